@@ -1,0 +1,78 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/random.h"
+#include "ui/form.h"
+
+namespace ui {
+class Clock;
+}
+
+namespace app {
+
+// Knows every form by name, loads a form on first reference, shows and unloads forms, and ends
+// the program when nothing is loaded any more. Forms never call each other: they ask the App.
+class App {
+public:
+    using Factory = std::function<std::unique_ptr<ui::Form>(App&)>;
+
+    App(ui::Clock& clock, Random& random);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Clock& clock() { return clock_; }
+    Random& random() { return random_; }
+
+    void registerForm(const std::string& name, Factory factory);
+    bool knows(const std::string& name) const { return factories_.count(name) != 0; }
+    std::vector<std::string> formNames() const;
+
+    // The loaded form of this name, loading it (controls, then Form_Load) if it is not.
+    ui::Form& form(const std::string& name);
+    ui::Form* loadedForm(const std::string& name) const;
+    bool isLoaded(const std::string& name) const { return loadedForm(name) != nullptr; }
+
+    // Makes the form visible, loading it first if needed.
+    ui::Form& show(const std::string& name);
+    // Runs Form_Unload, which may refuse (then false); otherwise stops the form for good.
+    bool unload(ui::Form& form);
+    // Every exit button: show the next form, then unload the current one.
+    void changeScene(ui::Form& current, const std::string& next);
+
+    // Something that is not a form but counts as one while loaded (the picture store).
+    void setExtraLoaded(const std::string& name, bool loaded);
+    bool extraLoaded(const std::string& name) const { return extras_.count(name) != 0; }
+
+    // Loaded forms, in loading order, and the extras.
+    std::vector<std::string> loadedNames() const;
+    bool nothingLoaded() const { return forms_.empty() && extras_.empty(); }
+
+    // Called when the last form has gone; by default it quits the event loop (queued).
+    std::function<void()> onEnd;
+    bool ended() const { return ended_; }
+
+    // Destroys forms unloaded earlier. Runs on a later turn of the event loop on its own.
+    void collectUnloaded();
+
+private:
+    void checkEnd();
+
+    ui::Clock& clock_;
+    Random& random_;
+    std::map<std::string, Factory> factories_;
+    std::vector<std::unique_ptr<ui::Form>> forms_;     // loaded, in loading order
+    std::vector<std::unique_ptr<ui::Form>> unloaded_;  // dead, waiting to be destroyed
+    std::set<std::string> extras_;
+    bool collectPosted_ = false;
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);  // lets posted work outlive the App safely
+    bool ended_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,52 @@
+#include "app/random.h"
+
+#include <chrono>
+#include <stdexcept>
+
+namespace app {
+
+namespace {
+std::uint64_t clockSeed() {
+    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+}  // namespace
+
+Random::Random() : engine_(clockSeed()) {}
+
+double Random::Rnd() {
+    if (mode_ == Mode::Script) {
+        if (script_.empty()) throw std::logic_error("scripted random source ran dry");
+        const double v = script_.front();
+        script_.pop_front();
+        if (!(v >= 0.0 && v < 1.0)) throw std::logic_error("scripted random value outside [0, 1)");
+        return v;
+    }
+    // 53 random bits give every double in [0, 1) on an even grid.
+    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+}
+
+void Random::Randomize() {
+    switch (mode_) {
+        case Mode::Clock: engine_.seed(clockSeed()); break;
+        case Mode::Seed: engine_.seed(seed_); break;
+        case Mode::Script: break;
+    }
+}
+
+void Random::useSeed(std::uint64_t seed) {
+    mode_ = Mode::Seed;
+    seed_ = seed;
+    engine_.seed(seed);
+}
+
+void Random::useScript(std::deque<double> values) {
+    mode_ = Mode::Script;
+    script_ = std::move(values);
+}
+
+void Random::addScript(std::initializer_list<double> values) {
+    mode_ = Mode::Script;
+    script_.insert(script_.end(), values);
+}
+
+}  // namespace app

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/picture.h"
+
+namespace assets {
+
+// The hidden store of shared pictures that the games copy into their own images. It counts as a
+// loaded form from its first use until a game's unload handler unloads it; the next use loads it
+// again. Index 0 of star, diceimg and rouimg is the empty picture.
+class Sozai {
+public:
+    struct Array {
+        std::string name;
+        int count;   // 1 for a single picture
+        int width;   // pixels
+        int height;
+        bool firstIsEmpty;
+    };
+    static const std::vector<Array>& arrays();
+
+    // `loadedChanged` hears of every load and unload, so the owner can count the store as a form.
+    explicit Sozai(std::function<void(bool loaded)> loadedChanged = {});
+
+    // Element `index` of the named array (index 0 for a single picture); loads the store.
+    // Throws std::out_of_range for an unknown array or index.
+    ui::Picture get(const std::string& array, int index = 0);
+
+    ui::Picture numberimg(int i) { return get("numberimg", i); }
+    ui::Picture sysnumberimg(int i) { return get("sysnumberimg", i); }
+    ui::Picture star(int i) { return get("star", i); }
+    ui::Picture hanmark(int i) { return get("hanmark", i); }
+    ui::Picture diceimg(int i) { return get("diceimg", i); }
+    ui::Picture minidiceimg(int i) { return get("minidiceimg", i); }
+    ui::Picture minimark(int i) { return get("minimark", i); }
+    ui::Picture mininumber(int i) { return get("mininumber", i); }
+    ui::Picture minikey() { return get("minikey"); }
+    ui::Picture bombimg() { return get("bombimg"); }
+    ui::Picture nagagutsu(int i) { return get("nagagutsu", i); }
+    ui::Picture rouimg(int i) { return get("rouimg", i); }
+    ui::Picture seiseki(int i) { return get("seiseki", i); }
+
+    void unload();
+    bool loaded() const { return loaded_; }
+
+    // The embedded name of an element ("store/numberimg_3"); empty for an empty element.
+    static std::string pictureName(const Array& array, int index);
+
+private:
+    std::function<void(bool)> loadedChanged_;
+    bool loaded_ = false;
+    std::map<std::pair<std::string, int>, ui::Picture> cache_;
+};
+
+}  // namespace assets

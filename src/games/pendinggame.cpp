@@ -1,0 +1,55 @@
+#include "games/pendinggame.h"
+
+namespace games {
+
+namespace {
+using Exit = GameLayout::Exit;
+constexpr ui::Rgb kDarkGreen{0, 64, 0};
+}  // namespace
+
+const std::vector<GameLayout>& pendingGames() {
+    static const std::vector<GameLayout> kGames{
+        {"Hitandblow", "鍵を開けろ！", {11235, 7095}, {255, 192, 192}, "Label2", {9960, 0, 1335, 255}, "5339",
+         ui::kBlack, {Exit{"Command1", "NEXT AREA", {8880, 6000, 1695, 735}, "mesarea3"}}},
+        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, kDarkGreen, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite,
+         {Exit{"Command1", "NEXT BUTTLE", {8160, 6480, 1695, 615}, "mizuhusen"}}},
+        {"mizuhusen", "水風船投げバトル", {9885, 7095}, {255, 255, 128}, "Label4", {8640, 0, 1335, 255}, "3164",
+         ui::kBlack, {Exit{"Command3", "NEXT AREA", {7800, 5880, 1815, 615}, "mesarea4"}}},
+        {"nagagutsu", "長靴１００ｍ走", {9885, 7095}, {192, 255, 255}, "Label4", {8520, 0, 1335, 255}, "4789",
+         ui::kBlack, {Exit{"Command1", "NEXT AREA", {8160, 6360, 1575, 615}, "mesarea5"}}},
+        {"max100game", "１００を越えるな", {9885, 7095}, {255, 128, 128}, "Label4", {8640, 0, 1335, 255}, "9140",
+         ui::kBlack, {Exit{"Command2", "NEXT AREA", {8040, 6360, 1815, 735}, "tintiro2"}}},
+        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, kDarkGreen, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite,
+         {Exit{"Command1", "NEXT AREA", {8160, 6480, 1695, 615}, "mesarea6"},
+          Exit{"Command2", "NEXT AREA", {8160, 6480, 1695, 615}, "mesareaspecial"}}},
+        {"keysearch", "鍵を探せ！", {9885, 7095}, {192, 192, 255}, "Label4", {8520, 0, 1335, 255}, "8202",
+         ui::kBlack, {Exit{"Command1", "NEXT AREA", {8040, 6360, 1815, 735}, "mesareaepi1"}}},
+        {"rosoku", "ろうそく消し", {9885, 7095}, {255, 192, 192}, "Label11", {8520, 0, 1335, 255}, "9107",
+         ui::kBlack,
+         {Exit{"Command1", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi21"},
+          Exit{"Command2", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi22"},
+          Exit{"Command3", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi23"},
+          Exit{"Command4", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi24"}}},
+    };
+    return kGames;
+}
+
+PendingGame::PendingGame(app::App& app, assets::Sozai& sozai, const GameLayout& layout)
+    : ui::Form(app.clock(), layout.form, layout.caption, layout.client, layout.background), app_(app), sozai_(sozai) {
+    label(layout.codeLabel, layout.codeRect, "C-PASS = " + layout.code).setForeColor(layout.codeColor);
+    for (const auto& exit : layout.exits) {
+        ui::Button& b = button(exit.button, exit.rect, exit.caption);
+        b.setVisible(false);
+        b.onClick = [this, next = exit.next] { app_.changeScene(*this, next); };
+        exits_.push_back(&b);
+    }
+}
+
+void PendingGame::Form_Load() {
+    // The exits share one place on the branching games; the first stands for them all.
+    exits_.front()->setVisible(true);
+}
+
+void PendingGame::Form_Unload(bool&) { sozai_.unload(); }
+
+}  // namespace games

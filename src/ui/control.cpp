@@ -1,0 +1,47 @@
+#include "ui/control.h"
+
+#include "ui/private/widgets.h"
+
+namespace ui {
+
+Control::Control(Form& form, std::string name, Rect rect, std::unique_ptr<detail::ControlWidget> widget)
+    : form_(form), name_(std::move(name)), rect_(rect), widget_(std::move(widget)) {}
+
+Control::~Control() = default;
+
+bool Control::visible() const { return widget_->w && !widget_->w->isHidden(); }
+
+void Control::setVisible(bool on) {
+    if (widget_->w) widget_->w->setVisible(on);
+}
+
+bool Control::enabled() const { return widget_->w && widget_->w->isEnabled(); }
+
+void Control::setEnabled(bool on) {
+    if (widget_->w) widget_->w->setEnabled(on);
+}
+
+void Control::setLeft(int twips) { setRect({twips, rect_.top, rect_.width, rect_.height}); }
+void Control::setTop(int twips) { setRect({rect_.left, twips, rect_.width, rect_.height}); }
+void Control::setWidth(int twips) { setRect({rect_.left, rect_.top, twips, rect_.height}); }
+void Control::setHeight(int twips) { setRect({rect_.left, rect_.top, rect_.width, twips}); }
+void Control::move(int left, int top) { setRect({left, top, rect_.width, rect_.height}); }
+
+void Control::setRect(Rect r) {
+    r.width = std::max(r.width, 0);
+    r.height = std::max(r.height, 0);
+    rect_ = r;
+    applyGeometry();
+}
+
+void Control::applyGeometry() {
+    if (!widget_->w) return;
+    // Round the edges, not the sizes, so neighbouring controls stay flush.
+    const int x = twipsToPixels(rect_.left);
+    const int y = twipsToPixels(rect_.top);
+    int w = rect_.width > 0 ? std::max(1, twipsToPixels(rect_.left + rect_.width) - x) : 0;
+    int h = rect_.height > 0 ? std::max(1, twipsToPixels(rect_.top + rect_.height) - y) : 0;
+    widget_->w->setGeometry(x, y, w, h);
+}
+
+}  // namespace ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/units.h"
+
+namespace ui {
+
+class Form;
+
+namespace detail {
+struct ControlWidget;
+}
+
+// What every control shares: a name on its form, a position in twips, visibility and enabled
+// state. `visible()` is the control's own flag, so it reads the same before the form is shown.
+class Control {
+public:
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    Form& form() const { return form_; }
+
+    bool visible() const;
+    void setVisible(bool on);
+    bool enabled() const;
+    void setEnabled(bool on);
+
+    int left() const { return rect_.left; }
+    int top() const { return rect_.top; }
+    int width() const { return rect_.width; }
+    int height() const { return rect_.height; }
+    Rect rect() const { return rect_; }
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void move(int left, int top);
+    void setRect(Rect r);
+
+    // Windowed controls (buttons, text boxes) always stack above drawn ones.
+    virtual bool windowed() const { return false; }
+
+    detail::ControlWidget& widget() const { return *widget_; }
+
+protected:
+    Control(Form& form, std::string name, Rect rect, std::unique_ptr<detail::ControlWidget> widget);
+    virtual void applyGeometry();
+
+private:
+    Form& form_;
+    std::string name_;
+    Rect rect_;
+    std::unique_ptr<detail::ControlWidget> widget_;
+};
+
+}  // namespace ui

@@ -1,0 +1,113 @@
+#include "ui/form.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+
+#include "ui/clock.h"
+#include "ui/private/widgets.h"
+
+namespace ui {
+
+std::string indexed(const std::string& array, int i) { return array + "(" + std::to_string(i) + ")"; }
+
+Form::Form(Clock& clock, std::string name, std::string caption, Size clientTwips, Rgb background)
+    : clock_(clock), name_(std::move(name)), client_(clientTwips), background_(background),
+      window_(std::make_unique<detail::FormWindow>(*this)) {
+    window_->setWindowTitle(QString::fromStdString(caption));
+    window_->setObjectName(QString::fromStdString(name_));
+}
+
+Form::~Form() {
+    // Timers first: none may tick into a half-destroyed form.
+    for (auto& t : timers_) t->kill();
+    timers_.clear();
+    controls_.clear();
+    window_.reset();
+}
+
+std::string Form::caption() const { return window_->windowTitle().toStdString(); }
+
+Control* Form::find(const std::string& name) const {
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c->name() == name; });
+    return it == controls_.end() ? nullptr : it->get();
+}
+
+Timer* Form::findTimer(const std::string& name) const {
+    auto it = std::find_if(timers_.begin(), timers_.end(), [&](const auto& t) { return t->name() == name; });
+    return it == timers_.end() ? nullptr : it->get();
+}
+
+template <class C>
+C& Form::add(std::unique_ptr<C> control) {
+    C& ref = *control;
+    if (auto* w = ref.widget().w.data()) w->setObjectName(QString::fromStdString(ref.name()));
+    controls_.push_back(std::move(control));
+    return ref;
+}
+
+Label& Form::label(std::string name, Rect rect, std::string caption, Font font, Align align) {
+    return add(std::make_unique<Label>(*this, std::move(name), rect, std::move(caption), std::move(font), align));
+}
+
+Button& Form::button(std::string name, Rect rect, std::string caption, Font font) {
+    return add(std::make_unique<Button>(*this, std::move(name), rect, std::move(caption), std::move(font)));
+}
+
+Image& Form::image(std::string name, Rect rect, Picture picture) {
+    return add(std::make_unique<Image>(*this, std::move(name), rect, std::move(picture)));
+}
+
+Line& Form::line(std::string name, int x1, int y1, int x2, int y2, Rgb color) {
+    return add(std::make_unique<Line>(*this, std::move(name), x1, y1, x2, y2, color));
+}
+
+TextBox& Form::textBox(std::string name, Rect rect, std::string text, Font font) {
+    return add(std::make_unique<TextBox>(*this, std::move(name), rect, std::move(text), std::move(font)));
+}
+
+Timer& Form::timer(std::string name, int intervalMs, bool enabled) {
+    timers_.push_back(std::make_unique<Timer>(clock_, std::move(name), intervalMs, enabled));
+    return *timers_.back();
+}
+
+void Form::load() {
+    // Drawn controls stack by declaration order; windowed ones sit above them all. Tab order is
+    // declaration order, as Qt gives it to children created in turn.
+    for (auto& c : controls_)
+        if (!c->windowed() && c->widget().w) c->widget().w->raise();
+    for (auto& c : controls_)
+        if (c->windowed() && c->widget().w) c->widget().w->raise();
+    Form_Load();
+}
+
+void Form::show() {
+    if (dead_) return;
+    detail::ensureKeyRouter();
+    const bool first = !window_->isVisible();
+    window_->show();
+    if (!first) return;
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {  // it can neither raise nor activate
+        window_->raise();
+        window_->activateWindow();
+    }
+    // The focus starts on the first control in tab order that can take it.
+    for (auto& c : controls_) {
+        QWidget* w = c->widget().w;
+        if (c->windowed() && w && !w->isHidden() && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+bool Form::shown() const { return !dead_ && window_->isVisible(); }
+
+void Form::shutDown() {
+    if (dead_) return;
+    dead_ = true;
+    for (auto& t : timers_) t->kill();
+    window_->hide();
+}
+
+}  // namespace ui

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/button.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/line.h"
+#include "ui/textbox.h"
+#include "ui/timer.h"
+#include "ui/units.h"
+
+namespace ui {
+
+class Clock;
+
+namespace detail {
+struct FormWindow;
+}
+
+// One fixed-size top-level window, with no minimise or maximise box. Behaviour lives in the
+// virtual handlers; the controls are declared in the derived constructor, in layout order, with
+// their design-time properties. A form is unloaded only through its owner (the App): the close box
+// asks the owner, which runs Form_Unload (which may refuse), stops the timers and marks the form
+// dead; the window is destroyed later, never inside one of its own handlers.
+class Form {
+public:
+    Form(Clock& clock, std::string name, std::string caption, Size clientTwips, Rgb background);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+    std::string caption() const;
+    Size clientSize() const { return client_; }
+    Rgb background() const { return background_; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    // Seen first, whatever has the focus, on forms that opt in with setKeyPreview; set the code
+    // to 0 and the key goes no further.
+    virtual void Form_KeyDown(int& keyCode) { (void)keyCode; }
+    virtual void Form_Click() {}
+    virtual void Form_DblClick() {}
+
+    // Looks a control up by name ("Command1", "meslabel1(3)"); nullptr when there is none.
+    Control* find(const std::string& name) const;
+    Timer* findTimer(const std::string& name) const;
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
+
+    // Life cycle, driven by the owner.
+    void load();
+    void show();
+    bool shown() const;
+    void shutDown();
+    bool dead() const { return dead_; }
+    std::function<void()> onCloseRequest;
+
+    bool keyPreview() const { return keyPreview_; }
+    detail::FormWindow& window() const { return *window_; }
+
+protected:
+    Label& label(std::string name, Rect rect, std::string caption, Font font = dialogFont(),
+                 Align align = Align::Left);
+    Button& button(std::string name, Rect rect, std::string caption, Font font = dialogFont());
+    Image& image(std::string name, Rect rect, Picture picture = {});
+    Line& line(std::string name, int x1, int y1, int x2, int y2, Rgb color = kBlack);
+    TextBox& textBox(std::string name, Rect rect, std::string text, Font font = dialogFont());
+    Timer& timer(std::string name, int intervalMs, bool enabled = false);
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+
+private:
+    template <class C>
+    C& add(std::unique_ptr<C> control);
+
+    Clock& clock_;
+    std::string name_;
+    Size client_;
+    Rgb background_;
+    bool keyPreview_ = false;
+    bool dead_ = false;
+    std::unique_ptr<detail::FormWindow> window_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Timer>> timers_;
+};
+
+// The name of element i of a control array, as forms and tests spell it: "meslabel1(3)".
+std::string indexed(const std::string& array, int i);
+
+}  // namespace ui

@@ -1,0 +1,58 @@
+#include "ui/label.h"
+
+#include <QFontMetrics>
+
+#include "ui/form.h"
+#include "ui/private/widgets.h"
+
+namespace ui {
+
+namespace {
+Qt::Alignment toQt(Align a) {
+    switch (a) {
+        case Align::Center: return Qt::AlignHCenter | Qt::AlignTop;
+        case Align::Right: return Qt::AlignRight | Qt::AlignTop;
+        case Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+}  // namespace
+
+Label::Label(Form& form, std::string name, Rect rect, std::string caption, Font font, Align align)
+    : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()),
+      caption_(std::move(caption)), font_(std::move(font)), align_(align) {
+    auto* w = new detail::LabelWidget(*this, &form.window());
+    widget().w = w;
+    w->setTextFormat(Qt::PlainText);
+    w->setWordWrap(false);
+    w->setAlignment(toQt(align_));
+    w->setFont(detail::toQFont(font_));
+    w->setText(QString::fromStdString(caption_));
+    setForeColor(color_);
+    applyGeometry();
+}
+
+void Label::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (auto* w = static_cast<QLabel*>(widget().w.data())) w->setText(QString::fromStdString(caption_));
+}
+
+void Label::setFont(Font font) {
+    font_ = std::move(font);
+    if (widget().w) widget().w->setFont(detail::toQFont(font_));
+}
+
+void Label::setForeColor(Rgb color) {
+    color_ = color;
+    if (!widget().w) return;
+    QPalette p = widget().w->palette();
+    p.setColor(QPalette::WindowText, detail::toQColor(color));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, detail::toQColor(color));
+    widget().w->setPalette(p);
+}
+
+int Label::textWidthPixels() const {
+    return QFontMetrics(detail::toQFont(font_)).horizontalAdvance(QString::fromStdString(caption_));
+}
+
+}  // namespace ui

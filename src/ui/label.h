@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// Plain text on a transparent background, never wrapped. Clicks stop here: they never reach the form.
+class Label final : public Control {
+public:
+    Label(Form& form, std::string name, Rect rect, std::string caption, Font font, Align align);
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    const Font& font() const { return font_; }
+    void setFont(Font font);
+    Align alignment() const { return align_; }
+    Rgb foreColor() const { return color_; }
+    void setForeColor(Rgb color);
+
+    // The drawn width of the caption in the resolved font, in pixels.
+    int textWidthPixels() const;
+
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+
+private:
+    std::string caption_;
+    Font font_;
+    Align align_;
+    Rgb color_ = kBlack;
+};
+
+}  // namespace ui

@@ -1,0 +1,60 @@
+#include "ui/qt/application.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include <cstdlib>
+
+#include "ui/private/widgets.h"
+#include "ui/qt/access.h"
+#include "ui/units.h"
+
+namespace ui::qt {
+
+namespace {
+// Nothing on Debian carries the layouts' face names, and fontconfig aliases them to nothing
+// Japanese, so the mapping is ours. IPAPGothic is proportional like the face the layouts name.
+const QStringList kGothicChoices{"IPAPGothic", "Noto Sans CJK JP"};
+}  // namespace
+
+void setUpApplication(QApplication& app) {
+    app.setQuitOnLastWindowClosed(false);  // only the App decides when the program ends
+    for (const char* face : {kGothicFace, kDialogFace, "MS PGothic", "MS UI Gothic"})
+        QFont::insertSubstitutions(QString::fromUtf8(face), kGothicChoices);
+
+    app.setStyle(QStyleFactory::create("Fusion"));
+    QPalette p;
+    p.setColor(QPalette::Window, detail::toQColor(kButtonFace));
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Button, detail::toQColor(kButtonFace));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(160, 160, 160));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(160, 160, 160));
+    app.setPalette(p);
+
+    QFont base(kGothicChoices.front());
+    base.setPixelSize(pointsToPixels(9));
+    app.setFont(base);
+    detail::ensureKeyRouter();
+}
+
+QString resolvedGothicFamily() { return QFontInfo(QFont(QString::fromUtf8(kGothicFace))).family(); }
+
+bool displayAvailable() {
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform) return true;
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char* v = std::getenv(var); v && *v) return true;
+    return false;
+}
+
+QWidget* windowOf(const Form& form) { return &form.window(); }
+
+QWidget* widgetOf(const Control& control) { return control.widget().w; }
+
+}  // namespace ui::qt

@@ -1,0 +1,233 @@
+#include "ui/private/widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/form.h"
+#include "ui/private/picturedata.h"
+
+namespace ui::detail {
+
+// ---- clicks ----------------------------------------------------------------------------------
+
+void ClickLogic::press(QMouseEvent* e) {
+    e->accept();
+    if (e->button() == Qt::LeftButton) armed_ = true;
+}
+
+void ClickLogic::release(QMouseEvent* e, const QWidget& self, const std::function<void()>& click) {
+    e->accept();
+    if (e->button() != Qt::LeftButton || !armed_) return;
+    armed_ = false;
+    if (self.rect().contains(e->position().toPoint()) && click) click();
+}
+
+void ClickLogic::doubleClick(QMouseEvent* e, const std::function<void()>& dblClick) {
+    e->accept();
+    if (e->button() != Qt::LeftButton) return;
+    armed_ = false;  // the release that follows is part of the double-click
+    if (dblClick) dblClick();
+}
+
+namespace {
+// Handlers are looked up at the moment of the event and skipped once the form is dead.
+template <class Owner>
+std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handler) {
+    return [&owner, handler] {
+        if (!owner.form().dead() && owner.*handler) (owner.*handler)();
+    };
+}
+}  // namespace
+
+// ---- labels and images -----------------------------------------------------------------------
+
+LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) {}
+
+void LabelWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
+void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { clicks_.release(e, *this, guarded(owner_, &Label::onClick)); }
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { clicks_.doubleClick(e, guarded(owner_, &Label::onDblClick)); }
+
+ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    PictureData* data = owner_.picture().data();
+    if (!data || width() <= 0 || height() <= 0) return;
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
+    QImage image = data->imageAt(pixels);
+    image.setDevicePixelRatio(dpr);
+    QPainter(this).drawImage(QPointF(0, 0), image);
+}
+
+void ImageWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
+void ImageWidget::mouseReleaseEvent(QMouseEvent* e) { clicks_.release(e, *this, guarded(owner_, &Image::onClick)); }
+void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) { clicks_.doubleClick(e, guarded(owner_, &Image::onDblClick)); }
+
+// ---- lines -----------------------------------------------------------------------------------
+
+LineWidget::LineWidget(Line& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QPen(toQColor(owner_.color()), 1));
+    const QPoint origin = geometry().topLeft();
+    auto px = [](int t) { return static_cast<int>(std::lround(t / static_cast<double>(kTwipsPerPixel))); };
+    const QPoint a = QPoint(px(owner_.x1()), px(owner_.y1())) - origin;
+    const QPoint b = QPoint(px(owner_.x2()), px(owner_.y2())) - origin;
+    auto clampIn = [this](QPoint q) {
+        return QPoint(std::clamp(q.x(), 0, width() - 1), std::clamp(q.y(), 0, height() - 1));
+    };
+    p.drawLine(clampIn(a), clampIn(b));
+}
+
+// ---- buttons ---------------------------------------------------------------------------------
+
+ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] { guarded(owner_, &Button::onClick)(); });
+}
+
+// ---- text boxes ------------------------------------------------------------------------------
+
+TextWidget::TextWidget(TextBox& owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
+
+void TextWidget::keyPressEvent(QKeyEvent* e) {
+    if (owner_.form().dead()) return;
+    int code = virtualKey(*e);
+    if (code != 0 && owner_.onKeyDown) {
+        owner_.onKeyDown(code);
+        if (code == 0 || owner_.form().dead()) return;
+    }
+    // Key-press is raised for keys that type a character, Enter and Backspace; shortcuts such as
+    // Ctrl+V go straight to the box (and through its text filter).
+    int ch = 0;
+    if (e->key() == Qt::Key_Backspace) {
+        ch = 8;
+    } else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        ch = 13;
+    } else if (!e->text().isEmpty() && e->text().at(0).isPrint() &&
+               !(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        ch = e->text().at(0).unicode();
+    }
+    if (ch != 0 && owner_.onKeyPress) {
+        owner_.onKeyPress(ch);
+        if (ch == 0 || owner_.form().dead()) return;
+    }
+    if (ch == 13) return;  // a single-line box has no use for it
+    QLineEdit::keyPressEvent(e);
+}
+
+void TextWidget::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (owner_.form().dead()) return;
+    // Re-activating the window or closing a context menu is not a move of the focus.
+    const bool fromElsewhere = e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+    if (!focusedBefore_ || fromElsewhere) {
+        focusedBefore_ = true;
+        if (owner_.onGotFocus) owner_.onGotFocus();
+    }
+}
+
+// ---- the form's window -----------------------------------------------------------------------
+
+FormWindow::FormWindow(Form& owner) : QWidget(nullptr), owner_(owner) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(owner.background()));
+    setPalette(p);
+    setAutoFillBackground(true);
+    setFixedSize(twipsToPixels(owner.clientSize().width), twipsToPixels(owner.clientSize().height));
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // Only the owner decides whether the form goes; it may refuse.
+    e->ignore();
+    if (!owner_.dead() && owner_.onCloseRequest) owner_.onCloseRequest();
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* e) {
+    clicks_.release(e, *this, [this] {
+        if (!owner_.dead()) owner_.Form_Click();
+    });
+}
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    clicks_.doubleClick(e, [this] {
+        if (!owner_.dead()) owner_.Form_DblClick();
+    });
+}
+
+// ---- fonts, colours, keys --------------------------------------------------------------------
+
+QFont toQFont(const Font& font) {
+    QFont f(QString::fromStdString(font.face));
+    f.setPixelSize(pointsToPixels(font.points));
+    f.setBold(font.bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+int virtualKey(const QKeyEvent& e) {
+    const int k = e.key();
+    switch (k) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Tab: return 9;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Space: return 32;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Delete: return 46;
+        default: break;
+    }
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+    return 0;
+}
+
+namespace {
+class KeyRouter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (!widget) return false;
+        auto* window = dynamic_cast<FormWindow*>(widget->window());
+        if (!window) return false;
+        // A key event travels from the focus widget up to the window; take it once, at its start.
+        QWidget* first = QApplication::focusWidget();
+        if (!first || first->window() != window) first = window;
+        if (widget != first) return false;
+        Form& form = window->owner();
+        if (!form.keyPreview() || form.dead()) return false;
+        int code = virtualKey(*static_cast<QKeyEvent*>(event));
+        if (code == 0) return false;
+        form.Form_KeyDown(code);
+        return code == 0;
+    }
+};
+}  // namespace
+
+void ensureKeyRouter() {
+    static const char* const kName = "ui-key-router";
+    if (!qApp || qApp->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)) return;
+    auto* router = new KeyRouter(qApp);  // owned by the application object
+    router->setObjectName(kName);
+    qApp->installEventFilter(router);
+}
+
+}  // namespace ui::detail

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "scenes/scenelayout.h"
+#include "support/harness.h"
+#include "ui/qt/access.h"
+
+namespace {
+
+using testing_support::SceneHarness;
+using Forms = std::vector<std::string>;
+
+// The exit buttons of the story, in order: form, button, the form it leads to.
+struct Step {
+    const char* form;
+    const char* button;
+    const char* next;
+};
+const std::vector<Step> kMainLine{
+    {"maintitle", "Command1", "mesarea1"}, {"mesarea1", "Command1", "mesarea2"},
+    {"mesarea2", "Command1", "Hitandblow"}, {"Hitandblow", "Command1", "mesarea3"},
+    {"mesarea3", "Command1", "tintiro1"},  {"tintiro1", "Command1", "mizuhusen"},
+    {"mizuhusen", "Command3", "mesarea4"}, {"mesarea4", "Command1", "nagagutsu"},
+    {"nagagutsu", "Command1", "mesarea5"}, {"mesarea5", "Command1", "max100game"},
+    {"max100game", "Command2", "tintiro2"}, {"tintiro2", "Command1", "mesarea6"},
+    {"mesarea6", "Command1", "keysearch"},  {"keysearch", "Command1", "mesareaepi1"},
+    {"mesareaepi1", "Command1", "rosoku"},  {"rosoku", "Command1", "mesareaepi21"},
+    {"mesareaepi21", "Command1", "mesareaepi3"},
+};
+
+// Shows a branch's exit the way its game will once it has decided the branch.
+void reveal(SceneHarness& h, const std::string& form, const std::string& button) {
+    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+        if (ui::Control* c = h.form(form).find(b)) c->setVisible(b == button);
+}
+
+TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
+    SceneHarness h;
+    h.start();
+    for (const auto& step : kMainLine) {
+        h.click(step.form, step.button);
+        EXPECT_EQ(h.openForms(), Forms{step.next}) << "after " << step.form << "." << step.button;
+        EXPECT_FALSE(h.app().isLoaded(step.form));
+    }
+    EXPECT_FALSE(h.ended());
+    EXPECT_EQ(h.form("mesareaepi3").find("Command1"), nullptr) << "the final epilogue has no exit";
+    h.close("mesareaepi3");
+    EXPECT_TRUE(h.ended());
+}
+
+TEST(Chain, EveryBranchLeadsWhereItShould) {
+    const std::vector<Step> branches{
+        {"tintiro2", "Command1", "mesarea6"},      {"tintiro2", "Command2", "mesareaspecial"},
+        {"rosoku", "Command1", "mesareaepi21"},    {"rosoku", "Command2", "mesareaepi22"},
+        {"rosoku", "Command3", "mesareaepi23"},    {"rosoku", "Command4", "mesareaepi24"},
+        {"mesareaepi22", "Command1", "mesareaepi3"}, {"mesareaepi23", "Command1", "mesareaepi3"},
+        {"mesareaepi24", "Command1", "mesareaepi3"},
+    };
+    for (const auto& b : branches) {
+        SceneHarness h;
+        h.open(b.form);
+        reveal(h, b.form, b.button);
+        h.click(b.form, b.button);
+        EXPECT_EQ(h.openForms(), Forms{b.next}) << b.form << "." << b.button;
+        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+    }
+}
+
+TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
+    {
+        SceneHarness h;
+        h.open("mesareaspecial");
+        h.click("mesareaspecial", "Command1");
+        EXPECT_TRUE(h.openForms().empty());
+        EXPECT_TRUE(h.ended());
+    }
+    for (const auto& name : app::Program::allForms()) {
+        SceneHarness h;
+        h.open(name);
+        const auto& games = app::Program::gameForms();
+        if (std::find(games.begin(), games.end(), name) != games.end()) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
+        h.close(name);
+        EXPECT_TRUE(h.ended()) << "closing " << name;
+        EXPECT_TRUE(h.app().nothingLoaded()) << "closing " << name;
+    }
+}
+
+TEST(Chain, GamesUnloadThePictureStoreAndTheNextUseLoadsItAgain) {
+    SceneHarness h;
+    h.open("Hitandblow");
+    h.program().sozai().hanmark(1);
+    EXPECT_TRUE(h.app().extraLoaded("sozai"));
+    h.click("Hitandblow", "Command1");
+    EXPECT_FALSE(h.app().extraLoaded("sozai"));
+    EXPECT_FALSE(h.ended());
+    EXPECT_FALSE(h.program().sozai().diceimg(3).isNull());
+    EXPECT_TRUE(h.app().extraLoaded("sozai"));
+}
+
+TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
+    SceneHarness h;
+    for (int round = 0; round < 2; ++round) {
+        ui::Form& title = h.form(round == 0 ? (h.start(), "maintitle") : "maintitle");
+        QWidget* window = ui::qt::windowOf(title);
+        EXPECT_EQ(window->size(), QSize(593, 477));
+        EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
+        EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
+        for (const char* name : {"Label1", "Label2"}) {
+            auto& l = static_cast<ui::Label&>(h.control("maintitle", name));
+            EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " fits on one line";
+        }
+        h.click("maintitle", "Command2");
+        EXPECT_EQ(h.openForms(), Forms{"warpzone"});
+        h.click("warpzone", "Command2");
+        EXPECT_EQ(h.openForms(), Forms{"maintitle"});
+    }
+}
+
+TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
+    struct Expect {
+        const char* form;
+        const char* caption;
+        int width, height;
+        const char* codeLabel;
+        const char* code;
+    };
+    const std::vector<Expect> all{
+        {"warpzone", "ワープゾーン", 8055, 6030, nullptr, nullptr},
+        {"mesarea1", "メッセージパート", 9885, 7095, "Label1", "C-PASS = ----"},
+        {"mesarea2", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 4140"},
+        {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
+        {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
+        {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "Label4", "C-PASS = 3940"},
+        {"mizuhusen", "水風船投げバトル", 9885, 7095, "Label4", "C-PASS = 3164"},
+        {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
+        {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
+        {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
+        {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
+        {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "Label4", "C-PASS = 3896"},
+        {"mesareaspecial", "Form1", 9885, 7095, "Label1", "C-PASS = 1885"},
+        {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
+        {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
+        {"mesareaepi1", "エピローグ", 9885, 7095, "Label1", "C-PASS = 0039"},
+        {"rosoku", "ろうそく消し", 9885, 7095, "Label11", "C-PASS = 9107"},
+        {"mesareaepi21", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
+        {"mesareaepi22", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
+        {"mesareaepi23", "エピローグ", 9915, 7125, "Label1", "C-PASS = ----"},
+        {"mesareaepi24", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
+        {"mesareaepi3", "エピローグ", 9885, 7095, "Label1", "C-PASS = 4586"},
+    };
+    for (const auto& e : all) {
+        SceneHarness h;
+        ui::Form& f = h.open(e.form);
+        EXPECT_EQ(f.caption(), e.caption) << e.form;
+        EXPECT_EQ(ui::qt::windowOf(f)->size(), QSize(ui::twipsToPixels(e.width), ui::twipsToPixels(e.height))) << e.form;
+        if (e.codeLabel) {
+            EXPECT_EQ(h.caption(e.form, e.codeLabel), e.code) << e.form;
+            EXPECT_TRUE(h.visible(e.form, e.codeLabel)) << e.form;
+        }
+    }
+}
+
+}  // namespace

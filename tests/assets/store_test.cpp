@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <mutex>
+
+#include "assets/library.h"
+#include "assets/sozai.h"
+#include "ui/private/picturedata.h"
+
+namespace {
+
+std::vector<std::string>& svgWarnings() {
+    static std::vector<std::string> w;
+    return w;
+}
+
+void collect(QtMsgType, const QMessageLogContext& ctx, const QString& msg) {
+    if (ctx.category && std::string(ctx.category).starts_with("qt.svg")) svgWarnings().push_back(msg.toStdString());
+}
+
+// Counts pixels that are not fully transparent.
+int inkedPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += qAlpha(image.pixel(x, y)) > 0;
+    return n;
+}
+
+TEST(Pictures, EveryPictureRendersCleanlyAtItsSize) {
+    svgWarnings().clear();
+    auto previous = qInstallMessageHandler(collect);
+    for (const auto& name : assets::pictureNames()) {
+        ui::Picture p = assets::picture(name);
+        QSvgRenderer renderer(p.data()->svg);
+        ASSERT_TRUE(renderer.isValid()) << name;
+        const QSize size = renderer.defaultSize();
+        const QImage& image = p.data()->imageAt(size);
+        EXPECT_GT(inkedPixels(image), size.width() * size.height() / 50) << name << " is (nearly) blank";
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(svgWarnings().empty()) << svgWarnings().front();
+}
+
+TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
+    int loads = 0, unloads = 0;
+    assets::Sozai sozai([&](bool loaded) { (loaded ? loads : unloads)++; });
+    EXPECT_FALSE(sozai.loaded());
+    for (const auto& array : assets::Sozai::arrays()) {
+        for (int i = 0; i < array.count; ++i) {
+            ui::Picture p = sozai.get(array.name, i);
+            if (array.firstIsEmpty && i == 0) {
+                EXPECT_TRUE(p.isNull()) << array.name << "(0) blanks its target";
+                continue;
+            }
+            ASSERT_FALSE(p.isNull()) << array.name << "(" << i << ")";
+            EXPECT_EQ(p.width(), array.width) << array.name << "(" << i << ")";
+            EXPECT_EQ(p.height(), array.height) << array.name << "(" << i << ")";
+        }
+        EXPECT_THROW(sozai.get(array.name, array.count), std::out_of_range);
+    }
+    EXPECT_THROW(sozai.get("nosuch", 0), std::out_of_range);
+    EXPECT_EQ(loads, 1);
+    sozai.unload();
+    sozai.unload();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_TRUE(sozai.diceimg(6).sameAs(sozai.diceimg(6))) << "a reload finds the same pictures";
+    EXPECT_EQ(loads, 2);
+}
+
+TEST(Pictures, TheClosingPicturesHaveTheirSizes) {
+    for (auto [name, w, h] : {std::tuple{"scenes/kanimg", 125, 125}, std::tuple{"scenes/rogoimg", 500, 70}}) {
+        ui::Picture p = assets::picture(name);
+        EXPECT_EQ(p.width(), w) << name;
+        EXPECT_EQ(p.height(), h) << name;
+    }
+}
+
+}  // namespace

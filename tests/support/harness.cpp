@@ -1,0 +1,148 @@
+#include "support/harness.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/messagebox.h"
+#include "ui/qt/access.h"
+#include "ui/textbox.h"
+
+namespace testing_support {
+
+namespace {
+QPoint pixels(int xTwips, int yTwips) { return {ui::twipsToPixels(xTwips), ui::twipsToPixels(yTwips)}; }
+}  // namespace
+
+SceneHarness::SceneHarness() : program_(clock_, random_) {
+    random_.useSeed(12345);
+    app().onEnd = [this] { ended_ = true; };
+    ui::setMessageBoxHandler([this](const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });
+}
+
+SceneHarness::~SceneHarness() {
+    ui::setMessageBoxHandler(nullptr);
+    settle();
+}
+
+ui::Form& SceneHarness::start() {
+    program_.start();
+    settle();
+    return form("maintitle");
+}
+
+ui::Form& SceneHarness::open(const std::string& name) {
+    ui::Form& f = app().show(name);
+    settle();
+    return f;
+}
+
+ui::Form& SceneHarness::form(const std::string& name) {
+    ui::Form* f = app().loadedForm(name);
+    if (!f) throw std::runtime_error("form " + name + " is not loaded");
+    return *f;
+}
+
+ui::Control& SceneHarness::control(const std::string& formName, const std::string& name) {
+    ui::Control* c = form(formName).find(name);
+    if (!c) throw std::runtime_error("form " + formName + " has no control " + name);
+    return *c;
+}
+
+QWidget* SceneHarness::target(const std::string& formName, const std::string& name) {
+    ui::Control& c = control(formName, name);
+    QWidget* w = ui::qt::widgetOf(c);
+    if (!form(formName).shown()) throw std::runtime_error(formName + " is not on screen");
+    if (!w->isVisible()) throw std::runtime_error(formName + "." + name + " is hidden");
+    if (!w->isEnabled()) throw std::runtime_error(formName + "." + name + " is disabled");
+    return w;
+}
+
+void SceneHarness::click(const std::string& formName, const std::string& name) {
+    QWidget* w = target(formName, name);
+    QWidget* window = w->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
+    settle();
+}
+
+void SceneHarness::dblClick(const std::string& formName, const std::string& name) {
+    QWidget* w = target(formName, name);
+    QWidget* window = w->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
+    settle();
+}
+
+void SceneHarness::clickForm(const std::string& formName, int x, int y) {
+    QTest::mouseClick(ui::qt::windowOf(form(formName))->windowHandle(), Qt::LeftButton, {}, pixels(x, y));
+    settle();
+}
+
+void SceneHarness::dblClickForm(const std::string& formName, int x, int y) {
+    QTest::mouseDClick(ui::qt::windowOf(form(formName))->windowHandle(), Qt::LeftButton, {}, pixels(x, y));
+    settle();
+}
+
+void SceneHarness::key(const std::string& formName, int qtKey, const std::string& text) {
+    QWidget* window = ui::qt::windowOf(form(formName));
+    QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString::fromStdString(text));
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, QString::fromStdString(text));
+    QApplication::sendEvent(focus, &press);
+    QApplication::sendEvent(focus, &release);
+    settle();
+}
+
+void SceneHarness::typeText(const std::string& formName, const std::string& text) {
+    for (QChar c : QString::fromStdString(text)) {
+        const int key = c.isDigit() ? Qt::Key_0 + c.digitValue() : c.toUpper().unicode();
+        this->key(formName, key, QString(c).toStdString());
+    }
+}
+
+void SceneHarness::close(const std::string& formName) {
+    QCloseEvent event;
+    QApplication::sendEvent(ui::qt::windowOf(form(formName)), &event);
+    settle();
+}
+
+void SceneHarness::advance(std::chrono::milliseconds ms) {
+    clock_.advance(ms.count());
+    settle();
+}
+
+void SceneHarness::settle() {
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+std::vector<std::string> SceneHarness::openForms() {
+    std::vector<std::string> open;
+    for (const auto& name : app().loadedNames()) {
+        ui::Form* f = app().loadedForm(name);
+        if (f && f->shown()) open.push_back(name);
+    }
+    return open;
+}
+
+std::string SceneHarness::caption(const std::string& formName, const std::string& name) {
+    ui::Control& c = control(formName, name);
+    if (auto* l = dynamic_cast<ui::Label*>(&c)) return l->caption();
+    if (auto* b = dynamic_cast<ui::Button*>(&c)) return b->caption();
+    if (auto* t = dynamic_cast<ui::TextBox*>(&c)) return t->text();
+    throw std::runtime_error(formName + "." + name + " has no caption");
+}
+
+bool SceneHarness::visible(const std::string& formName, const std::string& name) {
+    return control(formName, name).visible();
+}
+
+bool SceneHarness::enabled(const std::string& formName, const std::string& name) {
+    return control(formName, name).enabled();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/chain/program.h"
+#include "app/random.h"
+#include "ui/clock.h"
+#include "ui/form.h"
+
+class QWidget;
+
+namespace testing_support {
+
+// Plays the game as a player would, on the offscreen platform and the manual clock: clicks are
+// real mouse events sent to the window at a control's centre, so stacking and routing count.
+class SceneHarness {
+public:
+    SceneHarness();
+    ~SceneHarness();
+
+    app::Program& program() { return program_; }
+    app::App& app() { return program_.app(); }
+    app::Random& random() { return random_; }
+    ui::ManualClock& clock() { return clock_; }
+
+    ui::Form& start();                         // the title, as at start-up
+    ui::Form& open(const std::string& form);  // straight to a form, as the warp zone would
+    ui::Form& form(const std::string& name);  // a loaded form; fails the test if there is none
+
+    // Refuses (fails the test) a hidden or disabled control.
+    void click(const std::string& form, const std::string& control);
+    void dblClick(const std::string& form, const std::string& control);
+    // A click on the form itself, at a point (in twips) where no control lies.
+    void clickForm(const std::string& form, int xTwips, int yTwips);
+    void dblClickForm(const std::string& form, int xTwips, int yTwips);
+    void key(const std::string& form, int qtKey, const std::string& text = {});
+    void typeText(const std::string& form, const std::string& text);
+    void close(const std::string& form);  // the window's close box
+    void advance(std::chrono::milliseconds ms);
+    void settle();                        // lets queued work (deferred deletion, quit) run
+
+    // Shown, loaded forms in loading order (the hidden picture store is not a window).
+    std::vector<std::string> openForms();
+    bool ended() const { return ended_; }
+    const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
+
+    std::string caption(const std::string& form, const std::string& control);
+    bool visible(const std::string& form, const std::string& control);
+    bool enabled(const std::string& form, const std::string& control);
+    ui::Control& control(const std::string& form, const std::string& name);
+
+private:
+    QWidget* target(const std::string& form, const std::string& control);
+
+    ui::ManualClock clock_;
+    app::Random random_;
+    app::Program program_;
+    bool ended_ = false;
+    std::vector<std::pair<std::string, std::string>> boxes_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,16 @@
+// Every test binary runs on the offscreen platform inside one Qt application.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "ui/qt/application.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_RUNTIME_DIR", "/tmp");
+    QApplication app(argc, argv);
+    ui::qt::setUpApplication(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

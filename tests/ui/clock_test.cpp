@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/clock.h"
+#include "ui/timer.h"
+
+namespace {
+
+// Each case wires a few timers, runs the clock and compares the log of ticks ("name@ms").
+struct ClockCase {
+    const char* what;
+    std::function<void(ui::ManualClock&, std::vector<std::unique_ptr<ui::Timer>>&, std::vector<std::string>&)> run;
+    std::vector<std::string> expected;
+};
+
+ui::Timer& make(ui::ManualClock& clock, std::vector<std::unique_ptr<ui::Timer>>& timers, std::vector<std::string>& log,
+                const std::string& name, int interval, bool enabled) {
+    timers.push_back(std::make_unique<ui::Timer>(clock, name, interval, enabled));
+    ui::Timer* t = timers.back().get();
+    t->onTick = [&log, &clock, t] { log.push_back(t->name() + "@" + std::to_string(clock.now())); };
+    return *t;
+}
+
+TEST(ManualClock, DeliversTicksByTheRules) {
+    const std::vector<ClockCase> cases{
+        {"repeats at its interval, including a tick due exactly at the end",
+         [](auto& c, auto& ts, auto& log) {
+             make(c, ts, log, "a", 45, true);
+             c.advance(135);
+         },
+         {"a@45", "a@90", "a@135"}},
+        {"ticks come in time order across timers",
+         [](auto& c, auto& ts, auto& log) {
+             make(c, ts, log, "slow", 50, true);
+             make(c, ts, log, "fast", 20, true);
+             c.advance(60);
+         },
+         {"fast@20", "fast@40", "slow@50", "fast@60"}},
+        {"ties go to the timer whose run began first",
+         [](auto& c, auto& ts, auto& log) {
+             make(c, ts, log, "first", 30, true);
+             c.advance(10);
+             make(c, ts, log, "second", 20, true);
+             c.advance(20);
+         },
+         {"first@30", "second@30"}},
+        {"a disabled timer delivers nothing, not even a tick already due",
+         [](auto& c, auto& ts, auto& log) {
+             auto& a = make(c, ts, log, "a", 10, true);
+             auto& b = make(c, ts, log, "b", 10, true);
+             a.onTick = [&] { log.push_back("a@" + std::to_string(c.now())); b.setEnabled(false); };
+             c.advance(25);
+         },
+         {"a@10", "a@20"}},
+        {"enabling inside a handler counts from that handler's moment",
+         [](auto& c, auto& ts, auto& log) {
+             auto& later = make(c, ts, log, "later", 45, false);
+             auto& a = make(c, ts, log, "a", 30, true);
+             a.onTick = [&] { log.push_back("a@" + std::to_string(c.now())); a.setEnabled(false); later.setEnabled(true); };
+             c.advance(200);
+         },
+         {"a@30", "later@75", "later@120", "later@165"}},
+        {"enabling an enabled timer changes nothing; re-enabling a disabled one starts afresh",
+         [](auto& c, auto& ts, auto& log) {
+             auto& a = make(c, ts, log, "a", 100, true);
+             c.advance(60);
+             a.setEnabled(true);
+             c.advance(50);  // still due at 100
+             a.setEnabled(false);
+             a.setEnabled(true);  // at 110: fresh interval
+             c.advance(100);
+         },
+         {"a@100", "a@210"}},
+        {"a new interval restarts a running timer",
+         [](auto& c, auto& ts, auto& log) {
+             auto& a = make(c, ts, log, "a", 60, true);
+             c.advance(50);
+             a.setInterval(75);
+             c.advance(150);
+         },
+         {"a@125", "a@200"}},
+        {"an interval of 0 never fires",
+         [](auto& c, auto& ts, auto& log) {
+             make(c, ts, log, "zero", 0, true);
+             c.advance(1000);
+         },
+         {}},
+        {"a killed timer stays silent even if enabled again",
+         [](auto& c, auto& ts, auto& log) {
+             auto& a = make(c, ts, log, "a", 10, true);
+             c.advance(10);
+             a.kill();
+             a.setEnabled(true);
+             c.advance(100);
+         },
+         {"a@10"}},
+    };
+    for (const auto& tc : cases) {
+        ui::ManualClock clock;
+        std::vector<std::unique_ptr<ui::Timer>> timers;
+        std::vector<std::string> log;
+        tc.run(clock, timers, log);
+        EXPECT_EQ(log, tc.expected) << tc.what;
+    }
+}
+
+}  // namespace

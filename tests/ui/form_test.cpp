@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+
+#include "ui/clock.h"
+#include "ui/form.h"
+#include "ui/qt/application.h"
+#include "support/harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::SceneHarness;
+
+// A small form that records what reaches it.
+class Probe final : public ui::Form {
+public:
+    Probe(app::App& app, std::vector<std::string>& sink)
+        : ui::Form(app.clock(), "probe", "probe", {6000, 4500}, ui::kButtonFace),
+          log(sink),
+          app_(app),
+          Label1(label("Label1", {600, 600, 1500, 600}, "label")),
+          Image1(image("Image1", {2400, 600, 1500, 1500})),
+          Covered(label("Covered", {600, 2400, 1500, 600}, "under")),
+          Command1(button("Command1", {600, 2400, 1500, 600}, "over")),
+          Timer1(timer("Timer1", 100)) {
+        Label1.onClick = [this] { log.push_back("Label1_Click"); };
+        Label1.onDblClick = [this] { log.push_back("Label1_DblClick"); };
+        Image1.onClick = [this] { log.push_back("Image1_Click"); };
+        Covered.onClick = [this] { log.push_back("Covered_Click"); };
+        Command1.onClick = [this] { log.push_back("Command1_Click"); app_.unload(*this); };
+        Timer1.onTick = [this] { log.push_back("tick"); };
+    }
+    void Form_Load() override { Timer1.setEnabled(true); }
+    void Form_Unload(bool& cancel) override {
+        log.push_back("Form_Unload");
+        cancel = refuse;
+    }
+    void Form_Click() override { log.push_back("Form_Click"); }
+    void Form_DblClick() override { log.push_back("Form_DblClick"); }
+
+    bool refuse = false;
+    std::vector<std::string>& log;  // kept by the test: the form itself is gone after unloading
+
+private:
+    app::App& app_;
+    ui::Label& Label1;
+    ui::Image& Image1;
+    ui::Label& Covered;
+    ui::Button& Command1;
+    ui::Timer& Timer1;
+};
+
+struct ProbeHarness : SceneHarness {
+    ProbeHarness() {
+        app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
+    }
+    std::vector<std::string> log;
+    Probe& probe() { return static_cast<Probe&>(form("probe")); }
+};
+
+TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
+    ProbeHarness h;
+    h.open("probe");
+    Probe* probe = &h.probe();
+    probe->refuse = true;
+    h.close("probe");
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{"probe"});
+    EXPECT_FALSE(h.ended());
+    h.advance(100ms);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "tick"}));
+
+    probe->refuse = false;
+    h.close("probe");
+    EXPECT_TRUE(h.openForms().empty());
+    EXPECT_TRUE(h.ended()) << "closing the last window ends the program";
+    h.advance(1000ms);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "tick", "Form_Unload"}))
+        << "no tick after unloading";
+}
+
+TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
+    ProbeHarness h;
+    h.open("probe");
+    h.click("probe", "Label1");
+    h.click("probe", "Image1");
+    h.clickForm("probe", 4800, 3600);
+    h.dblClick("probe", "Label1");
+    h.dblClickForm("probe", 4800, 3600);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"Label1_Click", "Image1_Click", "Form_Click", "Label1_Click",
+                                                        "Label1_DblClick", "Form_Click", "Form_DblClick"}));
+}
+
+TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
+    ProbeHarness h;
+    h.open("probe");
+    h.click("probe", "Covered");  // the button lies on top, so it takes the click
+    EXPECT_EQ(h.log, (std::vector<std::string>{"Command1_Click", "Form_Unload"}));
+    EXPECT_TRUE(h.ended());
+}
+
+TEST(Fonts, TheLayoutsGothicFaceResolvesToIpaPGothic) {
+    EXPECT_EQ(ui::qt::resolvedGothicFamily().toStdString(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(ui::kDialogFace))).family().toStdString(), "IPAPGothic");
+}
+
+TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
+    EXPECT_EQ(ui::twipsToPixels(8895), 593);
+    EXPECT_EQ(ui::twipsToPixels(7155), 477);
+    EXPECT_EQ(ui::twipsToPixels(10), 1);
+    EXPECT_EQ(ui::twipsToPixels(0), 0);
+    EXPECT_EQ(ui::pointsToPixels(15.75), 21);
+    EXPECT_EQ(ui::pointsToPixels(27.75), 37);
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// Renders every picture and every form, as the player first sees it, to PNG files with an index,
+// on the offscreen platform and the manual clock: `gallery OUTDIR`.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/chain/program.h"
+#include "assets/library.h"
+#include "ui/clock.h"
+#include "ui/qt/access.h"
+#include "ui/qt/application.h"
+
+namespace {
+
+struct Entry {
+    QString file;
+    QString title;
+};
+
+class Gallery {
+public:
+    explicit Gallery(QDir dir) : dir_(std::move(dir)) {}
+
+    void picture(const std::string& name) {
+        const auto pic = assets::picture(name);
+        const QString base = QString::fromStdString(name).replace('/', '_');
+        for (int scale : {1, 3}) {
+            QImage image(pic.width() * scale, pic.height() * scale, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            render(pic, image);
+            const QString file = QStringLiteral("picture_%1@%2x.png").arg(base).arg(scale);
+            image.save(dir_.filePath(file));
+            if (scale == 3) pictures_.push_back({file, QString::fromStdString(name)});
+        }
+    }
+
+    void form(const QString& title, ui::Form& form) {
+        QWidget* window = ui::qt::windowOf(form);
+        QApplication::processEvents();
+        const QString file = QStringLiteral("form_%1.png").arg(title);
+        window->grab().save(dir_.filePath(file));
+        forms_.push_back({file, title + "  —  " + window->windowTitle()});
+    }
+
+    void writeIndex() {
+        QFile f(dir_.filePath("index.html"));
+        f.open(QIODevice::WriteOnly | QIODevice::Text);
+        QTextStream out(&f);
+        out << "<!doctype html><meta charset=utf-8><title>Gallery</title>"
+               "<style>body{font-family:sans-serif;background:#eee} figure{display:inline-block;margin:8px;"
+               "vertical-align:top;background:#fff;padding:6px} img{background:"
+               "repeating-conic-gradient(#ddd 0 25%,#fff 0 50%) 0 0/16px 16px}</style>\n<h1>Forms</h1>\n";
+        for (const auto& e : forms_) out << "<figure><img src='" << e.file << "'><figcaption>" << e.title << "</figcaption></figure>\n";
+        out << "<h1>Pictures</h1>\n";
+        for (const auto& e : pictures_)
+            out << "<figure><img src='" << e.file << "'><figcaption>" << e.title << "</figcaption></figure>\n";
+        std::printf("%zu forms and %zu pictures in %s\n", forms_.size(), pictures_.size(),
+                    qPrintable(dir_.filePath("index.html")));
+    }
+
+private:
+    static void render(const ui::Picture& pic, QImage& image);
+
+    QDir dir_;
+    std::vector<Entry> forms_;
+    std::vector<Entry> pictures_;
+};
+
+}  // namespace
+
+#include "ui/private/picturedata.h"
+
+void Gallery::render(const ui::Picture& pic, QImage& image) {
+    const QImage& drawn = pic.data()->imageAt(image.size());
+    QPainter(&image).drawImage(0, 0, drawn);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gallery OUTDIR\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    ui::qt::setUpApplication(qapp);
+    QDir dir(QString::fromLocal8Bit(argv[1]));
+    dir.mkpath(".");
+
+    ui::ManualClock clock;
+    app::Random random;
+    random.useSeed(20261207);
+    app::Program program(clock, random);
+    program.app().onEnd = [] {};
+
+    Gallery gallery(dir);
+    for (const auto& name : assets::pictureNames()) gallery.picture(name);
+    for (const auto& name : app::Program::allForms()) {
+        ui::Form& form = program.app().show(name);
+        gallery.form(QString::fromStdString(name), form);
+        program.app().unload(form);
+    }
+    gallery.writeIndex();
+    return 0;
+}
