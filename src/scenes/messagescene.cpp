@@ -1,17 +1,22 @@
 #include "scenes/messagescene.h"
 
+#include <algorithm>
+
+#include "scenes/script.h"
+#include "scenes/utf16.h"
+
 namespace scenes {
 
 namespace {
-constexpr int kRows = 12;
 constexpr ui::Rect kCodeLabel{8520, 6840, 1335, 255};
 }  // namespace
 
-MessageScene::MessageScene(app::App& app, const SceneLayout& layout)
+MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Script* script)
     : ui::Form(app.clock(), layout.form, layout.caption, layout.client, ui::kButtonFace),
       app_(app),
       layout_(layout),
-      Command2(declareNextPage()),
+      script_(script),
+      Command2(declareRowsAndNextPage()),
       Label1(label("Label1", kCodeLabel, "C-PASS = " + layout.code)),
       messagedisp(timer("messagedisp", 20)),
       messagewaittimer(timer("messagewaittimer", 45)) {
@@ -20,10 +25,17 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout)
         Command1->setVisible(false);
         Command1->onClick = [this] { Command1_Click(); };
     }
+    Command2.onClick = [this] { Command2_Click(); };
+    messagedisp.onTick = [this] { messagedisp_Timer(); };
+    messagewaittimer.onTick = [this] { messagewaittimer_Timer(); };
+    for (ui::Label* row : meslabel1) {
+        row->onClick = [this] { hurry(); };
+        row->onDblClick = [this] { hurry(); };
+    }
 }
 
 // The rows come first so that they lie beneath everything else on the page.
-ui::Button& MessageScene::declareNextPage() {
+ui::Button& MessageScene::declareRowsAndNextPage() {
     for (int i = 0; i < kRows; ++i)
         meslabel1[i] = &label(ui::indexed("meslabel1", i), {layout_.rowLeft, 360 + 480 * i, 9135, 615}, "",
                               ui::gothic(15.75));
@@ -33,14 +45,97 @@ ui::Button& MessageScene::declareNextPage() {
 }
 
 void MessageScene::Form_Load() {
+    const Script& s = script_ ? *script_ : script(name());
+    const int count = std::min<int>(static_cast<int>(s.lines.size()), kMaxLines);
+    for (int i = 0; i < count; ++i) mes[i] = toUtf16(s.lines[i]);
+    for (int i : s.runOn)
+        if (i >= 0 && i < kMaxLines) joinflag[i] = 1;
+    for (int i : s.pageBreaks)
+        if (i >= 0 && i < kMaxLines) pageflag[i] = 1;
+    linemax = static_cast<short>(count);
+    labelno = 0;
+    waitcount = 10;
+    messagewaittimer.setEnabled(true);
+}
+
+void MessageScene::messagewaittimer_Timer() {
+    --waitcount;
+    if (waitcount == 0) messtart();
+}
+
+void MessageScene::messtart() {
+    messagewaittimer.setEnabled(false);
+    restmes = mes[lineno];
+    charno = 0;
+    linelen = static_cast<short>(restmes.size());
+    messagedisp.setEnabled(true);
+}
+
+void MessageScene::messagedisp_Timer() {
+    appendToRow(restmes.front());
+    ++charno;
+    if (charno == linelen)
+        mesend();
+    else
+        restmes = restmes.substr(restmes.size() - (linelen - charno));
+}
+
+void MessageScene::mesend() {
+    messagedisp.setEnabled(false);
+    ++labelno;
+    waitcount = joinflag[lineno] == 1 ? 1 : 10;
+    ++lineno;
+    if (lineno == linemax) {
+        sceneEnd();
+        return;
+    }
+    if (pageflag[lineno - 1] == 1 || labelno >= kRows) {
+        Command2.setVisible(true);
+        return;
+    }
+    messagewaittimer.setEnabled(true);
+}
+
+void MessageScene::sceneEnd() {
     if (Command1) Command1->setVisible(true);
+}
+
+bool MessageScene::mayHurry() const { return !(Command1 && Command1->visible()) && !Command2.visible(); }
+
+void MessageScene::hurry() {
+    messagewaittimer.setEnabled(false);
+    messagedisp.setEnabled(false);
+    if (!mayHurry() || lineno >= linemax) return;
+    setRow(labelno, mes[lineno]);
+    mesend();
+}
+
+void MessageScene::Command2_Click() {
+    pageclear();
+    messagewaittimer.setEnabled(true);
+    Command2.setVisible(false);
+}
+
+void MessageScene::pageclear() {
+    for (int i = 0; i < kRows; ++i) setRow(i, u"");
+    labelno = 0;
 }
 
 void MessageScene::Command1_Click() {
     if (layout_.next.empty())
-        app_.unload(*this);
+        app_.unload(*this);  // the end of the special scene: nothing follows, so the program ends
     else
         app_.changeScene(*this, layout_.next);
+}
+
+void MessageScene::appendToRow(char16_t unit) {
+    rowText_[labelno] += unit;
+    meslabel1[labelno]->setCaption(toUtf8(rowText_[labelno]));
+}
+
+void MessageScene::setRow(int row, std::u16string text) {
+    rowText_[row] = std::move(text);
+    meslabel1[row]->setCaption(toUtf8(rowText_[row]));
 }
 
 }  // namespace scenes

@@ -110,6 +110,26 @@ void SceneHarness::close(const std::string& formName) {
     settle();
 }
 
+void SceneHarness::readThrough(const std::string& formName) {
+    auto page = [&] {
+        std::string all;
+        for (int i = 0; i < 12; ++i) all += caption(formName, ui::indexed("meslabel1", i)) + "\n";
+        return all + (visible(formName, "Command2") ? "+" : "-");
+    };
+    for (int guard = 0; guard < 1000; ++guard) {
+        ui::Control* exit = form(formName).find("Command1");
+        if (exit && exit->visible()) return;
+        if (visible(formName, "Command2")) {
+            click(formName, "Command2");
+            continue;
+        }
+        const std::string before = page();
+        click(formName, "meslabel1(0)");
+        if (!exit && page() == before) return;
+    }
+    throw std::runtime_error(formName + " never ends");
+}
+
 void SceneHarness::advance(std::chrono::milliseconds ms) {
     clock_.advance(ms.count());
     settle();

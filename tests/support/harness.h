@@ -39,6 +39,9 @@ public:
     void key(const std::string& form, int qtKey, const std::string& text = {});
     void typeText(const std::string& form, const std::string& text);
     void close(const std::string& form);  // the window's close box
+    // Clicks through a story scene, a line per click and "NEXT PAGE" at each page end, until its
+    // exit shows (or, on a scene without one, until clicks change nothing more).
+    void readThrough(const std::string& form);
     void advance(std::chrono::milliseconds ms);
     void settle();                        // lets queued work (deferred deletion, quit) run
 

@@ -2,7 +2,9 @@
 
 #include "app/chain/maintitle.h"
 #include "games/pendinggame.h"
+#include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
+#include "scenes/specialscene.h"
 #include "scenes/scenelayout.h"
 #include "warp/warpzone.h"
 
@@ -13,7 +15,11 @@ Program::Program(ui::Clock& clock, Random& random)
     app_.registerForm("maintitle", [](App& a) { return std::make_unique<maintitle>(a); });
     app_.registerForm("warpzone", [](App& a) { return std::make_unique<warpzone>(a); });
     for (const auto& layout : scenes::sceneLayouts())
-        app_.registerForm(layout.form, [&layout](App& a) { return std::make_unique<scenes::MessageScene>(a, layout); });
+        app_.registerForm(layout.form, [&layout](App& a) -> std::unique_ptr<ui::Form> {
+            if (layout.form == "mesareaspecial") return std::make_unique<scenes::SpecialScene>(a, layout);
+            if (layout.form == "mesareaepi3") return std::make_unique<scenes::ClosingScene>(a, layout);
+            return std::make_unique<scenes::MessageScene>(a, layout);
+        });
     for (const auto& layout : games::pendingGames())
         app_.registerForm(layout.form, [this, &layout](App& a) {
             return std::make_unique<games::PendingGame>(a, sozai_, layout);

@@ -1,0 +1,44 @@
+#include "scenes/closingscene.h"
+
+#include "assets/library.h"
+
+namespace scenes {
+
+ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
+    : MessageScene(app, layout),
+      Label2(label("Label2", {1080, 1800, 6015, 1215}, "健吾呼ぶの", ui::gothic(48))),
+      Label3(label("Label3", {2280, 3120, 6015, 1215}, "忘れてた！！", ui::gothic(48))),
+      kanimg(image("kanimg", {3720, 4680, 1875, 1875}, assets::picture("scenes/kanimg"))),
+      rogoimg(image("rogoimg", {1200, 6120, 7500, 1050}, assets::picture("scenes/rogoimg"))),
+      lasttimer(timer("lasttimer", 1000)),
+      endingtimer(timer("endingtimer", 3000)) {
+    for (ui::Control* c : {static_cast<ui::Control*>(&Label2), static_cast<ui::Control*>(&Label3),
+                           static_cast<ui::Control*>(&kanimg), static_cast<ui::Control*>(&rogoimg)})
+        c->setVisible(false);
+    lasttimer.onTick = [this] { lasttimer_Timer(); };
+    endingtimer.onTick = [this] { endingtimer_Timer(); };
+}
+
+void ClosingScene::endingstart() {
+    endingflg = 1;
+    lastcount = 3;
+    lasttimer.setEnabled(true);
+}
+
+void ClosingScene::lasttimer_Timer() {
+    --lastcount;
+    if (lastcount == 2) Label2.setVisible(true);
+    if (lastcount == 1) Label3.setVisible(true);
+    if (lastcount == 0) {
+        lasttimer.setEnabled(false);
+        endingtimer.setEnabled(true);
+    }
+}
+
+void ClosingScene::endingtimer_Timer() {
+    rogoimg.setVisible(true);
+    kanimg.setVisible(true);
+    endingtimer.setEnabled(false);
+}
+
+}  // namespace scenes

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "scenes/messagescene.h"
+#include "scenes/script.h"
+#include "scenes/utf16.h"
+#include "support/harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::SceneHarness;
+
+std::string row(SceneHarness& h, const std::string& form, int i) { return h.caption(form, ui::indexed("meslabel1", i)); }
+int units(const std::string& s) { return static_cast<int>(scenes::toUtf16(s).size()); }
+std::chrono::milliseconds typing(const std::string& line) { return 20ms * units(line); }
+const std::string& line(const std::string& form, int i) { return scenes::script(form).lines.at(i); }
+
+TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
+    SceneHarness h;
+    h.open("mesarea1");
+    h.advance(469ms);  // ten 45 ms pause ticks start the line at 450; the first 20 ms tick types
+    EXPECT_EQ(row(h, "mesarea1", 0), "");
+    h.advance(1ms);
+    EXPECT_EQ(units(row(h, "mesarea1", 0)), 1);
+    h.advance(typing(line("mesarea1", 0)) - 20ms);
+    EXPECT_EQ(row(h, "mesarea1", 0), line("mesarea1", 0));
+    h.advance(469ms);  // an ordinary line is followed by 450 ms of pause
+    EXPECT_EQ(row(h, "mesarea1", 1), "");
+    h.advance(1ms);
+    EXPECT_EQ(units(row(h, "mesarea1", 1)), 1);
+
+    h.click("mesarea1", "meslabel1(1)");  // during typing: the line completes at once
+    EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
+    h.click("mesarea1", "meslabel1(0)");  // during a pause: the next line shows whole on its row
+    EXPECT_EQ(row(h, "mesarea1", 2), line("mesarea1", 2));
+    h.clickForm("mesarea1", 9700, 6000);  // the page itself hurries too
+    EXPECT_EQ(row(h, "mesarea1", 3), line("mesarea1", 3));
+    h.advance(64ms);  // line 3 runs on: one 45 ms tick of pause
+    EXPECT_EQ(row(h, "mesarea1", 4), "");
+    h.advance(1ms);
+    EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
+    h.click("mesarea1", "Label1");  // the continue code does not hurry
+    EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
+}
+
+TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
+    SceneHarness h;
+    h.open("mesarea2");  // no page flags: twelve lines, then nine
+    for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
+    EXPECT_EQ(row(h, "mesarea2", 11), line("mesarea2", 11));
+    EXPECT_TRUE(h.visible("mesarea2", "Command2"));
+    EXPECT_FALSE(h.visible("mesarea2", "Command1"));
+    h.click("mesarea2", "meslabel1(0)");  // a full page ignores clicks
+    h.advance(5s);
+    EXPECT_EQ(row(h, "mesarea2", 0), line("mesarea2", 0));
+    h.click("mesarea2", "Command2");
+    EXPECT_FALSE(h.visible("mesarea2", "Command2"));
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(row(h, "mesarea2", i), "");
+    h.advance(470ms);
+    EXPECT_EQ(units(row(h, "mesarea2", 0)), 1) << "line 13 starts on row 0 after the usual pause";
+    for (int i = 0; i < 9; ++i) h.click("mesarea2", "meslabel1(0)");
+    EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20));
+    EXPECT_TRUE(h.visible("mesarea2", "Command1"));
+    EXPECT_FALSE(h.visible("mesarea2", "Command2"));
+
+    SceneHarness s;
+    s.open("mesareaspecial");  // its second page ends on a run-on line
+    for (int i = 0; i < 12; ++i) s.click("mesareaspecial", "meslabel1(0)");
+    s.click("mesareaspecial", "Command2");
+    for (int i = 0; i < 7; ++i) s.click("mesareaspecial", "meslabel1(0)");
+    ASSERT_TRUE(s.visible("mesareaspecial", "Command2"));
+    s.click("mesareaspecial", "Command2");
+    s.advance(64ms);
+    EXPECT_EQ(row(s, "mesareaspecial", 0), "");
+    s.advance(1ms);
+    EXPECT_EQ(units(row(s, "mesareaspecial", 0)), 1) << "a page ending on a run-on line pauses 45 ms";
+}
+
+// Made-up scenes for the corners no real script reaches.
+struct ProbeHarness : SceneHarness {
+    explicit ProbeHarness(scenes::Script s) : script(std::move(s)) {
+        layout = scenes::sceneLayout("mesarea1");
+        layout.form = "probe";
+        app().registerForm("probe", [this](app::App& a) {
+            return std::make_unique<scenes::MessageScene>(a, layout, &script);
+        });
+        open("probe");
+    }
+    scenes::Script script;
+    scenes::SceneLayout layout;
+};
+
+TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
+    scenes::Script s;
+    for (int i = 0; i < 14; ++i) s.lines.push_back(std::string(1, static_cast<char>('a' + i)));
+    s.pageBreaks = {11, 13};
+    ProbeHarness h(s);
+    h.advance(470ms);
+    EXPECT_EQ(row(h, "probe", 0), "a") << "a one-character line is typed in one tick";
+    for (int i = 1; i < 12; ++i) h.click("probe", "meslabel1(0)");
+    EXPECT_TRUE(h.visible("probe", "Command2"));
+    h.click("probe", "Command2");
+    h.click("probe", "meslabel1(0)");
+    EXPECT_EQ(row(h, "probe", 0), "m") << "one break, not an empty page";
+    h.click("probe", "meslabel1(0)");
+    EXPECT_EQ(row(h, "probe", 1), "n");
+    EXPECT_TRUE(h.visible("probe", "Command1"));
+    EXPECT_FALSE(h.visible("probe", "Command2"));
+}
+
+TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
+    SceneHarness h;
+    h.open("mesarea1");
+    h.dblClick("mesarea1", "meslabel1(0)");
+    EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
+    EXPECT_EQ(row(h, "mesarea1", 2), "");
+    for (int i = 0; i < 8; ++i) h.click("mesarea1", "meslabel1(0)");  // lines 2..9
+    h.dblClickForm("mesarea1", 9700, 6000);                            // line 10 ends the page
+    EXPECT_EQ(row(h, "mesarea1", 10), line("mesarea1", 10));
+    EXPECT_EQ(row(h, "mesarea1", 11), "");
+    EXPECT_TRUE(h.visible("mesarea1", "Command2"));
+}
+
+TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) {
+    for (bool typedOut : {false, true}) {
+        SceneHarness h;
+        h.open("mesareaepi3");
+        for (int i = 0; i < 12; ++i) h.click("mesareaepi3", "meslabel1(0)");
+        h.click("mesareaepi3", "Command2");
+        const std::string& last = line("mesareaepi3", 12);
+        if (typedOut)
+            h.advance(450ms + typing(last));
+        else
+            h.click("mesareaepi3", "meslabel1(0)");
+        ASSERT_EQ(row(h, "mesareaepi3", 0), last);
+        auto shown = [&](const char* c) { return h.visible("mesareaepi3", c); };
+        h.advance(999ms);
+        EXPECT_FALSE(shown("Label2"));
+        h.click("mesareaepi3", "meslabel1(5)");
+        h.dblClickForm("mesareaepi3", 9700, 6000);
+        h.advance(1ms);
+        EXPECT_TRUE(shown("Label2"));
+        EXPECT_FALSE(shown("Label3"));
+        h.advance(1000ms);
+        EXPECT_TRUE(shown("Label3"));
+        h.advance(3999ms);
+        EXPECT_FALSE(shown("kanimg"));
+        EXPECT_FALSE(shown("rogoimg"));
+        h.advance(1ms);
+        EXPECT_TRUE(shown("kanimg"));
+        EXPECT_TRUE(shown("rogoimg"));
+        EXPECT_EQ(row(h, "mesareaepi3", 0), last) << "the page keeps its text";
+        EXPECT_EQ(row(h, "mesareaepi3", 1), "");
+    }
+}
+
+TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
+    SceneHarness h;
+    h.open("mesareaspecial");
+    for (int i = 0; i < 26; ++i) {
+        if (h.visible("mesareaspecial", "Command2")) h.click("mesareaspecial", "Command2");
+        h.click("mesareaspecial", "meslabel1(0)");
+    }
+    EXPECT_FALSE(h.visible("mesareaspecial", "Image1"));
+    EXPECT_FALSE(h.visible("mesareaspecial", "Command1"));
+    h.click("mesareaspecial", "meslabel1(0)");
+    EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
+    EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
+}
+
+}  // namespace
