@@ -87,10 +87,8 @@ void Form::show() {
     const bool first = !window_->isVisible();
     window_->show();
     if (!first) return;
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {  // it can neither raise nor activate
-        window_->raise();
-        window_->activateWindow();
-    }
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();  // it cannot raise
+    window_->activateWindow();
     // The focus starts on the first control in tab order that can take it.
     for (auto& c : controls_) {
         QWidget* w = c->widget().w;

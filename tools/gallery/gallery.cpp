@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QTest>
 #include <QTextStream>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 
 #include "app/chain/program.h"
 #include "assets/library.h"
+#include "scenes/scenelayout.h"
 #include "ui/clock.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
@@ -48,7 +50,7 @@ public:
     void form(const QString& title, ui::Form& form) {
         QWidget* window = ui::qt::windowOf(form);
         QApplication::processEvents();
-        const QString file = QStringLiteral("form_%1.png").arg(title);
+        const QString file = QStringLiteral("form_%1.png").arg(QString(title).replace(' ', '_'));
         window->grab().save(dir_.filePath(file));
         forms_.push_back({file, title + "  —  " + window->windowTitle()});
     }
@@ -86,6 +88,49 @@ void Gallery::render(const ui::Picture& pic, QImage& image) {
     QPainter(&image).drawImage(0, 0, drawn);
 }
 
+namespace {
+
+// A real click at the control's centre, as the player makes it.
+void click(ui::Form& form, const std::string& control) {
+    QWidget* w = ui::qt::widgetOf(*form.find(control));
+    QWidget* window = w->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
+    QApplication::processEvents();
+}
+
+bool shown(ui::Form& form, const std::string& control) {
+    ui::Control* c = form.find(control);
+    return c && c->visible();
+}
+
+// Every page of a story scene, each fully typed, and its ending.
+void storyPages(Gallery& gallery, app::App& app, ui::ManualClock& clock, const std::string& name) {
+    ui::Form& form = app.show(name);
+    const QString base = QString::fromStdString(name);
+    int page = 1;
+    for (int guard = 0; guard < 200; ++guard) {
+        if (shown(form, "Command2")) {
+            gallery.form(QStringLiteral("%1 page %2").arg(base).arg(page++), form);
+            click(form, "Command2");
+            continue;
+        }
+        if (shown(form, "Command1")) break;
+        auto text = [&] {
+            std::string all;
+            for (int i = 0; i < 12; ++i) all += static_cast<ui::Label*>(form.find(ui::indexed("meslabel1", i)))->caption();
+            return all;
+        };
+        const std::string before = text();
+        click(form, "meslabel1(0)");
+        if (!form.find("Command1") && before == text()) break;
+    }
+    clock.advance(6000);  // the closing sequence runs to its end
+    gallery.form(QStringLiteral("%1 page %2 end").arg(base).arg(page), form);
+    app.unload(form);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: gallery OUTDIR\n");
@@ -110,6 +155,16 @@ int main(int argc, char** argv) {
         gallery.form(QString::fromStdString(name), form);
         program.app().unload(form);
     }
+    for (const auto& layout : scenes::sceneLayouts()) storyPages(gallery, program.app(), clock, layout.form);
+
+    ui::Form& warp = program.app().show("warpzone");
+    QApplication::processEvents();  // the window is activated, and the box takes the focus
+    auto* box = ui::qt::widgetOf(*warp.find("passarea"));
+    QTest::keyClicks(box, "4586");
+    click(warp, "Command1");
+    gallery.form("warpzone all revealed", warp);
+    program.app().unload(warp);
+
     gallery.writeIndex();
     return 0;
 }
