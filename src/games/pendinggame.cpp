@@ -9,8 +9,6 @@ constexpr ui::Rgb kDarkGreen{0, 64, 0};
 
 const std::vector<GameLayout>& pendingGames() {
     static const std::vector<GameLayout> kGames{
-        {"Hitandblow", "鍵を開けろ！", {11235, 7095}, {255, 192, 192}, "Label2", {9960, 0, 1335, 255}, "5339",
-         ui::kBlack, {Exit{"Command1", "NEXT AREA", {8880, 6000, 1695, 735}, "mesarea3"}}},
         {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, kDarkGreen, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite,
          {Exit{"Command1", "NEXT BUTTLE", {8160, 6480, 1695, 615}, "mizuhusen"}}},
         {"mizuhusen", "水風船投げバトル", {9885, 7095}, {255, 255, 128}, "Label4", {8640, 0, 1335, 255}, "3164",

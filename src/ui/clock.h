@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     // handler counts from that handler's moment.
     void advance(std::int64_t ms);
     std::int64_t now() const { return now_; }
+    // Hears of every tick before it is delivered (tests check whose timers tick).
+    std::function<void(const Timer&)> onDeliver;
 
 protected:
     void start(Timer& timer) override;

@@ -58,6 +58,10 @@ Image& Form::image(std::string name, Rect rect, Picture picture) {
     return add(std::make_unique<Image>(*this, std::move(name), rect, std::move(picture)));
 }
 
+Image& Form::pictureBox(std::string name, Rect rect, Picture picture) {
+    return add(std::make_unique<Image>(*this, std::move(name), rect, std::move(picture), true));
+}
+
 Line& Form::line(std::string name, int x1, int y1, int x2, int y2, Rgb color) {
     return add(std::make_unique<Line>(*this, std::move(name), x1, y1, x2, y2, color));
 }
@@ -92,7 +96,7 @@ void Form::show() {
     // The focus starts on the first control in tab order that can take it.
     for (auto& c : controls_) {
         QWidget* w = c->widget().w;
-        if (c->windowed() && w && !w->isHidden() && w->isEnabled()) {
+        if (w && w->focusPolicy() != Qt::NoFocus && !w->isHidden() && w->isEnabled()) {
             w->setFocus(Qt::OtherFocusReason);
             break;
         }

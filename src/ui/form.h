@@ -68,6 +68,7 @@ protected:
                  Align align = Align::Left);
     Button& button(std::string name, Rect rect, std::string caption, Font font = dialogFont());
     Image& image(std::string name, Rect rect, Picture picture = {});
+    Image& pictureBox(std::string name, Rect rect, Picture picture = {});
     Line& line(std::string name, int x1, int y1, int x2, int y2, Rgb color = kBlack);
     TextBox& textBox(std::string name, Rect rect, std::string text, Font font = dialogFont());
     Timer& timer(std::string name, int intervalMs, bool enabled = false);

@@ -5,9 +5,9 @@
 
 namespace ui {
 
-Image::Image(Form& form, std::string name, Rect rect, Picture picture)
+Image::Image(Form& form, std::string name, Rect rect, Picture picture, bool pictureBox)
     : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()),
-      picture_(std::move(picture)) {
+      picture_(std::move(picture)), pictureBox_(pictureBox) {
     widget().w = new detail::ImageWidget(*this, &form.window());
     applyGeometry();
 }

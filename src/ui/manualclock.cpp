@@ -28,6 +28,7 @@ void ManualClock::advance(std::int64_t ms) {
         // The next tick of this run is due one interval on; a handler that stops, restarts or
         // re-times the timer replaces this entry.
         next->due += timer.interval();
+        if (onDeliver) onDeliver(timer);
         deliver(timer);
     }
     now_ = end;

@@ -169,6 +169,7 @@ QFont toQFont(const Font& font) {
     QFont f(QString::fromStdString(font.face));
     f.setPixelSize(pointsToPixels(font.points));
     f.setBold(font.bold);
+    if (font.stretch != 100) f.setStretch(font.stretch);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
 #include "scenes/messagescene.h"
 #include "scenes/script.h"
 #include "scenes/utf16.h"
@@ -166,6 +169,21 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     h.click("mesareaspecial", "meslabel1(0)");
     EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
     EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
+    QFont font(QString::fromUtf8(ui::kGothicFace));
+    font.setPixelSize(ui::pointsToPixels(15.75));
+    ASSERT_EQ(QFontInfo(font).family().toStdString(), "IPAPGothic");
+    const QFontMetrics metrics(font);
+    const int row = ui::twipsToPixels(9135);
+    for (const auto& form : scenes::scriptedForms())
+        for (const auto& text : scenes::script(form).lines)
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), row) << form << ": " << text;
 }
 
 }  // namespace

@@ -129,6 +129,57 @@ void storyPages(Gallery& gallery, app::App& app, ui::ManualClock& clock, const s
     app.unload(form);
 }
 
+std::string caption(ui::Form& form, const std::string& control) {
+    return static_cast<ui::Label*>(form.find(control))->caption();
+}
+
+// Dials a guess with the ↑ buttons (the dial shows its digit by the store picture it carries).
+void dialGuess(ui::Form& lock, const std::string& digits) {
+    for (int i = 0; i < 4; ++i) {
+        auto* dial = static_cast<ui::Image*>(lock.find(ui::indexed("passno", i)));
+        for (int n = 0; n < 10 && dial->picture().name() != "store/numberimg_" + digits.substr(i, 1); ++n)
+            click(lock, ui::indexed("upbutton", i));
+    }
+}
+
+void hitAndBlow(Gallery& gallery, app::App& app, ui::ManualClock& clock) {
+    ui::Form& lock = app.show("Hitandblow");
+    std::string secret;
+    for (int i = 0; i < 4; ++i) secret += caption(lock, ui::indexed("passnumber", i));
+    // Wrong guesses that share digits with the secret, so the marks show both kinds.
+    const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
+    dialGuess(lock, near);
+    gallery.form("Hitandblow dialling", lock);
+    click(lock, "Picture1");
+    clock.advance(600);
+    gallery.form("Hitandblow roulette", lock);
+    clock.advance(3400);
+    gallery.form("Hitandblow judged", lock);
+    clock.advance(2000);
+    const std::string wrong[] = {"5678", "0918", "2736", "4096", "8152"};
+    for (const auto& guess : wrong) {
+        dialGuess(lock, guess == secret ? near : guess);
+        click(lock, "Picture1");
+        clock.advance(6000);
+    }
+    click(lock, "Image2");  // the last-chance hot spot shows the secret at the top left
+    gallery.form("Hitandblow history and hint", lock);
+    dialGuess(lock, near);
+    click(lock, "Picture1");
+    clock.advance(6000);
+    gallery.form("Hitandblow lost", lock);
+    app.unload(lock);
+
+    ui::Form& again = app.show("Hitandblow");
+    secret.clear();
+    for (int i = 0; i < 4; ++i) secret += caption(again, ui::indexed("passnumber", i));
+    dialGuess(again, secret);
+    click(again, "Picture1");
+    clock.advance(6000);
+    gallery.form("Hitandblow won", again);
+    app.unload(again);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +207,8 @@ int main(int argc, char** argv) {
         program.app().unload(form);
     }
     for (const auto& layout : scenes::sceneLayouts()) storyPages(gallery, program.app(), clock, layout.form);
+
+    hitAndBlow(gallery, program.app(), clock);
 
     ui::Form& warp = program.app().show("warpzone");
     QApplication::processEvents();  // the window is activated, and the box takes the focus

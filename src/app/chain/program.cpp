@@ -2,6 +2,7 @@
 
 #include "app/chain/maintitle.h"
 #include "games/pendinggame.h"
+#include "games/puzzle/hitandblow.h"
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/specialscene.h"
@@ -20,6 +21,7 @@ Program::Program(ui::Clock& clock, Random& random)
             if (layout.form == "mesareaepi3") return std::make_unique<scenes::ClosingScene>(a, layout);
             return std::make_unique<scenes::MessageScene>(a, layout);
         });
+    app_.registerForm("Hitandblow", [this](App& a) { return std::make_unique<Hitandblow>(a, sozai_); });
     for (const auto& layout : games::pendingGames())
         app_.registerForm(layout.form, [this, &layout](App& a) {
             return std::make_unique<games::PendingGame>(a, sozai_, layout);

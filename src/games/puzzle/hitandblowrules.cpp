@@ -1,0 +1,40 @@
+#include "games/puzzle/hitandblowrules.h"
+
+#include <utility>
+
+namespace games::hitandblow {
+
+Judgement judge(const Digits& guess, const Digits& secret) {
+    Judgement j;
+    for (int i = 0; i < 4; ++i) {
+        if (guess[i] == secret[i]) {
+            ++j.hits;
+            continue;
+        }
+        for (int k = 0; k < 4; ++k) {
+            if (k != i && guess[k] == secret[i]) {
+                ++j.blows;
+                break;
+            }
+        }
+    }
+    return j;
+}
+
+Digits sortedMarks(const Judgement& j) {
+    Digits marks{0, 0, 0, 0};
+    for (int k = 0; k < j.hits + j.blows && k < 4; ++k) marks[k] = k < j.hits ? 1 : 2;
+    return marks;
+}
+
+Digits drawSecret(app::Random& random) {
+    std::array<short, 10> numpool{};
+    for (short i = 0; i < 10; ++i) numpool[i] = i;
+    for (int i = 0; i < 10; ++i) {
+        const int r = app::Int(random.Rnd() * 10);
+        std::swap(numpool[i], numpool[r]);
+    }
+    return {numpool[0], numpool[1], numpool[2], numpool[3]};
+}
+
+}  // namespace games::hitandblow

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+
+#include "app/random.h"
+
+namespace games::hitandblow {
+
+using Digits = std::array<short, 4>;
+
+struct Judgement {
+    short hits = 0;   // right digit in the right place (☆)
+    short blows = 0;  // right digit elsewhere (★)
+};
+
+// Each secret position counts once: a hit if the guess has its digit there, otherwise a blow if
+// the guess has it in another place.
+Judgement judge(const Digits& guess, const Digits& secret);
+
+// The marks of a judged try, sorted: every ☆ (1) first, then every ★ (2), then empty (0).
+Digits sortedMarks(const Judgement& j);
+
+// Four different digits, drawn by shuffling 0..9 with ten draws and taking the first four.
+Digits drawSecret(app::Random& random);
+
+}  // namespace games::hitandblow
