@@ -114,6 +114,10 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
         EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
+        h.key("maintitle", Qt::Key_Tab);
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command2")).hasFocus()) << "Tab goes on to 続きから";
+        h.key("maintitle", Qt::Key_Tab);
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
         for (const char* name : {"Label1", "Label2"}) {
             auto& l = static_cast<ui::Label&>(h.control("maintitle", name));
             EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " fits on one line";
