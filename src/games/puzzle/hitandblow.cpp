@@ -190,25 +190,24 @@ void Hitandblow::Timer1_Timer() {
     passmes.setVisible(true);
 }
 
-void Hitandblow::lockopen() {
+void Hitandblow::putDialAway() {
     for (int i = 0; i < 4; ++i) {
         upbutton[i]->setVisible(false);
         downbutton[i]->setVisible(false);
         passno[i]->setVisible(false);
     }
     Picture1.setVisible(false);
+}
+
+void Hitandblow::lockopen() {
+    putDialAway();
     mark.setPicture(sozai_.hanmark(1));
     mark.setVisible(true);
     Command1.setVisible(true);
 }
 
 void Hitandblow::lockfail() {
-    for (int i = 0; i < 4; ++i) {
-        upbutton[i]->setVisible(false);
-        downbutton[i]->setVisible(false);
-        passno[i]->setVisible(false);
-    }
-    Picture1.setVisible(false);
+    putDialAway();
     passmes.setPicture({});
     mark.setPicture(sozai_.hanmark(0));
     mark.setVisible(true);

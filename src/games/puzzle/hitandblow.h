@@ -31,6 +31,7 @@ private:
     void showhantei();
     void lockopen();
     void lockfail();
+    void putDialAway();  // the game is over, won or lost: the dial and the padlock go
     void showDial(int i);
 
     app::App& app_;
