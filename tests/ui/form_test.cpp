@@ -114,3 +114,43 @@ TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
 }
 
 }  // namespace
+
+namespace {
+
+// A form that sees keys first, as the dash and the candles do.
+class KeyProbe final : public ui::Form {
+public:
+    KeyProbe(app::App& app, std::vector<std::string>& sink)
+        : ui::Form(app.clock(), "keys", "keys", {6000, 4500}, ui::kButtonFace),
+          log(sink),
+          Command1(button("Command1", {600, 600, 1500, 600}, "one")),
+          Command2(button("Command2", {600, 1800, 1500, 600}, "two")) {
+        setKeyPreview(true);
+        Command1.onClick = [this] { log.push_back("Command1_Click"); };
+    }
+    void Form_KeyDown(int& keyCode) override {
+        log.push_back("key " + std::to_string(keyCode));
+        if (keyCode == 37 || keyCode == 39 || keyCode == 32) keyCode = 0;
+    }
+    std::vector<std::string>& log;
+    ui::Button& Command1;
+    ui::Button& Command2;
+};
+
+TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
+    SceneHarness h;
+    std::vector<std::string> log;
+    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    h.open("keys");
+    auto& one = static_cast<ui::Button&>(h.control("keys", "Command1"));
+    ASSERT_TRUE(one.hasFocus());
+    h.key("keys", Qt::Key_Space, " ");
+    h.key("keys", Qt::Key_Right);
+    h.key("keys", Qt::Key_Left);
+    EXPECT_TRUE(one.hasFocus()) << "arrows do not move the focus";
+    h.key("keys", Qt::Key_Tab);
+    EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "Command2")).hasFocus()) << "other keys behave as usual";
+    EXPECT_EQ(log, (std::vector<std::string>{"key 32", "key 39", "key 37", "key 9"})) << "Space clicked nothing";
+}
+
+}  // namespace
