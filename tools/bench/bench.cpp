@@ -1,0 +1,147 @@
+// Measures what a player feels: start-up to the first painted title, a scene change, picture
+// rendering and timer accuracy, each beside a bare Qt equivalent measured in the same run.
+// `bench` runs on the offscreen platform unless a display is given.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/chain/program.h"
+#include "app/random.h"
+#include "assets/library.h"
+#include "ui/clock.h"
+#include "ui/private/picturedata.h"
+#include "ui/qt/access.h"
+#include "ui/qt/application.h"
+#include "ui/timer.h"
+
+namespace {
+
+// Waits until `window` has been painted once, and returns the milliseconds since `since` began.
+double untilPainted(QWidget* window, const QElapsedTimer& since) {
+    struct Watcher : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) painted = true;
+            return false;
+        }
+    } watcher;
+    window->installEventFilter(&watcher);
+    for (int i = 0; i < 1000 && !watcher.painted; ++i) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    window->removeEventFilter(&watcher);
+    return since.nsecsElapsed() / 1e6;
+}
+
+void row(const char* what, double ours, double bare) {
+    std::printf("%-34s %10.2f ms   (bare Qt %.2f ms)\n", what, ours, bare);
+}
+
+// Mean interval and total drift of `ticks` ticks of a `ms` timer.
+struct TimerRun {
+    double meanMs;
+    double driftPercent;
+};
+
+TimerRun qtTimerRun(int ms, int ticks, Qt::TimerType type) {
+    QTimer t;
+    t.setTimerType(type);
+    t.setInterval(ms);
+    int n = 0;
+    QElapsedTimer clock;
+    QEventLoop loop;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        if (++n == ticks) loop.quit();
+    });
+    clock.start();
+    t.start();
+    loop.exec();
+    const double total = clock.nsecsElapsed() / 1e6;
+    return {total / ticks, (total - ms * ticks) * 100.0 / (ms * ticks)};
+}
+
+TimerRun uiTimerRun(ui::Clock& uiClock, int ms, int ticks) {
+    ui::Timer t(uiClock, "bench", ms, false);
+    int n = 0;
+    QElapsedTimer clock;
+    QEventLoop loop;
+    t.onTick = [&] {
+        if (++n == ticks) loop.quit();
+    };
+    clock.start();
+    t.setEnabled(true);
+    loop.exec();
+    const double total = clock.nsecsElapsed() / 1e6;
+    return {total / ticks, (total - ms * ticks) * 100.0 / (ms * ticks)};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QElapsedTimer start;
+    start.start();
+    QApplication qapp(argc, argv);
+    ui::qt::setUpApplication(qapp);
+
+    // Start-up: ours, then a bare window of the title's size.
+    auto clock = ui::makeQtClock();
+    app::Random random;
+    app::Program program(*clock, random);
+    program.app().onEnd = [] {};
+    program.start();
+    const double ourStart = untilPainted(ui::qt::windowOf(*program.app().loadedForm("maintitle")), start);
+    QElapsedTimer bareStart;
+    bareStart.start();
+    auto bare = std::make_unique<QWidget>();
+    bare->setFixedSize(593, 477);
+    bare->show();
+    const double bareShown = untilPainted(bare.get(), bareStart);
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+    std::printf("%-34s %10.2f ms from process start, Qt set-up included\n", "start-up to the painted title", ourStart);
+    std::printf("%-34s %10.2f ms once Qt is up\n", "a bare window of that size", bareShown);
+
+    // A scene change: the title hands over to the first story scene.
+    QElapsedTimer change;
+    change.start();
+    program.app().changeScene(*program.app().loadedForm("maintitle"), "mesarea1");
+    const double ourChange = untilPainted(ui::qt::windowOf(*program.app().loadedForm("mesarea1")), change);
+    QElapsedTimer bareChange;
+    bareChange.start();
+    auto next = std::make_unique<QWidget>();
+    next->setFixedSize(659, 473);
+    next->show();
+    bare.reset();
+    const double bareNext = untilPainted(next.get(), bareChange);
+    row("scene change to the painted scene", ourChange, bareNext);
+
+    // Pictures: every store picture rendered cold at its own size, and again from the cache.
+    std::vector<ui::Picture> pictures;
+    for (const auto& name : assets::pictureNames()) pictures.push_back(assets::picture(name));
+    QElapsedTimer render;
+    render.start();
+    for (auto& p : pictures) p.data()->imageAt(QSize(p.width(), p.height()));
+    const double cold = render.nsecsElapsed() / 1e6;
+    render.restart();
+    for (auto& p : pictures) p.data()->imageAt(QSize(p.width(), p.height()));
+    const double cached = render.nsecsElapsed() / 1e6;
+    std::printf("%-34s %10.2f ms for %zu pictures, %.3f ms once cached\n", "render every picture at its size", cold,
+                pictures.size(), cached);
+
+    // Timers: the game's 20 ms typing timer and 45 ms pause, against Qt's default coarse timer.
+    for (int ms : {20, 45}) {
+        const TimerRun ours = uiTimerRun(*clock, ms, 2000 / ms);
+        const TimerRun coarse = qtTimerRun(ms, 2000 / ms, Qt::CoarseTimer);
+        std::printf("%d ms timer over 2 s: mean %.3f ms, drift %+.2f %%   (coarse QTimer: mean %.3f ms, drift %+.2f %%)\n",
+                    ms, ours.meanMs, ours.driftPercent, coarse.meanMs, coarse.driftPercent);
+    }
+    return 0;
+}
