@@ -19,12 +19,6 @@ App::~App() {
 
 void App::registerForm(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
 
-std::vector<std::string> App::formNames() const {
-    std::vector<std::string> names;
-    for (const auto& [name, factory] : factories_) names.push_back(name);
-    return names;
-}
-
 ui::Form* App::loadedForm(const std::string& name) const {
     auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f->name() == name; });
     return it == forms_.end() ? nullptr : it->get();

@@ -31,8 +31,6 @@ public:
     Random& random() { return random_; }
 
     void registerForm(const std::string& name, Factory factory);
-    bool knows(const std::string& name) const { return factories_.count(name) != 0; }
-    std::vector<std::string> formNames() const;
 
     // The loaded form of this name, loading it (controls, then Form_Load) if it is not.
     ui::Form& form(const std::string& name);

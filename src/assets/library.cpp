@@ -20,8 +20,6 @@ ui::Picture picture(std::string_view name) {
     return ui::Picture::fromSvg(e->name, std::string_view(e->data, e->size));
 }
 
-bool hasPicture(std::string_view name) { return lookup(name) != nullptr; }
-
 std::vector<std::string> pictureNames() {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < detail::kEmbeddedCount; ++i) names.emplace_back(detail::kEmbedded[i].name);

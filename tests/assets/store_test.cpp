@@ -8,7 +8,7 @@
 
 #include "assets/library.h"
 #include "assets/sozai.h"
-#include "ui/private/picturedata.h"
+#include "ui/qt/access.h"
 
 namespace {
 
@@ -34,10 +34,10 @@ TEST(Pictures, EveryPictureRendersCleanlyAtItsSize) {
     auto previous = qInstallMessageHandler(collect);
     for (const auto& name : assets::pictureNames()) {
         ui::Picture p = assets::picture(name);
-        QSvgRenderer renderer(p.data()->svg);
+        QSvgRenderer renderer(ui::qt::svgOf(p));
         ASSERT_TRUE(renderer.isValid()) << name;
         const QSize size = renderer.defaultSize();
-        const QImage& image = p.data()->imageAt(size);
+        const QImage& image = ui::qt::imageOf(p, size);
         EXPECT_GT(inkedPixels(image), size.width() * size.height() / 50) << name << " is (nearly) blank";
     }
     qInstallMessageHandler(previous);

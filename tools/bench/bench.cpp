@@ -18,7 +18,6 @@
 #include "app/random.h"
 #include "assets/library.h"
 #include "ui/clock.h"
-#include "ui/private/picturedata.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
 #include "ui/timer.h"
@@ -128,10 +127,10 @@ int main(int argc, char** argv) {
     for (const auto& name : assets::pictureNames()) pictures.push_back(assets::picture(name));
     QElapsedTimer render;
     render.start();
-    for (auto& p : pictures) p.data()->imageAt(QSize(p.width(), p.height()));
+    for (auto& p : pictures) ui::qt::imageOf(p, QSize(p.width(), p.height()));
     const double cold = render.nsecsElapsed() / 1e6;
     render.restart();
-    for (auto& p : pictures) p.data()->imageAt(QSize(p.width(), p.height()));
+    for (auto& p : pictures) ui::qt::imageOf(p, QSize(p.width(), p.height()));
     const double cached = render.nsecsElapsed() / 1e6;
     std::printf("%-34s %10.2f ms for %zu pictures, %.3f ms once cached\n", "render every picture at its size", cold,
                 pictures.size(), cached);

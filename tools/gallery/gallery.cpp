@@ -81,10 +81,8 @@ private:
 
 }  // namespace
 
-#include "ui/private/picturedata.h"
-
 void Gallery::render(const ui::Picture& pic, QImage& image) {
-    const QImage& drawn = pic.data()->imageAt(image.size());
+    const QImage& drawn = ui::qt::imageOf(pic, image.size());
     QPainter(&image).drawImage(0, 0, drawn);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "ui/private/picturedata.h"
 #include "ui/private/widgets.h"
 #include "ui/qt/access.h"
 #include "ui/units.h"
@@ -56,5 +57,9 @@ bool displayAvailable() {
 QWidget* windowOf(const Form& form) { return &form.window(); }
 
 QWidget* widgetOf(const Control& control) { return control.widget().w; }
+
+const QImage& imageOf(const Picture& picture, QSize pixels) { return picture.data()->imageAt(pixels); }
+
+QByteArray svgOf(const Picture& picture) { return picture.data()->svg; }
 
 }  // namespace ui::qt
