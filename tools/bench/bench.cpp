@@ -49,36 +49,37 @@ struct TimerRun {
     double driftPercent;
 };
 
-TimerRun qtTimerRun(int ms, int ticks, Qt::TimerType type) {
-    QTimer t;
-    t.setTimerType(type);
-    t.setInterval(ms);
+// Runs `ticks` ticks of a `ms` timer, started by `start` and counted by the callback it is given.
+template <class Start>
+TimerRun timerRun(int ms, int ticks, Start start) {
     int n = 0;
     QElapsedTimer clock;
     QEventLoop loop;
-    QObject::connect(&t, &QTimer::timeout, [&] {
+    clock.start();
+    start([&] {
         if (++n == ticks) loop.quit();
     });
-    clock.start();
-    t.start();
     loop.exec();
     const double total = clock.nsecsElapsed() / 1e6;
     return {total / ticks, (total - ms * ticks) * 100.0 / (ms * ticks)};
 }
 
+TimerRun qtTimerRun(int ms, int ticks, Qt::TimerType type) {
+    QTimer t;
+    t.setTimerType(type);
+    t.setInterval(ms);
+    return timerRun(ms, ticks, [&](auto tick) {
+        QObject::connect(&t, &QTimer::timeout, tick);
+        t.start();
+    });
+}
+
 TimerRun uiTimerRun(ui::Clock& uiClock, int ms, int ticks) {
     ui::Timer t(uiClock, "bench", ms, false);
-    int n = 0;
-    QElapsedTimer clock;
-    QEventLoop loop;
-    t.onTick = [&] {
-        if (++n == ticks) loop.quit();
-    };
-    clock.start();
-    t.setEnabled(true);
-    loop.exec();
-    const double total = clock.nsecsElapsed() / 1e6;
-    return {total / ticks, (total - ms * ticks) * 100.0 / (ms * ticks)};
+    return timerRun(ms, ticks, [&](auto tick) {
+        t.onTick = tick;
+        t.setEnabled(true);
+    });
 }
 
 }  // namespace
