@@ -39,6 +39,17 @@ double untilPainted(QWidget* window, const QElapsedTimer& since) {
     return since.nsecsElapsed() / 1e6;
 }
 
+// A plain window of this size, shown; `ms` is the time until its first paint.
+std::unique_ptr<QWidget> bareWindow(QSize size, double& ms) {
+    QElapsedTimer since;
+    since.start();
+    auto window = std::make_unique<QWidget>();
+    window->setFixedSize(size);
+    window->show();
+    ms = untilPainted(window.get(), since);
+    return window;
+}
+
 void row(const char* what, double ours, double bare) {
     std::printf("%-34s %10.2f ms   (bare Qt %.2f ms)\n", what, ours, bare);
 }
@@ -99,12 +110,8 @@ int main(int argc, char** argv) {
     program.app().onEnd = [] {};
     program.start();
     const double ourStart = untilPainted(ui::qt::windowOf(*program.app().loadedForm("maintitle")), start);
-    QElapsedTimer bareStart;
-    bareStart.start();
-    auto bare = std::make_unique<QWidget>();
-    bare->setFixedSize(593, 477);
-    bare->show();
-    const double bareShown = untilPainted(bare.get(), bareStart);
+    double bareShown = 0;
+    auto bare = bareWindow({593, 477}, bareShown);
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
     std::printf("%-34s %10.2f ms from process start, Qt set-up included\n", "start-up to the painted title", ourStart);
     std::printf("%-34s %10.2f ms once Qt is up\n", "a bare window of that size", bareShown);
@@ -114,13 +121,9 @@ int main(int argc, char** argv) {
     change.start();
     program.app().changeScene(*program.app().loadedForm("maintitle"), "mesarea1");
     const double ourChange = untilPainted(ui::qt::windowOf(*program.app().loadedForm("mesarea1")), change);
-    QElapsedTimer bareChange;
-    bareChange.start();
-    auto next = std::make_unique<QWidget>();
-    next->setFixedSize(659, 473);
-    next->show();
+    double bareNext = 0;
+    auto next = bareWindow({659, 473}, bareNext);
     bare.reset();
-    const double bareNext = untilPainted(next.get(), bareChange);
     row("scene change to the painted scene", ourChange, bareNext);
 
     // Pictures: every store picture rendered cold at its own size, and again from the cache.
