@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/chain/program.h"
+#include "chain/program.h"
 #include "app/random.h"
 #include "ui/clock.h"
 #include "ui/qt/application.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
 
     auto clock = ui::makeQtClock();
     app::Random random;
-    app::Program program(*clock, random);
+    chain::Program program(*clock, random);
     program.start();
     return QApplication::exec();
 }

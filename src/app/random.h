@@ -32,5 +32,7 @@ private:
 
 // The floor, so that Int(Rnd() * n) gives 0 .. n - 1 as the rules read.
 inline int Int(double x) { return static_cast<int>(std::floor(x)); }
+// The nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4), as the rules round.
+inline int CInt(double x) { return static_cast<int>(std::nearbyint(x)); }
 
 }  // namespace app

@@ -20,6 +20,7 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
       Label1(label("Label1", kCodeLabel, "C-PASS = " + layout.code)),
       messagedisp(timer("messagedisp", 20)),
       messagewaittimer(timer("messagewaittimer", 45)) {
+    Label1.keepInside(layout.client);
     if (!layout.exitCaption.empty()) {
         Command1 = &button("Command1", layout.exitRect, layout.exitCaption);
         Command1->setVisible(false);
@@ -65,6 +66,7 @@ void MessageScene::messagewaittimer_Timer() {
 
 void MessageScene::messtart() {
     messagewaittimer.setEnabled(false);
+    if (lineno >= linemax) return;  // every line has been typed: there is nothing to start
     restmes = mes[lineno];
     charno = 0;
     linelen = static_cast<short>(restmes.size());
@@ -72,6 +74,10 @@ void MessageScene::messtart() {
 }
 
 void MessageScene::messagedisp_Timer() {
+    if (restmes.empty()) {  // an empty line is complete before its first tick
+        mesend();
+        return;
+    }
     appendToRow(restmes.front());
     ++charno;
     if (charno == linelen)

@@ -12,7 +12,12 @@ Control::~Control() = default;
 bool Control::visible() const { return widget_->w && !widget_->w->isHidden(); }
 
 void Control::setVisible(bool on) {
-    if (widget_->w) widget_->w->setVisible(on);
+    QWidget* w = widget_->w;
+    if (!w) return;
+    w->setVisible(on);
+    // A button clicked with the mouse keeps the focus when it hides itself, and Space would still
+    // press it; the focus leaves with the control.
+    if (!on && w->window()->focusWidget() == w) w->clearFocus();
 }
 
 bool Control::enabled() const { return widget_->w && widget_->w->isEnabled(); }

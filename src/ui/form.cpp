@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "ui/clock.h"
 #include "ui/private/widgets.h"
@@ -38,8 +39,13 @@ Timer* Form::findTimer(const std::string& name) const {
     return it == timers_.end() ? nullptr : it->get();
 }
 
+void Form::claimName(const std::string& name) const {
+    if (find(name) || findTimer(name)) throw std::logic_error(name_ + " declares " + name + " twice");
+}
+
 template <class C>
 C& Form::add(std::unique_ptr<C> control) {
+    claimName(control->name());
     C& ref = *control;
     if (auto* w = ref.widget().w.data()) w->setObjectName(QString::fromStdString(ref.name()));
     controls_.push_back(std::move(control));
@@ -71,8 +77,29 @@ TextBox& Form::textBox(std::string name, Rect rect, std::string text, Font font)
 }
 
 Timer& Form::timer(std::string name, int intervalMs, bool enabled) {
+    claimName(name);
     timers_.push_back(std::make_unique<Timer>(clock_, std::move(name), intervalMs, enabled));
     return *timers_.back();
+}
+
+ControlArray<Image>& Form::imageArray(const std::string& name, int count, const RectOf& rect, Picture picture) {
+    return array<Image>(name, count, [&](const std::string& n, int i) -> Image& { return image(n, rect(i), picture); });
+}
+
+ControlArray<Label>& Form::labelArray(const std::string& name, int count, const RectOf& rect,
+                                      const std::string& caption, Font font, Align align) {
+    return array<Label>(name, count,
+                        [&](const std::string& n, int i) -> Label& { return label(n, rect(i), caption, font, align); });
+}
+
+ControlArray<Button>& Form::buttonArray(const std::string& name, int count, const RectOf& rect,
+                                        const std::string& caption, Font font) {
+    return array<Button>(name, count,
+                         [&](const std::string& n, int i) -> Button& { return button(n, rect(i), caption, font); });
+}
+
+ControlArray<Timer>& Form::timerArray(const std::string& name, int count, int intervalMs, bool enabled) {
+    return array<Timer>(name, count, [&](const std::string& n, int) -> Timer& { return timer(n, intervalMs, enabled); });
 }
 
 void Form::load() {
@@ -93,6 +120,8 @@ void Form::show() {
     if (!first) return;
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();  // it cannot raise
     window_->activateWindow();
+    // Buttons show which of them has the keyboard focus from the start, not only after a Tab.
+    window_->setAttribute(Qt::WA_KeyboardFocusChange);
     // The focus starts on the first control in tab order that can take it.
     for (auto& c : controls_) {
         QWidget* w = c->widget().w;

@@ -3,9 +3,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ui/button.h"
+#include "ui/controlarray.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/line.h"
@@ -23,7 +25,10 @@ struct FormWindow;
 
 // One fixed-size top-level window, with no minimise or maximise box. Behaviour lives in the
 // virtual handlers; the controls are declared in the derived constructor, in layout order, with
-// their design-time properties. A form is unloaded only through its owner (the App): the close box
+// their design-time properties. Declaration order is stacking order: among labels, images and
+// lines a later one lies above an earlier one, and windowed controls (buttons, text boxes,
+// picture boxes) lie above them all, in their own declaration order, which is also the tab order.
+// Every control and timer name is unique on its form; declaring one twice throws. A form is unloaded only through its owner (the App): the close box
 // asks the owner, which runs Form_Unload (which may refuse), stops the timers and marks the form
 // dead; the window is destroyed later, never inside one of its own handlers.
 class Form {
@@ -72,11 +77,25 @@ protected:
     Line& line(std::string name, int x1, int y1, int x2, int y2, Rgb color = kBlack);
     TextBox& textBox(std::string name, Rect rect, std::string text, Font font = dialogFont());
     Timer& timer(std::string name, int intervalMs, bool enabled = false);
+
+    // Control arrays: `count` elements named "name(0)" … with their index passed to the array's
+    // handlers. `make(elementName, i)` declares one element with the declarators above.
+    template <class C, class Make>
+    ControlArray<C>& array(const std::string& name, int count, Make make);
+    using RectOf = std::function<Rect(int)>;
+    ControlArray<Image>& imageArray(const std::string& name, int count, const RectOf& rect, Picture picture = {});
+    ControlArray<Label>& labelArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
+                                    Font font = dialogFont(), Align align = Align::Left);
+    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect,
+                                      const std::string& caption, Font font = dialogFont());
+    ControlArray<Timer>& timerArray(const std::string& name, int count, int intervalMs, bool enabled = false);
+
     void setKeyPreview(bool on) { keyPreview_ = on; }
 
 private:
     template <class C>
     C& add(std::unique_ptr<C> control);
+    void claimName(const std::string& name) const;
 
     Clock& clock_;
     std::string name_;
@@ -87,9 +106,35 @@ private:
     std::unique_ptr<detail::FormWindow> window_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Timer>> timers_;
+    std::vector<std::unique_ptr<ArrayBase>> arrays_;
 };
 
 // The name of element i of a control array, as forms and tests spell it: "meslabel1(3)".
 std::string indexed(const std::string& array, int i);
+
+template <class C, class Make>
+ControlArray<C>& Form::array(const std::string& name, int count, Make make) {
+    auto owned = std::make_unique<ControlArray<C>>(name);
+    ControlArray<C>& arr = *owned;
+    arrays_.push_back(std::move(owned));
+    for (int i = 0; i < count; ++i) {
+        C& element = make(indexed(name, i), i);
+        arr.append(element);
+        if constexpr (std::is_same_v<C, Timer>) {
+            element.onTick = [&arr, i] {
+                if (arr.onTick) arr.onTick(i);
+            };
+        } else {
+            element.onClick = [&arr, i] {
+                if (arr.onClick) arr.onClick(i);
+            };
+            if constexpr (requires { element.onDblClick; })
+                element.onDblClick = [&arr, i] {
+                    if (arr.onDblClick) arr.onDblClick(i);
+                };
+        }
+    }
+    return arr;
+}
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 #include "ui/form.h"
 #include "ui/private/widgets.h"
 
@@ -53,6 +55,23 @@ void Label::setForeColor(Rgb color) {
 
 int Label::textWidthPixels() const {
     return QFontMetrics(detail::toQFont(font_)).horizontalAdvance(QString::fromStdString(caption_));
+}
+
+}  // namespace ui
+
+namespace ui {
+
+void Label::keepInside(Size client) {
+    constexpr int kMargin = 2 * kTwipsPerPixel;
+    const int right = std::min(left() + width(), client.width - kMargin);
+    const int needed = (textWidthPixels() + 1) * kTwipsPerPixel;
+    if (right - left() >= needed) {
+        setWidth(right - left());
+        return;
+    }
+    align_ = Align::Right;
+    if (auto* w = static_cast<QLabel*>(widget().w.data())) w->setAlignment(toQt(align_));
+    setRect({right - needed, top(), needed, height()});
 }
 
 }  // namespace ui

@@ -22,6 +22,9 @@ public:
 
     // The drawn width of the caption in the resolved font, in pixels.
     int textWidthPixels() const;
+    // Keeps the caption whole inside a window of this client size: a box that runs past the right
+    // edge is cut back to it, and a caption still too wide moves left and hugs that edge.
+    void keepInside(Size client);
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;

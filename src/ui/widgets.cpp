@@ -33,24 +33,29 @@ void ClickLogic::doubleClick(QMouseEvent* e, const std::function<void()>& dblCli
 }
 
 namespace {
-// Handlers are looked up at the moment of the event and skipped once the form is dead.
+// Handlers are looked up at the moment of the event and skipped once the form is dead. A hidden
+// or disabled control never fires, whichever route the key or click took to reach it.
 template <class Owner>
 std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handler) {
     return [&owner, handler] {
-        if (!owner.form().dead() && owner.*handler) (owner.*handler)();
+        if (!owner.form().dead() && owner.visible() && owner.enabled() && owner.*handler) (owner.*handler)();
     };
 }
+
+// Qt hands a disabled widget's mouse events on to its parent, the form; here every control keeps
+// its own, enabled or not.
+void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 }  // namespace
 
 // ---- labels and images -----------------------------------------------------------------------
 
-LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) {}
+LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) { keepMouseEvents(this); }
 
 void LabelWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
 void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { clicks_.release(e, *this, guarded(owner_, &Label::onClick)); }
 void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { clicks_.doubleClick(e, guarded(owner_, &Label::onDblClick)); }
 
-ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) { keepMouseEvents(this); }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
     PictureData* data = owner_.picture().data();
@@ -86,16 +91,17 @@ void LineWidget::paintEvent(QPaintEvent*) {
 // ---- buttons ---------------------------------------------------------------------------------
 
 ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
+    keepMouseEvents(this);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { guarded(owner_, &Button::onClick)(); });
 }
 
 // ---- text boxes ------------------------------------------------------------------------------
 
-TextWidget::TextWidget(TextBox& owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
+TextWidget::TextWidget(TextBox& owner, QWidget* parent) : QLineEdit(parent), owner_(owner) { keepMouseEvents(this); }
 
 void TextWidget::keyPressEvent(QKeyEvent* e) {
-    if (owner_.form().dead()) return;
+    if (owner_.form().dead() || !owner_.visible() || !owner_.enabled()) return;
     int code = virtualKey(*e);
     if (code != 0 && owner_.onKeyDown) {
         owner_.onKeyDown(code);

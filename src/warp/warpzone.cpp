@@ -2,51 +2,31 @@
 
 #include "warp/passcode.h"
 
+#include <array>
+#include <stdexcept>
+
 namespace {
-
-struct WarpTarget {
-    const char* caption;
-    const char* form;
-};
-
-constexpr std::array<WarpTarget, 17> kWarps{{
-    {"", ""},
-    {"メッセージパート１", "mesarea1"},
-    {"メッセージパート２", "mesarea2"},
-    {"鍵開け", "Hitandblow"},
-    {"メッセージパート３", "mesarea3"},
-    {"梢チンチロ", "tintiro1"},
-    {"水風船投げ", "mizuhusen"},
-    {"メッセージパート４", "mesarea4"},
-    {"長靴１００ｍ", "nagagutsu"},
-    {"メッセージパート５", "mesarea5"},
-    {"ＭＡＸ１００", "max100game"},
-    {"菫チンチロ", "tintiro2"},
-    {"メッセージパート６", "mesarea6"},
-    {"鍵探し", "keysearch"},
-    {"エピローグ１", "mesareaepi1"},
-    {"ろうそく消し", "rosoku"},
-    {"エピローグ２", "mesareaepi3"},
-}};
 
 constexpr std::array<int, 4> kColumns{720, 2400, 4080, 5760};
 constexpr std::array<int, 4> kRows{1440, 2280, 3120, 3960};
 
 }  // namespace
 
-warpzone::warpzone(app::App& app)
+warpzone::warpzone(app::App& app, std::vector<WarpTarget> targets)
     : ui::Form(app.clock(), "warpzone", "ワープゾーン", {8055, 6030}, ui::kButtonFace),
       app_(app),
       passarea(textBox("passarea", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
       Command1(button("Command1", {3240, 240, 1815, 615}, "ＰＡＳＳ決定")),
-      Command2(button("Command2", {6840, 5400, 1095, 615}, "戻る")) {
+      Command2(button("Command2", {6840, 5400, 1095, 615}, "戻る")),
+      targets_(std::move(targets)) {
+    if (targets_.size() != 16) throw std::invalid_argument("the warp zone has sixteen buttons");
     for (int k = 1; k <= 16; ++k) {
         const int cell = k - 1;
         ui::Button& b = button("warpbutton" + std::to_string(k),
-                               {kColumns[cell % 4], kRows[cell / 4], 1575, 735}, kWarps[k].caption);
+                               {kColumns[cell % 4], kRows[cell / 4], 1575, 735}, targets_[cell].caption);
         b.setVisible(k == 1);
         b.onClick = [this, k] { warpbutton_Click(k); };
-        warpbutton[k] = &b;
+        warpbutton_.push_back(&b);
     }
     passarea.onGotFocus = [this] { passarea_GotFocus(); };
     passarea.onKeyPress = [this](int& c) { passarea_KeyPress(c); };
@@ -77,9 +57,9 @@ void warpzone::Command1_Click() {
 
 void warpzone::Command2_Click() { app_.changeScene(*this, "maintitle"); }
 
-void warpzone::warpbutton_Click(int k) { app_.changeScene(*this, kWarps[k].form); }
+void warpzone::warpbutton_Click(int k) { app_.changeScene(*this, targets_[k - 1].form); }
 
 void warpzone::warpopen(int k) {
-    warpbutton[k]->setVisible(true);
+    warpbutton_[k - 1]->setVisible(true);
     if (k > 2) warpopen(k - 1);
 }

@@ -1,14 +1,22 @@
 #pragma once
 
-#include <array>
+#include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "ui/form.h"
 
+// A warp button's caption and the form it opens.
+struct WarpTarget {
+    std::string caption;
+    std::string form;
+};
+
 // The continue screen: a code typed here reveals the warp buttons up to its scene.
 class warpzone final : public ui::Form {
 public:
-    explicit warpzone(app::App& app);
+    // The sixteen targets in story order; button k (1..16) opens targets[k - 1].
+    warpzone(app::App& app, std::vector<WarpTarget> targets);
 
 private:
     void passarea_GotFocus();
@@ -23,5 +31,6 @@ private:
     ui::TextBox& passarea;
     ui::Button& Command1;
     ui::Button& Command2;
-    std::array<ui::Button*, 17> warpbutton{};  // 1..16
+    std::vector<WarpTarget> targets_;
+    std::vector<ui::Button*> warpbutton_;  // warpbutton1 .. warpbutton16, from index 0
 };

@@ -4,6 +4,7 @@
 
 #include "scenes/scenelayout.h"
 #include "support/harness.h"
+#include "chain/formtable.h"
 #include "support/play.h"
 #include "ui/qt/access.h"
 
@@ -82,10 +83,10 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
         EXPECT_TRUE(h.openForms().empty());
         EXPECT_TRUE(h.ended());
     }
-    for (const auto& name : app::Program::allForms()) {
+    for (const auto& name : chain::allForms()) {
         SceneHarness h;
         h.open(name);
-        const auto& games = app::Program::gameForms();
+        const auto& games = chain::gameForms();
         if (std::find(games.begin(), games.end(), name) != games.end()) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
         h.close(name);
         EXPECT_TRUE(h.ended()) << "closing " << name;

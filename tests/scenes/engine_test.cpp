@@ -124,6 +124,31 @@ TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
     EXPECT_TRUE(h.visible("mesarea1", "Command2"));
 }
 
+// NEXT PAGE clicked with the mouse takes the keyboard focus and then hides itself; neither Space
+// nor Enter may press it again, mid-page or once the exit shows.
+TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
+    SceneHarness h;
+    h.open("mesarea2");
+    for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
+    h.click("mesarea2", "Command2");
+    auto& next = static_cast<ui::Button&>(h.control("mesarea2", "Command2"));
+    EXPECT_FALSE(next.hasFocus()) << "the focus left with the button";
+    h.advance(1s);
+    const std::string typed = row(h, "mesarea2", 0);
+    ASSERT_FALSE(typed.empty());
+    h.key("mesarea2", Qt::Key_Space, " ");
+    h.key("mesarea2", Qt::Key_Return);
+    EXPECT_TRUE(row(h, "mesarea2", 0).starts_with(typed)) << "Space mid-page left the page alone";
+
+    while (!h.visible("mesarea2", "Command1")) h.click("mesarea2", "meslabel1(0)");
+    for (int k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        h.key("mesarea2", k, k == Qt::Key_Space ? " " : "\r");
+        h.advance(2s);
+        EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20)) << "the last page stays whole";
+        EXPECT_TRUE(h.visible("mesarea2", "Command1"));
+    }
+}
+
 TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) {
     for (bool typedOut : {false, true}) {
         SceneHarness h;

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/chain/program.h"
+#include "chain/program.h"
 #include "app/random.h"
 #include "ui/clock.h"
 #include "ui/form.h"
@@ -21,7 +21,7 @@ public:
     SceneHarness();
     ~SceneHarness();
 
-    app::Program& program() { return program_; }
+    chain::Program& program() { return program_; }
     app::App& app() { return program_.app(); }
     app::Random& random() { return random_; }
     ui::ManualClock& clock() { return clock_; }
@@ -60,7 +60,7 @@ private:
 
     ui::ManualClock clock_;
     app::Random random_;
-    app::Program program_;
+    chain::Program program_;
     bool ended_ = false;
     std::vector<std::pair<std::string, std::string>> boxes_;
 };

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/chain/program.h"
+#include "chain/program.h"
 #include "app/random.h"
 #include "assets/library.h"
 #include "ui/clock.h"
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     // Start-up: ours, then a bare window of the title's size.
     auto clock = ui::makeQtClock();
     app::Random random;
-    app::Program program(*clock, random);
+    chain::Program program(*clock, random);
     program.app().onEnd = [] {};
     program.start();
     const double ourStart = untilPainted(ui::qt::windowOf(*program.app().loadedForm("maintitle")), start);

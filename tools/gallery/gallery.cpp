@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/chain/program.h"
+#include "chain/program.h"
+#include "chain/formtable.h"
 #include "assets/library.h"
 #include "scenes/scenelayout.h"
 #include "ui/clock.h"
@@ -194,12 +195,12 @@ int main(int argc, char** argv) {
     ui::ManualClock clock;
     app::Random random;
     random.useSeed(20261207);
-    app::Program program(clock, random);
+    chain::Program program(clock, random);
     program.app().onEnd = [] {};
 
     Gallery gallery(dir);
     for (const auto& name : assets::pictureNames()) gallery.picture(name);
-    for (const auto& name : app::Program::allForms()) {
+    for (const auto& name : chain::allForms()) {
         ui::Form& form = program.app().show(name);
         gallery.form(QString::fromStdString(name), form);
         program.app().unload(form);

@@ -2,18 +2,17 @@
 
 #include <array>
 
-#include "app/app.h"
-#include "assets/sozai.h"
+#include "games/kit/gameform.h"
 #include "games/puzzle/hitandblowrules.h"
-#include "ui/form.h"
+
+namespace games {
 
 // The padlock at the mansion's door: four different digits in seven tries, told by ☆ and ★.
-class Hitandblow final : public ui::Form {
+class Hitandblow final : public GameForm {
 public:
     Hitandblow(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
-    void Form_Unload(bool& cancel) override;
 
 private:
     void upbutton_Click(int i);
@@ -34,31 +33,27 @@ private:
     void putDialAway();  // the game is over, won or lost: the dial and the padlock go
     void showDial(int i);
 
-    app::App& app_;
-    assets::Sozai& sozai_;
-
     ui::Button& Command1;
     ui::Timer& starchusen;
     ui::Timer& Timer1;
     ui::Image& Picture1;
-    std::array<ui::Button*, 4> upbutton{};
-    std::array<ui::Button*, 4> downbutton{};
-    std::array<ui::Image*, 4> passno{};
+    ui::ControlArray<ui::Button>& upbutton;
+    ui::ControlArray<ui::Button>& downbutton;
+    ui::ControlArray<ui::Image>& passno;
     ui::Image& passmes;
-    std::array<ui::Image*, 4> enternum{};
-    std::array<ui::Image*, 4> hantei{};
+    ui::ControlArray<ui::Image>& enternum;
+    ui::ControlArray<ui::Image>& hantei;
     ui::Image& Image1;
     ui::Image& nchance;
     ui::Image& Image3;
     ui::Label& Label1;
-    std::array<ui::Image*, 2> Image4{};
-    std::array<ui::Label*, 7> mno{};
-    std::array<ui::Label*, 7> mhit{};
-    std::array<ui::Label*, 7> mblow{};
+    ui::ControlArray<ui::Image>& Image4;
+    ui::ControlArray<ui::Label>& mno;
+    ui::ControlArray<ui::Label>& mhit;
+    ui::ControlArray<ui::Label>& mblow;
     ui::Image& Image2;
-    std::array<ui::Label*, 4> passnumber{};
+    ui::ControlArray<ui::Label>& passnumber;
     ui::Image& mark;
-    ui::Label& Label2;
     ui::Line& Line1;
 
     games::hitandblow::Digits inputnum{};
@@ -70,3 +65,5 @@ private:
     games::hitandblow::Digits chusenmark{};
     short chusencount = 0;
 };
+
+}  // namespace games

@@ -1,4 +1,4 @@
-#include "app/chain/maintitle.h"
+#include "chain/maintitle.h"
 
 maintitle::maintitle(app::App& app)
     : ui::Form(app.clock(), "maintitle", "メインタイトル", {8895, 7155}, ui::Rgb{255, 192, 255}),

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "app/app.h"
+#include "app/random.h"
+#include "assets/sozai.h"
+#include "ui/form.h"
+
+namespace games {
+
+// What every game's window has: its place in the story, the picture store, chance, and the
+// continue code in a corner. A game unloads the store when it goes, whether it hands over to the
+// next scene or its window is closed, so that closing the last window ends the program.
+class GameForm : public ui::Form {
+public:
+    struct Layout {
+        std::string name;
+        std::string caption;
+        ui::Size client;
+        ui::Rgb background;
+        std::string codeLabel;  // "Label4"
+        ui::Rect codeRect;
+        std::string code;       // "3940"
+        ui::Rgb codeColor = ui::kBlack;
+    };
+
+    GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout);
+
+    void Form_Unload(bool& cancel) override;
+
+protected:
+    double Rnd() { return app_.random().Rnd(); }
+    void Randomize() { app_.random().Randomize(); }
+    static int Int(double x) { return app::Int(x); }
+    static int CInt(double x) { return app::CInt(x); }
+
+    // Every exit button: show the next scene, then unload this one.
+    void changeScene(const std::string& next) { app_.changeScene(*this, next); }
+
+    ui::Label& codeLabel() const { return codeLabel_; }
+
+    app::App& app_;
+    assets::Sozai& sozai_;
+
+private:
+    ui::Label& codeLabel_;
+};
+
+}  // namespace games
