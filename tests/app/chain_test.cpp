@@ -19,33 +19,26 @@ struct Step {
     const char* button;
     const char* next;
 };
-const std::vector<Step> kMainLine{
-    {"maintitle", "Command1", "mesarea1"}, {"mesarea1", "Command1", "mesarea2"},
-    {"mesarea2", "Command1", "Hitandblow"}, {"Hitandblow", "Command1", "mesarea3"},
-    {"mesarea3", "Command1", "tintiro1"},  {"tintiro1", "Command1", "mizuhusen"},
-    {"mizuhusen", "Command3", "mesarea4"}, {"mesarea4", "Command1", "nagagutsu"},
-    {"nagagutsu", "Command1", "mesarea5"}, {"mesarea5", "Command1", "max100game"},
-    {"max100game", "Command2", "tintiro2"}, {"tintiro2", "Command1", "mesarea6"},
-    {"mesarea6", "Command1", "keysearch"},  {"keysearch", "Command1", "mesareaepi1"},
-    {"mesareaepi1", "Command1", "rosoku"},  {"rosoku", "Command1", "mesareaepi21"},
-    {"mesareaepi21", "Command1", "mesareaepi3"},
-};
 
-// Shows a branch's exit the way its game will once it has decided the branch.
-void reveal(SceneHarness& h, const std::string& form, const std::string& button) {
-    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
-        if (ui::Control* c = h.form(form).find(b)) c->setVisible(b == button);
-}
-
+// The story from the title to the end: each story scene read through, each game won by its script.
 TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
     SceneHarness h;
     h.start();
-    for (const auto& step : kMainLine) {
-        if (h.form(step.form).find("meslabel1(0)")) h.readThrough(step.form);
-        if (std::string(step.form) == "Hitandblow") testing_support::winHitandblow(h);
-        h.click(step.form, step.button);
-        EXPECT_EQ(h.openForms(), Forms{step.next}) << "after " << step.form << "." << step.button;
-        EXPECT_FALSE(h.app().isLoaded(step.form));
+    const auto line = chain::mainLine();
+    ASSERT_EQ(line.front(), "maintitle");
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        const std::string& form = line[i];
+        std::string exit = "Command1";
+        if (h.form(form).find("meslabel1(0)")) h.readThrough(form);
+        const auto& games = chain::gameForms();
+        if (std::find(games.begin(), games.end(), form) != games.end()) {
+            const auto& script = testing_support::winScript(form);
+            script.win(h);
+            exit = script.exit;
+        }
+        h.click(form, exit);
+        EXPECT_EQ(h.openForms(), Forms{line[i + 1]}) << "after " << form << "." << exit;
+        EXPECT_FALSE(h.app().isLoaded(form));
     }
     EXPECT_FALSE(h.ended());
     EXPECT_EQ(h.form("mesareaepi3").find("Command1"), nullptr) << "the final epilogue has no exit";
@@ -67,7 +60,7 @@ TEST(Chain, EveryBranchLeadsWhereItShould) {
         if (h.form(b.form).find("meslabel1(0)"))
             h.readThrough(b.form);
         else
-            reveal(h, b.form, b.button);
+            testing_support::revealExit(h, b.form, b.button);
         h.click(b.form, b.button);
         EXPECT_EQ(h.openForms(), Forms{b.next}) << b.form << "." << b.button;
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -97,7 +90,7 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
 TEST(Chain, GamesUnloadThePictureStoreAndTheNextUseLoadsItAgain) {
     SceneHarness h;
     h.open("Hitandblow");
-    testing_support::winHitandblow(h);
+    testing_support::winScript("Hitandblow").win(h);
     EXPECT_TRUE(h.app().extraLoaded("sozai"));
     h.click("Hitandblow", "Command1");
     EXPECT_FALSE(h.app().extraLoaded("sozai"));

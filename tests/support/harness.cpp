@@ -5,9 +5,8 @@
 #include <QTest>
 #include <QWindow>
 
-#include <gtest/gtest.h>
-
 #include "ui/button.h"
+#include "ui/image.h"
 #include "ui/label.h"
 #include "ui/messagebox.h"
 #include "ui/qt/access.h"
@@ -70,6 +69,15 @@ void SceneHarness::click(const std::string& formName, const std::string& name) {
     settle();
 }
 
+void SceneHarness::clickAnyway(const std::string& formName, const std::string& name) {
+    if (!form(formName).shown()) throw std::runtime_error(formName + " is not on screen");
+    QWidget* w = ui::qt::widgetOf(control(formName, name));
+    QWidget* window = ui::qt::windowOf(form(formName));
+    const QPoint centre = w->parentWidget()->mapTo(window, w->geometry().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, centre);
+    settle();
+}
+
 void SceneHarness::dblClick(const std::string& formName, const std::string& name) {
     QWidget* w = target(formName, name);
     QWidget* window = w->window();
@@ -96,6 +104,16 @@ void SceneHarness::key(const std::string& formName, int qtKey, const std::string
     QApplication::sendEvent(focus, &release);
     settle();
 }
+
+void SceneHarness::keyDown(const std::string& formName, int qtKey, bool autoRepeat) {
+    QWidget* window = ui::qt::windowOf(form(formName));
+    QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(focus, &press);
+    settle();
+}
+
+void SceneHarness::script(std::initializer_list<double> values) { random_.addScript(values); }
 
 void SceneHarness::typeText(const std::string& formName, const std::string& text) {
     for (QChar c : QString::fromStdString(text)) {
@@ -155,6 +173,29 @@ std::string SceneHarness::caption(const std::string& formName, const std::string
     if (auto* b = dynamic_cast<ui::Button*>(&c)) return b->caption();
     if (auto* t = dynamic_cast<ui::TextBox*>(&c)) return t->text();
     throw std::runtime_error(formName + "." + name + " has no caption");
+}
+
+std::string SceneHarness::picture(const std::string& formName, const std::string& name) {
+    auto* image = dynamic_cast<ui::Image*>(&control(formName, name));
+    if (!image) throw std::runtime_error(formName + "." + name + " is not an image");
+    return image->picture().name();
+}
+
+int SceneHarness::left(const std::string& formName, const std::string& name) { return control(formName, name).left(); }
+int SceneHarness::width(const std::string& formName, const std::string& name) { return control(formName, name).width(); }
+
+ui::Timer& SceneHarness::timer(const std::string& formName, const std::string& name) {
+    ui::Timer* t = form(formName).findTimer(name);
+    if (!t) throw std::runtime_error("form " + formName + " has no timer " + name);
+    return *t;
+}
+
+bool SceneHarness::timerEnabled(const std::string& formName, const std::string& name) {
+    return timer(formName, name).enabled();
+}
+
+int SceneHarness::timerInterval(const std::string& formName, const std::string& name) {
+    return timer(formName, name).interval();
 }
 
 bool SceneHarness::visible(const std::string& formName, const std::string& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,11 +33,16 @@ public:
 
     // Refuses (fails the test) a hidden or disabled control.
     void click(const std::string& form, const std::string& control);
+    // A real click at the control's centre whatever its state, to prove that a disabled control
+    // does nothing (a hidden one leaves the click to whatever lies beneath it).
+    void clickAnyway(const std::string& form, const std::string& control);
     void dblClick(const std::string& form, const std::string& control);
     // A click on the form itself, at a point (in twips) where no control lies.
     void clickForm(const std::string& form, int xTwips, int yTwips);
     void dblClickForm(const std::string& form, int xTwips, int yTwips);
     void key(const std::string& form, int qtKey, const std::string& text = {});
+    // A key-down alone, as a held key repeats it (no release in between).
+    void keyDown(const std::string& form, int qtKey, bool autoRepeat = false);
     void typeText(const std::string& form, const std::string& text);
     void close(const std::string& form);  // the window's close box
     // Clicks through a story scene, a line per click and "NEXT PAGE" at each page end, until its
@@ -50,12 +56,22 @@ public:
     bool ended() const { return ended_; }
     const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
 
+    // Scripted chance, written as intentions: draw(n, k) is the Rnd() for which Int(Rnd() * n) = k.
+    static double draw(int n, int k) { return (k + 0.5) / n; }
+    void script(std::initializer_list<double> values);
+
     std::string caption(const std::string& form, const std::string& control);
+    std::string picture(const std::string& form, const std::string& image);  // store name, "" if empty
+    int left(const std::string& form, const std::string& control);   // twips
+    int width(const std::string& form, const std::string& control);  // twips
+    bool timerEnabled(const std::string& form, const std::string& timer);
+    int timerInterval(const std::string& form, const std::string& timer);
     bool visible(const std::string& form, const std::string& control);
     bool enabled(const std::string& form, const std::string& control);
     ui::Control& control(const std::string& form, const std::string& name);
 
 private:
+    ui::Timer& timer(const std::string& form, const std::string& name);
     QWidget* target(const std::string& form, const std::string& control);
 
     ui::ManualClock clock_;

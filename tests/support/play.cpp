@@ -1,27 +1,97 @@
 #include "support/play.h"
 
+#include <stdexcept>
+
 #include "ui/form.h"
-#include "ui/image.h"
 
 namespace testing_support {
 
 using namespace std::chrono_literals;
 
-void tryHitandblow(SceneHarness& h, const std::string& digits) {
-    for (int i = 0; i < 4; ++i) {
-        // The dial shows which digit it stands on by the store picture it carries.
-        auto& dial = static_cast<ui::Image&>(h.control("Hitandblow", ui::indexed("passno", i)));
-        for (int guard = 0; guard < 10 && dial.picture().name() != "store/numberimg_" + digits.substr(i, 1); ++guard)
+namespace {
+
+// The dial shows which digit it stands on by the store picture it carries.
+void dial(SceneHarness& h, const std::string& digits) {
+    for (int i = 0; i < 4; ++i)
+        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("passno", i)) !=
+                                              "store/numberimg_" + digits.substr(i, 1);
+             ++guard)
             h.click("Hitandblow", ui::indexed("upbutton", i));
-    }
+}
+
+std::string secretOf(SceneHarness& h) {
+    std::string secret;
+    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("passnumber", i));
+    return secret;
+}
+
+void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
+    std::string secret = secretOf(h);
+    // Wrong guesses that share digits with the secret, so the marks show both kinds.
+    const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
+    dial(h, near);
+    shoot("dialling");
+    h.click("Hitandblow", "Picture1");
+    h.advance(600ms);
+    shoot("roulette");
+    h.advance(3400ms);
+    shoot("judged");
+    h.advance(2000ms);
+    for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitandblow(h, guess == secret ? near : guess);
+    h.click("Hitandblow", "Image2");  // the last-chance hot spot shows the secret at the top left
+    shoot("history and hint");
+    tryHitandblow(h, near);
+    shoot("lost");
+    h.app().unload(h.form("Hitandblow"));
+    h.open("Hitandblow");
+    winHitandblow(h);
+    shoot("won");
+}
+
+WinScript pendingWin(std::string form, std::string exit) {
+    return {std::move(form), exit, [](SceneHarness&) {}};
+}
+
+}  // namespace
+
+void tryHitandblow(SceneHarness& h, const std::string& digits) {
+    dial(h, digits);
     h.click("Hitandblow", "Picture1");
     h.advance(19 * 200ms + 2000ms);
 }
 
-void winHitandblow(SceneHarness& h) {
-    std::string secret;
-    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("passnumber", i));
-    tryHitandblow(h, secret);
+void winHitandblow(SceneHarness& h) { tryHitandblow(h, secretOf(h)); }
+
+void revealExit(SceneHarness& h, const std::string& form, const std::string& exit) {
+    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+        if (ui::Control* c = h.form(form).find(b)) c->setVisible(b == exit);
+}
+
+const std::vector<WinScript>& winScripts() {
+    static const std::vector<WinScript> kScripts{
+        {"Hitandblow", "Command1", winHitandblow},
+        pendingWin("tintiro1", "Command1"),
+        pendingWin("mizuhusen", "Command3"),
+        pendingWin("nagagutsu", "Command1"),
+        pendingWin("max100game", "Command2"),
+        pendingWin("tintiro2", "Command1"),
+        pendingWin("keysearch", "Command1"),
+        pendingWin("rosoku", "Command1"),
+    };
+    return kScripts;
+}
+
+const WinScript& winScript(const std::string& form) {
+    for (const auto& s : winScripts())
+        if (s.form == form) return s;
+    throw std::out_of_range("no win script for " + form);
+}
+
+const std::vector<GalleryPlay>& galleryPlays() {
+    static const std::vector<GalleryPlay> kPlays{
+        {"Hitandblow", hitandblowGallery},
+    };
+    return kPlays;
 }
 
 }  // namespace testing_support

@@ -1,15 +1,38 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "support/harness.h"
 
 namespace testing_support {
+
+// How each game is won, for the walk through the whole story: the moves that win it and the exit
+// its win shows. Games of the main line only; the branches are walked on their own.
+struct WinScript {
+    std::string form;
+    std::string exit;
+    std::function<void(SceneHarness&)> win;
+};
+const std::vector<WinScript>& winScripts();
+const WinScript& winScript(const std::string& form);
+
+// The states of a form worth a picture in the gallery: `play` acts on the open form and calls
+// `shoot(title)` whenever the window shows something worth keeping.
+using Shoot = std::function<void(const std::string& title)>;
+struct GalleryPlay {
+    std::string form;
+    std::function<void(SceneHarness&, const Shoot&)> play;
+};
+const std::vector<GalleryPlay>& galleryPlays();
 
 // Dials a four-digit guess on the padlock with the ↑ buttons and submits it, then waits for the
 // roulette and the recording (at most 19 ticks of 200 ms, then 2 s).
 void tryHitandblow(SceneHarness& h, const std::string& digits);
 // Reads the secret off the hidden hint labels and opens the lock on the first try.
 void winHitandblow(SceneHarness& h);
+// Shows a pending game's exit as its game will once won.
+void revealExit(SceneHarness& h, const std::string& form, const std::string& exit);
 
 }  // namespace testing_support

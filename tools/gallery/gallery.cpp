@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "chain/program.h"
 #include "chain/formtable.h"
 #include "assets/library.h"
 #include "scenes/scenelayout.h"
-#include "ui/clock.h"
+#include "support/harness.h"
+#include "support/play.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
 
@@ -89,94 +89,36 @@ void Gallery::render(const ui::Picture& pic, QImage& image) {
 
 namespace {
 
-// A real click at the control's centre, as the player makes it.
-void click(ui::Form& form, const std::string& control) {
-    QWidget* w = ui::qt::widgetOf(*form.find(control));
-    QWidget* window = w->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
-    QApplication::processEvents();
-}
-
-bool shown(ui::Form& form, const std::string& control) {
-    ui::Control* c = form.find(control);
-    return c && c->visible();
-}
+using testing_support::SceneHarness;
 
 // Every page of a story scene, each fully typed, and its ending.
-void storyPages(Gallery& gallery, app::App& app, ui::ManualClock& clock, const std::string& name) {
-    ui::Form& form = app.show(name);
+void storyPages(Gallery& gallery, SceneHarness& h, const std::string& name) {
+    ui::Form& form = h.open(name);
     const QString base = QString::fromStdString(name);
+    auto shown = [&](const char* control) {
+        ui::Control* c = form.find(control);
+        return c && c->visible();
+    };
+    auto text = [&] {
+        std::string all;
+        for (int i = 0; i < 12; ++i) all += h.caption(name, ui::indexed("meslabel1", i));
+        return all;
+    };
     int page = 1;
     for (int guard = 0; guard < 200; ++guard) {
-        if (shown(form, "Command2")) {
+        if (shown("Command2")) {
             gallery.form(QStringLiteral("%1 page %2").arg(base).arg(page++), form);
-            click(form, "Command2");
+            h.click(name, "Command2");
             continue;
         }
-        if (shown(form, "Command1")) break;
-        auto text = [&] {
-            std::string all;
-            for (int i = 0; i < 12; ++i) all += static_cast<ui::Label*>(form.find(ui::indexed("meslabel1", i)))->caption();
-            return all;
-        };
+        if (shown("Command1")) break;
         const std::string before = text();
-        click(form, "meslabel1(0)");
+        h.click(name, "meslabel1(0)");
         if (!form.find("Command1") && before == text()) break;
     }
-    clock.advance(6000);  // the closing sequence runs to its end
+    h.advance(std::chrono::milliseconds(6000));  // the closing sequence runs to its end
     gallery.form(QStringLiteral("%1 page %2 end").arg(base).arg(page), form);
-    app.unload(form);
-}
-
-std::string caption(ui::Form& form, const std::string& control) {
-    return static_cast<ui::Label*>(form.find(control))->caption();
-}
-
-// Dials a guess with the ↑ buttons (the dial shows its digit by the store picture it carries).
-void dialGuess(ui::Form& lock, const std::string& digits) {
-    for (int i = 0; i < 4; ++i) {
-        auto* dial = static_cast<ui::Image*>(lock.find(ui::indexed("passno", i)));
-        for (int n = 0; n < 10 && dial->picture().name() != "store/numberimg_" + digits.substr(i, 1); ++n)
-            click(lock, ui::indexed("upbutton", i));
-    }
-}
-
-void hitAndBlow(Gallery& gallery, app::App& app, ui::ManualClock& clock) {
-    ui::Form& lock = app.show("Hitandblow");
-    std::string secret;
-    for (int i = 0; i < 4; ++i) secret += caption(lock, ui::indexed("passnumber", i));
-    // Wrong guesses that share digits with the secret, so the marks show both kinds.
-    const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
-    dialGuess(lock, near);
-    gallery.form("Hitandblow dialling", lock);
-    click(lock, "Picture1");
-    clock.advance(600);
-    gallery.form("Hitandblow roulette", lock);
-    clock.advance(3400);
-    gallery.form("Hitandblow judged", lock);
-    clock.advance(2000);
-    const std::string wrong[] = {"5678", "0918", "2736", "4096", "8152"};
-    for (const auto& guess : wrong) {
-        dialGuess(lock, guess == secret ? near : guess);
-        click(lock, "Picture1");
-        clock.advance(6000);
-    }
-    click(lock, "Image2");  // the last-chance hot spot shows the secret at the top left
-    gallery.form("Hitandblow history and hint", lock);
-    dialGuess(lock, near);
-    click(lock, "Picture1");
-    clock.advance(6000);
-    gallery.form("Hitandblow lost", lock);
-    app.unload(lock);
-
-    ui::Form& again = app.show("Hitandblow");
-    secret.clear();
-    for (int i = 0; i < 4; ++i) secret += caption(again, ui::indexed("passnumber", i));
-    dialGuess(again, secret);
-    click(again, "Picture1");
-    clock.advance(6000);
-    gallery.form("Hitandblow won", again);
-    app.unload(again);
+    h.app().unload(form);
 }
 
 }  // namespace
@@ -192,30 +134,31 @@ int main(int argc, char** argv) {
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(".");
 
-    ui::ManualClock clock;
-    app::Random random;
-    random.useSeed(20261207);
-    chain::Program program(clock, random);
-    program.app().onEnd = [] {};
+    SceneHarness h;
+    h.random().useSeed(20261207);
 
     Gallery gallery(dir);
     for (const auto& name : assets::pictureNames()) gallery.picture(name);
     for (const auto& name : chain::allForms()) {
-        ui::Form& form = program.app().show(name);
+        ui::Form& form = h.open(name);
         gallery.form(QString::fromStdString(name), form);
-        program.app().unload(form);
+        h.app().unload(form);
     }
-    for (const auto& layout : scenes::sceneLayouts()) storyPages(gallery, program.app(), clock, layout.form);
+    for (const auto& layout : scenes::sceneLayouts()) storyPages(gallery, h, layout.form);
 
-    hitAndBlow(gallery, program.app(), clock);
+    for (const auto& play : testing_support::galleryPlays()) {
+        h.open(play.form);
+        play.play(h, [&](const std::string& title) {
+            gallery.form(QString::fromStdString(play.form + " " + title), h.form(play.form));
+        });
+        if (ui::Form* f = h.app().loadedForm(play.form)) h.app().unload(*f);
+    }
 
-    ui::Form& warp = program.app().show("warpzone");
-    QApplication::processEvents();  // the window is activated, and the box takes the focus
-    auto* box = ui::qt::widgetOf(*warp.find("passarea"));
-    QTest::keyClicks(box, "4586");
-    click(warp, "Command1");
-    gallery.form("warpzone all revealed", warp);
-    program.app().unload(warp);
+    h.open("warpzone");  // the window is activated, and the box takes the focus
+    h.typeText("warpzone", "4586");
+    h.click("warpzone", "Command1");
+    gallery.form("warpzone all revealed", h.form("warpzone"));
+    h.app().unload(h.form("warpzone"));
 
     gallery.writeIndex();
     return 0;
