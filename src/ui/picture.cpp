@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <map>
+
 #include "ui/private/picturedata.h"
 
 namespace ui {
@@ -35,10 +37,17 @@ const QImage& PictureData::imageAt(QSize pixels) {
 Picture::Picture() = default;
 
 Picture Picture::fromSvg(std::string_view name, std::string_view svg) {
+    // The same artwork asked for again, by 81 boxes or by the next game, is the same decoded
+    // picture with the same renderings, for as long as anything still shows it.
+    static std::map<const char*, std::weak_ptr<detail::PictureData>> live;
     Picture p;
+    auto& slot = live[svg.data()];
+    p.d_ = slot.lock();
+    if (p.d_) return p;
     p.d_ = std::make_shared<detail::PictureData>();
     p.d_->name = std::string(name);
     p.d_->svg = QByteArray::fromRawData(svg.data(), static_cast<qsizetype>(svg.size()));
+    slot = p.d_;
     return p;
 }
 

@@ -123,6 +123,28 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
     }
 }
 
+// The continue code is the player's only saved progress: every character of it must be on screen.
+TEST(Chain, EveryContinueCodeIsDrawnWhollyInsideItsWindow) {
+    int codes = 0;
+    for (const auto& name : chain::allForms()) {
+        SceneHarness h;
+        ui::Form& f = h.open(name);
+        const int window = ui::qt::windowOf(f)->width();
+        for (const auto& c : f.controls()) {
+            auto* l = dynamic_cast<ui::Label*>(c.get());
+            if (!l || !l->caption().starts_with("C-PASS")) continue;
+            ++codes;
+            QWidget* w = ui::qt::widgetOf(*l);
+            const int textLeft = l->alignment() == ui::Align::Right ? w->geometry().right() + 1 - l->textWidthPixels()
+                                                                    : w->geometry().left();
+            EXPECT_GE(textLeft, 0) << name;
+            EXPECT_LE(textLeft + l->textWidthPixels(), window - 1) << name << ": " << l->caption();
+            EXPECT_LE(w->geometry().right(), window - 1) << name << ": the box ends inside the window";
+        }
+    }
+    EXPECT_EQ(codes, static_cast<int>(chain::allForms().size()) - 2) << "all but the title and the warp zone";
+}
+
 TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
     struct Expect {
         const char* form;

@@ -26,6 +26,12 @@ TEST(Random, StaysInRangeRepeatsUnderAFixedSeedAndFailsLoudlyWhenAScriptRunsDry)
     EXPECT_THROW(r.Rnd(), std::logic_error) << "1.0 is outside [0, 1)";
 }
 
+TEST(Random, RoundingTakesHalvesToTheEvenNeighbour) {
+    for (auto [x, n] : {std::pair{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
+        EXPECT_EQ(app::CInt(x), n) << x;
+    EXPECT_EQ(app::Int(-0.5), -1) << "Int is the floor, not a truncation";
+}
+
 TEST(Random, DrawsAreUniformEnoughForDice) {
     app::Random r;
     r.useSeed(99);

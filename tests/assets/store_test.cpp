@@ -5,6 +5,7 @@
 #include <QSvgRenderer>
 
 #include <mutex>
+#include <set>
 
 #include "assets/library.h"
 #include "assets/sozai.h"
@@ -68,6 +69,33 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
     EXPECT_EQ(unloads, 1);
     EXPECT_TRUE(sozai.diceimg(6).sameAs(sozai.diceimg(6))) << "a reload finds the same pictures";
     EXPECT_EQ(loads, 2);
+}
+
+TEST(Pictures, OnePictureIsDecodedOnceHoweverManyControlsShowIt) {
+    ui::Picture a = assets::picture("scenes/keysearch/takarabako");
+    ui::Picture b = assets::picture("scenes/keysearch/takarabako");
+    EXPECT_TRUE(a.sameAs(b));
+    EXPECT_EQ(&ui::qt::imageOf(a, {40, 40}), &ui::qt::imageOf(b, {40, 40})) << "one rendering per size";
+    EXPECT_FALSE(a.sameAs(assets::picture("scenes/keysearch/bigkey")));
+}
+
+// Ink in the outermost pixels of a picture means it was cut off by its frame, unless the picture
+// is meant to run to its edges (bars that are stretched, banners drawn edge to edge).
+TEST(Pictures, NoPictureIsCutOffByItsFrame) {
+    const std::set<std::string> bleed{"scenes/common/redbar", "scenes/mizuhusen/gauge"};
+    for (const auto& name : assets::pictureNames()) {
+        if (bleed.count(name)) continue;
+        ui::Picture p = assets::picture(name);
+        for (int scale : {1, 3}) {
+            const QImage& image = ui::qt::imageOf(p, QSize(p.width(), p.height()) * scale);
+            int touching = 0;
+            for (int x = 0; x < image.width(); ++x)
+                touching += qAlpha(image.pixel(x, 0)) > 24 || qAlpha(image.pixel(x, image.height() - 1)) > 24;
+            for (int y = 0; y < image.height(); ++y)
+                touching += qAlpha(image.pixel(0, y)) > 24 || qAlpha(image.pixel(image.width() - 1, y)) > 24;
+            EXPECT_EQ(touching, 0) << name << " at " << scale << "x touches its frame";
+        }
+    }
 }
 
 TEST(Pictures, TheClosingPicturesHaveTheirSizes) {

@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include "scenes/messagescene.h"
 #include "scenes/script.h"
@@ -209,6 +211,50 @@ TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
     for (const auto& form : scenes::scriptedForms())
         for (const auto& text : scenes::script(form).lines)
             EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), row) << form << ": " << text;
+}
+
+}  // namespace
+
+namespace {
+
+// The longest unbroken stretch of ink along the row of most ink, and the drawn width.
+std::pair<int, int> longestStroke(const QString& text, const QFont& font) {
+    const int w = QFontMetrics(font).horizontalAdvance(text) + 4;
+    QImage image(w, font.pixelSize() + 10, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(2, font.pixelSize(), text);
+    p.end();
+    int best = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = qGray(image.pixel(x, y)) < 160 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+    }
+    return {best, w - 4};
+}
+
+// A dash of two characters must read as one line, not as the two bars of 一一.
+TEST(StoryText, EveryDashIsOneUnbrokenLine) {
+    QFont font(QString::fromUtf8(ui::kGothicFace));
+    font.setPixelSize(ui::pointsToPixels(15.75));
+    const QString dashes = QString::fromUtf8("―—─━");
+    int found = 0;
+    for (const auto& form : scenes::scriptedForms())
+        for (const auto& text : scenes::script(form).lines) {
+            const QString line = QString::fromStdString(text);
+            for (int i = 0; i + 1 < line.size(); ++i) {
+                if (!dashes.contains(line[i]) || !dashes.contains(line[i + 1])) continue;
+                ++found;
+                const auto [stroke, width] = longestStroke(line.mid(i, 2), font);
+                EXPECT_GE(stroke, width - 2) << form << ": " << text;
+            }
+        }
+    EXPECT_GE(found, 2) << "the story has its dashes";
 }
 
 }  // namespace
