@@ -3,6 +3,7 @@
 #include "chain/maintitle.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
+#include "games/puzzle/keysearch.h"
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/scenelayout.h"
@@ -60,7 +61,7 @@ const std::vector<FormEntry>& formTable() {
         pending("tintiro2", "菫チンチロ"),
         story<SpecialScene>("mesareaspecial", "", false),
         story<MessageScene>("mesarea6", "メッセージパート６"),
-        pending("keysearch", "鍵探し"),
+        game<games::keysearch>("keysearch", "鍵探し"),
         story<MessageScene>("mesareaepi1", "エピローグ１"),
         pending("rosoku", "ろうそく消し"),
         story<MessageScene>("mesareaepi21", ""),

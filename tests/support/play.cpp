@@ -48,6 +48,36 @@ void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("won");
 }
 
+// The key's box, read off the hidden label that holds it.
+int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "Label5")); }
+
+void winKeysearch(SceneHarness& h) {
+    h.click("keysearch", ui::indexed("Image1", keyBox(h)));
+    h.advance(1500ms);
+}
+
+void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
+    shoot("start");
+    const int key = keyBox(h);
+    // Two wrong boxes: the farthest corner (a cross, or a digit when the key is near it) and a neighbour.
+    const int far = key % 9 < 5 ? (key / 9 < 5 ? 80 : 8) : (key / 9 < 5 ? 72 : 0);
+    h.click("keysearch", ui::indexed("Image1", far));
+    h.click("keysearch", ui::indexed("Image1", key % 9 == 0 ? key + 1 : key - 1));
+    for (int i = 0; i < 10; ++i) h.click("keysearch", "nokori");
+    shoot("two opened, with the hint");
+    h.click("keysearch", ui::indexed("Image1", key));
+    shoot("key found");
+    h.advance(1500ms);
+    shoot("won");
+    h.app().unload(h.form("keysearch"));
+    h.open("keysearch");
+    const int again = keyBox(h);
+    for (int box : {0, 40, 80, 44, 36})
+        if (box != again && h.enabled("keysearch", ui::indexed("Image1", box))) h.click("keysearch", ui::indexed("Image1", box));
+    h.advance(1500ms);
+    shoot("lost");
+}
+
 WinScript pendingWin(std::string form, std::string exit) {
     return {std::move(form), exit, [](SceneHarness&) {}};
 }
@@ -75,7 +105,7 @@ const std::vector<WinScript>& winScripts() {
         pendingWin("nagagutsu", "Command1"),
         pendingWin("max100game", "Command2"),
         pendingWin("tintiro2", "Command1"),
-        pendingWin("keysearch", "Command1"),
+        {"keysearch", "Command1", winKeysearch},
         pendingWin("rosoku", "Command1"),
     };
     return kScripts;
@@ -90,6 +120,7 @@ const WinScript& winScript(const std::string& form) {
 const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
         {"Hitandblow", hitandblowGallery},
+        {"keysearch", keysearchGallery},
     };
     return kPlays;
 }

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "games/puzzle/keysearchrules.h"
+#include "support/harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using games::keysearchrules::distance;
+using testing_support::SceneHarness;
+
+TEST(KeysearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
+    struct Case {
+        int box, key, d;
+    };
+    for (const auto& c : {Case{0, 40, 8}, Case{36, 40, 4}, Case{41, 40, 1}, Case{31, 40, 1}, Case{80, 0, 9},
+                          Case{9, 0, 1}, Case{8, 72, 9}, Case{4, 0, 4}, Case{45, 0, 5}, Case{50, 0, 9}, Case{49, 0, 9},
+                          Case{48, 0, 8}, Case{40, 40, 0}})
+        EXPECT_EQ(distance(c.box, c.key), c.d) << "box " << c.box << ", key " << c.key;
+}
+
+// The key placed by its two draws, row then column.
+struct KeyHarness : SceneHarness {
+    KeyHarness(int row, int col) {
+        script({draw(9, row), draw(9, col)});
+        open("keysearch");
+    }
+    void openBox(int box) { click("keysearch", ui::indexed("Image1", box)); }
+    std::string box(int i) { return picture("keysearch", ui::indexed("Image1", i)); }
+    std::string left() { return caption("keysearch", "nokori"); }
+};
+
+TEST(Keysearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
+    KeyHarness h(4, 4);
+    EXPECT_EQ(h.left(), "4");
+    EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
+    h.openBox(0);
+    EXPECT_EQ(h.box(0), "store/mininumber_7") << "the digit 8";
+    EXPECT_EQ(h.left(), "3");
+    h.openBox(0);
+    EXPECT_EQ(h.box(0), "store/mininumber_7");
+    EXPECT_EQ(h.left(), "3") << "an opened box costs nothing";
+    h.openBox(36);
+    EXPECT_EQ(h.box(36), "store/mininumber_3");
+    h.openBox(41);
+    EXPECT_EQ(h.box(41), "store/mininumber_0");
+    EXPECT_EQ(h.left(), "1");
+    h.openBox(36);
+    EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer")) << "a box clicked again is not the fourth check";
+}
+
+TEST(Keysearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
+    KeyHarness h(0, 0);
+    for (int b : {80, 9, 44}) h.openBox(b);
+    EXPECT_EQ(h.box(80), "store/mininumber_8") << "the cross";
+    h.openBox(79);
+    EXPECT_EQ(h.left(), "0");
+    EXPECT_FALSE(h.enabled("keysearch", "Image1(0)")) << "no box reacts once the game is decided";
+    h.clickAnyway("keysearch", "Image1(0)");
+    EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
+    h.advance(1499ms);
+    EXPECT_TRUE(h.visible("keysearch", "Image1(79)")) << "the opened boxes stay in view";
+    EXPECT_EQ(h.picture("keysearch", "Image3"), "");
+    h.advance(1ms);
+    EXPECT_FALSE(h.visible("keysearch", "Image1(79)"));
+    EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_0");
+    EXPECT_FALSE(h.visible("keysearch", "Command1"));
+    EXPECT_FALSE(h.visible("keysearch", "Image2"));
+    h.advance(5s);
+    EXPECT_FALSE(h.visible("keysearch", "Command1"));
+    h.close("keysearch");
+    EXPECT_TRUE(h.ended());
+}
+
+TEST(Keysearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
+    for (int misses : {0, 3}) {
+        KeyHarness h(8, 2);
+        for (int b = 0; b < misses; ++b) h.openBox(b);
+        h.openBox(74);
+        EXPECT_EQ(h.box(74), "store/minikey") << misses;
+        EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer")) << "the fourth check found it: no loss";
+        h.advance(1500ms);
+        EXPECT_TRUE(h.visible("keysearch", "Image2")) << misses;
+        EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_1");
+        EXPECT_FALSE(h.visible("keysearch", "Image1(74)"));
+        h.click("keysearch", "Command1");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesareaepi1"});
+        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+    }
+}
+
+TEST(Keysearch, TenClicksOnTheCountShowTheKeysRowAndColumnOnce) {
+    KeyHarness h(3, 7);
+    for (int i = 0; i < 9; ++i) h.click("keysearch", "nokori");
+    EXPECT_FALSE(h.visible("keysearch", "Label2"));
+    h.click("keysearch", "nokori");
+    EXPECT_TRUE(h.visible("keysearch", "Label2"));
+    EXPECT_EQ(h.caption("keysearch", "Label2"), "3");
+    EXPECT_EQ(h.caption("keysearch", "Label3"), "7");
+    EXPECT_FALSE(h.visible("keysearch", "Label5")) << "the box index never shows";
+    // The count runs 11..18 from here on; hiding the labels shows whether 10 ever comes back.
+    h.control("keysearch", "Label2").setVisible(false);
+    for (int i = 0; i < 40; ++i) h.click("keysearch", "nokori");
+    EXPECT_FALSE(h.visible("keysearch", "Label2"));
+}
+
+}  // namespace
