@@ -1,25 +1,80 @@
-// Start-up: the Qt application, fonts, the program, the title.
+// Start-up: the Qt application, fonts, the command line, the program, the title.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 
-#include "chain/program.h"
 #include "app/random.h"
+#include "assets/library.h"
+#include "chain/program.h"
 #include "ui/clock.h"
+#include "ui/qt/access.h"
 #include "ui/qt/application.h"
 
+namespace {
+
+// Quits with 0 once the window has painted for the first time, and with 1 if it never does: a
+// check that an installed copy really starts, fonts and pictures included.
+class FirstPaint final : public QObject {
+public:
+    explicit FirstPaint(QWidget* window) {
+        window->installEventFilter(this);
+        QTimer::singleShot(10000, this, [] { QCoreApplication::exit(1); });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version need no display; they are answered before Qt looks for one.
+    QCoreApplication::setApplicationName(QStringLiteral("nonoka"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NONOKA_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(
+        "乃々香誕生日記念ミニゲーム　～とらわれた和馬～\n"
+        "A birthday story with eight mini-games. Progress is kept only as the four-digit codes the\n"
+        "scenes show; enter one under 続きから to go back to that scene."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption selfTest(QStringLiteral("self-test"),
+                                      QStringLiteral("Start, paint the title once and exit 0 (1 if it never paints)."));
+    parser.addOption(selfTest);
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+        parser.process(arguments);  // answers --help, --version and unknown options, and exits
+    }
+
     if (!ui::qt::displayAvailable()) {
         std::fputs("No display here: run the game on a desktop, or without one as `xvfb-run -a ./play`.\n", stderr);
         return 1;
     }
     QApplication qapp(argc, argv);
     ui::qt::setUpApplication(qapp);
+    const ui::Picture icon = assets::picture("app/icon");
+    qapp.setWindowIcon(QIcon(QPixmap::fromImage(ui::qt::imageOf(icon, QSize(256, 256)))));
 
     auto clock = ui::makeQtClock();
     app::Random random;
     chain::Program program(*clock, random);
     program.start();
+    std::unique_ptr<FirstPaint> check;
+    if (parser.isSet(selfTest)) check = std::make_unique<FirstPaint>(ui::qt::windowOf(*program.app().loadedForm("maintitle")));
     return QApplication::exec();
 }
