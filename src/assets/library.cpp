@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "assets/descriptions.h"
 #include "assets/embedded.h"
 
 namespace assets {
@@ -17,7 +18,7 @@ const detail::Embedded* lookup(std::string_view name) {
 ui::Picture picture(std::string_view name) {
     const detail::Embedded* e = lookup(name);
     if (!e) throw std::out_of_range("no picture named " + std::string(name));
-    return ui::Picture::fromSvg(e->name, std::string_view(e->data, e->size));
+    return ui::Picture::fromSvg(e->name, std::string_view(e->data, e->size), describe(name));
 }
 
 std::vector<std::string> pictureNames() {

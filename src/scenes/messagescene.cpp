@@ -30,6 +30,7 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
     messagedisp.onTick = [this] { messagedisp_Timer(); };
     messagewaittimer.onTick = [this] { messagewaittimer_Timer(); };
     for (ui::Label* row : meslabel1) {
+        row->setAnnouncedWhole(true);
         row->onClick = [this] { hurry(); };
         row->onDblClick = [this] { hurry(); };
     }
@@ -88,6 +89,7 @@ void MessageScene::messagedisp_Timer() {
 
 void MessageScene::mesend() {
     messagedisp.setEnabled(false);
+    meslabel1[labelno]->announce();  // the line is whole: now a screen reader may read it
     ++labelno;
     waitcount = joinflag[lineno] == 1 ? 1 : 10;
     ++lineno;
@@ -123,7 +125,10 @@ void MessageScene::Command2_Click() {
 }
 
 void MessageScene::pageclear() {
-    for (int i = 0; i < kRows; ++i) setRow(i, u"");
+    for (int i = 0; i < kRows; ++i) {
+        setRow(i, u"");
+        meslabel1[i]->announce();
+    }
     labelno = 0;
 }
 

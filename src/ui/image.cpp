@@ -1,5 +1,7 @@
 #include "ui/image.h"
 
+#include <QAccessible>
+
 #include "ui/form.h"
 #include "ui/private/widgets.h"
 
@@ -13,8 +15,14 @@ Image::Image(Form& form, std::string name, Rect rect, Picture picture, bool pict
 }
 
 void Image::setPicture(Picture picture) {
+    const bool renamed = picture.description() != picture_.description();
     picture_ = std::move(picture);
-    if (widget().w) widget().w->update();
+    if (!widget().w) return;
+    widget().w->update();
+    if (renamed) {
+        QAccessibleEvent event(widget().w.data(), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 }  // namespace ui

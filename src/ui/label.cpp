@@ -39,6 +39,18 @@ void Label::setCaption(std::string caption) {
     if (auto* w = static_cast<QLabel*>(widget().w.data())) w->setText(QString::fromStdString(caption_));
 }
 
+void Label::setAnnouncedWhole(bool on) {
+    announcedWhole_ = on;
+    announce();
+}
+
+void Label::announce() {
+    if (!announcedWhole_ || !widget().w) return;
+    // A label whose accessible name is empty speaks its text and reports every change of it; a
+    // blank name of one space keeps a half-typed line quiet.
+    widget().w->setAccessibleName(caption_.empty() ? QStringLiteral(" ") : QString::fromStdString(caption_));
+}
+
 void Label::setFont(Font font) {
     font_ = std::move(font);
     if (widget().w) widget().w->setFont(detail::toQFont(font_));

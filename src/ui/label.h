@@ -26,6 +26,11 @@ public:
     // edge is cut back to it, and a caption still too wide moves left and hugs that edge.
     void keepInside(Size client);
 
+    // For text typed a character at a time: a screen reader hears the caption only when announce()
+    // says it is whole, not at every character.
+    void setAnnouncedWhole(bool on);
+    void announce();
+
     std::function<void()> onClick;
     std::function<void()> onDblClick;
 
@@ -34,6 +39,7 @@ private:
     Font font_;
     Align align_;
     Rgb color_ = kBlack;
+    bool announcedWhole_ = false;
 };
 
 }  // namespace ui

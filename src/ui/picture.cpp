@@ -36,7 +36,7 @@ const QImage& PictureData::imageAt(QSize pixels) {
 
 Picture::Picture() = default;
 
-Picture Picture::fromSvg(std::string_view name, std::string_view svg) {
+Picture Picture::fromSvg(std::string_view name, std::string_view svg, std::string_view description) {
     // The same artwork asked for again, by 81 boxes or by the next game, is the same decoded
     // picture with the same renderings, for as long as anything still shows it.
     static std::map<const char*, std::weak_ptr<detail::PictureData>> live;
@@ -46,6 +46,7 @@ Picture Picture::fromSvg(std::string_view name, std::string_view svg) {
     if (p.d_) return p;
     p.d_ = std::make_shared<detail::PictureData>();
     p.d_->name = std::string(name);
+    p.d_->description = std::string(description);
     p.d_->svg = QByteArray::fromRawData(svg.data(), static_cast<qsizetype>(svg.size()));
     slot = p.d_;
     return p;
@@ -54,6 +55,11 @@ Picture Picture::fromSvg(std::string_view name, std::string_view svg) {
 const std::string& Picture::name() const {
     static const std::string empty;
     return d_ ? d_->name : empty;
+}
+
+const std::string& Picture::description() const {
+    static const std::string empty;
+    return d_ ? d_->description : empty;
 }
 
 int Picture::width() const { return d_ ? d_->intrinsicSize().width() : 0; }

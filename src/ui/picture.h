@@ -15,11 +15,13 @@ struct PictureData;
 class Picture {
 public:
     Picture();
-    // `svg` must stay valid for the life of the program (it points into embedded data).
-    static Picture fromSvg(std::string_view name, std::string_view svg);
+    // `svg` must stay valid for the life of the program (it points into embedded data). The
+    // description is what a screen reader says for the picture; empty for a decorative one.
+    static Picture fromSvg(std::string_view name, std::string_view svg, std::string_view description = {});
 
     bool isNull() const { return !d_; }
     const std::string& name() const;
+    const std::string& description() const;
     // The size the picture was drawn for, in pixels.
     int width() const;
     int height() const;

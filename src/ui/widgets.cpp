@@ -1,5 +1,7 @@
 #include "ui/private/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -228,6 +230,31 @@ protected:
     }
 };
 }  // namespace
+
+namespace {
+// A picture is a graphic named by its description; a decorative one, or none, has no name.
+class ImageAccessible final : public QAccessibleWidget {
+public:
+    explicit ImageAccessible(ImageWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+        if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
+        return QString::fromStdString(static_cast<ImageWidget*>(widget())->owner().picture().description());
+    }
+};
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* image = dynamic_cast<ImageWidget*>(object)) return new ImageAccessible(image);
+    return nullptr;
+}
+}  // namespace
+
+void installAccessibility() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(accessibleFor);
+}
 
 void ensureKeyRouter() {
     static const char* const kName = "ui-key-router";

@@ -124,14 +124,17 @@ void storyPages(Gallery& gallery, SceneHarness& h, const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gallery OUTDIR\n");
+    // gallery [--scale F] OUTDIR: F is the device pixel ratio, 2 for a high-density screen.
+    const bool scaled = argc == 4 && std::string(argv[1]) == "--scale";
+    if (argc != 2 && !scaled) {
+        std::fprintf(stderr, "usage: gallery [--scale F] OUTDIR\n");
         return 2;
     }
+    if (scaled) qputenv("QT_SCALE_FACTOR", argv[2]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     ui::qt::setUpApplication(qapp);
-    QDir dir(QString::fromLocal8Bit(argv[1]));
+    QDir dir(QString::fromLocal8Bit(argv[argc - 1]));
     dir.mkpath(".");
 
     SceneHarness h;

@@ -14,6 +14,7 @@ namespace ui::detail {
 
 struct PictureData {
     std::string name;
+    std::string description;
     QByteArray svg;  // raw view of embedded bytes
     std::unique_ptr<QSvgRenderer> renderer;
     std::map<std::pair<int, int>, QImage> cache;

@@ -58,6 +58,7 @@ private:
 class ImageWidget final : public QWidget {
 public:
     ImageWidget(Image& owner, QWidget* parent);
+    Image& owner() const { return owner_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -123,5 +124,7 @@ QColor toQColor(Rgb c);
 int virtualKey(const QKeyEvent& e);
 // Sends key-downs to forms that see keys first.
 void ensureKeyRouter();
+// Gives pictures the role and name a screen reader speaks.
+void installAccessibility();
 
 }  // namespace ui::detail

@@ -43,6 +43,7 @@ void setUpApplication(QApplication& app) {
     base.setPixelSize(pointsToPixels(9));
     app.setFont(base);
     detail::ensureKeyRouter();
+    detail::installAccessibility();
 }
 
 QString resolvedGothicFamily() { return QFontInfo(QFont(QString::fromUtf8(kGothicFace))).family(); }

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include "support/harness.h"
+#include "ui/image.h"
+#include "ui/qt/access.h"
+
+namespace {
+
+// This binary runs at a device pixel ratio of 2 (QT_SCALE_FACTOR, set by the build).
+TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
+    ASSERT_DOUBLE_EQ(qApp->devicePixelRatio(), 2.0);
+    testing_support::SceneHarness h;
+    ui::Form& f = h.open("Hitandblow");
+    QWidget* window = ui::qt::windowOf(f);
+    EXPECT_EQ(window->size(), QSize(749, 473)) << "the layout, in device-independent pixels";
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(1498, 946));
+
+    // The padlock as the window shows it, against the same picture drawn at twice its size: the
+    // same pixels, not a one-times rendering blown up.
+    auto& lock = static_cast<ui::Image&>(h.control("Hitandblow", "Picture1"));
+    const QRect r = ui::qt::widgetOf(lock)->geometry();
+    const QImage shown = shot.copy(QRect(r.topLeft() * 2, r.size() * 2)).convertToFormat(QImage::Format_RGB32);
+    QImage crisp(r.size() * 2, QImage::Format_RGB32);
+    crisp.fill(window->palette().color(QPalette::Window));
+    QPainter(&crisp).drawImage(0, 0, ui::qt::imageOf(lock.picture(), r.size() * 2));
+    QImage blurry(r.size() * 2, QImage::Format_RGB32);
+    blurry.fill(window->palette().color(QPalette::Window));
+    QPainter(&blurry).drawImage(QRect(QPoint(0, 0), r.size() * 2), ui::qt::imageOf(lock.picture(), r.size()));
+
+    auto differing = [&](const QImage& other) {
+        int n = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = other.pixel(x, y);
+                n += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 12;
+            }
+        return n;
+    };
+    EXPECT_LE(differing(crisp), shown.width() * shown.height() / 200);
+    EXPECT_GT(differing(blurry), shown.width() * shown.height() / 50) << "the check tells the two apart";
+}
+
+}  // namespace
