@@ -150,3 +150,21 @@ void MessageScene::setRow(int row, std::u16string text) {
 }
 
 }  // namespace scenes
+
+namespace scenes {
+
+std::string MessageScene::checkInvariants() const {
+    if (messagedisp.enabled() && messagewaittimer.enabled()) return "typing and pausing at once";
+    if (Command2.visible() && Command1 && Command1->visible()) return "NEXT PAGE and the exit both show";
+    if (lineno > linemax || labelno > kRows) return "past the last line or row";
+    for (int row = 0; row < kRows; ++row) {
+        const std::u16string& text = rowText_[row];
+        if (text.empty()) continue;
+        const bool fromScript = std::any_of(mes.begin(), mes.begin() + linemax,
+                                            [&](const std::u16string& line) { return line.starts_with(text); });
+        if (!fromScript) return "row " + std::to_string(row) + " holds text of no line";
+    }
+    return {};
+}
+
+}  // namespace scenes

@@ -20,6 +20,7 @@ public:
 
     void Form_Load() override;
     void Form_Click() override { hurry(); }
+    std::string checkInvariants() const override;
     void Form_DblClick() override { hurry(); }
 
 protected:

@@ -51,6 +51,10 @@ public:
     virtual void Form_Click() {}
     virtual void Form_DblClick() {}
 
+    // What must always hold between two events on this form, stated by the form itself; a
+    // description of what is broken, or empty. Checked by the random player after every step.
+    virtual std::string checkInvariants() const { return {}; }
+
     // Looks a control up by name ("Command1", "meslabel1(3)"); nullptr when there is none.
     Control* find(const std::string& name) const;
     Timer* findTimer(const std::string& name) const;

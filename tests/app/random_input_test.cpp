@@ -1,58 +1,73 @@
 #include <gtest/gtest.h>
 
-#include <Qt>
+#include <chrono>
+#include <cstdlib>
+#include <string>
 
-#include <random>
-
-#include "support/harness.h"
-#include "ui/form.h"
+#include "support/fuzz.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using testing_support::SceneHarness;
+using testing_support::FuzzOptions;
+using testing_support::FuzzReport;
 
-// A restless player: clicks anything on screen, presses keys, waits, and now and then closes
-// the window. Whatever happens, the game must not crash, must keep exactly one scene window
-// open until it ends, and no timer may tick once its form has gone.
+long fromEnvironment(const char* name, long fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? std::strtol(v, nullptr, 10) : fallback;
+}
+
+void expectClean(const FuzzReport& report) {
+    for (const auto& f : report.failures) ADD_FAILURE() << testing_support::describe(f);
+}
+
+// The whole chain under a restless player. NONOKA_FUZZ_STEPS sets the budget of real steps (the
+// long run: NONOKA_FUZZ_STEPS=1000000), NONOKA_FUZZ_SEED the first seed, to replay a failure.
 TEST(RandomInput, ThePlayerCanDoAnythingAndTheGameStaysWhole) {
-    for (std::uint64_t seed = 1; seed <= 24; ++seed) {
-        SceneHarness h;
-        h.random().useSeed(seed);
-        std::mt19937_64 player(seed);
-        auto pick = [&](int n) { return static_cast<int>(player() % static_cast<std::uint64_t>(n)); };
-        int killedTicks = 0;
-        h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
+    FuzzOptions options;
+    options.budget = fromEnvironment("NONOKA_FUZZ_STEPS", 100000);
+    options.firstSeed = static_cast<std::uint64_t>(fromEnvironment("NONOKA_FUZZ_SEED", 1));
+    const auto start = std::chrono::steady_clock::now();
+    const FuzzReport report = testing_support::fuzz(options);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::string reached;
+    for (const auto& f : report.deepest) reached += " " + f;
+    std::printf("%ld steps over %d seeds (%d ended by the player) in %.1f s, %zu failures; reached:%s\n",
+                report.stepsRun, report.seedsRun, report.seedsEndedByThePlayer, seconds, report.failures.size(),
+                reached.c_str());
+    EXPECT_GE(report.stepsRun, options.budget);
+    expectClean(report);
+}
 
-        h.start();
-        for (int step = 0; step < 400 && !h.ended(); ++step) {
-            const auto open = h.openForms();
-            ASSERT_EQ(open.size(), 1u) << "seed " << seed << " step " << step;
-            const std::string form = open.front();
-            std::vector<std::string> targets;
-            for (const auto& c : h.form(form).controls())
-                if (c->visible() && c->enabled()) targets.push_back(c->name());
-            const int action = pick(100);
-            if (action < 55 && !targets.empty()) {
-                h.click(form, targets[pick(static_cast<int>(targets.size()))]);
-            } else if (action < 62 && !targets.empty()) {
-                h.dblClick(form, targets[pick(static_cast<int>(targets.size()))]);
-            } else if (action < 70) {
-                h.clickForm(form, pick(9000), pick(7000));
-            } else if (action < 80) {
-                const int keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Space, Qt::Key_Return, Qt::Key_4,
-                                    Qt::Key_5, Qt::Key_8, Qt::Key_6, Qt::Key_Backspace, Qt::Key_Tab};
-                const int k = keys[pick(10)];
-                const std::string text = k >= Qt::Key_0 && k <= Qt::Key_9 ? std::string(1, char('0' + k - Qt::Key_0)) : "";
-                h.key(form, k, text);
-            } else if (action < 99) {
-                h.advance(std::chrono::milliseconds(pick(4000)));
-            } else {
-                h.close(form);
-            }
-        }
-        EXPECT_EQ(killedTicks, 0) << "seed " << seed;
-    }
+// The same on Qt's own timers, with real waits: the precise clock and deferred deletion too.
+TEST(RandomInput, OnTheRealClockToo) {
+    FuzzOptions options;
+    options.realClock = true;
+    options.budget = fromEnvironment("NONOKA_FUZZ_REAL_STEPS", 400);
+    options.maxStepsPerSeed = 200;
+    options.maxWaitMs = 150;
+    const FuzzReport report = testing_support::fuzz(options);
+    EXPECT_GE(report.stepsRun, options.budget);
+    expectClean(report);
+}
+
+// The checker itself can fail, and says where: a planted fault is reported with its seed and the
+// steps that led to it, and the run goes on to the next seed.
+TEST(RandomInput, AFailureIsReportedWithItsSeedAndTheStepsBeforeIt) {
+    FuzzOptions options;
+    options.firstSeed = 7;
+    options.budget = 300;
+    options.maxStepsPerSeed = 100;
+    options.extraCheck = [](testing_support::SceneHarness&, int step) {
+        return step == 30 ? std::string("planted") : std::string();
+    };
+    const FuzzReport report = testing_support::fuzz(options);
+    ASSERT_FALSE(report.failures.empty());
+    const auto& first = report.failures.front();
+    EXPECT_EQ(first.what, "planted");
+    EXPECT_EQ(first.step, 30);
+    EXPECT_EQ(first.lastSteps.size(), 20u);
+    EXPECT_NE(testing_support::describe(first).find("seed " + std::to_string(first.seed)), std::string::npos);
+    EXPECT_GT(report.seedsRun, 1) << "the run went on after the failure";
 }
 
 }  // namespace

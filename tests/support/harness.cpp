@@ -18,13 +18,16 @@ namespace {
 QPoint pixels(int xTwips, int yTwips) { return {ui::twipsToPixels(xTwips), ui::twipsToPixels(yTwips)}; }
 }  // namespace
 
-SceneHarness::SceneHarness() : program_(clock_, random_) {
+SceneHarness::SceneHarness(bool realClock)
+    : realClock_(realClock ? ui::makeQtClock() : nullptr),
+      program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_) {
     random_.useSeed(12345);
     app().onEnd = [this] { ended_ = true; };
     ui::setMessageBoxHandler([this](const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });
 }
 
 SceneHarness::~SceneHarness() {
+    holdSettling_ = false;
     ui::setMessageBoxHandler(nullptr);
     settle();
 }
@@ -149,11 +152,39 @@ void SceneHarness::readThrough(const std::string& formName) {
 }
 
 void SceneHarness::advance(std::chrono::milliseconds ms) {
+    if (realClock_) {
+        QTest::qWait(static_cast<int>(ms.count()));
+        return;
+    }
     clock_.advance(ms.count());
     settle();
 }
 
+void SceneHarness::pressAndRelease(const std::string& formName, const std::string& pressOn,
+                                   const std::string& releaseOn, int qtButton) {
+    QWidget* window = ui::qt::windowOf(form(formName));
+    auto centre = [&](const std::string& name) {
+        QWidget* w = ui::qt::widgetOf(control(formName, name));
+        return w->parentWidget()->mapTo(window, w->geometry().center());
+    };
+    const auto button = static_cast<Qt::MouseButton>(qtButton);
+    const QPoint from = centre(pressOn), to = centre(releaseOn);
+    QTest::mousePress(window->windowHandle(), button, {}, from);
+    QTest::mouseMove(window->windowHandle(), to);
+    if (!form(formName).dead()) QTest::mouseRelease(window->windowHandle(), button, {}, to);
+    settle();
+}
+
+void SceneHarness::clickWith(const std::string& formName, const std::string& name, int qtButton) {
+    QWidget* w = target(formName, name);
+    QWidget* window = w->window();
+    QTest::mouseClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {},
+                      w->mapTo(window, w->rect().center()));
+    settle();
+}
+
 void SceneHarness::settle() {
+    if (holdSettling_) return;
     QApplication::sendPostedEvents();
     QApplication::processEvents();
 }

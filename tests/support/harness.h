@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +20,8 @@ namespace testing_support {
 // real mouse events sent to the window at a control's centre, so stacking and routing count.
 class SceneHarness {
 public:
-    SceneHarness();
+    // On the manual clock, or (realClock) on Qt's precise timers with real waits.
+    explicit SceneHarness(bool realClock = false);
     ~SceneHarness();
 
     chain::Program& program() { return program_; }
@@ -50,6 +52,12 @@ public:
     void readThrough(const std::string& form);
     void advance(std::chrono::milliseconds ms);
     void settle();                        // lets queued work (deferred deletion, quit) run
+    // While held, actions do not let queued work run after them (two events back to back).
+    void holdSettling(bool on) { holdSettling_ = on; }
+    // A press on one control and the release on another, with any button.
+    void pressAndRelease(const std::string& form, const std::string& pressOn, const std::string& releaseOn,
+                         int qtButton = 1);
+    void clickWith(const std::string& form, const std::string& control, int qtButton);
 
     // Shown, loaded forms in loading order (the hidden picture store is not a window).
     std::vector<std::string> openForms();
@@ -75,8 +83,10 @@ private:
     QWidget* target(const std::string& form, const std::string& control);
 
     ui::ManualClock clock_;
+    std::unique_ptr<ui::Clock> realClock_;
     app::Random random_;
     chain::Program program_;
+    bool holdSettling_ = false;
     bool ended_ = false;
     std::vector<std::pair<std::string, std::string>> boxes_;
 };

@@ -210,6 +210,15 @@ void Hitandblow::Image2_Click() {
     for (ui::Label& l : passnumber) l.setVisible(true);
 }
 
+std::string Hitandblow::checkInvariants() const {
+    if (starchusen.enabled() && Timer1.enabled()) return "rolling and recording at once";
+    if (chance < 0 || chance > 7) return "tries left out of 0..7";
+    if (starchusen.enabled())
+        for (int i = 0; i < 4; ++i)
+            if (upbutton[i].enabled() || downbutton[i].enabled()) return "a dial turns while the roulette rolls";
+    return {};
+}
+
 void Hitandblow::Command1_Click() { changeScene("mesarea3"); }
 
 }  // namespace games

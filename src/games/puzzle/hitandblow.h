@@ -13,6 +13,7 @@ public:
     Hitandblow(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
+    std::string checkInvariants() const override;
 
 private:
     void upbutton_Click(int i);

@@ -107,6 +107,15 @@ void keysearch::nokori_Click() {
     if (tapcount == 19) tapcount = 11;  // the hint shows once; the count never comes back to 10
 }
 
+std::string keysearch::checkInvariants() const {
+    if (checkcount < 0 || checkcount > 4) return "checks left out of 0..4";
+    if (nokori.caption() != std::to_string(checkcount)) return "the count shows another number than is left";
+    int openedBoxes = 0;
+    for (int i = 0; i < kBoxes; ++i) openedBoxes += opened[i];
+    if (openedBoxes != 4 - checkcount) return "opened boxes and checks spent disagree";
+    return {};
+}
+
 void keysearch::Command1_Click() { changeScene("mesareaepi1"); }
 
 }  // namespace games

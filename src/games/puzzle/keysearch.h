@@ -13,6 +13,7 @@ public:
     keysearch(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
+    std::string checkInvariants() const override;
 
 private:
     void Image1_Click(int i);

@@ -1,0 +1,240 @@
+#include "support/fuzz.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <deque>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "chain/formtable.h"
+#include "ui/qt/access.h"
+#include "ui/textbox.h"
+
+namespace testing_support {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Player {
+public:
+    Player(SceneHarness& h, std::uint64_t seed, const FuzzOptions& options) : h_(h), rng_(seed), options_(options) {}
+
+    int pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint64_t>(n)); }
+
+    // One step; returns what it did. Sets `closed` when the step may legally end the program.
+    std::string step(const std::string& form, bool& closed) {
+        std::vector<std::string> enabled, any;
+        for (const auto& c : h_.form(form).controls()) {
+            if (!c->visible()) continue;
+            any.push_back(c->name());
+            if (c->enabled()) enabled.push_back(c->name());
+        }
+        auto oneOf = [&](const std::vector<std::string>& v) { return v[static_cast<std::size_t>(pick(static_cast<int>(v.size())))]; };
+        const int roll = pick(1000);
+        if (form == "warpzone" && pick(6) == 0) {
+            // A player who kept the codes: the way deep into the story without winning every game.
+            static const std::vector<std::string> codes{"4140", "5339", "3232", "3940", "3164", "1885", "4789", "7802",
+                                                        "9140", "3896", "2383", "8202", "0039", "9107", "4586"};
+            const std::string& code = codes[static_cast<std::size_t>(pick(static_cast<int>(codes.size())))];
+            auto& box = static_cast<ui::TextBox&>(h_.control(form, "passarea"));
+            box.setText("");
+            h_.typeText(form, code);
+            h_.key(form, Qt::Key_Return, "\r");
+            return "enter the code " + code;
+        }
+        if (roll < 380 && !enabled.empty()) {
+            const std::string c = oneOf(enabled);
+            if (form == "mesareaspecial" && c == "Command1") closed = true;
+            h_.click(form, c);
+            return "click " + c;
+        }
+        if (roll < 420 && !enabled.empty()) {
+            const std::string c = oneOf(enabled);
+            h_.dblClick(form, c);
+            return "double-click " + c;
+        }
+        if (roll < 450) {
+            const ui::Size client = h_.form(form).clientSize();
+            const int x = pick(client.width - 15), y = pick(client.height - 15);
+            h_.clickForm(form, x, y);
+            return "click the form at " + std::to_string(x) + "," + std::to_string(y);
+        }
+        if (roll < 465 && !enabled.empty()) {
+            const std::string c = oneOf(enabled);
+            const int button = pick(2) ? Qt::RightButton : Qt::MiddleButton;
+            h_.clickWith(form, c, button);
+            return (button == Qt::RightButton ? "right-click " : "middle-click ") + c;
+        }
+        if (roll < 480 && any.size() > 1) {
+            const std::string a = oneOf(any), b = oneOf(any);
+            h_.pressAndRelease(form, a, b);
+            return "press " + a + ", release " + b;
+        }
+        if (roll < 490 && !any.empty()) {
+            const std::string c = oneOf(any);
+            h_.clickAnyway(form, c);
+            return "click whatever lies at " + c;
+        }
+        if (roll < 590) {
+            const int key = pick(2) ? Qt::Key_Left : Qt::Key_Right;
+            const int repeats = pick(4) == 0 ? 1 + pick(12) : 0;
+            h_.keyDown(form, key);
+            for (int i = 0; i < repeats; ++i) h_.keyDown(form, key, true);
+            h_.key(form, key);
+            return std::string(key == Qt::Key_Left ? "Left" : "Right") + (repeats ? " held" : "");
+        }
+        if (roll < 650) {
+            const bool space = pick(2);
+            h_.key(form, space ? Qt::Key_Space : Qt::Key_Return, space ? " " : "\r");
+            return space ? "Space" : "Enter";
+        }
+        if (roll < 690) {
+            static const std::vector<std::pair<int, std::string>> keys{
+                {Qt::Key_Escape, ""}, {Qt::Key_Up, ""},      {Qt::Key_Down, ""},      {Qt::Key_Tab, ""},
+                {Qt::Key_Backspace, ""}, {Qt::Key_A, "a"},   {Qt::Key_Z, "z"},        {Qt::Key_4, "4"},
+                {Qt::Key_5, "5"},      {Qt::Key_8, "8"},     {Qt::Key_6, "6"},        {Qt::Key_0, "0"},
+                {Qt::Key_9, "9"},      {Qt::Key_3, "3"},     {0, "１"},               {0, "あ"},
+            };
+            const auto& [key, text] = keys[static_cast<std::size_t>(pick(static_cast<int>(keys.size())))];
+            h_.key(form, key, text);
+            return "key " + std::to_string(key) + (text.empty() ? "" : " '" + text + "'");
+        }
+        if (roll < 705 && form == "warpzone") {
+            static const std::vector<std::string> pastes{
+                "12ab34567", "４５８６", "39", std::string("1\t2\n3\x01" "4"), std::string(5000, '7'), "",
+                "−１２", "9107 ",
+            };
+            const std::string& text = pastes[static_cast<std::size_t>(pick(static_cast<int>(pastes.size())))];
+            QApplication::clipboard()->setText(QString::fromStdString(text));
+            QWidget* window = ui::qt::windowOf(h_.form(form));
+            QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+            QApplication::sendEvent(focus, &press);
+            h_.settle();
+            return "paste " + std::to_string(text.size()) + " characters";
+        }
+        // Closes are rare, so that most players get deep into the story.
+        if (roll < 997 || pick(3) != 0) {
+            const int ms = pick(3) == 0 ? pick(100) : pick(options_.maxWaitMs);
+            h_.advance(std::chrono::milliseconds(ms));
+            return "wait " + std::to_string(ms) + " ms";
+        }
+        closed = true;
+        if (pick(5) < 3) {
+            h_.close(form);
+            return "close";
+        }
+        if (pick(2) == 0) {
+            h_.holdSettling(true);
+            h_.close(form);
+            if (h_.app().loadedForm(form)) h_.close(form);
+            h_.holdSettling(false);
+            h_.settle();
+            return "close twice";
+        }
+        // An exit, then the close box, with no event processed in between.
+        std::vector<std::string> exits;
+        for (const auto& c : enabled)
+            if (c.starts_with("Command") || c.starts_with("warpbutton")) exits.push_back(c);
+        h_.holdSettling(true);
+        std::string what = "close right after clicking nothing";
+        if (!exits.empty()) {
+            const std::string c = oneOf(exits);
+            h_.click(form, c);
+            what = "close right after clicking " + c;
+        }
+        for (const auto& open : h_.openForms()) h_.close(open);
+        h_.holdSettling(false);
+        h_.settle();
+        return what;
+    }
+
+private:
+    SceneHarness& h_;
+    std::mt19937_64 rng_;
+    const FuzzOptions& options_;
+};
+
+// What must hold after every step, whatever the scene.
+std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks) {
+    if (killedTicks) return "a timer of an unloaded form ticked";
+    const auto open = h.openForms();
+    if (h.ended()) {
+        if (!mayHaveEnded) return "the program ended by itself";
+        if (!open.empty()) return "a window is left after the end: " + open.front();
+        return {};
+    }
+    if (open.size() != 1) return std::to_string(open.size()) + " scene windows are open";
+    ui::Form& f = h.form(open.front());
+    if (auto* box = dynamic_cast<ui::TextBox*>(f.find("passarea"))) {
+        const std::string& t = box->text();
+        if (t.size() > 4 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return "the code box holds '" + t + "'";
+    }
+    if (std::string broken = f.checkInvariants(); !broken.empty()) return open.front() + ": " + broken;
+    return {};
+}
+
+}  // namespace
+
+FuzzReport fuzz(const FuzzOptions& options) {
+    FuzzReport report;
+    std::set<std::string> reached;
+    for (std::uint64_t seed = options.firstSeed; report.stepsRun < options.budget; ++seed) {
+        SceneHarness h(options.realClock);
+        h.random().useSeed(seed);
+        Player player(h, seed, options);
+        int killedTicks = 0;
+        if (!options.realClock) h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
+        std::deque<std::string> last;
+        ++report.seedsRun;
+        auto fail = [&](int step, std::string what) {
+            report.failures.push_back({seed, step, std::move(what), {last.begin(), last.end()}});
+        };
+        try {
+            h.start();
+            for (int step = 0; step < options.maxStepsPerSeed && report.stepsRun < options.budget; ++step) {
+                const auto open = h.openForms();
+                if (open.size() != 1) {
+                    fail(step, std::to_string(open.size()) + " scene windows are open");
+                    break;
+                }
+                reached.insert(open.front());
+                bool closed = false;
+                last.push_back(open.front() + ": " + player.step(open.front(), closed));
+                if (last.size() > 20) last.pop_front();
+                ++report.stepsRun;
+                std::string broken = brokenInvariant(h, closed, killedTicks);
+                if (broken.empty() && options.extraCheck) broken = options.extraCheck(h, step);
+                if (!broken.empty()) {
+                    fail(step, broken);
+                    break;
+                }
+                if (h.ended()) {
+                    ++report.seedsEndedByThePlayer;
+                    break;
+                }
+            }
+        } catch (const std::exception& e) {
+            fail(-1, std::string("exception: ") + e.what());
+        }
+        h.clock().onDeliver = nullptr;
+    }
+    for (const auto& name : chain::allForms())
+        if (reached.count(name)) report.deepest.push_back(name);
+    return report;
+}
+
+std::string describe(const FuzzFailure& f) {
+    std::ostringstream out;
+    out << "seed " << f.seed << ", step " << f.step << ": " << f.what << "\n  the last steps:\n";
+    for (const auto& s : f.lastSteps) out << "    " << s << "\n";
+    return out.str();
+}
+
+}  // namespace testing_support

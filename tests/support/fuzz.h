@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/harness.h"
+
+namespace testing_support {
+
+// A restless player: clicks anything on screen with any button, presses and holds keys, pastes
+// into the code box, waits, and now and then closes the window. After every step the game must
+// be whole: one scene window while it runs, none after it ends, ended only by a close or the
+// special scene's exit, no tick of an unloaded form, the code box holding at most four ASCII
+// digits, and every open form's own invariants true.
+struct FuzzOptions {
+    std::uint64_t firstSeed = 1;
+    long budget = 100000;        // real steps to run, across as many seeds as that takes
+    int maxStepsPerSeed = 1500;
+    bool realClock = false;      // Qt's timers and real waits instead of the manual clock
+    int maxWaitMs = 4000;
+    // An extra check, for proving that the checker reports what it finds.
+    std::function<std::string(SceneHarness&, int step)> extraCheck;
+};
+
+struct FuzzFailure {
+    std::uint64_t seed;
+    int step;
+    std::string what;
+    std::vector<std::string> lastSteps;  // the twenty before it, oldest first
+};
+
+struct FuzzReport {
+    long stepsRun = 0;
+    int seedsRun = 0;
+    int seedsEndedByThePlayer = 0;
+    std::vector<std::string> deepest;  // forms reached, for a look at how far the player went
+    std::vector<FuzzFailure> failures;
+};
+
+FuzzReport fuzz(const FuzzOptions& options);
+std::string describe(const FuzzFailure& failure);
+
+}  // namespace testing_support
