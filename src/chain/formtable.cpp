@@ -1,6 +1,7 @@
 #include "chain/formtable.h"
 
 #include "chain/maintitle.h"
+#include "games/action/nagagutsu.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -55,7 +56,7 @@ const std::vector<FormEntry>& formTable() {
         pending("tintiro1", "梢チンチロ"),
         pending("mizuhusen", "水風船投げ"),
         story<MessageScene>("mesarea4", "メッセージパート４"),
-        pending("nagagutsu", "長靴１００ｍ"),
+        game<games::nagagutsu>("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),
         pending("max100game", "ＭＡＸ１００"),
         pending("tintiro2", "菫チンチロ"),

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/random.h"
+
+namespace games::nagagutsurules {
+
+constexpr int kCourse = 1000;       // tenths of a metre: the 100 m
+constexpr int kRaceSeconds = 40;
+constexpr int kBonusSeconds = 3;    // a click on the continue code
+// The clock label holds two digits; the count stays within them (and far from the 16-bit limit)
+// however often the code is clicked.
+constexpr int kMostSeconds = 99;
+constexpr int kRiskyPace = 40;      // exactly 4 m within one tick of the race clock
+
+// One alternate step: 2, 3 or 4 tenths of a metre with equal chance.
+int stride(app::Random& random);
+// The same foot twice: she goes down half the time.
+bool tripsOnSameFoot(app::Random& random);
+// At the risky pace: she goes down `korobiritu` times in ten.
+bool tripsAtPace(app::Random& random, int korobiritu);
+
+// The marker's left edge in twips: 90 twips a metre, from 120 at the start to 9120 at the line
+// (and a little past it when the last step overshoots).
+int markerLeft(int kyori);
+// Whole metres left, rounded down.
+int wholeMetres(int kyori);
+// The clock after a bonus, never beyond what it can show.
+short withBonus(short nokorisec);
+
+}  // namespace games::nagagutsurules

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <Qt>
+
+#include <algorithm>
+
+#include "games/action/nagagutsurules.h"
+#include "support/harness.h"
+#include "ui/label.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::SceneHarness;
+namespace rules = games::nagagutsurules;
+
+TEST(NagagutsuRules, WholeMetresRoundDownAndTheBonusStaysWithinTheClock) {
+    EXPECT_EQ(rules::wholeMetres(999), 99);
+    EXPECT_EQ(rules::wholeMetres(9), 0);
+    EXPECT_EQ(rules::withBonus(97), 99);
+    EXPECT_EQ(rules::withBonus(99), 99) << "however often it is clicked";
+}
+
+constexpr int kLeft = Qt::Key_Left;
+constexpr int kRight = Qt::Key_Right;
+
+// The dash with every draw scripted (an unscripted draw fails the test); the race starts at 6 s.
+struct Dash : SceneHarness {
+    Dash() {
+        script({});
+        open("nagagutsu");
+    }
+    void go() { advance(6s); }
+    void press(int key, bool autoRepeat = false) { keyDown("nagagutsu", key, autoRepeat); }
+    // Alternate steps of these gains, starting with the foot that did not go last.
+    void run(std::initializer_list<int> gains) {
+        for (int g : gains) {
+            script({draw(3, g - 2)});
+            foot = foot == kLeft ? kRight : kLeft;
+            press(foot);
+        }
+    }
+    void runTo(int kyori) {  // from the start, all at once, never leaving a single tenth to go
+        for (int d = 1000 - kyori; d > 0;) {
+            const int g = d == 5 ? 3 : std::min(d, 4);
+            run({g});
+            d -= g;
+        }
+    }
+    std::string metres() { return caption("nagagutsu", "nkyori"); }
+    std::string clock() { return caption("nagagutsu", "nokoritime"); }
+    int marker() { return left("nagagutsu", "Image2"); }
+    std::string runner() { return picture("nagagutsu", "Image3"); }
+    bool draws() { return random().scriptLeft() > 0; }
+    bool shows(const char* c) { return visible("nagagutsu", c); }
+    int foot = 0;
+};
+
+const char* const kRaceView[] = {"Label1(0)", "Label1(1)", "Label1(2)", "nokoritime", "nkyori", "Image3"};
+
+TEST(Nagagutsu, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
+    Dash h;
+    h.press(kRight);
+    h.advance(999ms);
+    EXPECT_EQ(h.picture("nagagutsu", "Image1"), "");
+    for (int digit = 5; digit >= 1; --digit) {
+        h.advance(1ms);
+        EXPECT_EQ(h.picture("nagagutsu", "Image1"), "store/numberimg_" + std::to_string(digit));
+        h.press(digit % 2 ? kLeft : kRight);
+        h.advance(999ms);
+    }
+    EXPECT_TRUE(h.shows("Image1"));
+    EXPECT_FALSE(h.shows("Image3"));
+    EXPECT_EQ(h.marker(), 120) << "no key counted during the countdown";
+    h.advance(1ms);
+    EXPECT_FALSE(h.shows("Image1")) << "the 0 is never seen";
+    for (const char* c : kRaceView) EXPECT_TRUE(h.shows(c)) << c;
+    EXPECT_EQ(h.clock(), "40");
+    EXPECT_EQ(h.metres(), "100");
+    EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    for (const char* c : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2", "Label3", "Label5"}) {
+        auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
+        EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
+    }
+}
+
+TEST(Nagagutsu, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
+    Dash h;
+    h.go();
+    h.run({2});
+    h.script({h.draw(10, 5), h.draw(10, 9)});
+    h.press(kLeft);
+    h.press(kLeft, true);
+    EXPECT_FALSE(h.draws()) << "a third Left, held down, is again the same foot";
+    EXPECT_EQ(h.marker(), 138) << "and gains nothing";
+    EXPECT_EQ(h.runner(), "store/nagagutsu_0") << "5 of 10 stays up";
+    h.script({h.draw(3, 2), h.draw(3, 1), h.draw(3, 2)});
+    for (int key : {kRight, kLeft, kRight}) h.press(key, true);
+    EXPECT_FALSE(h.draws()) << "auto-repeated presses count like any other";
+    EXPECT_EQ(h.marker(), (2 + 4 + 3 + 4) * 9 + 120);
+    EXPECT_EQ(h.metres(), "98") << "987 tenths";
+
+    h.advance(500ms);
+    h.script({h.draw(10, 4)});
+    h.press(kRight);
+    EXPECT_EQ(h.runner(), "store/nagagutsu_1") << "4 of 10 goes down";
+    h.script({0.5});
+    h.press(kLeft);
+    h.advance(500ms);
+    EXPECT_EQ(h.clock(), "39") << "the race clock runs on while she is down";
+    h.advance(499ms);
+    h.press(kRight);
+    EXPECT_TRUE(h.draws()) << "no key counts while she is down";
+    h.advance(1ms);
+    EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    h.random().useScript({h.draw(3, 2)});
+    h.press(kRight);
+    EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
+}
+
+TEST(Nagagutsu, OnlyExactlyFourMetresInOneSecondRisksAFall) {
+    for (int gained : {39, 40, 41}) {
+        Dash h;
+        h.go();
+        h.runTo(1000 - gained);
+        if (gained == 40) h.script({h.draw(10, 1)});
+        h.advance(1s);
+        EXPECT_FALSE(h.draws()) << gained;
+        EXPECT_EQ(h.runner(), gained == 40 ? "store/nagagutsu_1" : "store/nagagutsu_0") << gained;
+    }
+    Dash h;
+    h.go();
+    h.runTo(960);
+    h.script({h.draw(10, 2)});
+    h.advance(1s);
+    EXPECT_EQ(h.runner(), "store/nagagutsu_0") << "two in ten";
+}
+
+TEST(Nagagutsu, ReachingTheLineWinsEvenPastItAndLeadsOn) {
+    for (int last : {2, 4}) {
+        Dash h;
+        h.go();
+        h.runTo(2);
+        EXPECT_EQ(h.metres(), "0");
+        h.run({last});
+        EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
+        EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_1");
+        for (const char* c : kRaceView) EXPECT_FALSE(h.shows(c)) << c;
+        h.press(kLeft);
+        h.press(kRight);
+        h.advance(10s);
+        EXPECT_FALSE(h.draws()) << "nothing runs after the goal";
+        h.click("nagagutsu", "Command1");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea5"});
+        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+    }
+}
+
+TEST(Nagagutsu, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
+    // Down one step from the line: by the same foot half a second before the end, or by the pace
+    // check on the last tick.
+    for (bool byPace : {false, true}) {
+        Dash h;
+        h.go();
+        h.runTo(byPace ? 44 : 4);
+        h.advance(39s);
+        EXPECT_EQ(h.clock(), "1");
+        if (byPace) {
+            h.run({4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
+            h.script({h.draw(10, 0)});
+        } else {
+            h.advance(500ms);
+            h.script({h.draw(10, 0)});
+            h.press(h.foot);
+            EXPECT_EQ(h.runner(), "store/nagagutsu_1");
+        }
+        h.advance(byPace ? 1s : 500ms);
+        EXPECT_FALSE(h.draws());
+        EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_0") << byPace;
+        EXPECT_FALSE(h.shows("Image3"));
+        EXPECT_FALSE(h.timerEnabled("nagagutsu", "korobitimer")) << "she does not get up to run on";
+        h.advance(2s);
+        h.press(kLeft);
+        h.press(kRight);
+        EXPECT_FALSE(h.draws());
+        EXPECT_EQ(h.marker(), 996 * 9 + 120) << "nothing moves after time-up";
+        EXPECT_FALSE(h.shows("Command1")) << "and the goal is out of reach";
+        h.close("nagagutsu");
+        EXPECT_TRUE(h.ended());
+    }
+}
+
+TEST(Nagagutsu, TheCodeLabelAddsThreeSecondsFromTheNextTickUpToWhatTheClockShows) {
+    Dash h;
+    h.click("nagagutsu", "Label4");
+    h.go();
+    EXPECT_EQ(h.clock(), "40") << "43 left, but the label waits for the clock";
+    h.advance(1s);
+    EXPECT_EQ(h.clock(), "42");
+    h.advance(500ms);
+    h.click("nagagutsu", "Label4");
+    EXPECT_EQ(h.clock(), "42");
+    h.advance(500ms);
+    EXPECT_EQ(h.clock(), "44");
+    for (int i = 0; i < 40; ++i) h.click("nagagutsu", "Label4");
+    h.advance(1s);
+    EXPECT_EQ(h.clock(), "98") << "bounded at 99";
+    auto& clock = static_cast<ui::Label&>(h.control("nagagutsu", "nokoritime"));
+    EXPECT_LE(clock.textWidthPixels(), ui::twipsToPixels(clock.width()));
+}
+
+}  // namespace
