@@ -1,6 +1,7 @@
 #include "chain/formtable.h"
 
 #include "chain/maintitle.h"
+#include "games/action/mizuhusen.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -53,7 +54,7 @@ const std::vector<FormEntry>& formTable() {
         game<games::Hitandblow>("Hitandblow", "鍵開け"),
         story<MessageScene>("mesarea3", "メッセージパート３"),
         pending("tintiro1", "梢チンチロ"),
-        pending("mizuhusen", "水風船投げ"),
+        game<games::mizuhusen>("mizuhusen", "水風船投げ"),
         story<MessageScene>("mesarea4", "メッセージパート４"),
         pending("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),
