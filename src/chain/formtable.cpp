@@ -2,6 +2,7 @@
 
 #include "chain/maintitle.h"
 #include "games/action/nagagutsu.h"
+#include "games/action/mizuhusen.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -54,7 +55,7 @@ const std::vector<FormEntry>& formTable() {
         game<games::Hitandblow>("Hitandblow", "鍵開け"),
         story<MessageScene>("mesarea3", "メッセージパート３"),
         pending("tintiro1", "梢チンチロ"),
-        pending("mizuhusen", "水風船投げ"),
+        game<games::mizuhusen>("mizuhusen", "水風船投げ"),
         story<MessageScene>("mesarea4", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),

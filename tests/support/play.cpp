@@ -1,5 +1,6 @@
 #include "support/play.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 #include <Qt>
@@ -113,6 +114,53 @@ void nagagutsuGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("lost");
 }
 
+// Pump and throw draws of the water balloon battle: the air a pump adds, and whether it bursts.
+double air(int amount) { return SceneHarness::draw(3, amount / 100 - 1); }
+const double kHolds = SceneHarness::draw(10000, 9999);
+const double kBursts = SceneHarness::draw(10000, 0);
+
+// Chance alone decides who gets soaked, so the win is scripted: the opponent's first pump bursts.
+// Afterwards the walk goes on from a seed taken from the source it came with.
+void winMizuhusen(SceneHarness& h) {
+    const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
+    h.script({air(100), kBursts});
+    h.advance(1000ms + 3000ms);
+    h.random().useSeed(seed);
+}
+
+void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
+    const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
+    // Three pumps of 300, a safe throw, and the balloon at the top of its arc.
+    h.script({air(300), kHolds, air(300), kHolds, air(300), kHolds, kHolds});
+    h.advance(3000ms + 8 * 40ms);
+    shoot("balloon in flight");
+    h.advance(8 * 40ms);
+    h.script({air(300), kHolds, air(200), kHolds, air(300), kHolds});
+    for (int i = 0; i < 2; ++i) {
+        h.click("mizuhusen", "Command1");
+        h.advance(100ms);
+    }
+    h.click("mizuhusen", "Command1");
+    shoot("heroine pumping");
+    h.advance(100ms);
+    h.click("mizuhusen", "Image2");
+    shoot("danger level revealed");
+    h.script({kBursts});
+    h.click("mizuhusen", "Command2");
+    h.advance(40ms);
+    shoot("burst on her own throw");
+    h.advance(3000ms);
+    shoot("lost");
+    h.app().unload(h.form("mizuhusen"));
+    h.open("mizuhusen");
+    h.script({air(200), kBursts});
+    h.advance(1000ms);
+    shoot("burst on the opponent's pump");
+    h.advance(3000ms);
+    shoot("won");
+    h.random().useSeed(seed);
+}
+
 WinScript pendingWin(std::string form, std::string exit) {
     return {std::move(form), exit, [](SceneHarness&) {}};
 }
@@ -136,7 +184,7 @@ const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
         {"Hitandblow", "Command1", winHitandblow},
         pendingWin("tintiro1", "Command1"),
-        pendingWin("mizuhusen", "Command3"),
+        {"mizuhusen", "Command3", winMizuhusen},
         {"nagagutsu", "Command1", winNagagutsu},
         pendingWin("max100game", "Command2"),
         pendingWin("tintiro2", "Command1"),
@@ -157,6 +205,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
         {"Hitandblow", hitandblowGallery},
         {"keysearch", keysearchGallery},
         {"nagagutsu", nagagutsuGallery},
+        {"mizuhusen", mizuhusenGallery},
     };
     return kPlays;
 }
