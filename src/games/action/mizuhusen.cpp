@@ -181,6 +181,19 @@ void mizuhusen::Timer1_Timer() {
     }
 }
 
+std::string mizuhusen::checkInvariants() const {
+    if (husenpos < 0 || husenpos > 16) return "the balloon is off its arc";
+    if (kikendo < 0) return "a danger level below zero";
+    int shown = 0;
+    for (const ui::Image& b : Image3) shown += b.visible();
+    if (shown > 1) return "the balloon is in two places";
+    // A doomed throw flies on with its flag set; the burst itself is the spray.
+    if (Image8.visible() && (Command1.visible() || Command2.visible() || Timer1.enabled() || Timer2.enabled() ||
+                         kozuewaittimer.enabled()))
+        return "something still moves after the burst";
+    return {};
+}
+
 void mizuhusen::Command1_Click() {
     pump();
     Image7.setVisible(true);

@@ -12,6 +12,7 @@ public:
     mizuhusen(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
+    std::string checkInvariants() const override;
 
 private:
     void Command1_Click();

@@ -162,6 +162,15 @@ void nagagutsu::timeup() { raceover(0); }
 
 void nagagutsu::Label4_Click() { nokorisec = rules::withBonus(nokorisec); }
 
+std::string nagagutsu::checkInvariants() const {
+    if (kyori > 1000 || kyori < -4) return "the distance left is out of range";
+    if (nokorisec < 0) return "less than no time left";
+    if (runflg == 1 && (!lasttime.enabled() || korobitimer.enabled())) return "running without the race clock, or while down";
+    if (!Image4.picture().isNull() && (runflg != 0 || lasttime.enabled() || korobitimer.enabled()))
+        return "the race goes on after it has ended";
+    return {};
+}
+
 void nagagutsu::Command1_Click() { changeScene("mesarea5"); }
 
 }  // namespace games

@@ -10,6 +10,7 @@ public:
     nagagutsu(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
+    std::string checkInvariants() const override;
     void Form_KeyDown(int& keyCode) override;
 
 private:
