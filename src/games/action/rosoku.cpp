@@ -327,9 +327,8 @@ void rosoku::prehatudo_Timer() {
 void rosoku::Timer5_Timer() {
     for (int i = 0; i < kSlots; ++i)
         if (i != kOmissionSlot) putOut(i);
-    // Candle 98 goes out with the rest when the count has brought it into view; otherwise the
-    // slot still stands for the hidden candles and keeps its mark.
-    if (Label7[kOmissionSlot].visible()) putOut(kOmissionSlot);
+    // The omission slot is candle 98 only once the count has reached it.
+    if (kekka >= 98) putOut(kOmissionSlot);
     kekka = 100;
     kiehonsu.setCaption("100");
     Timer5.setEnabled(false);
