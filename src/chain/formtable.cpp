@@ -3,6 +3,7 @@
 #include "chain/maintitle.h"
 #include "games/action/nagagutsu.h"
 #include "games/action/mizuhusen.h"
+#include "games/action/rosoku.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -65,7 +66,7 @@ const std::vector<FormEntry>& formTable() {
         story<MessageScene>("mesarea6", "メッセージパート６"),
         game<games::keysearch>("keysearch", "鍵探し"),
         story<MessageScene>("mesareaepi1", "エピローグ１"),
-        pending("rosoku", "ろうそく消し"),
+        game<games::rosoku>("rosoku", "ろうそく消し"),
         story<MessageScene>("mesareaepi21", ""),
         story<MessageScene>("mesareaepi22", "", false),
         story<MessageScene>("mesareaepi23", "", false),

@@ -17,12 +17,6 @@ const std::vector<PendingLayout>& pendingGames() {
         {{"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, kDarkGreen, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite},
          {Exit{"Command1", "NEXT AREA", {8160, 6480, 1695, 615}, "mesarea6"},
           Exit{"Command2", "NEXT AREA", {8160, 6480, 1695, 615}, "mesareaspecial"}}},
-        {{"rosoku", "ろうそく消し", {9885, 7095}, {255, 192, 192}, "Label11", {8520, 0, 1335, 255}, "9107",
-         ui::kBlack},
-         {Exit{"Command1", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi21"},
-          Exit{"Command2", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi22"},
-          Exit{"Command3", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi23"},
-          Exit{"Command4", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi24"}}},
     };
     return kGames;
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include <Qt>
+#include <QKeyEvent>
 
 #include "ui/form.h"
 
@@ -161,6 +162,103 @@ void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
     h.random().useSeed(seed);
 }
 
+// The candles. Chance in the scene is drawn only by the gauge, at every tick, and at the stop; the
+// breath is made exact by breathing in only after the gauge's last tick, when it has drained to 10.
+void breatheRosoku(SceneHarness& h, int n) {
+    h.keyDown("rosoku", Qt::Key_Right);
+    for (int i = 0; i < n; ++i) h.keyDown("rosoku", i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
+}
+
+// From the opening: the countdown and the inhale, n breaths at its very end (10 + 100 n), the
+// pause, and the marker started.
+void inhaleRosoku(SceneHarness& h, int n) {
+    h.advance(6000ms + 14990ms);
+    breatheRosoku(h, n);
+    h.advance(10ms + 1000ms);
+}
+
+// Stops the marker on its tick (0: lets it run out) with the draws of the result, then gives
+// chance back to a seed.
+void stopRosoku(SceneHarness& h, int tick, std::deque<double> draws) {
+    h.random().useScript(std::move(draws));
+    if (tick > 0) {
+        h.advance(tick * 30ms);
+        h.key("rosoku", Qt::Key_Space);
+    } else {
+        h.advance(100 * 30ms);
+    }
+    h.random().useSeed(20261207);
+}
+
+// A full breath stopped on the red stripe: a hundred candles by her own breath, whatever the draws.
+void winRosoku(SceneHarness& h) {
+    inhaleRosoku(h, 60);
+    h.advance(72 * 30ms);
+    h.key("rosoku", Qt::Key_Space);
+    h.advance(1200ms + 100 * 100ms + 1500ms);
+}
+
+void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
+    const auto again = [&h] {
+        h.app().unload(h.form("rosoku"));
+        h.open("rosoku");
+    };
+    const double noLuck = SceneHarness::draw(10000, 9999);
+    // Half a full breath's worth: Good at 100 %, 50 candles, counted by the scroll.
+    h.advance(3000ms);
+    shoot("countdown");
+    h.advance(7000ms);
+    breatheRosoku(h, 45);
+    shoot("breathing in");
+    h.advance(10990ms);
+    breatheRosoku(h, 60);
+    h.advance(10ms);
+    shoot("breath measured");
+    h.advance(1000ms + 20 * 30ms);
+    shoot("marker running");
+    stopRosoku(h, 30, {noLuck});
+    shoot("graded Good");
+    h.advance(3200ms);
+    shoot("blowing out");
+    h.advance(4800ms);
+    shoot("measuring");
+    h.advance(2800ms);
+    shoot("counting");
+    h.advance(1200ms + 1500ms);
+    shoot("announced 50");
+    // Her own breath, all of it.
+    again();
+    inhaleRosoku(h, 60);
+    stopRosoku(h, 72, {noLuck});
+    shoot("graded Super");
+    h.advance(1200ms + 100 * 100ms + 1500ms);
+    shoot("announced 100");
+    // Perfect at 98.5 %: the count stops at 90 and shows candle 98 still lit.
+    again();
+    inhaleRosoku(h, 59);
+    stopRosoku(h, 73, {noLuck, SceneHarness::draw(20, 19)});
+    shoot("graded Perfect");
+    h.advance(1200ms + 9700ms + 3600ms + 90 * 50ms);
+    shoot("count stopped at 97");
+    // Two thirds of a breath at Good: fewer than half.
+    again();
+    inhaleRosoku(h, 40);
+    stopRosoku(h, 50, {noLuck});
+    h.advance(1200ms + 3300ms + 3600ms + 27 * 50ms + 1500ms);
+    shoot("announced 33");
+    // No breath at all, and the wind spirit.
+    again();
+    inhaleRosoku(h, 0);
+    stopRosoku(h, 0, {SceneHarness::draw(10000, 0)});
+    shoot("graded Poor");
+    h.advance(1300ms + 1000ms);
+    shoot("wind spirit arrives");
+    h.advance(500ms);
+    shoot("wind spirit blew them out");
+    h.advance(1500ms);
+    shoot("announced 100 by the wind");
+}
+
 WinScript pendingWin(std::string form, std::string exit) {
     return {std::move(form), exit, [](SceneHarness&) {}};
 }
@@ -189,7 +287,7 @@ const std::vector<WinScript>& winScripts() {
         pendingWin("max100game", "Command2"),
         pendingWin("tintiro2", "Command1"),
         {"keysearch", "Command1", winKeysearch},
-        pendingWin("rosoku", "Command1"),
+        {"rosoku", "Command1", winRosoku},
     };
     return kScripts;
 }
@@ -206,6 +304,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
         {"keysearch", keysearchGallery},
         {"nagagutsu", nagagutsuGallery},
         {"mizuhusen", mizuhusenGallery},
+        {"rosoku", rosokuGallery},
     };
     return kPlays;
 }

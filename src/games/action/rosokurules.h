@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/random.h"
+
+namespace games::rosokurules {
+
+constexpr int kMinPower = 10;    // the gauge never empties below this
+constexpr int kMaxPower = 6000;  // a full breath: 100 %
+constexpr int kInhaleStep = 100;
+
+constexpr int kMeterStart = 3240;  // the marker's Left before its first step
+constexpr int kMeterStep = 60;     // twips per 30 ms tick
+constexpr int kMeterHide = 5040;   // the marker vanishes here
+constexpr int kMeterEnd = 9240;    // and stops by itself here
+constexpr int kSweetSpot = 7560;   // its centre on the red stripe
+
+// Breath lost on one gauge tick, from the breath before the loss and the draw r = Int(Rnd * 10)
+// (below 3 a gust blows), divided by draindiv (2 once the countdown's 3 has been clicked).
+int draincalc(int power, int r, int draindiv);
+
+// The grade of a stop position, 0 (Super!!) to 4 (Poor..).
+int grading(int meterpos);
+
+// The breath as the player reads it, 0 to 100.
+int percentOf(int power);
+
+struct Blow {
+    int kekka = 0;        // candles blown out, 0..100
+    bool kazeflg = false;  // the wind spirit will come
+    int kouritu = 0;      // efficiency in per cent
+};
+
+// The candles a breath puts out at a grade: one draw for luck, then one for the efficiency of the
+// grades 1 and 2. The lucky draw compares the raw breath value, not its percentage.
+Blow blowresult(int hyouka, int power, app::Random& random);
+
+}  // namespace games::rosokurules
