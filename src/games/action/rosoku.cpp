@@ -118,6 +118,15 @@ void rosoku::Form_Load() {
 
 // ---- countdown -------------------------------------------------------------------------------
 
+std::string rosoku::checkInvariants() const {
+    if (kekka < 0 || kekka > 100) return "a count of candles out of 0..100";
+    if (power < 0 || power > 6000) return "a breath out of 0..6000";
+    int exits = 0;
+    for (const ui::Button* b : {&Command1, &Command2, &Command3, &Command4}) exits += b->visible();
+    if (exits > 1) return "more than one way on";
+    return {};
+}
+
 void rosoku::countdowntimer_Timer() {
     --countnum;
     power = rules::kMinPower;

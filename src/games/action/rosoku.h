@@ -12,6 +12,7 @@ public:
     rosoku(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
+    std::string checkInvariants() const override;
     void Form_KeyDown(int& keyCode) override;
 
 private:
