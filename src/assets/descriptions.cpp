@@ -64,6 +64,13 @@ const std::map<std::string, std::string, std::less<>>& named() {
         {"scenes/max100/car", "車"},
         {"scenes/max100/car_fallen", "落ちた車"},
         {"scenes/max100/arrow", "選んだサイコロ"},
+        {"scenes/nagagutsu/track", ""},
+        {"scenes/rosoku/cake", "ケーキ"},
+        {"scenes/rosoku/omission", "≈ 省略"},
+        {"scenes/rosoku/breath", "息"},
+        {"scenes/rosoku/windspirit", "風の精"},
+        {"scenes/rosoku/timingbar", "タイミングのゲージ"},
+        {"scenes/rosoku/pointer", "タイミングの印"},
     };
     return kNamed;
 }

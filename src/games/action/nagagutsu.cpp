@@ -164,6 +164,8 @@ void nagagutsu::Label4_Click() { nokorisec = rules::withBonus(nokorisec); }
 
 std::string nagagutsu::checkInvariants() const {
     if (kyori > 1000 || kyori < -4) return "the distance left is out of range";
+    if (kyori > lowestKyori_) return "the distance left grew";
+    lowestKyori_ = kyori;
     if (nokorisec < 0) return "less than no time left";
     if (runflg == 1 && (!lasttime.enabled() || korobitimer.enabled())) return "running without the race clock, or while down";
     if (!Image4.picture().isNull() && (runflg != 0 || lasttime.enabled() || korobitimer.enabled()))

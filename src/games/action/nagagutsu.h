@@ -54,6 +54,7 @@ private:
     short runflg = 0;      // 1 while she may run
     short sokudo = 0;      // tenths gained since the last tick of the race clock
     short korobiritu = 0;  // chances in ten of a fall at the risky pace
+    mutable short lowestKyori_ = 1000;  // what the invariants have seen so far
 };
 
 }  // namespace games
