@@ -16,8 +16,6 @@ const std::vector<PendingLayout>& pendingGames() {
          ui::kBlack}, {Exit{"Command3", "NEXT AREA", {7800, 5880, 1815, 615}, "mesarea4"}}},
         {{"nagagutsu", "長靴１００ｍ走", {9885, 7095}, {192, 255, 255}, "Label4", {8520, 0, 1335, 255}, "4789",
          ui::kBlack}, {Exit{"Command1", "NEXT AREA", {8160, 6360, 1575, 615}, "mesarea5"}}},
-        {{"max100game", "１００を越えるな", {9885, 7095}, {255, 128, 128}, "Label4", {8640, 0, 1335, 255}, "9140",
-         ui::kBlack}, {Exit{"Command2", "NEXT AREA", {8040, 6360, 1815, 735}, "tintiro2"}}},
         {{"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, kDarkGreen, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite},
          {Exit{"Command1", "NEXT AREA", {8160, 6480, 1695, 615}, "mesarea6"},
           Exit{"Command2", "NEXT AREA", {8160, 6480, 1695, 615}, "mesareaspecial"}}},
