@@ -330,6 +330,7 @@ void max100game::Form_Unload(bool& cancel) {
         cancel = true;
         revival();
     }
+    // The store goes even when the window stays: the next picture the game shows loads it again.
     GameForm::Form_Unload(cancel);
 }
 
