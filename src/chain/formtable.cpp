@@ -7,6 +7,7 @@
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
+#include "games/puzzle/max100game.h"
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/scenelayout.h"
@@ -60,7 +61,7 @@ const std::vector<FormEntry>& formTable() {
         story<MessageScene>("mesarea4", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),
-        pending("max100game", "ＭＡＸ１００"),
+        game<games::max100game>("max100game", "ＭＡＸ１００"),
         pending("tintiro2", "菫チンチロ"),
         story<SpecialScene>("mesareaspecial", "", false),
         story<MessageScene>("mesarea6", "メッセージパート６"),

@@ -12,8 +12,6 @@ const std::vector<PendingLayout>& pendingGames() {
     static const std::vector<PendingLayout> kGames{
         {{"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, kDarkGreen, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite},
          {Exit{"Command1", "NEXT BUTTLE", {8160, 6480, 1695, 615}, "mizuhusen"}}},
-        {{"max100game", "１００を越えるな", {9885, 7095}, {255, 128, 128}, "Label4", {8640, 0, 1335, 255}, "9140",
-         ui::kBlack}, {Exit{"Command2", "NEXT AREA", {8040, 6360, 1815, 735}, "tintiro2"}}},
         {{"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, kDarkGreen, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite},
          {Exit{"Command1", "NEXT AREA", {8160, 6480, 1695, 615}, "mesarea6"},
           Exit{"Command2", "NEXT AREA", {8160, 6480, 1695, 615}, "mesareaspecial"}}},
