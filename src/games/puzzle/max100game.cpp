@@ -91,6 +91,14 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
     sumirewinwait.onTick = [this] { sumirewinwait_Timer(); };
 }
 
+std::string max100game::checkInvariants() const {
+    if (masunokori < 0 || masunokori > 100) return "the car is past the cliff or before the start";
+    if (carimage.left() > 100 * 72) return "the car is drawn past the cliff";
+    if (susumu < 0) return "a move of fewer than no squares";
+    if (Command2.visible() && !Image3.picture().sameAs(sozai_.hanmark(1))) return "the way on without a win";
+    return {};
+}
+
 void max100game::Form_Load() {
     Randomize();
     masurank = max100rules::masurank();

@@ -15,6 +15,7 @@ public:
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
+    std::string checkInvariants() const override;
 
 private:
     void kaisiwait_Timer();
