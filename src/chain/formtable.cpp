@@ -1,6 +1,7 @@
 #include "chain/formtable.h"
 
 #include "chain/maintitle.h"
+#include "games/dice/tintiro1.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -52,7 +53,7 @@ const std::vector<FormEntry>& formTable() {
         story<MessageScene>("mesarea2", "メッセージパート２"),
         game<games::Hitandblow>("Hitandblow", "鍵開け"),
         story<MessageScene>("mesarea3", "メッセージパート３"),
-        pending("tintiro1", "梢チンチロ"),
+        game<games::tintiro1>("tintiro1", "梢チンチロ"),
         pending("mizuhusen", "水風船投げ"),
         story<MessageScene>("mesarea4", "メッセージパート４"),
         pending("nagagutsu", "長靴１００ｍ"),

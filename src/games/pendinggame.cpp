@@ -10,8 +10,6 @@ constexpr ui::Rgb kDarkGreen{0, 64, 0};
 
 const std::vector<PendingLayout>& pendingGames() {
     static const std::vector<PendingLayout> kGames{
-        {{"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, kDarkGreen, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite},
-         {Exit{"Command1", "NEXT BUTTLE", {8160, 6480, 1695, 615}, "mizuhusen"}}},
         {{"mizuhusen", "水風船投げバトル", {9885, 7095}, {255, 255, 128}, "Label4", {8640, 0, 1335, 255}, "3164",
          ui::kBlack}, {Exit{"Command3", "NEXT AREA", {7800, 5880, 1815, 615}, "mesarea4"}}},
         {{"nagagutsu", "長靴１００ｍ走", {9885, 7095}, {192, 255, 255}, "Label4", {8520, 0, 1335, 255}, "4789",

@@ -1,5 +1,6 @@
 #include "support/play.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 #include "ui/form.h"
@@ -78,6 +79,77 @@ void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("lost");
 }
 
+// ---- Chinchirorin duels ----
+
+bool shown(SceneHarness& h, const std::string& form, const char* control) {
+    ui::Control* c = h.form(form).find(control);
+    return c && c->visible();
+}
+
+bool duelOver(SceneHarness& h, const std::string& form) { return !h.picture(form, "Image3").empty(); }
+
+// One step of the heroine's play: while she aims, a gauge tick, after which `throwNow` (given
+// the gauge) decides whether she clicks; otherwise a tenth of a second.
+template <class ThrowNow>
+void duelStep(SceneHarness& h, const std::string& form, ThrowNow throwNow) {
+    if (shown(h, form, "throwbutton") && h.enabled(form, "throwbutton") && h.timerEnabled(form, "gagetimer")) {
+        h.advance(std::chrono::milliseconds(h.timerInterval(form, "gagetimer")));
+        if (throwNow(h.width(form, "powergage"))) h.click(form, "throwbutton");
+    } else {
+        h.advance(100ms);
+    }
+}
+
+// The gauge at exactly the middle or the end of the bar always throws three sixes, which the
+// opponent can at best draw, and a drawn bout is replayed: the heroine waits for one of them.
+bool perfectGauge(int gauge) { return gauge == 3000 || gauge == 6000; }
+
+template <class Until>
+void playDuel(SceneHarness& h, const std::string& form, Until until) {
+    for (int guard = 0; guard < 100000; ++guard) {
+        if (until()) return;
+        if (duelOver(h, form) && h.picture(form, "Image3") == "store/hanmark_0")
+            throw std::runtime_error(form + " was lost with perfect throws");
+        duelStep(h, form, perfectGauge);
+    }
+    throw std::runtime_error(form + " never got where it was played to");
+}
+
+void winDuel(SceneHarness& h, const std::string& form) {
+    playDuel(h, form, [&] { return shown(h, form, "Command1") || shown(h, form, "Command2"); });
+}
+
+// Throwing at once whatever the gauge: low dice, and the opponent usually wins.
+bool loseDuel(SceneHarness& h, const std::string& form) {
+    for (int guard = 0; guard < 10000 && !duelOver(h, form); ++guard) duelStep(h, form, [](int) { return true; });
+    h.advance(1000ms);
+    return h.picture(form, "Image3") == "store/hanmark_0";
+}
+
+void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
+    h.advance(1000ms);
+    shoot("the opponent's line");
+    while (!shown(h, form, "throwbutton")) h.advance(100ms);
+    h.advance(5 * 60ms);
+    shoot("aiming");
+    playDuel(h, form, [&] { return shown(h, form, "Image4"); });
+    shoot("perfect throw");
+    playDuel(h, form, [&] {
+        return !h.picture(form, "nonokakekka").empty() && h.picture(form, "nonokakekka") != "store/minimark_2";
+    });
+    shoot("judged");
+    winDuel(h, form);
+    shoot("won");
+    // The losing player throws without aiming; a few matches are enough for one to be lost.
+    for (std::uint64_t seed = 1; seed < 50; ++seed) {
+        h.app().unload(h.form(form));
+        h.random().useSeed(seed);
+        h.open(form);
+        if (loseDuel(h, form)) break;
+    }
+    shoot("lost");
+}
+
 WinScript pendingWin(std::string form, std::string exit) {
     return {std::move(form), exit, [](SceneHarness&) {}};
 }
@@ -100,7 +172,7 @@ void revealExit(SceneHarness& h, const std::string& form, const std::string& exi
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
         {"Hitandblow", "Command1", winHitandblow},
-        pendingWin("tintiro1", "Command1"),
+        {"tintiro1", "Command1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
         pendingWin("mizuhusen", "Command3"),
         pendingWin("nagagutsu", "Command1"),
         pendingWin("max100game", "Command2"),
@@ -121,6 +193,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
         {"Hitandblow", hitandblowGallery},
         {"keysearch", keysearchGallery},
+        {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},
     };
     return kPlays;
 }
