@@ -2,6 +2,7 @@
 
 #include "chain/maintitle.h"
 #include "games/dice/tintiro1.h"
+#include "games/dice/tintiro2.h"
 #include "games/pendinggame.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
@@ -59,7 +60,7 @@ const std::vector<FormEntry>& formTable() {
         pending("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),
         pending("max100game", "ＭＡＸ１００"),
-        pending("tintiro2", "菫チンチロ"),
+        game<games::tintiro2>("tintiro2", "菫チンチロ"),
         story<SpecialScene>("mesareaspecial", "", false),
         story<MessageScene>("mesarea6", "メッセージパート６"),
         game<games::keysearch>("keysearch", "鍵探し"),

@@ -6,7 +6,6 @@ namespace games {
 
 namespace {
 using Exit = PendingLayout::Exit;
-constexpr ui::Rgb kDarkGreen{0, 64, 0};
 
 const std::vector<PendingLayout>& pendingGames() {
     static const std::vector<PendingLayout> kGames{
@@ -16,9 +15,6 @@ const std::vector<PendingLayout>& pendingGames() {
          ui::kBlack}, {Exit{"Command1", "NEXT AREA", {8160, 6360, 1575, 615}, "mesarea5"}}},
         {{"max100game", "１００を越えるな", {9885, 7095}, {255, 128, 128}, "Label4", {8640, 0, 1335, 255}, "9140",
          ui::kBlack}, {Exit{"Command2", "NEXT AREA", {8040, 6360, 1815, 735}, "tintiro2"}}},
-        {{"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, kDarkGreen, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite},
-         {Exit{"Command1", "NEXT AREA", {8160, 6480, 1695, 615}, "mesarea6"},
-          Exit{"Command2", "NEXT AREA", {8160, 6480, 1695, 615}, "mesareaspecial"}}},
         {{"rosoku", "ろうそく消し", {9885, 7095}, {255, 192, 192}, "Label11", {8520, 0, 1335, 255}, "9107",
          ui::kBlack},
          {Exit{"Command1", "NEXT AREA", {120, 120, 1575, 735}, "mesareaepi21"},

@@ -27,10 +27,12 @@ struct Draws {
         for (int p : {a, b, c}) add(draw(6, p - 1));
         return roll(ticks);
     }
-    // Dice that show only 4, 5 and 6, in pips.
-    Draws& loaded(int a, int b, int c, int ticks = 7) {
+    // Loaded dice, 4, 5 or 6 in pips: the roll's length is drawn but always six frames.
+    Draws& loaded(int a, int b, int c) {
         for (int p : {a, b, c}) add(draw(3, p - 4));
-        return roll(ticks);
+        add(draw(13, 12));
+        for (int i = 0; i < 3 * 6; ++i) add(draw(6, 0));
+        return *this;
     }
     // 1, 2 and 3 only: what the heroine throws from an empty gauge.
     Draws& feeble(int a, int b, int c, int ticks = 7) {
