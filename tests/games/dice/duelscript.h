@@ -11,7 +11,8 @@ namespace dice_testing {
 using namespace std::chrono_literals;
 using testing_support::SceneHarness;
 
-// Every draw a duel makes, written as what it means, in the order the duel makes them.
+// Every draw a duel makes, written as what it means, in the order the duel makes them. Dice are
+// given in pips; each throw ends with its roll: the length drawn, then three faces a frame.
 struct Draws {
     std::deque<double> values;
 
@@ -20,45 +21,34 @@ struct Draws {
         values.push_back(v);
         return *this;
     }
-    // The opponent's line one second into her wait: r = 0..9.
-    Draws& line(int r) { return add(draw(10, r)); }
-    // Fair dice, in pips, then a roll of `ticks` frames.
-    Draws& dice(int a, int b, int c, int ticks = 7) {
-        for (int p : {a, b, c}) add(draw(6, p - 1));
-        return roll(ticks);
-    }
-    // Loaded dice, 4, 5 or 6 in pips: the roll's length is drawn but always six frames.
-    Draws& loaded(int a, int b, int c) {
-        for (int p : {a, b, c}) add(draw(3, p - 4));
-        add(draw(13, 12));
-        for (int i = 0; i < 3 * 6; ++i) add(draw(6, 0));
-        return *this;
-    }
-    // 1, 2 and 3 only: what the heroine throws from an empty gauge.
-    Draws& feeble(int a, int b, int c, int ticks = 7) {
-        for (int p : {a, b, c}) add(draw(3, p - 1));
-        return roll(ticks);
-    }
-    // Three sixes draw no die at all.
-    Draws& perfect(int ticks = 7) { return roll(ticks); }
-    // The roll's length (7..19) and its rolling faces.
-    Draws& roll(int ticks) {
-        add(draw(13, ticks - 7));
-        for (int i = 0; i < 3 * ticks; ++i) add(draw(6, 0));
-        return *this;
-    }
-    // Gauge ticks, each a step of 600 (k 0), 750 (1) or 900 (2).
-    Draws& gauge(int ticks, int k = 0) {
+    Draws& line(int r) { return add(draw(10, r)); }  // her line, one second into her wait
+    Draws& dice(int a, int b, int c, int ticks = 7) { return faces(6, 1, {a, b, c}).roll(ticks); }
+    Draws& feeble(int a, int b, int c) { return faces(3, 1, {a, b, c}).roll(7); }  // from an empty gauge
+    Draws& perfect() { return roll(7); }  // three sixes draw no die
+    // Loaded dice: the roll's length is drawn, but it is always six frames.
+    Draws& loaded(int a, int b, int c) { return faces(3, 4, {a, b, c}).add(draw(13, 12)).frames(6); }
+    Draws& roll(int ticks) { return add(draw(13, ticks - 7)).frames(ticks); }
+    Draws& gauge(int ticks, int k = 0) {  // steps of 600 (k 0), 750 (1) or 900 (2)
         for (int i = 0; i < ticks; ++i) add(draw(3, k));
+        return *this;
+    }
+
+private:
+    Draws& faces(int n, int lowest, std::initializer_list<int> pips) {
+        for (int p : pips) add(draw(n, p - lowest));
+        return *this;
+    }
+    Draws& frames(int ticks) {
+        for (int i = 0; i < 3 * ticks; ++i) add(draw(6, 0));
         return *this;
     }
 };
 
-// Pauses of the duel, from the moment the previous phase began.
-inline constexpr auto kLineIn = 1000ms;        // her line, into her wait
+// The duel's pauses, each from the moment the phase before it began.
+inline constexpr auto kLineIn = 1000ms;
 inline constexpr auto kThrowAfterLine = 2000ms;
-inline constexpr auto kTurnChange = 2000ms;    // after her hand
-inline constexpr auto kJudgement = 1000ms;     // after the heroine's hand
+inline constexpr auto kTurnChange = 2000ms;  // after her hand
+inline constexpr auto kJudgement = 1000ms;   // after the heroine's hand
 inline constexpr auto kNextBout = 1000ms;
 inline constexpr auto kGaugeTick = 60ms;
 inline std::chrono::milliseconds rollOf(int ticks) { return ticks * 100ms; }
@@ -75,6 +65,7 @@ struct Duel : SceneHarness {
     bool shows(const std::string& control) { return visible(f, control); }
     bool on(const std::string& timer) { return timerEnabled(f, timer); }
     void press(const std::string& control) { click(f, control); }
+    // The three dice as their pictures' last digits ("-" for none): pips, or index for small dice.
     std::string dice(const std::string& array = "diceimg") {
         std::string out;
         for (int k = 0; k < 3; ++k) {
@@ -83,13 +74,11 @@ struct Duel : SceneHarness {
         }
         return out;
     }
-    // The opponent's whole wait and roll: her line a second in, the dice after three.
-    void oppThrows(int ticks = 7) { advance(kLineIn + kThrowAfterLine + rollOf(ticks)); }
-    // The heroine's click after `ticks` gauge ticks, and her roll.
-    void heroineThrows(int gaugeTicks, int rollTicks = 7) {
+    void oppThrows() { advance(kLineIn + kThrowAfterLine + rollOf(7)); }
+    void heroineThrows(int gaugeTicks) {
         advance(gaugeTicks * kGaugeTick);
         press("throwbutton");
-        advance(rollOf(rollTicks));
+        advance(rollOf(7));
     }
     int timersOn() {
         int n = 0;
