@@ -4,7 +4,8 @@
 #include "games/action/nagagutsu.h"
 #include "games/action/mizuhusen.h"
 #include "games/action/rosoku.h"
-#include "games/pendinggame.h"
+#include "games/dice/tintiro1.h"
+#include "games/dice/tintiro2.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
 #include "games/puzzle/max100game.h"
@@ -30,14 +31,6 @@ FormEntry game(std::string name, std::string warp) {
             [](app::App& a, assets::Sozai& s) { return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s)); }};
 }
 
-// A game whose play is still to come: its window, its code and its exits.
-FormEntry pending(std::string name, std::string warp) {
-    return {name, Kind::Game, std::move(warp), true, [name](app::App& a, assets::Sozai& s) {
-                return std::unique_ptr<ui::Form>(
-                    std::make_unique<games::PendingGame>(a, s, games::pendingLayout(name)));
-            }};
-}
-
 using scenes::ClosingScene;
 using scenes::MessageScene;
 using scenes::SpecialScene;
@@ -56,13 +49,13 @@ const std::vector<FormEntry>& formTable() {
         story<MessageScene>("mesarea2", "メッセージパート２"),
         game<games::Hitandblow>("Hitandblow", "鍵開け"),
         story<MessageScene>("mesarea3", "メッセージパート３"),
-        pending("tintiro1", "梢チンチロ"),
+        game<games::tintiro1>("tintiro1", "梢チンチロ"),
         game<games::mizuhusen>("mizuhusen", "水風船投げ"),
         story<MessageScene>("mesarea4", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "メッセージパート５"),
         game<games::max100game>("max100game", "ＭＡＸ１００"),
-        pending("tintiro2", "菫チンチロ"),
+        game<games::tintiro2>("tintiro2", "菫チンチロ"),
         story<SpecialScene>("mesareaspecial", "", false),
         story<MessageScene>("mesarea6", "メッセージパート６"),
         game<games::keysearch>("keysearch", "鍵探し"),

@@ -360,8 +360,88 @@ void max100Gallery(SceneHarness& h, const Shoot& shoot) {
     if (awaitMax100(h) == Max100State::Won) shoot("won after the revival");
 }
 
-WinScript pendingWin(std::string form, std::string exit) {
-    return {std::move(form), exit, [](SceneHarness&) {}};
+// ---- Chinchirorin duels ----
+
+bool shown(SceneHarness& h, const std::string& form, const char* control) {
+    ui::Control* c = h.form(form).find(control);
+    return c && c->visible();
+}
+
+bool duelOver(SceneHarness& h, const std::string& form) { return !h.picture(form, "Image3").empty(); }
+
+// One step of the heroine's play: while she aims, a gauge tick, after which `throwNow` (given
+// the gauge) decides whether she clicks; otherwise a tenth of a second.
+template <class ThrowNow>
+void duelStep(SceneHarness& h, const std::string& form, ThrowNow throwNow) {
+    if (shown(h, form, "throwbutton") && h.enabled(form, "throwbutton") && h.timerEnabled(form, "gagetimer")) {
+        h.advance(std::chrono::milliseconds(h.timerInterval(form, "gagetimer")));
+        if (throwNow(h.width(form, "powergage"))) h.click(form, "throwbutton");
+    } else {
+        h.advance(100ms);
+    }
+}
+
+// The gauge at exactly the middle or the end of the bar always throws three sixes, which the
+// opponent can at best draw, and a drawn bout is replayed: the heroine waits for one of them.
+bool perfectGauge(int gauge) { return gauge == 3000 || gauge == 6000; }
+
+template <class Until>
+void playDuel(SceneHarness& h, const std::string& form, Until until) {
+    for (int guard = 0; guard < 100000; ++guard) {
+        if (until()) return;
+        if (duelOver(h, form) && h.picture(form, "Image3") == "store/hanmark_0")
+            throw std::runtime_error(form + " was lost with perfect throws");
+        duelStep(h, form, perfectGauge);
+    }
+    throw std::runtime_error(form + " never got where it was played to");
+}
+
+void winDuel(SceneHarness& h, const std::string& form) {
+    playDuel(h, form, [&] { return shown(h, form, "Command1") || shown(h, form, "Command2"); });
+}
+
+// Throwing at once whatever the gauge: low dice, and the opponent usually wins.
+bool loseDuel(SceneHarness& h, const std::string& form) {
+    for (int guard = 0; guard < 10000 && !duelOver(h, form); ++guard) duelStep(h, form, [](int) { return true; });
+    h.advance(1000ms);
+    return h.picture(form, "Image3") == "store/hanmark_0";
+}
+
+void reopen(SceneHarness& h, const std::string& form, std::uint64_t seed) {
+    h.app().unload(h.form(form));
+    h.random().useSeed(seed);
+    h.open(form);
+}
+
+void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
+    // A match whose first turn change shows the second opponent's grin.
+    auto grins = [&] { return form != "tintiro2" || h.caption(form, "sumiremes") == "☆☆ニヤリ☆☆"; };
+    std::uint64_t seed = 1;
+    for (; seed < 50; ++seed) {
+        reopen(h, form, seed);
+        while (!shown(h, form, "throwbutton")) h.advance(100ms);
+        if (grins()) break;
+    }
+    reopen(h, form, seed);
+    h.advance(1000ms);
+    shoot("the opponent's line");
+    while (!shown(h, form, "throwbutton")) h.advance(100ms);
+    h.advance(5 * 60ms);
+    shoot("aiming");
+    playDuel(h, form, [&] { return shown(h, form, "Image4"); });
+    shoot("perfect throw");
+    playDuel(h, form, [&] {
+        return !h.picture(form, "nonokakekka").empty() && h.picture(form, "nonokakekka") != "store/minimark_2";
+    });
+    shoot("judged");
+    winDuel(h, form);
+    shoot("won");
+    // The losing player throws without aiming; a few matches are enough for one to be lost.
+    for (seed = 1; seed < 50; ++seed) {
+        reopen(h, form, seed);
+        if (loseDuel(h, form)) break;
+    }
+    shoot("lost");
 }
 
 }  // namespace
@@ -382,11 +462,11 @@ void revealExit(SceneHarness& h, const std::string& form, const std::string& exi
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
         {"Hitandblow", "Command1", winHitandblow},
-        pendingWin("tintiro1", "Command1"),
+        {"tintiro1", "Command1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
         {"mizuhusen", "Command3", winMizuhusen},
         {"nagagutsu", "Command1", winNagagutsu},
         {"max100game", "Command2", winMax100},
-        pendingWin("tintiro2", "Command1"),
+        {"tintiro2", "Command1", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
         {"keysearch", "Command1", winKeysearch},
         {"rosoku", "Command1", winRosoku},
     };
@@ -407,6 +487,8 @@ const std::vector<GalleryPlay>& galleryPlays() {
         {"mizuhusen", mizuhusenGallery},
         {"rosoku", rosokuGallery},
         {"max100game", max100Gallery},
+        {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},
+        {"tintiro2", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro2"); }},
     };
     return kPlays;
 }

@@ -32,7 +32,7 @@ const std::vector<GalleryPlay>& galleryPlays();
 void tryHitandblow(SceneHarness& h, const std::string& digits);
 // Reads the secret off the hidden hint labels and opens the lock on the first try.
 void winHitandblow(SceneHarness& h);
-// Shows a pending game's exit as its game will once won.
+// Shows the exit a game shows once it has decided a branch, to walk that branch without playing.
 void revealExit(SceneHarness& h, const std::string& form, const std::string& exit);
 
 }  // namespace testing_support

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "games/dice/dicerules.h"
+#include "games/dice/throwzones.h"
+#include "games/kit/gameform.h"
+
+namespace games {
+
+// What sets one Chinchirorin duel apart from the other on screen and in the gauge.
+struct DuelLayout {
+    GameForm::Layout form;
+    std::string opponent;  // her controls are named after her: "kozue" gives kozuemes, kozuewaittimer…
+    std::string oppName;   // Label1, her disguise name
+    ui::Rect oppNameRect;
+    std::string portrait;  // Image1
+    ui::Rect oppmesRect;
+    short firstFace;       // the large dice show this face and the next two before the first throw
+    ui::Rect nonokaStar1;  // nonokastarimg(1)
+    ui::Rect image4;
+    std::string exitCaption;  // Command1
+    std::array<std::string, 5> oppmes;
+    const throwzones::ThrowRules& throwRules;
+};
+
+// A best-of-three Chinchirorin match against a computer opponent: she throws first, then the
+// heroine times her throws with the running power gauge. Every phase is one enabled timer handing
+// over to the next. The duels differ in the opponent's lines and dice, which the hooks below give;
+// their defaults are the fair first duel.
+class DuelForm : public GameForm {
+public:
+    DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
+
+    void Form_Load() override;
+    std::string checkInvariants() const override;
+
+protected:
+    using Dice = dicerules::Dice;
+
+    // The opponent's line before a throw; counts the throw about to come.
+    virtual void oppmessage() = 0;
+    // Load-time draws of the opponent's play, before her lines are filled.
+    virtual void dealOpponent() {}
+    // Her line goes when she throws.
+    virtual void clearOppLine();
+    // One die of her throw.
+    virtual short oppdie();
+    // How long her dice roll, given the drawn 7..19 ticks.
+    virtual short oppRollTicks(short drawn) { return drawn; }
+    // One face shown while the dice roll.
+    virtual short rollingFace();
+    // The turn has just passed to the heroine (her dice are still on the table).
+    virtual void turnChanging() {}
+    // A new bout begins: the table has been cleared.
+    virtual void nextBoutBegins() {}
+    // She has won two bouts.
+    virtual void oppmatchwin();
+    // The heroine has won the match: the way on.
+    virtual void showExit();
+
+    void throwbutton_Click();
+    void gagetimer_Timer();
+    void dammytimer_Timer();
+    void oppwaittimer_Timer();
+    void turnwaittimer_Timer();
+    void hanteiwaittimer_Timer();
+    void syobureplaytimer_Timer();
+    void totaloppwintimer_Timer();
+    void totalnonokawintimer_Timer();
+    void image4deletimer_Timer();
+    virtual void Command1_Click() = 0;
+
+    void oppthrow();
+    void playerthrow();
+    void diceshow();
+    void dammyshow();
+    void dammydraw();
+    void yakucheck();
+    void menashi();
+    void nextthrow();
+    void oppnext();
+    void playernext();
+    void yakuset();
+    void playerend();
+    void oppend();
+    void oppwin();
+    void nonokawin();
+    void drawbout();
+    void nonokamatchwin();
+    void nextbout();
+    void matchEnds();  // what both match ends clear away
+
+    const DuelLayout& layout_;
+
+    ui::Label& Label1;
+    ui::Image& Image1;
+    ui::ControlArray<ui::Image>& oppstarimg;
+    ui::Image& oppkekka;
+    ui::Label& oppmesLabel;
+    ui::ControlArray<ui::Image>& minidiceimg;
+    ui::Image& Image3;
+    ui::ControlArray<ui::Label>& Label3;
+    ui::Image& lastthrow;
+    ui::ControlArray<ui::Image>& diceimg;
+    ui::Image& Image2;
+    ui::ControlArray<ui::Image>& nonokastarimg;
+    ui::Image& nonokakekka;
+    ui::Image& Image4;
+    ui::Button& throwbutton;
+    ui::Image& powergage;
+    ui::Label& Label2;
+    ui::Button& Command1;
+    ui::Timer& gagetimer;
+    ui::Timer& dammytimer;
+    ui::Timer& oppwaittimer;
+    ui::Timer& turnwaittimer;
+    ui::Timer& hanteiwaittimer;
+    ui::Timer& syobureplaytimer;
+    ui::Timer& totaloppwintimer;
+    ui::Timer& totalnonokawintimer;
+    ui::Timer& image4deletimer;
+
+    Dice dicenum{};
+    Dice dammynum{};
+    short nonokaturn = 0;
+    short oppwaitcount = 0;
+    short throwleft = 0;
+    short dammycount = 0;
+    short hand = 0;
+    short opphand = 0;
+    short nonokahand = 0;
+    short oppwins = 0;
+    short nonokawins = 0;
+    short gauge = 0;
+    std::array<std::string, 5> oppmes;
+};
+
+}  // namespace games

@@ -1,0 +1,65 @@
+#include "games/dice/throwzones.h"
+
+namespace games::throwzones {
+
+namespace {
+short rnd(app::Random& random, int n) { return static_cast<short>(app::Int(random.Rnd() * n)); }
+
+template <class Die>
+Dice three(Die die) {
+    Dice d{};
+    for (short& v : d) v = die();
+    return d;
+}
+}  // namespace
+
+// Duel A favours the strong throw: six chances in ten of a high die before the fair draw.
+const ThrowRules kDuelA{dicerules::kGaugeFull, 5000, 200, 1000, 0, 5};
+// Duel B widens the weak zone up to the middle, and its strong throw is favoured only four in ten.
+const ThrowRules kDuelB{5980, 5000, 200, 3000, 6, 9};
+
+Zone zone(const ThrowRules& rules, short gauge) {
+    if (gauge >= rules.perfectFrom || gauge == kMiddle) return Zone::Perfect;
+    if (gauge >= rules.strongFrom) return Zone::Strong;
+    if (gauge < rules.feebleBelow) return Zone::Feeble;
+    if (gauge < rules.weakBelow) return Zone::Weak;
+    return Zone::Normal;
+}
+
+Dice perfectthrow() { return {5, 5, 5}; }
+
+Dice strongthrow(const ThrowRules& rules, app::Random& random) {
+    return three([&] {
+        const short r = rnd(random, 10);
+        if (r >= rules.luckyLow && r <= rules.luckyHigh) return static_cast<short>(rnd(random, 3) + 3);
+        return rnd(random, 6);
+    });
+}
+
+Dice normalthrow(app::Random& random) {
+    return three([&] { return rnd(random, 6); });
+}
+
+Dice weakthrow(app::Random& random) {
+    return three([&] {
+        const short r = rnd(random, 10);
+        return r <= 7 ? rnd(random, 3) : rnd(random, 6);
+    });
+}
+
+Dice feeblethrow(app::Random& random) {
+    return three([&] { return rnd(random, 3); });
+}
+
+Dice throwIn(Zone z, const ThrowRules& rules, app::Random& random) {
+    switch (z) {
+        case Zone::Perfect: return perfectthrow();
+        case Zone::Strong: return strongthrow(rules, random);
+        case Zone::Normal: return normalthrow(random);
+        case Zone::Weak: return weakthrow(random);
+        case Zone::Feeble: return feeblethrow(random);
+    }
+    return normalthrow(random);
+}
+
+}  // namespace games::throwzones

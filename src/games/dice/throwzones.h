@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/random.h"
+#include "games/dice/dicerules.h"
+
+namespace games::throwzones {
+
+using dicerules::Dice;
+
+// Where the gauge stands when the heroine throws decides how her dice fall.
+enum class Zone { Feeble, Weak, Normal, Strong, Perfect };
+
+// What the two duels read differently in the gauge. Each duel's table is checked in one order:
+// perfect, strong, feeble, weak, else normal.
+struct ThrowRules {
+    short perfectFrom;  // this far and beyond is perfect, as is the exact middle
+    short strongFrom;
+    short feebleBelow;
+    short weakBelow;
+    // A strong throw's die draws r = 0..9 first; r in [luckyLow, luckyHigh] makes it a 4, 5 or 6.
+    short luckyLow;
+    short luckyHigh;
+};
+
+extern const ThrowRules kDuelA;
+extern const ThrowRules kDuelB;
+
+inline constexpr short kMiddle = 3000;
+
+Zone zone(const ThrowRules& rules, short gauge);
+
+// The five ways of throwing; each draws die 0, then 1, then 2.
+Dice perfectthrow();  // three sixes, no draw
+Dice strongthrow(const ThrowRules& rules, app::Random& random);
+Dice normalthrow(app::Random& random);
+Dice weakthrow(app::Random& random);
+Dice feeblethrow(app::Random& random);
+
+Dice throwIn(Zone zone, const ThrowRules& rules, app::Random& random);
+
+}  // namespace games::throwzones

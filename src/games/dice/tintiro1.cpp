@@ -1,0 +1,45 @@
+#include "games/dice/tintiro1.h"
+
+namespace games {
+
+namespace {
+const DuelLayout& layout() {
+    static const DuelLayout kLayout{
+        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite},
+        "kozue",
+        "シルバー・ファントム",
+        {240, 120, 2055, 255},
+        "scenes/dice/kozue_masked",
+        {3600, 240, 3375, 375},
+        1,
+        {0, 5400, 450, 450},
+        {6960, 5160, 1200, 1200},
+        "NEXT BUTTLE",
+        {"乃々香には負けない！", "決めにいくわよ！", "お願い・・・目がでて・・・", "私に勝てるかな？",
+         "負けられないんだから！"},
+        throwzones::kDuelA,
+    };
+    return kLayout;
+}
+}  // namespace
+
+tintiro1::tintiro1(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
+
+// Her first throw of a turn always has a line, the later ones usually: the last is a plea.
+void tintiro1::oppmessage() {
+    --throwleft;
+    oppmesLabel.setVisible(true);
+    const int r = Int(Rnd() * 10);
+    if (throwleft == 0 && r <= 8) oppmesLabel.setCaption(oppmes[2]);
+    if (throwleft == 1 && r <= 7) oppmesLabel.setCaption(oppmes[4]);
+    if (throwleft == 2) {
+        if (oppwins == 1)
+            oppmesLabel.setCaption(r <= 3 ? oppmes[1] : oppmes[3]);
+        else
+            oppmesLabel.setCaption(r <= 3 ? oppmes[0] : oppmes[3]);
+    }
+}
+
+void tintiro1::Command1_Click() { changeScene("mizuhusen"); }
+
+}  // namespace games

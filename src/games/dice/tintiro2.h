@@ -1,0 +1,41 @@
+#pragma once
+
+#include "games/dice/duelform.h"
+
+namespace games {
+
+// The second Chinchirorin duel, against スミレ・デ・ワールズ, whose dice usually show only 4, 5
+// and 6. After a lost match, a rare chance lets the heroine catch her at it when she tries to
+// close the window; the match is then hers, and the story takes its special turn.
+class tintiro2 final : public DuelForm {
+public:
+    tintiro2(app::App& app, assets::Sozai& sozai);
+
+    void Form_Unload(bool& cancel) override;
+
+private:
+    void dealOpponent() override;
+    void oppmessage() override;
+    void clearOppLine() override;
+    short oppdie() override;
+    short oppRollTicks(short drawn) override;
+    short rollingFace() override;
+    void turnChanging() override;
+    void nextBoutBegins() override;
+    void oppmatchwin() override;
+    void showExit() override;
+    void Command1_Click() override;
+    void Command2_Click();
+    void mesdelete_Timer();
+    void minidiceimg_Click(int index);
+    void exposecheat();
+
+    ui::Button& Command2;
+    ui::Timer& mesdelete;
+
+    short cheatflag = 0;
+    short exposeflag = 0;
+    short exposed = 0;
+};
+
+}  // namespace games

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "games/dice/duelscript.h"
+
+namespace {
+
+using namespace dice_testing;
+using Forms = std::vector<std::string>;
+
+TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
+    Draws d;
+    d.line(0).dice(2, 2, 5).gauge(5).perfect();  // a pair with a 5 against three sixes
+    d.line(0).dice(3, 3, 1).gauge(5).perfect();
+    Duel h("tintiro1", d);
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    h.advance(999ms);
+    EXPECT_EQ(h.cap("kozuemes"), "");
+    h.advance(1ms);
+    EXPECT_TRUE(h.shows("kozuemes"));
+    EXPECT_EQ(h.cap("kozuemes"), "乃々香には負けない！");
+    h.advance(kThrowAfterLine);
+    EXPECT_FALSE(h.shows("kozuemes")) << "her line goes when she throws";
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "225");
+    EXPECT_TRUE(h.on("turnwaittimer"));
+
+    h.advance(kTurnChange);
+    EXPECT_EQ(h.dice("minidiceimg"), "114") << "her dice, small, while the heroine throws";
+    EXPECT_FALSE(h.shows("diceimg(0)"));
+    EXPECT_TRUE(h.shows("powergage"));
+    EXPECT_EQ(h.width("tintiro1", "powergage"), 6000) << "the bar keeps its width until the first tick";
+    h.advance(5 * kGaugeTick);
+    EXPECT_EQ(h.width("tintiro1", "powergage"), 3000);
+    h.press("throwbutton");
+    EXPECT_TRUE(h.shows("Image4")) << "the exclamation of a perfect throw";
+    EXPECT_FALSE(h.enabled("tintiro1", "throwbutton"));
+    h.clickAnyway("tintiro1", "throwbutton");
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "666");
+    EXPECT_FALSE(h.shows("powergage"));
+    h.advance(299ms);
+    EXPECT_TRUE(h.shows("Image4"));
+    h.advance(1ms);
+    EXPECT_FALSE(h.shows("Image4")) << "for one second";
+    EXPECT_EQ(h.pic("nonokakekka"), "");
+    h.advance(700ms);
+    EXPECT_EQ(h.pic("nonokakekka"), "store/minimark_0");
+    EXPECT_EQ(h.pic("kozuekekka"), "store/minimark_1");
+    EXPECT_TRUE(h.shows("nonokastarimg(0)"));
+
+    h.advance(kNextBout);
+    EXPECT_EQ(h.pic("nonokakekka"), "") << "the next bout clears the table";
+    EXPECT_EQ(h.dice("minidiceimg"), "---");
+    h.advance(kLineIn + kThrowAfterLine + rollOf(7) + kTurnChange);
+    h.heroineThrows(5);
+    h.advance(kJudgement);
+    EXPECT_TRUE(h.shows("nonokastarimg(1)")) << "the second star before the match end";
+    EXPECT_TRUE(h.shows("diceimg(0)"));
+    h.advance(999ms);
+    EXPECT_EQ(h.pic("Image3"), "");
+    h.advance(1ms);
+    EXPECT_EQ(h.pic("Image3"), "store/hanmark_1");
+    for (const char* gone : {"Image1", "Label1", "diceimg(2)", "minidiceimg(1)", "kozuekekka", "nonokakekka"})
+        EXPECT_FALSE(h.shows(gone)) << gone;
+    for (const char* kept : {"Image2", "Label2", "nonokastarimg(0)", "nonokastarimg(1)", "Command1"})
+        EXPECT_TRUE(h.shows(kept)) << kept;
+    EXPECT_EQ(h.timersOn(), 0);
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+    h.press("Command1");
+    EXPECT_EQ(h.openForms(), Forms{"mizuhusen"});
+    EXPECT_FALSE(h.app().extraLoaded("sozai"));
+}
+
+TEST(TintiroA, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
+    Draws d;
+    d.line(0).dice(6, 6, 6).feeble(1, 1, 1);        // 1-1-1 is a hand, the weakest
+    d.line(3).dice(1, 2, 4).line(8).dice(5, 5, 5);  // her second throw, with no line
+    d.feeble(2, 3, 1);                              // 1-2-3
+    Duel h("tintiro1", d);
+    h.oppThrows();
+    h.advance(kTurnChange);
+    h.press("throwbutton");  // before the first tick: the gauge reads 0
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "111");
+    EXPECT_TRUE(h.on("hanteiwaittimer")) << "1-1-1 ends her turn at once";
+    EXPECT_FALSE(h.shows("throwbutton"));
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    h.advance(kJudgement);
+    EXPECT_EQ(h.pic("kozuekekka"), "store/minimark_0");
+    EXPECT_TRUE(h.shows("kozuestarimg(0)"));
+
+    h.advance(kNextBout + kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "決めにいくわよ！") << "she has one bout";
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_2");
+    EXPECT_TRUE(h.on("kozuewaittimer")) << "no hand: she throws again";
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "") << "two times in ten the second throw has no line";
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
+    EXPECT_FALSE(h.shows("kozuemes"));
+    h.press("throwbutton");
+    h.advance(rollOf(7) + kJudgement);
+    EXPECT_TRUE(h.shows("kozuestarimg(1)"));
+    h.advance(1000ms);
+    EXPECT_EQ(h.pic("Image3"), "store/hanmark_0");
+    for (const char* gone : {"Image2", "Label2", "diceimg(0)", "minidiceimg(0)", "kozuekekka", "Command1"})
+        EXPECT_FALSE(h.shows(gone)) << gone;
+    EXPECT_TRUE(h.shows("Image1"));
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+    h.close("tintiro1");
+    EXPECT_TRUE(h.ended());
+    EXPECT_TRUE(h.app().nothingLoaded());
+}
+
+TEST(TintiroA, NoHandAgainstNoHandIsADrawnBoutReplayed) {
+    Draws d;
+    d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
+    d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
+    d.line(0);
+    Duel h("tintiro1", d);
+    h.oppThrows();
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_2");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "負けられないんだから！");
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_1");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "") << "one time in ten the last throw has no plea";
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_TRUE(h.on("turnwaittimer")) << "three throws without a hand";
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_1");
+
+    h.advance(kTurnChange);
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    h.heroineThrows(2);
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_2");
+    EXPECT_EQ(h.width("tintiro1", "powergage"), 1200);
+    h.advance(kGaugeTick);
+    EXPECT_EQ(h.width("tintiro1", "powergage"), 1800) << "the gauge goes on from where she stopped it";
+    h.press("throwbutton");
+    h.advance(rollOf(7));
+    h.heroineThrows(0);
+    EXPECT_EQ(h.dice(), "136");
+    h.advance(kJudgement);
+    EXPECT_EQ(h.pic("nonokakekka"), "store/minimark_2");
+    for (const char* star : {"kozuestarimg(0)", "nonokastarimg(0)"}) EXPECT_FALSE(h.shows(star)) << star;
+    h.advance(kNextBout);
+    EXPECT_EQ(h.pic("kozuekekka"), "");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "乃々香には負けない！") << "the bout is played again, still at nil";
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+}
+
+// Outside duel B's one armed state, a close at any moment ends the program, and nothing ticks after.
+TEST(Tintiro, ClosingTheWindowInAnyStateEndsTheProgram) {
+    for (const char* f : {"tintiro1", "tintiro2"}) {
+        for (auto at : {0ms, 1500ms, 3300ms, 6000ms, 7000ms, 20000ms}) {
+            SceneHarness h;
+            h.random().useSeed(3);
+            int lateTicks = 0;
+            h.clock().onDeliver = [&](const ui::Timer& t) { lateTicks += t.killed(); };
+            h.open(f);
+            for (auto t = 0ms; t < at; t += 100ms) {
+                h.advance(100ms);
+                if (h.visible(f, "throwbutton") && h.enabled(f, "throwbutton")) h.click(f, "throwbutton");
+            }
+            h.close(f);
+            EXPECT_TRUE(h.ended()) << f << " at " << at.count();
+            EXPECT_TRUE(h.app().nothingLoaded());
+            h.advance(10s);
+            EXPECT_EQ(lateTicks, 0);
+        }
+    }
+}
+
+}  // namespace

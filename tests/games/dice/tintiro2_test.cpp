@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "games/dice/duelscript.h"
+
+namespace {
+
+using namespace dice_testing;
+using Forms = std::vector<std::string>;
+using Boxes = std::vector<std::pair<std::string, std::string>>;
+
+constexpr double kCheats = 0.0;  // the load's draw: r = 0, loaded dice
+double fair() { return Draws::draw(9, 7); }
+
+TEST(TintiroB, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
+    Draws d;
+    d.add(kCheats).line(3).loaded(6, 6, 6).feeble(1, 1, 1);
+    Duel h("tintiro2", d);
+    EXPECT_EQ(h.dice(), "456") << "the dice wait showing 4, 5 and 6";
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("sumiremes"), "ニヤリ。負けないよ！");
+    h.advance(kThrowAfterLine);
+    EXPECT_EQ(h.cap("sumiremes"), "");
+    EXPECT_TRUE(h.shows("sumiremes")) << "her label stays, empty";
+    h.advance(100ms);
+    EXPECT_EQ(h.dice(), "444") << "her rolling faces are loaded too";
+    h.advance(499ms);
+    EXPECT_FALSE(h.on("turnwaittimer"));
+    h.advance(1ms);
+    EXPECT_EQ(h.dice(), "666");
+    EXPECT_TRUE(h.on("turnwaittimer")) << "six frames, and her turn is over";
+    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    h.advance(kTurnChange);
+    EXPECT_EQ(h.cap("sumiremes"), "☆☆ニヤリ☆☆");
+    h.press("throwbutton");
+    h.advance(100ms);
+    EXPECT_EQ(h.dice(), "111") << "the heroine's rolling faces are fair";
+    h.advance(899ms);
+    EXPECT_EQ(h.cap("sumiremes"), "☆☆ニヤリ☆☆");
+    h.advance(1ms);
+    EXPECT_EQ(h.cap("sumiremes"), "") << "cleared a second after the turn change";
+    h.advance(700ms);
+    EXPECT_TRUE(h.shows("sumirestarimg(0)"));
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+}
+
+TEST(TintiroB, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
+    Draws d;
+    d.add(fair()).line(0).dice(1, 2, 4).line(1).dice(2, 3, 5).line(5).dice(1, 3, 6);
+    d.gauge(4, 2).dice(1, 2, 4).dice(2, 3, 5).dice(1, 3, 6);  // 3600: fair dice
+    d.line(4).loaded(6, 4, 6);                               // a pair of sixes and a 4
+    Duel h("tintiro2", d);
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("sumiremes"), "ニヤリ。負けないよ！");
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_TRUE(h.on("sumirewaittimer")) << "playing fair, she can miss and throw again";
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("sumiremes"), "おね・・あ、乃々香さんには負けないんだから。");
+    h.advance(kThrowAfterLine + rollOf(7) + kLineIn);
+    EXPECT_EQ(h.cap("sumiremes"), "お願いっ・・・");
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
+    EXPECT_EQ(h.cap("sumiremes"), "") << "no grin after no hand";
+    h.heroineThrows(4);
+    h.heroineThrows(0);
+    h.heroineThrows(0);
+    h.advance(kJudgement);
+    EXPECT_EQ(h.pic("nonokakekka"), "store/minimark_2");
+    h.advance(kNextBout);
+    EXPECT_EQ(h.dice(), "444") << "the next bout's dice wait showing fours";
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("sumiremes"), "私はつよいんだよ！") << "she cheats from the second bout on";
+    h.advance(kThrowAfterLine);
+    EXPECT_EQ(h.dice(), "444") << "shown as they are until the first frame";
+    h.advance(600ms + kTurnChange);
+    EXPECT_EQ(h.dice("minidiceimg"), "535");
+    EXPECT_EQ(h.cap("sumiremes"), "") << "a pair with a 4 earns no grin";
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+}
+
+// Two lost bouts; the last draw decides whether closing the window exposes her.
+Draws lostMatch(int exposureDraw) {
+    Draws d;
+    d.add(kCheats).line(0).loaded(6, 6, 6).feeble(1, 1, 1);
+    d.line(0).loaded(5, 5, 5).feeble(1, 1, 1);
+    return d.add(Draws::draw(99, exposureDraw));
+}
+
+void playLostMatch(Duel& h) {
+    for (int bout = 0; bout < 2; ++bout) {
+        h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
+        h.press("throwbutton");
+        h.advance(rollOf(7) + kJudgement);
+        if (bout == 0) h.advance(kNextBout);
+    }
+}
+
+const Boxes& exposure() {
+    static const Boxes kBoxes{
+        {"いかさま発覚", "乃々香「ワールズさん、【ずる】したよね？」"},
+        {"いかさま発覚", "ワールズ？「！！」"},
+        {"いかさま発覚", "乃々香「なんかおかしいなっておもったんだ」"},
+        {"いかさま発覚", "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」"},
+        {"いかさま発覚", "乃々香「違うなら見せてみて・・・」"},
+        {"いかさま発覚", "乃々香「・・・？いかさまなのかな？」"},
+        {"いかさま発覚", "ワールズ？「・・・ごめんなさい・・・」"},
+    };
+    return kBoxes;
+}
+
+// Only the draw of 77 at her match win arms the exposure: a close then runs it, once, even in the
+// second before her banner, and the match becomes the heroine's.
+TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
+    enum Way { Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner };
+    for (Way way : {Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner}) {
+        Duel h("tintiro2", lostMatch(way == Unarmed ? 76 : 77));
+        playLostMatch(h);
+        h.advance(way == BeforeHerBanner ? 500ms : 6s);
+        EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0");
+        h.close("tintiro2");
+        if (way == Unarmed) {
+            EXPECT_TRUE(h.ended());
+            EXPECT_TRUE(h.messageBoxes().empty());
+            EXPECT_TRUE(h.app().nothingLoaded());
+            continue;
+        }
+        EXPECT_EQ(h.openForms(), Forms{"tintiro2"}) << "the window stays";
+        EXPECT_TRUE(h.app().extraLoaded("sozai")) << "and so does the picture store";
+        EXPECT_EQ(h.messageBoxes(), exposure());
+        h.advance(999ms);
+        EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
+        h.advance(1ms);
+        EXPECT_EQ(h.pic("Image3"), "store/hanmark_1");
+        for (const char* back : {"Image2", "Label2", "sumirestarimg(0)", "sumirestarimg(1)", "Command2"})
+            EXPECT_TRUE(h.shows(back)) << back;
+        for (const char* gone : {"Image1", "Label1", "Command1", "nonokastarimg(0)"})
+            EXPECT_FALSE(h.shows(gone)) << gone;
+        EXPECT_EQ(h.timersOn(), 0);
+        EXPECT_EQ(h.random().scriptLeft(), 0u);
+        if (way == ThenCloseAgain) {
+            h.close("tintiro2");
+            EXPECT_TRUE(h.ended()) << "the exposure runs once";
+            EXPECT_EQ(h.messageBoxes().size(), 7u);
+        } else if (way == ThenNextArea) {
+            h.press("Command2");
+            EXPECT_EQ(h.openForms(), Forms{"mesareaspecial"});
+            EXPECT_FALSE(h.app().extraLoaded("sozai"));
+        }
+    }
+}
+
+TEST(TintiroB, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
+    Draws d;
+    d.add(kCheats).line(0).loaded(4, 4, 4).gauge(2);
+    Duel h("tintiro2", d);
+    for (int i = 0; i < 3; ++i) h.press("minidiceimg(1)");  // clicks count in every state
+    h.press("minidiceimg(0)");
+    h.press("minidiceimg(2)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 105);
+    h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
+    h.advance(104ms);
+    EXPECT_EQ(h.width("tintiro2", "powergage"), 6000);
+    h.advance(1ms);
+    EXPECT_EQ(h.width("tintiro2", "powergage"), 600);
+    h.press("minidiceimg(1)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 120);
+    h.advance(119ms);
+    EXPECT_EQ(h.width("tintiro2", "powergage"), 600) << "the slower tick starts afresh";
+    h.advance(1ms);
+    EXPECT_EQ(h.width("tintiro2", "powergage"), 1200);
+    for (int i = 0; i < 100; ++i) h.press("minidiceimg(1)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 960) << "sixty clicks at most";
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+}
+
+// Every caption either duel shows, her longest lines included, is drawn whole inside its label.
+TEST(Tintiro, EveryCaptionFitsItsLabel) {
+    const std::vector<std::pair<const char*, std::vector<std::string>>> duels{
+        {"tintiro1", {"お願い・・・目がでて・・・", "負けられないんだから！", "乃々香には負けない！"}},
+        {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
+    };
+    for (const auto& [form, lines] : duels) {
+        SceneHarness h;
+        ui::Form& f = h.open(form);
+        auto& mes = static_cast<ui::Label&>(h.control(form, form == std::string("tintiro1") ? "kozuemes" : "sumiremes"));
+        for (const auto& line : lines) {
+            mes.setCaption(line);
+            EXPECT_LE(mes.textWidthPixels(), ui::twipsToPixels(mes.width())) << line;
+        }
+        for (const auto& c : f.controls()) {
+            if (auto* l = dynamic_cast<ui::Label*>(c.get())) {
+                EXPECT_LE(l->textWidthPixels(), ui::twipsToPixels(l->width())) << form << "." << l->name();
+            }
+        }
+    }
+}
+
+}  // namespace
