@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <atomic>
 #include <map>
 
 #include "ui/private/picturedata.h"
@@ -10,26 +11,62 @@ namespace ui {
 
 namespace detail {
 
+namespace {
+// Renders that a control had to wait for: the pre-renderer's misses, as the bench and tests see them.
+std::atomic<int> renderedOnDemand{0};
+}  // namespace
+
+int onDemandRenders() { return renderedOnDemand.load(); }
+
+QImage renderSvg(QSvgRenderer& renderer, QSize pixels, qreal dpr) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    // An image keeps the paint engine it was drawn with, and with it buffers sized for the most
+    // complex path drawn (tens of kilobytes a picture); the copy kept is the pixels alone.
+    QImage pixelsOnly = image.copy();
+    pixelsOnly.setDevicePixelRatio(dpr);
+    return pixelsOnly;
+}
+
 QSvgRenderer& PictureData::svgRenderer() {
-    if (!renderer) renderer = std::make_unique<QSvgRenderer>(svg);
-    return *renderer;
+    if (!renderer_) renderer_ = std::make_unique<QSvgRenderer>(svg);
+    return *renderer_;
 }
 
 QSize PictureData::intrinsicSize() { return svgRenderer().defaultSize(); }
 
-const QImage& PictureData::imageAt(QSize pixels) {
-    const auto key = std::make_pair(pixels.width(), pixels.height());
-    auto it = cache.find(key);
-    if (it == cache.end()) {
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        svgRenderer().render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-        painter.end();
-        it = cache.emplace(key, std::move(image)).first;
+const QImage& PictureData::imageAt(QSize pixels, qreal dpr) {
+    const Key key{pixels.width(), pixels.height(), dpr};
+    {
+        std::lock_guard lock(cacheMutex_);
+        if (auto it = cache_.find(key); it != cache_.end()) return it->second;
     }
-    return it->second;
+    ++renderedOnDemand;
+    return keep(key, renderSvg(svgRenderer(), pixels, dpr));
+}
+
+void PictureData::prerender(QSize pixels, qreal dpr) {
+    QSvgRenderer renderer(svg);  // this thread's own: the shared one belongs to the GUI thread
+    if (pixels.isEmpty()) pixels = QSize(qRound(renderer.defaultSize().width() * dpr),
+                                         qRound(renderer.defaultSize().height() * dpr));
+    if (isCached(pixels, dpr)) return;
+    keep({pixels.width(), pixels.height(), dpr}, renderSvg(renderer, pixels, dpr));
+}
+
+bool PictureData::isCached(QSize pixels, qreal dpr) const {
+    std::lock_guard lock(cacheMutex_);
+    return cache_.count({pixels.width(), pixels.height(), dpr}) != 0;
+}
+
+const QImage& PictureData::keep(const Key& key, QImage image) {
+    // Two threads may have rendered the same entry at once; the first one kept stays (the pixels
+    // are the same), so a reference handed out earlier never changes under its holder.
+    std::lock_guard lock(cacheMutex_);
+    return cache_.emplace(key, std::move(image)).first->second;
 }
 
 }  // namespace detail

@@ -59,7 +59,16 @@ QWidget* windowOf(const Form& form) { return &form.window(); }
 
 QWidget* widgetOf(const Control& control) { return control.widget().w; }
 
-const QImage& imageOf(const Picture& picture, QSize pixels) { return picture.data()->imageAt(pixels); }
+const QImage& imageOf(const Picture& picture, QSize pixels, qreal dpr) { return picture.data()->imageAt(pixels, dpr); }
+
+QImage renderedAfresh(const Picture& picture, QSize pixels, qreal dpr) {
+    QSvgRenderer renderer(picture.data()->svg);
+    return detail::renderSvg(renderer, pixels, dpr);
+}
+
+bool isCached(const Picture& picture, QSize pixels, qreal dpr) { return picture.data()->isCached(pixels, dpr); }
+
+int onDemandRenders() { return detail::onDemandRenders(); }
 
 QByteArray svgOf(const Picture& picture) { return picture.data()->svg; }
 
