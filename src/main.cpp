@@ -16,6 +16,7 @@
 #include "ui/clock.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
+#include "ui/qt/startup.h"
 
 namespace {
 
@@ -77,14 +78,15 @@ int main(int argc, char** argv) {
         std::fputs("No display here: run the game on a desktop, or without one as `xvfb-run -a ./play`.\n", stderr);
         return 1;
     }
+    ui::qt::FontConfigurationReader fontConfiguration;
     QApplication qapp(argc, argv);
     ui::qt::setUpApplication(qapp);
-    const ui::Picture icon = assets::picture("app/icon");
-    qapp.setWindowIcon(QIcon(QPixmap::fromImage(ui::qt::imageOf(icon, QSize(256, 256)))));
+    ui::qt::StartupWork background(assets::picture("app/icon"), QSize(256, 256));
 
     auto clock = ui::makeQtClock();
     app::Random random;
     chain::Program program(*clock, random);
+    qapp.setWindowIcon(QIcon(QPixmap::fromImage(background.icon())));
     program.start();
     program.prerenderPictures();
     std::unique_ptr<FirstPaint> check;
