@@ -1,5 +1,6 @@
 #include "ui/picture.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 
 #include <atomic>
@@ -12,11 +13,14 @@ namespace ui {
 namespace detail {
 
 namespace {
-// Renders that a control had to wait for: the pre-renderer's misses, as the bench and tests see them.
+// Renders that a control had to wait for (the pre-renderer's misses), and the time they took, as
+// the bench and the tests see them.
 std::atomic<int> renderedOnDemand{0};
+std::atomic<long long> onDemandNs{0};
 }  // namespace
 
 int onDemandRenders() { return renderedOnDemand.load(); }
+double onDemandRenderMs() { return onDemandNs.load() / 1e6; }
 
 QImage renderSvg(QSvgRenderer& renderer, QSize pixels, qreal dpr) {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -39,22 +43,29 @@ QSvgRenderer& PictureData::svgRenderer() {
 
 QSize PictureData::intrinsicSize() { return svgRenderer().defaultSize(); }
 
-const QImage& PictureData::imageAt(QSize pixels, qreal dpr) {
+QImage PictureData::imageAt(QSize pixels, qreal dpr) {
     const Key key{pixels.width(), pixels.height(), dpr};
     {
         std::lock_guard lock(cacheMutex_);
-        if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+        if (auto it = cache_.find(key); it != cache_.end()) {
+            it->second.lastUse = ++uses_;
+            return it->second.image;
+        }
     }
     ++renderedOnDemand;
-    return keep(key, renderSvg(svgRenderer(), pixels, dpr));
+    QElapsedTimer waited;
+    waited.start();
+    QImage image = renderSvg(svgRenderer(), pixels, dpr);
+    onDemandNs += waited.nsecsElapsed();
+    return keep(key, std::move(image), false);
 }
 
 void PictureData::prerender(QSize pixels, qreal dpr) {
     QSvgRenderer renderer(svg);  // this thread's own: the shared one belongs to the GUI thread
-    if (pixels.isEmpty()) pixels = QSize(qRound(renderer.defaultSize().width() * dpr),
-                                         qRound(renderer.defaultSize().height() * dpr));
+    if (pixels.isEmpty())
+        pixels = QSize(qRound(renderer.defaultSize().width() * dpr), qRound(renderer.defaultSize().height() * dpr));
     if (isCached(pixels, dpr)) return;
-    keep({pixels.width(), pixels.height(), dpr}, renderSvg(renderer, pixels, dpr));
+    keep({pixels.width(), pixels.height(), dpr}, renderSvg(renderer, pixels, dpr), true);
 }
 
 bool PictureData::isCached(QSize pixels, qreal dpr) const {
@@ -62,11 +73,24 @@ bool PictureData::isCached(QSize pixels, qreal dpr) const {
     return cache_.count({pixels.width(), pixels.height(), dpr}) != 0;
 }
 
-const QImage& PictureData::keep(const Key& key, QImage image) {
-    // Two threads may have rendered the same entry at once; the first one kept stays (the pixels
-    // are the same), so a reference handed out earlier never changes under its holder.
+QImage PictureData::keep(const Key& key, QImage image, bool ahead) {
     std::lock_guard lock(cacheMutex_);
-    return cache_.emplace(key, std::move(image)).first->second;
+    // Two threads may have rendered the same entry at once: the pixels are the same, and the one
+    // kept first stays.
+    auto [it, added] = cache_.emplace(key, Entry{std::move(image), ahead, 0});
+    it->second.ahead = it->second.ahead || ahead;
+    it->second.lastUse = ++uses_;
+    if (added && !ahead) {
+        std::size_t recent = 0;
+        auto oldest = cache_.end();
+        for (auto e = cache_.begin(); e != cache_.end(); ++e) {
+            if (e->second.ahead) continue;
+            ++recent;
+            if (oldest == cache_.end() || e->second.lastUse < oldest->second.lastUse) oldest = e;
+        }
+        if (recent > kRecentSizes) cache_.erase(oldest);  // never the one just added: it is the newest
+    }
+    return it->second.image;
 }
 
 }  // namespace detail

@@ -4,6 +4,10 @@
 #include <QRunnable>
 #include <QThreadPool>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "ui/private/picturedata.h"
 
 namespace ui {
@@ -46,6 +50,10 @@ void Prerender::run() {
         const QSize pixels(qRound(item.width * dpr_), qRound(item.height * dpr_));
         item.picture.data()->prerender(pixels, dpr_);
     }
+#ifdef __GLIBC__
+    // Parsing left this thread's heap with free pages that nothing here will reuse soon.
+    malloc_trim(0);
+#endif
     std::lock_guard lock(mutex_);
     elapsedMs_ = elapsed.nsecsElapsed() / 1e6;
     pending_ = false;
