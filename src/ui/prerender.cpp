@@ -65,7 +65,7 @@ bool Prerender::finished() const {
     return started_ && !pending_;
 }
 
-void Prerender::waitForFinished() {
+void Prerender::waitForFinished() const {
     std::unique_lock lock(mutex_);
     finished_.wait(lock, [this] { return !pending_; });
 }

@@ -32,7 +32,7 @@ public:
     void start(std::vector<Item> items, double devicePixelRatio);
     bool started() const { return started_; }
     bool finished() const;
-    void waitForFinished();
+    void waitForFinished() const;
     // From the start of the work to its end, in milliseconds; 0 until finished.
     double elapsedMs() const;
 
@@ -46,7 +46,7 @@ private:
     std::unique_ptr<Task> task_;
     std::atomic<bool> cancelled_{false};
     mutable std::mutex mutex_;
-    std::condition_variable finished_;
+    mutable std::condition_variable finished_;
     bool pending_ = false;  // queued or running; guarded by mutex_
     double elapsedMs_ = 0;  // guarded by mutex_
 };
