@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
@@ -81,12 +79,14 @@ int main(int argc, char** argv) {
     ui::qt::FontConfigurationReader fontConfiguration;
     QApplication qapp(argc, argv);
     ui::qt::setUpApplication(qapp);
-    ui::qt::StartupWork background(assets::picture("app/icon"), QSize(256, 256));
+    // Window icons show at 16 to 64 device pixels (128 on a high-density screen); the launchers
+    // take theirs from the installed icon theme. Each size goes to the window system with every window.
+    ui::qt::StartupWork background(assets::picture("app/icon"), {QSize(32, 32), QSize(128, 128)});
 
     auto clock = ui::makeQtClock();
     app::Random random;
     chain::Program program(*clock, random);
-    qapp.setWindowIcon(QIcon(QPixmap::fromImage(background.icon())));
+    qapp.setWindowIcon(background.icon());
     program.start();
     program.prerenderPictures();
     std::unique_ptr<FirstPaint> check;

@@ -29,6 +29,7 @@
 #include "ui/clock.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
+#include "ui/qt/startup.h"
 #include "ui/timer.h"
 
 namespace {
@@ -233,8 +234,12 @@ int list() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the game starts (src/main.cpp), so that the children measure what the game does.
+    ui::qt::FontConfigurationReader fontConfiguration;
     QApplication app(argc, argv);
     ui::qt::setUpApplication(app);
+    ui::qt::StartupWork background(assets::picture("app/icon"), {QSize(32, 32), QSize(128, 128)});
+    app.setWindowIcon(background.icon());
     const char* mode = argc > 1 ? argv[1] : "";
     if (!std::strcmp(mode, "--list")) return list();
     if (!std::strcmp(mode, "--cold")) return cold();
