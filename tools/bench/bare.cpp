@@ -124,7 +124,7 @@ int idle() {
     w->show();
     probe::PaintWatch watch;
     watch.waitPainted(w.get(), "the window");
-    probe::processFor(200);
+    probe::processFor(1000);  // whatever the start set going has settled
     std::printf("waiting\n");
     std::fflush(stdout);
     return QApplication::exec();

@@ -220,7 +220,7 @@ int idle() {
     h.app().changeScene(h.form("maintitle"), story);
     watch.waitPainted(windowOf(h, story), story);
     h.readThrough(story);
-    probe::processFor(200);
+    probe::processFor(1000);  // whatever the start set going has settled
     std::printf("waiting\n");
     std::fflush(stdout);
     return QApplication::exec();
