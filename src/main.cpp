@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
     auto clock = ui::makeQtClock();
     app::Random random;
     chain::Program program(*clock, random);
-    qapp.setWindowIcon(background.icon());
     program.start();
+    // The first frame does without the icon; the window system takes it a moment later.
+    program.app().loadedForm("maintitle")->afterFirstPaint([&] { qapp.setWindowIcon(background.icon()); });
     program.prerenderPictures();
     std::unique_ptr<FirstPaint> check;
     if (parser.isSet(selfTest)) check = std::make_unique<FirstPaint>(ui::qt::windowOf(*program.app().loadedForm("maintitle")));
