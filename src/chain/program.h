@@ -20,7 +20,7 @@ public:
 
     // Shows the title; nothing else runs until the player acts.
     void start();
-    // Once the title has painted, renders every picture on worker threads at the size the forms
+    // Once the title has painted, renders every picture on a worker thread at the size the forms
     // show it and at the title's pixel ratio, so that no window waits for a picture while the
     // player reads the title: the store's at the sizes its table gives, every other one at the
     // size it was drawn for.
