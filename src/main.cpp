@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "app/random.h"
 #include "assets/library.h"
@@ -14,11 +14,14 @@
 #include "ui/clock.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
+#include "ui/qt/startup.h"
 
 namespace {
 
 // Quits with 0 once the window has painted for the first time, and with 1 if it never does: a
-// check that an installed copy really starts, fonts and pictures included.
+// check that an installed copy really starts, fonts and pictures included. For tools/bench, with
+// NONOKA_BENCH_PAINTED set, it also prints the moment the painted frame was handed on (after the
+// window and all its controls have painted) as "painted <CLOCK_MONOTONIC ns>".
 class FirstPaint final : public QObject {
 public:
     explicit FirstPaint(QWidget* window) {
@@ -30,7 +33,15 @@ protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint && !done_) {
             done_ = true;
-            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+            QTimer::singleShot(0, [] {
+                if (std::getenv("NONOKA_BENCH_PAINTED")) {
+                    timespec now{};
+                    clock_gettime(CLOCK_MONOTONIC, &now);
+                    std::printf("painted %lld\n", now.tv_sec * 1000000000LL + now.tv_nsec);
+                    std::fflush(stdout);
+                }
+                QCoreApplication::exit(0);
+            });
         }
         return false;
     }
@@ -65,15 +76,20 @@ int main(int argc, char** argv) {
         std::fputs("No display here: run the game on a desktop, or without one as `xvfb-run -a ./play`.\n", stderr);
         return 1;
     }
+    ui::qt::FontConfigurationReader fontConfiguration;
     QApplication qapp(argc, argv);
     ui::qt::setUpApplication(qapp);
-    const ui::Picture icon = assets::picture("app/icon");
-    qapp.setWindowIcon(QIcon(QPixmap::fromImage(ui::qt::imageOf(icon, QSize(256, 256)))));
+    // Window icons show at 16 to 64 device pixels (128 on a high-density screen); the launchers
+    // take theirs from the installed icon theme. Each size goes to the window system with every window.
+    ui::qt::StartupWork background(assets::picture("app/icon"), {QSize(32, 32), QSize(128, 128)});
 
     auto clock = ui::makeQtClock();
     app::Random random;
     chain::Program program(*clock, random);
     program.start();
+    // The first frame does without the icon; the window system takes it a moment later.
+    program.app().loadedForm("maintitle")->afterFirstPaint([&] { qapp.setWindowIcon(background.icon()); });
+    program.prerenderPictures();
     std::unique_ptr<FirstPaint> check;
     if (parser.isSet(selfTest)) check = std::make_unique<FirstPaint>(ui::qt::windowOf(*program.app().loadedForm("maintitle")));
     return QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "assets/sozai.h"
+#include "ui/prerender.h"
 
 namespace ui {
 class Clock;
@@ -19,10 +20,17 @@ public:
 
     // Shows the title; nothing else runs until the player acts.
     void start();
+    // Once the title has painted, renders every picture on a worker thread at the size the forms
+    // show it and at the title's pixel ratio, so that no window waits for a picture while the
+    // player reads the title: the store's at the sizes its table gives, every other one at the
+    // size it was drawn for.
+    void prerenderPictures();
+    const ui::Prerender& prerender() const { return prerender_; }
 
 private:
     app::App app_;
     assets::Sozai sozai_;
+    ui::Prerender prerender_;  // last: it finishes its work before anything else goes
 };
 
 }  // namespace chain

@@ -27,6 +27,10 @@ Form::~Form() {
     window_.reset();
 }
 
+void Form::afterFirstPaint(std::function<void()> fn) { window_->afterFirstPaint(std::move(fn)); }
+
+double Form::devicePixelRatio() const { return window_->devicePixelRatioF(); }
+
 std::string Form::caption() const { return window_->windowTitle().toStdString(); }
 
 Control* Form::find(const std::string& name) const {

@@ -69,6 +69,12 @@ public:
     bool dead() const { return dead_; }
     std::function<void()> onCloseRequest;
 
+    // Runs `fn` once, on a later turn of the event loop, after the window has been painted for
+    // the first time (at once, queued, if it has been already); never if the form goes first.
+    void afterFirstPaint(std::function<void()> fn);
+    // The device pixel ratio of the screen the window is on (or will open on).
+    double devicePixelRatio() const;
+
     bool keyPreview() const { return keyPreview_; }
     detail::FormWindow& window() const { return *window_; }
 

@@ -1,7 +1,9 @@
 #include "ui/picture.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 
+#include <atomic>
 #include <map>
 
 #include "ui/private/picturedata.h"
@@ -10,26 +12,85 @@ namespace ui {
 
 namespace detail {
 
+namespace {
+// Renders that a control had to wait for (the pre-renderer's misses), and the time they took, as
+// the bench and the tests see them.
+std::atomic<int> renderedOnDemand{0};
+std::atomic<long long> onDemandNs{0};
+}  // namespace
+
+int onDemandRenders() { return renderedOnDemand.load(); }
+double onDemandRenderMs() { return onDemandNs.load() / 1e6; }
+
+QImage renderSvg(QSvgRenderer& renderer, QSize pixels, qreal dpr) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    // An image keeps the paint engine it was drawn with, and with it buffers sized for the most
+    // complex path drawn (tens of kilobytes a picture); the copy kept is the pixels alone.
+    QImage pixelsOnly = image.copy();
+    pixelsOnly.setDevicePixelRatio(dpr);
+    return pixelsOnly;
+}
+
 QSvgRenderer& PictureData::svgRenderer() {
-    if (!renderer) renderer = std::make_unique<QSvgRenderer>(svg);
-    return *renderer;
+    if (!renderer_) renderer_ = std::make_unique<QSvgRenderer>(svg);
+    return *renderer_;
 }
 
 QSize PictureData::intrinsicSize() { return svgRenderer().defaultSize(); }
 
-const QImage& PictureData::imageAt(QSize pixels) {
-    const auto key = std::make_pair(pixels.width(), pixels.height());
-    auto it = cache.find(key);
-    if (it == cache.end()) {
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        svgRenderer().render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-        painter.end();
-        it = cache.emplace(key, std::move(image)).first;
+QImage PictureData::imageAt(QSize pixels, qreal dpr) {
+    const Key key{pixels.width(), pixels.height(), dpr};
+    {
+        std::lock_guard lock(cacheMutex_);
+        if (auto it = cache_.find(key); it != cache_.end()) {
+            it->second.lastUse = ++uses_;
+            return it->second.image;
+        }
     }
-    return it->second;
+    ++renderedOnDemand;
+    QElapsedTimer waited;
+    waited.start();
+    QImage image = renderSvg(svgRenderer(), pixels, dpr);
+    onDemandNs += waited.nsecsElapsed();
+    return keep(key, std::move(image), false);
+}
+
+void PictureData::prerender(QSize pixels, qreal dpr) {
+    QSvgRenderer renderer(svg);  // this thread's own: the shared one belongs to the GUI thread
+    if (pixels.isEmpty())
+        pixels = QSize(qRound(renderer.defaultSize().width() * dpr), qRound(renderer.defaultSize().height() * dpr));
+    if (isCached(pixels, dpr)) return;
+    keep({pixels.width(), pixels.height(), dpr}, renderSvg(renderer, pixels, dpr), true);
+}
+
+bool PictureData::isCached(QSize pixels, qreal dpr) const {
+    std::lock_guard lock(cacheMutex_);
+    return cache_.count({pixels.width(), pixels.height(), dpr}) != 0;
+}
+
+QImage PictureData::keep(const Key& key, QImage image, bool ahead) {
+    std::lock_guard lock(cacheMutex_);
+    // Two threads may have rendered the same entry at once: the pixels are the same, and the one
+    // kept first stays.
+    auto [it, added] = cache_.emplace(key, Entry{std::move(image), ahead, 0});
+    it->second.ahead = it->second.ahead || ahead;
+    it->second.lastUse = ++uses_;
+    if (added && !ahead) {
+        std::size_t recent = 0;
+        auto oldest = cache_.end();
+        for (auto e = cache_.begin(); e != cache_.end(); ++e) {
+            if (e->second.ahead) continue;
+            ++recent;
+            if (oldest == cache_.end() || e->second.lastUse < oldest->second.lastUse) oldest = e;
+        }
+        if (recent > kRecentSizes) cache_.erase(oldest);  // never the one just added: it is the newest
+    }
+    return it->second.image;
 }
 
 }  // namespace detail

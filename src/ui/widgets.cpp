@@ -64,9 +64,8 @@ void ImageWidget::paintEvent(QPaintEvent*) {
     if (!data || width() <= 0 || height() <= 0) return;
     const qreal dpr = devicePixelRatioF();
     const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
-    QImage image = data->imageAt(pixels);
-    image.setDevicePixelRatio(dpr);
-    QPainter(this).drawImage(QPointF(0, 0), image);
+    // Cached with its pixel ratio already set, so painting never copies it.
+    QPainter(this).drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
 }
 
 void ImageWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
@@ -149,6 +148,24 @@ FormWindow::FormWindow(Form& owner) : QWidget(nullptr), owner_(owner) {
     setPalette(p);
     setAutoFillBackground(true);
     setFixedSize(twipsToPixels(owner.clientSize().width), twipsToPixels(owner.clientSize().height));
+}
+
+void FormWindow::afterFirstPaint(std::function<void()> fn) {
+    if (painted_)
+        QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
+    else
+        afterPaint_.push_back(std::move(fn));
+}
+
+bool FormWindow::event(QEvent* e) {
+    if (e->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // Queued, so they run once the controls have painted too and the frame has gone out; with
+        // this window as their context, so they are dropped if it goes first.
+        for (auto& fn : afterPaint_) QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
+        afterPaint_.clear();
+    }
+    return QWidget::event(e);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "assets/library.h"
 #include "support/harness.h"
 #include "ui/image.h"
 #include "ui/qt/access.h"
@@ -45,6 +46,28 @@ TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
     };
     EXPECT_LE(differing(crisp), shown.width() * shown.height() / 200);
     EXPECT_GT(differing(blurry), shown.width() * shown.height() / 50) << "the check tells the two apart";
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures rendered ahead of time are rendered for the screen's ratio, so a window opening later
+// shows them crisp without rendering them again.
+TEST(HighDpi, PicturesAreRenderedAheadAtThePixelRatioOfTheScreen) {
+    testing_support::SceneHarness h;
+    h.start();
+    h.program().prerenderPictures();
+    h.settle();
+    h.program().prerender().waitForFinished();
+    const ui::Picture padlock = assets::picture("scenes/hitandblow/padlock");
+    const QSize pixels(padlock.width() * 2, padlock.height() * 2);
+    ASSERT_TRUE(ui::qt::isCached(padlock, pixels, 2.0));
+    EXPECT_TRUE(ui::qt::imageOf(padlock, pixels, 2.0) == ui::qt::renderedAfresh(padlock, pixels, 2.0));
+    const int missesBefore = ui::qt::onDemandRenders();
+    h.app().changeScene(h.form("maintitle"), "Hitandblow");
+    ui::qt::windowOf(h.form("Hitandblow"))->grab();
+    EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 #include "ui/units.h"
 
@@ -106,8 +107,10 @@ private:
 struct FormWindow final : public QWidget {
     explicit FormWindow(Form& owner);
     Form& owner() const { return owner_; }
+    void afterFirstPaint(std::function<void()> fn);
 
 protected:
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -116,6 +119,8 @@ protected:
 private:
     Form& owner_;
     ClickLogic clicks_;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterPaint_;
 };
 
 QFont toQFont(const Font& font);

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include "assets/library.h"
+#include "assets/sozai.h"
+#include "chain/formtable.h"
+#include "support/harness.h"
+#include "ui/qt/access.h"
+
+namespace {
+
+using testing_support::SceneHarness;
+
+// The title up and painted, and every picture pre-rendered, as the game starts.
+void startPrerendered(SceneHarness& h) {
+    h.start();
+    h.program().prerenderPictures();
+    h.settle();  // the title's first paint has gone out, and the work with it
+    ASSERT_TRUE(h.program().prerender().started());
+    h.program().prerender().waitForFinished();
+}
+
+struct Shown {
+    ui::Picture picture;
+    QSize pixels;
+};
+
+// Every picture at the size the forms show it: the store's by its table, the rest as drawn.
+std::vector<Shown> everyPicture(qreal dpr) {
+    std::vector<Shown> out;
+    for (const auto& a : assets::Sozai::arrays())
+        for (int i = 0; i < a.count; ++i)
+            if (const std::string name = assets::Sozai::pictureName(a, i); !name.empty())
+                out.push_back({assets::picture(name), QSize(qRound(a.width * dpr), qRound(a.height * dpr))});
+    for (const auto& name : assets::pictureNames())
+        if (!name.starts_with("store/") && !name.starts_with("app/")) {
+            ui::Picture p = assets::picture(name);
+            out.push_back({p, QSize(qRound(p.width() * dpr), qRound(p.height() * dpr))});
+        }
+    return out;
+}
+
+QImage shot(SceneHarness& h, const std::string& form) { return ui::qt::windowOf(h.form(form))->grab().toImage(); }
+
+TEST(Prerender, EveryPictureIsReadyAtItsSizeAndTheSamePixelsAsRenderedOnDemand) {
+    SceneHarness h;
+    startPrerendered(h);
+    const qreal dpr = ui::qt::windowOf(h.form("maintitle"))->devicePixelRatioF();
+    const int missesBefore = ui::qt::onDemandRenders();
+    for (const Shown& s : everyPicture(dpr)) {
+        ASSERT_TRUE(ui::qt::isCached(s.picture, s.pixels, dpr)) << s.picture.name();
+        const QImage cached = ui::qt::imageOf(s.picture, s.pixels, dpr);
+        EXPECT_EQ(cached.devicePixelRatio(), dpr) << s.picture.name();
+        EXPECT_TRUE(cached == ui::qt::renderedAfresh(s.picture, s.pixels, dpr)) << s.picture.name() << " differs";
+    }
+    EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore) << "nothing rendered while the forms are looked at";
+}
+
+// Every game window as it first opens, against the same window in a program that rendered
+// nothing ahead: the same pixels, and none of them waited for.
+TEST(Prerender, NeverChangesWhatAGameShowsAndNoGameWaitsForItsPictures) {
+    std::map<std::string, QImage> onDemand;
+    for (const auto& game : chain::gameForms()) {
+        SceneHarness h;
+        h.open(game);
+        onDemand[game] = shot(h, game);
+    }
+    SceneHarness h;
+    startPrerendered(h);
+    for (const auto& game : chain::gameForms()) {
+        const int missesBefore = ui::qt::onDemandRenders();
+        h.app().changeScene(h.form(h.openForms().front()), game);
+        h.settle();
+        EXPECT_TRUE(shot(h, game) == onDemand[game]) << game << " looks different";
+        // Bars drawn stretched to the width of the moment are the only pictures left to render.
+        EXPECT_LE(ui::qt::onDemandRenders() - missesBefore, 1) << game;
+    }
+}
+
+// A window that opens while the pictures are still being rendered renders what it needs itself;
+// both threads may fill the same entry, and the window shows the same pixels either way. Leaving
+// the program while the work runs waits for it (the sanitizer build would see the worker touch
+// pictures already gone).
+TEST(Prerender, AWindowOpeningDuringTheWorkAndAnEndDuringItAreBothSafe) {
+    QImage calm;
+    {
+        SceneHarness h;
+        startPrerendered(h);
+        h.app().changeScene(h.form("maintitle"), "keysearch");
+        calm = shot(h, "keysearch");
+    }
+    for (int round = 0; round < 3; ++round) {
+        SceneHarness h;
+        h.start();
+        h.program().prerenderPictures();
+        h.settle();
+        h.app().changeScene(h.form("maintitle"), "keysearch");
+        EXPECT_TRUE(shot(h, "keysearch") == calm) << "round " << round;
+    }
+    for (int round = 0; round < 3; ++round) {
+        SceneHarness h;
+        h.start();
+        h.program().prerenderPictures();
+        h.settle();
+    }
+}
+
+}  // namespace
