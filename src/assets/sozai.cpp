@@ -26,6 +26,19 @@ std::string Sozai::pictureName(const Array& array, int index) {
     return "store/" + array.name + "_" + std::to_string(index);
 }
 
+std::vector<Sozai::Shown> Sozai::picturesAsShown() {
+    std::vector<Shown> out;
+    for (const auto& a : arrays())
+        for (int i = 0; i < a.count; ++i)
+            if (std::string name = pictureName(a, i); !name.empty()) {
+                ui::Picture p = picture(name);
+                out.push_back({std::move(name), std::move(p), a.width, a.height});
+            }
+    for (const auto& name : pictureNames())
+        if (!name.starts_with("store/") && !name.starts_with("app/")) out.push_back({name, picture(name), 0, 0});
+    return out;
+}
+
 Sozai::Sozai(std::function<void(bool)> loadedChanged) : loadedChanged_(std::move(loadedChanged)) {}
 
 ui::Picture Sozai::get(const std::string& array, int index) {

@@ -51,6 +51,17 @@ public:
     // The embedded name of an element ("store/numberimg_3"); empty for an empty element.
     static std::string pictureName(const Array& array, int index);
 
+    // Every picture of the game at the size the forms show it, in device-independent pixels: the
+    // store's by its table, every other one (the window icon aside) as it was drawn, which 0 x 0
+    // stands for (reading it parses the picture, which is best left to whoever renders it).
+    struct Shown {
+        std::string name;
+        ui::Picture picture;
+        int width;
+        int height;
+    };
+    static std::vector<Shown> picturesAsShown();
+
 private:
     std::function<void(bool)> loadedChanged_;
     bool loaded_ = false;

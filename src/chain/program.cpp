@@ -1,6 +1,5 @@
 #include "chain/program.h"
 
-#include "assets/library.h"
 #include "chain/formtable.h"
 
 namespace chain {
@@ -19,12 +18,8 @@ void Program::prerenderPictures() {
     title->afterFirstPaint([this, title] {
         // The store first: every game draws on it.
         std::vector<ui::Prerender::Item> items;
-        for (const auto& array : assets::Sozai::arrays())
-            for (int i = 0; i < array.count; ++i)
-                if (const std::string name = assets::Sozai::pictureName(array, i); !name.empty())
-                    items.push_back({assets::picture(name), array.width, array.height});
-        for (const auto& name : assets::pictureNames())
-            if (!name.starts_with("store/") && !name.starts_with("app/")) items.push_back({assets::picture(name)});
+        for (auto& shown : assets::Sozai::picturesAsShown())
+            items.push_back({std::move(shown.picture), shown.width, shown.height});
         prerender_.start(std::move(items), title->devicePixelRatio());
     });
 }

@@ -28,18 +28,13 @@ struct Shown {
     QSize pixels;
 };
 
-// Every picture at the size the forms show it: the store's by its table, the rest as drawn.
+// Every picture at the size the forms show it, in device pixels.
 std::vector<Shown> everyPicture(qreal dpr) {
     std::vector<Shown> out;
-    for (const auto& a : assets::Sozai::arrays())
-        for (int i = 0; i < a.count; ++i)
-            if (const std::string name = assets::Sozai::pictureName(a, i); !name.empty())
-                out.push_back({assets::picture(name), QSize(qRound(a.width * dpr), qRound(a.height * dpr))});
-    for (const auto& name : assets::pictureNames())
-        if (!name.starts_with("store/") && !name.starts_with("app/")) {
-            ui::Picture p = assets::picture(name);
-            out.push_back({p, QSize(qRound(p.width() * dpr), qRound(p.height() * dpr))});
-        }
+    for (const auto& s : assets::Sozai::picturesAsShown()) {
+        const QSize size = s.width ? QSize(s.width, s.height) : QSize(s.picture.width(), s.picture.height());
+        out.push_back({s.picture, QSize(qRound(size.width() * dpr), qRound(size.height() * dpr))});
+    }
     return out;
 }
 

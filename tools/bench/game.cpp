@@ -74,10 +74,9 @@ struct StorePicture {
 
 std::vector<StorePicture> storePictures(qreal dpr) {
     std::vector<StorePicture> out;
-    for (const auto& a : assets::Sozai::arrays())
-        for (int i = 0; i < a.count; ++i)
-            if (const std::string name = assets::Sozai::pictureName(a, i); !name.empty())
-                out.push_back({name, assets::picture(name), QSize(qRound(a.width * dpr), qRound(a.height * dpr))});
+    for (const auto& s : assets::Sozai::picturesAsShown())
+        if (s.name.starts_with("store/"))
+            out.push_back({s.name, s.picture, QSize(qRound(s.width * dpr), qRound(s.height * dpr))});
     return out;
 }
 
