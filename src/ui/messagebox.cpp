@@ -1,26 +1,30 @@
 #include "ui/messagebox.h"
 
-#include <QApplication>
 #include <QMessageBox>
+
+#include "ui/form.h"
+#include "ui/private/widgets.h"
 
 namespace ui {
 
 namespace {
-std::function<void(const std::string&, const std::string&)>& handler() {
-    static std::function<void(const std::string&, const std::string&)> h;
+MessageBoxHandler& handler() {
+    static MessageBoxHandler h;
     return h;
 }
 }  // namespace
 
-void setMessageBoxHandler(std::function<void(const std::string&, const std::string&)> h) { handler() = std::move(h); }
+void setMessageBoxHandler(MessageBoxHandler h) { handler() = std::move(h); }
 
-void messageBox(const std::string& title, const std::string& text) {
+void messageBox(Form& owner, const std::string& title, const std::string& text) {
     if (handler()) {
-        handler()(title, text);
+        handler()(owner, title, text);
         return;
     }
+    // Parented to the game's own window, the box opens centred on it, not on whichever window
+    // happens to be active.
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, &owner.window());
     box.exec();
 }
 

@@ -5,10 +5,14 @@
 
 namespace ui {
 
-// A modal box with one OK button; returns when the player has pressed it.
-void messageBox(const std::string& title, const std::string& text);
+class Form;
 
-// Tests answer message boxes at once through a recorder; pass nullptr for the real box again.
-void setMessageBoxHandler(std::function<void(const std::string& title, const std::string& text)> handler);
+// A modal box with one OK button, over the window of the form that raised it; returns when the
+// player has pressed it. Its own event loop runs meanwhile: the form's timers go on ticking.
+void messageBox(Form& owner, const std::string& title, const std::string& text);
+
+// Tests answer message boxes through a handler of their own; pass nullptr for the real box again.
+using MessageBoxHandler = std::function<void(Form& owner, const std::string& title, const std::string& text)>;
+void setMessageBoxHandler(MessageBoxHandler handler);
 
 }  // namespace ui

@@ -23,7 +23,7 @@ SceneHarness::SceneHarness(bool realClock)
       program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_) {
     random_.useSeed(12345);
     app().onEnd = [this] { ended_ = true; };
-    ui::setMessageBoxHandler([this](const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });
+    ui::setMessageBoxHandler([this](ui::Form&, const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });
 }
 
 SceneHarness::~SceneHarness() {

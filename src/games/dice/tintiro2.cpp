@@ -132,7 +132,7 @@ void tintiro2::Form_Unload(bool& cancel) {
 
 void tintiro2::exposecheat() {
     exposed = 1;
-    for (const char* line : kExposureLines) ui::messageBox(kExposure, line);
+    for (const char* line : kExposureLines) ui::messageBox(*this, kExposure, line);
     exposeflag = 0;
     // Closed within the second before her banner: the exposure overturns it before it shows.
     totaloppwintimer.setEnabled(false);

@@ -348,7 +348,7 @@ void max100game::revival() {
     sumirewinwait.setEnabled(false);
     for (const char* text : {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
                              "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"})
-        ui::messageBox("力ずく", text);
+        ui::messageBox(*this, "力ずく", text);
     Line1.setVisible(true);
     Line2.setVisible(true);
     Image1.setVisible(false);
