@@ -17,7 +17,16 @@ App::~App() {
     unloaded_.clear();
 }
 
-void App::registerForm(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
+void App::registerForm(const std::string& name, Factory factory, FormFacts facts) {
+    factories_[name] = std::move(factory);
+    facts_[name] = std::move(facts);
+}
+
+const FormFacts& App::facts(const std::string& name) const {
+    static const FormFacts kNone;
+    auto it = facts_.find(name);
+    return it == facts_.end() ? kNone : it->second;
+}
 
 ui::Form* App::loadedForm(const std::string& name) const {
     auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f->name() == name; });
@@ -67,6 +76,16 @@ bool App::unload(ui::Form& form) {
 void App::changeScene(ui::Form& current, const std::string& next) {
     show(next);
     unload(current);
+}
+
+void App::leave(ui::Form& current, const std::string& exit) {
+    const auto& exits = facts(current.name()).exits;
+    auto it = exits.find(exit);
+    if (it == exits.end()) throw std::out_of_range(current.name() + " has no exit " + exit);
+    if (it->second.empty())
+        unload(current);
+    else
+        changeScene(current, it->second);
 }
 
 void App::setExtraLoaded(const std::string& name, bool loaded) {

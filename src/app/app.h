@@ -16,6 +16,12 @@ class Clock;
 
 namespace app {
 
+// What the chain tells a form about its place in the story.
+struct FormFacts {
+    std::string code;                           // its C-PASS label: "4140", or "----"; empty: no label
+    std::map<std::string, std::string> exits;  // exit button -> the form it shows; empty: the program ends
+};
+
 // Knows every form by name, loads a form on first reference, shows and unloads forms, and ends
 // the program when nothing is loaded any more. Forms never call each other: they ask the App.
 class App {
@@ -30,7 +36,9 @@ public:
     ui::Clock& clock() { return clock_; }
     Random& random() { return random_; }
 
-    void registerForm(const std::string& name, Factory factory);
+    void registerForm(const std::string& name, Factory factory, FormFacts facts = {});
+    // What the form of this name was registered with (nothing for a form the chain does not know).
+    const FormFacts& facts(const std::string& name) const;
 
     // The loaded form of this name, loading it (controls, then Form_Load) if it is not.
     ui::Form& form(const std::string& name);
@@ -43,6 +51,9 @@ public:
     bool unload(ui::Form& form);
     // Every exit button: show the next form, then unload the current one.
     void changeScene(ui::Form& current, const std::string& next);
+    // The same through one of the form's exits: the chain decides where it leads, and an exit that
+    // leads nowhere unloads the form alone, which ends the program when nothing else is loaded.
+    void leave(ui::Form& current, const std::string& exit);
 
     // Something that is not a form but counts as one while loaded (the picture store).
     void setExtraLoaded(const std::string& name, bool loaded);
@@ -65,6 +76,7 @@ private:
     ui::Clock& clock_;
     Random& random_;
     std::map<std::string, Factory> factories_;
+    std::map<std::string, FormFacts> facts_;
     std::vector<std::unique_ptr<ui::Form>> forms_;     // loaded, in loading order
     std::vector<std::unique_ptr<ui::Form>> unloaded_;  // dead, waiting to be destroyed
     std::set<std::string> extras_;

@@ -1,5 +1,9 @@
 #include "chain/formtable.h"
 
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
 #include "chain/maintitle.h"
 #include "games/action/nagagutsu.h"
 #include "games/action/mizuhusen.h"
@@ -18,85 +22,153 @@ namespace chain {
 
 namespace {
 
+const std::vector<Exit> kOnward{{"Command1"}};
+
 template <class Scene>
-FormEntry story(std::string name, std::string warp, bool mainLine = true) {
-    return {name, Kind::Story, std::move(warp), mainLine, [name](app::App& a, assets::Sozai&) {
+FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = kOnward) {
+    return {name, Kind::Story, std::move(code), std::move(warp), std::move(exits),
+            [name](app::App& a, assets::Sozai&, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Scene>(a, scenes::sceneLayout(name)));
             }};
 }
 
 template <class Game>
-FormEntry game(std::string name, std::string warp) {
-    return {std::move(name), Kind::Game, std::move(warp), true,
-            [](app::App& a, assets::Sozai& s) { return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s)); }};
+FormEntry game(std::string name, std::string code, std::string warp, std::vector<Exit> exits = kOnward) {
+    return {std::move(name), Kind::Game, std::move(code), std::move(warp), std::move(exits),
+            [](app::App& a, assets::Sozai& s, const FormTable&) {
+                return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s));
+            }};
 }
 
 using scenes::ClosingScene;
 using scenes::MessageScene;
 using scenes::SpecialScene;
 
-}  // namespace
-
-const std::vector<FormEntry>& formTable() {
-    static const std::vector<FormEntry> kTable{
-        {"maintitle", Kind::Title, "", true,
-         [](app::App& a, assets::Sozai&) { return std::unique_ptr<ui::Form>(std::make_unique<maintitle>(a)); }},
-        {"warpzone", Kind::Warp, "", false,
-         [](app::App& a, assets::Sozai&) {
-             return std::unique_ptr<ui::Form>(std::make_unique<warpzone>(a, warpTargets()));
+FormTable build() {
+    FormTable table{
+        {"maintitle", Kind::Title, "", "", {{"Command1", "mesarea1"}, {"Command2", "warpzone"}},
+         [](app::App& a, assets::Sozai&, const FormTable&) {
+             return std::unique_ptr<ui::Form>(std::make_unique<maintitle>(a));
          }},
-        story<MessageScene>("mesarea1", "メッセージパート１"),
-        story<MessageScene>("mesarea2", "メッセージパート２"),
-        game<games::Hitandblow>("Hitandblow", "鍵開け"),
-        story<MessageScene>("mesarea3", "メッセージパート３"),
-        game<games::tintiro1>("tintiro1", "梢チンチロ"),
-        game<games::mizuhusen>("mizuhusen", "水風船投げ"),
-        story<MessageScene>("mesarea4", "メッセージパート４"),
-        game<games::nagagutsu>("nagagutsu", "長靴１００ｍ"),
-        story<MessageScene>("mesarea5", "メッセージパート５"),
-        game<games::max100game>("max100game", "ＭＡＸ１００"),
-        game<games::tintiro2>("tintiro2", "菫チンチロ"),
-        story<SpecialScene>("mesareaspecial", "", false),
-        story<MessageScene>("mesarea6", "メッセージパート６"),
-        game<games::keysearch>("keysearch", "鍵探し"),
-        story<MessageScene>("mesareaepi1", "エピローグ１"),
-        game<games::rosoku>("rosoku", "ろうそく消し"),
-        story<MessageScene>("mesareaepi21", ""),
-        story<MessageScene>("mesareaepi22", "", false),
-        story<MessageScene>("mesareaepi23", "", false),
-        story<MessageScene>("mesareaepi24", "", false),
-        story<ClosingScene>("mesareaepi3", "エピローグ２"),
+        {"warpzone", Kind::Warp, "", "", {{"Command2", "maintitle"}},
+         [](app::App& a, assets::Sozai&, const FormTable& t) {
+             return std::unique_ptr<ui::Form>(std::make_unique<warpzone>(a, warpTargets(t)));
+         }},
+        story<MessageScene>("mesarea1", "----", "メッセージパート１"),
+        story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
+        game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
+        story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
+        game<games::tintiro1>("tintiro1", "3940", "梢チンチロ"),
+        game<games::mizuhusen>("mizuhusen", "3164", "水風船投げ", {{"Command3"}}),
+        story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
+        game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
+        story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
+        game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
+        // Command2 only once she has caught her sister cheating.
+        game<games::tintiro2>("tintiro2", "3896", "菫チンチロ",
+                              {{"Command1", "mesarea6"}, {"Command2", "mesareaspecial"}}),
+        story<SpecialScene>("mesareaspecial", "", "", {{"Command1", Exit::kEnd}}),
+        story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
+        game<games::keysearch>("keysearch", "8202", "鍵探し"),
+        story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
+        // One epilogue of four, by how many candles went out and who blew them.
+        game<games::rosoku>("rosoku", "9107", "ろうそく消し",
+                            {{"Command1", "mesareaepi21"}, {"Command2", "mesareaepi22"},
+                             {"Command3", "mesareaepi23"}, {"Command4", "mesareaepi24"}}),
+        story<MessageScene>("mesareaepi21", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi22", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi23", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi24", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<ClosingScene>("mesareaepi3", "4586", "エピローグ２", {}),
     };
-    return kTable;
+    // Caught cheating, her sister sends her back no further than the fourth scene.
+    auto row = [&table](const char* form) -> FormEntry& {
+        return *std::find_if(table.begin(), table.end(), [&](const FormEntry& e) { return e.name == form; });
+    };
+    row("mesareaspecial").code = row("mesarea4").code;
+    return table;
 }
 
-namespace {
 template <class Keep>
-std::vector<std::string> names(Keep keep) {
+std::vector<std::string> names(const FormTable& table, Keep keep) {
     std::vector<std::string> out;
-    for (const auto& e : formTable())
+    for (const auto& e : table)
         if (keep(e)) out.push_back(e.name);
     return out;
 }
+
+FormTable::const_iterator find(const std::string& form, const FormTable& table) {
+    return std::find_if(table.begin(), table.end(), [&](const FormEntry& e) { return e.name == form; });
+}
+
 }  // namespace
 
-std::vector<std::string> allForms() {
-    return names([](const FormEntry&) { return true; });
+const FormTable& formTable() {
+    static const FormTable kTable = build();
+    return kTable;
 }
 
-std::vector<std::string> gameForms() {
-    return names([](const FormEntry& e) { return e.kind == Kind::Game; });
+const FormEntry& entry(const std::string& form, const FormTable& table) {
+    auto it = find(form, table);
+    if (it == table.end()) throw std::out_of_range("no form named " + form);
+    return *it;
 }
 
-std::vector<std::string> mainLine() {
-    return names([](const FormEntry& e) { return e.mainLine; });
-}
-
-std::vector<WarpTarget> warpTargets() {
-    std::vector<WarpTarget> out;
-    for (const auto& e : formTable())
-        if (!e.warpCaption.empty()) out.push_back({e.warpCaption, e.name});
+app::FormFacts facts(const FormEntry& e, const FormTable& table) {
+    app::FormFacts out{e.code, {}};
+    const auto row = find(e.name, table);
+    for (const auto& exit : e.exits) {
+        std::string next = exit.next;
+        if (next == Exit::kNextRow) next = row != table.end() && row + 1 != table.end() ? (row + 1)->name : "";
+        out.exits[exit.control] = next;
+    }
     return out;
+}
+
+std::vector<std::string> allForms(const FormTable& table) {
+    return names(table, [](const FormEntry&) { return true; });
+}
+
+std::vector<std::string> gameForms(const FormTable& table) {
+    return names(table, [](const FormEntry& e) { return e.kind == Kind::Game; });
+}
+
+std::vector<std::string> mainLine(const FormTable& table) {
+    std::vector<std::string> line;
+    for (auto row = table.begin(); row != table.end();) {
+        if (std::find(line.begin(), line.end(), row->name) != line.end()) break;
+        line.push_back(row->name);
+        if (row->exits.empty()) break;
+        row = find(facts(*row, table).exits.at(row->exits.front().control), table);
+    }
+    return line;
+}
+
+const std::string& mainExit(const std::string& form, const FormTable& table) {
+    const FormEntry& e = entry(form, table);
+    if (e.exits.empty()) throw std::out_of_range(form + " has no exit");
+    return e.exits.front().control;
+}
+
+std::vector<WarpTarget> warpTargets(const FormTable& table) {
+    std::vector<WarpTarget> out;
+    for (const auto& e : table)
+        if (!e.warpCaption.empty()) out.push_back({e.warpCaption, e.name, e.code});
+    return out;
+}
+
+void check(const FormTable& table) {
+    std::set<std::string> seen;
+    for (const auto& e : table)
+        if (!seen.insert(e.name).second) throw std::invalid_argument("two rows for " + e.name);
+    for (const auto& e : table)
+        for (const auto& [control, next] : facts(e, table).exits) {
+            const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(), [&](const Exit& x) {
+                return x.control == control && x.next == Exit::kEnd;
+            });
+            if (next.empty() ? !meantToEnd : !seen.count(next))
+                throw std::invalid_argument(e.name + "." + control + " leads nowhere");
+        }
 }
 
 }  // namespace chain

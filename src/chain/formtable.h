@@ -14,24 +14,43 @@ namespace chain {
 
 enum class Kind { Title, Warp, Story, Game };
 
-// One line per form of the game, in story order: what it is, how it is made, and the caption of
-// its warp button. The chain, the game list, the warp zone's targets and the tests' walk through
-// the story all come from here, so that adding a game is one line.
+// Where an exit button leads: a form by name, the form on the following row, or nowhere.
+struct Exit {
+    static inline const std::string kNextRow = "(next row)";
+    static inline const std::string kEnd;  // the program ends
+    std::string control;
+    std::string next = kNextRow;
+};
+
+struct FormEntry;
+using FormTable = std::vector<FormEntry>;
+
+// One row per form of the game, in story order: everything the chain knows about it. Its code is
+// shown on its C-PASS label and, when it has a warp button, reveals that button and every one
+// before it. Its first exit is the way along the story; a row whose exits all go to the next row
+// lets a new game come in by adding its own row after it.
 struct FormEntry {
-    using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&)>;
+    using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&, const FormTable&)>;
     std::string name;
     Kind kind;
+    std::string code;         // "4140", or "----"; empty: the form has no code label
     std::string warpCaption;  // empty: no warp button leads here
-    bool mainLine;            // false for the forms only a branch reaches
+    std::vector<Exit> exits;
     Factory make;
 };
 
-const std::vector<FormEntry>& formTable();
+const FormTable& formTable();
 
-// Derived from the table.
-std::vector<std::string> allForms();     // every form, title and warp zone included
-std::vector<std::string> gameForms();    // the eight games, each of which unloads the picture store
-std::vector<std::string> mainLine();     // the story from the title to the end, without branches
-std::vector<WarpTarget> warpTargets();   // the warp zone's buttons, in order
+// Derived from a table: the game's own, or another (tests add made-up games to a copy).
+const FormEntry& entry(const std::string& form, const FormTable& table = formTable());
+app::FormFacts facts(const FormEntry& entry, const FormTable& table = formTable());
+std::vector<std::string> allForms(const FormTable& table = formTable());   // title and warp zone included
+std::vector<std::string> gameForms(const FormTable& table = formTable());  // each unloads the picture store
+// The story from the title to the end along each form's first exit, and that exit of a form.
+std::vector<std::string> mainLine(const FormTable& table = formTable());
+const std::string& mainExit(const std::string& form, const FormTable& table = formTable());
+std::vector<WarpTarget> warpTargets(const FormTable& table = formTable());  // the warp buttons, in order
+// Throws std::invalid_argument unless every name is unique and every exit leads to a row or ends.
+void check(const FormTable& table);
 
 }  // namespace chain

@@ -11,6 +11,6 @@ maintitle::maintitle(app::App& app)
     Command2.onClick = [this] { Command2_Click(); };
 }
 
-void maintitle::Command1_Click() { app_.changeScene(*this, "mesarea1"); }
+void maintitle::Command1_Click() { app_.leave(*this, "Command1"); }
 
-void maintitle::Command2_Click() { app_.changeScene(*this, "warpzone"); }
+void maintitle::Command2_Click() { app_.leave(*this, "Command2"); }

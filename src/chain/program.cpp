@@ -1,13 +1,13 @@
 #include "chain/program.h"
 
-#include "chain/formtable.h"
-
 namespace chain {
 
-Program::Program(ui::Clock& clock, app::Random& random)
-    : app_(clock, random), sozai_([this](bool loaded) { app_.setExtraLoaded("sozai", loaded); }) {
-    for (const auto& entry : formTable())
-        app_.registerForm(entry.name, [this, &entry](app::App& a) { return entry.make(a, sozai_); });
+Program::Program(ui::Clock& clock, app::Random& random, const FormTable& table)
+    : table_(table), app_(clock, random), sozai_([this](bool loaded) { app_.setExtraLoaded("sozai", loaded); }) {
+    check(table);
+    for (const auto& entry : table)
+        app_.registerForm(
+            entry.name, [this, &entry, &table](app::App& a) { return entry.make(a, sozai_, table); }, facts(entry, table));
 }
 
 void Program::start() { app_.show("maintitle"); }

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "assets/sozai.h"
+#include "chain/formtable.h"
 #include "ui/prerender.h"
 
 namespace ui {
@@ -13,9 +14,11 @@ namespace chain {
 // The whole game: every form of the table by name, the picture store, and the title to begin with.
 class Program {
 public:
-    Program(ui::Clock& clock, app::Random& random);
+    // Plays the game's own table unless given another, which must outlive it.
+    Program(ui::Clock& clock, app::Random& random, const FormTable& table = formTable());
 
     app::App& app() { return app_; }
+    const FormTable& table() const { return table_; }
     assets::Sozai& sozai() { return sozai_; }
 
     // Shows the title; nothing else runs until the player acts.
@@ -28,6 +31,7 @@ public:
     const ui::Prerender& prerender() const { return prerender_; }
 
 private:
+    const FormTable& table_;
     app::App app_;
     assets::Sozai sozai_;
     ui::Prerender prerender_;  // last: it finishes its work before anything else goes

@@ -17,7 +17,7 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
       layout_(layout),
       script_(script),
       Command2(declareRowsAndNextPage()),
-      Label1(label("Label1", kCodeLabel, "C-PASS = " + layout.code)),
+      Label1(label("Label1", kCodeLabel, "C-PASS = " + app.facts(layout.form).code)),
       messagedisp(timer("messagedisp", 20)),
       messagewaittimer(timer("messagewaittimer", 45)) {
     Label1.keepInside(layout.client);
@@ -132,12 +132,7 @@ void MessageScene::pageclear() {
     labelno = 0;
 }
 
-void MessageScene::Command1_Click() {
-    if (layout_.next.empty())
-        app_.unload(*this);  // the end of the special scene: nothing follows, so the program ends
-    else
-        app_.changeScene(*this, layout_.next);
-}
+void MessageScene::Command1_Click() { app_.leave(*this, "Command1"); }
 
 void MessageScene::appendToRow(char16_t unit) {
     rowText_[labelno] += unit;

@@ -10,16 +10,13 @@ constexpr int kButtonTop = 6480;
 constexpr int kButtonWidth = 1815;
 constexpr int kButtonHeight = 495;
 
-SceneLayout scene(std::string form, std::string caption, std::string exitCaption, int exitLeft, std::string code,
-                  std::string next) {
+SceneLayout scene(std::string form, std::string caption, std::string exitCaption, int exitLeft) {
     SceneLayout s;
     s.form = std::move(form);
     s.caption = std::move(caption);
     s.exitCaption = std::move(exitCaption);
     s.exitRect = {exitLeft, kButtonTop, kButtonWidth, kButtonHeight};
     s.nextPageRect = s.exitRect;
-    s.code = std::move(code);
-    s.next = std::move(next);
     return s;
 }
 
@@ -27,19 +24,19 @@ std::vector<SceneLayout> build() {
     const std::string story = "メッセージパート";
     const std::string epilogue = "エピローグ";
     std::vector<SceneLayout> all{
-        scene("mesarea1", story, "NEXT AREA", 3840, "----", "mesarea2"),
-        scene("mesarea2", story, "Challenge", 3720, "4140", "Hitandblow"),
-        scene("mesarea3", story, "BUTTLE", 4200, "3232", "tintiro1"),
-        scene("mesarea4", story, "Challenge", 3840, "1885", "nagagutsu"),
-        scene("mesarea5", story, "BUTTLE", 3840, "7802", "max100game"),
-        scene("mesarea6", story, "Challenge", 3840, "2383", "keysearch"),
-        scene("mesareaspecial", "Form1", "NEXT AREA", 8040, "1885", ""),
-        scene("mesareaepi1", epilogue, "Challenge", 3720, "0039", "rosoku"),
-        scene("mesareaepi21", epilogue, "NEXT AREA", 3840, "----", "mesareaepi3"),
-        scene("mesareaepi22", epilogue, "NEXT AREA", 3840, "----", "mesareaepi3"),
-        scene("mesareaepi23", epilogue, "NEXT AREA", 3840, "----", "mesareaepi3"),
-        scene("mesareaepi24", epilogue, "NEXT AREA", 3840, "----", "mesareaepi3"),
-        scene("mesareaepi3", epilogue, "", 3840, "4586", ""),
+        scene("mesarea1", story, "NEXT AREA", 3840),
+        scene("mesarea2", story, "Challenge", 3720),
+        scene("mesarea3", story, "BUTTLE", 4200),
+        scene("mesarea4", story, "Challenge", 3840),
+        scene("mesarea5", story, "BUTTLE", 3840),
+        scene("mesarea6", story, "Challenge", 3840),
+        scene("mesareaspecial", "Form1", "NEXT AREA", 8040),
+        scene("mesareaepi1", epilogue, "Challenge", 3720),
+        scene("mesareaepi21", epilogue, "NEXT AREA", 3840),
+        scene("mesareaepi22", epilogue, "NEXT AREA", 3840),
+        scene("mesareaepi23", epilogue, "NEXT AREA", 3840),
+        scene("mesareaepi24", epilogue, "NEXT AREA", 3840),
+        scene("mesareaepi3", epilogue, "", 3840),
     };
     for (auto& s : all) {
         if (s.form == "mesareaspecial") {

@@ -7,7 +7,8 @@
 
 namespace scenes {
 
-// Where a story scene differs from the others: its window, its exit and its continue code.
+// Where a story scene's page differs from the others: its window and its exit button. Its code and
+// where the exit leads are the chain's business.
 struct SceneLayout {
     std::string form;
     std::string caption;
@@ -16,8 +17,6 @@ struct SceneLayout {
     std::string exitCaption;    // empty: the scene has no exit button
     ui::Rect exitRect;
     ui::Rect nextPageRect;
-    std::string code;           // "4140", or "----"
-    std::string next;           // the form the exit shows; empty: the program ends
 };
 
 // Every story scene, in story order.

@@ -1,28 +1,27 @@
 #include "warp/passcode.h"
 
-#include <array>
-#include <utility>
-
 namespace warp {
 
 namespace {
-// Each scene's code opens its own button; the codes run in story order.
-constexpr std::array<std::pair<int, int>, 15> kCodes{{
-    {4140, 2}, {5339, 3}, {3232, 4}, {3940, 5}, {3164, 6}, {1885, 7}, {4789, 8}, {7802, 9},
-    {9140, 10}, {3896, 11}, {2383, 12}, {8202, 13}, {39, 14}, {9107, 15}, {4586, 16},
-}};
 constexpr std::size_t kMaxDigits = 4;
-}  // namespace
 
-std::optional<int> warpButtonForCode(const std::string& text) {
+// The number four digits or fewer stand for; nothing for anything else.
+std::optional<int> valueOf(const std::string& text) {
     if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
     int value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    for (auto [code, button] : kCodes)
-        if (code == value) return button;
+    return value;
+}
+}  // namespace
+
+std::optional<int> warpButtonForCode(const std::string& text, const std::vector<std::string>& codes) {
+    const auto value = valueOf(text);
+    if (!value) return std::nullopt;
+    for (std::size_t k = codes.size(); k > 0; --k)
+        if (valueOf(codes[k - 1]) == value) return static_cast<int>(k);
     return std::nullopt;
 }
 

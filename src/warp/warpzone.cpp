@@ -2,29 +2,40 @@
 
 #include "warp/passcode.h"
 
-#include <array>
-#include <stdexcept>
+#include <algorithm>
 
 namespace {
 
-constexpr std::array<int, 4> kColumns{720, 2400, 4080, 5760};
-constexpr std::array<int, 4> kRows{1440, 2280, 3120, 3960};
+constexpr int kColumns = 4;
+constexpr int kLeft = 720;
+constexpr int kTop = 1440;
+constexpr int kColumnStep = 1680;
+constexpr int kRowStep = 840;
+constexpr int kRowsDrawn = 4;
+
+// How much taller than drawn the window is for this many buttons.
+int growth(std::size_t targets) {
+    const int rows = static_cast<int>((targets + kColumns - 1) / kColumns);
+    return kRowStep * std::max(0, rows - kRowsDrawn);
+}
 
 }  // namespace
 
 warpzone::warpzone(app::App& app, std::vector<WarpTarget> targets)
-    : ui::Form(app.clock(), "warpzone", "ワープゾーン", {8055, 6030}, ui::kButtonFace),
+    : ui::Form(app.clock(), "warpzone", "ワープゾーン", {8055, 6030 + growth(targets.size())}, ui::kButtonFace),
       app_(app),
       passarea(textBox("passarea", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
       Command1(button("Command1", {3240, 240, 1815, 615}, "ＰＡＳＳ決定")),
-      Command2(button("Command2", {6840, 5400, 1095, 615}, "戻る")),
+      Command2(button("Command2", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る")),
       targets_(std::move(targets)) {
-    if (targets_.size() != 16) throw std::invalid_argument("the warp zone has sixteen buttons");
-    for (int k = 1; k <= 16; ++k) {
+    for (int k = 1; k <= static_cast<int>(targets_.size()); ++k) {
         const int cell = k - 1;
+        const auto& target = targets_[static_cast<std::size_t>(cell)];
         ui::Button& b = button("warpbutton" + std::to_string(k),
-                               {kColumns[cell % 4], kRows[cell / 4], 1575, 735}, targets_[cell].caption);
+                               {kLeft + kColumnStep * (cell % kColumns), kTop + kRowStep * (cell / kColumns), 1575, 735},
+                               target.caption);
         b.setVisible(k == 1);
+        codes_.push_back(target.code);
         b.onClick = [this, k] { warpbutton_Click(k); };
         warpbutton_.push_back(&b);
     }
@@ -52,14 +63,14 @@ void warpzone::passarea_KeyDown(int& keyCode) {
 
 void warpzone::Command1_Click() {
     if (passarea.text().empty()) passarea.setText("0");
-    if (auto k = warp::warpButtonForCode(passarea.text())) warpopen(*k);
+    if (auto k = warp::warpButtonForCode(passarea.text(), codes_)) warpopen(*k);
 }
 
-void warpzone::Command2_Click() { app_.changeScene(*this, "maintitle"); }
+void warpzone::Command2_Click() { app_.leave(*this, "Command2"); }
 
-void warpzone::warpbutton_Click(int k) { app_.changeScene(*this, targets_[k - 1].form); }
+void warpzone::warpbutton_Click(int k) { app_.changeScene(*this, targets_[static_cast<std::size_t>(k - 1)].form); }
 
 void warpzone::warpopen(int k) {
-    warpbutton_[k - 1]->setVisible(true);
+    warpbutton_[static_cast<std::size_t>(k - 1)]->setVisible(true);
     if (k > 2) warpopen(k - 1);
 }

@@ -6,16 +6,19 @@
 #include "app/app.h"
 #include "ui/form.h"
 
-// A warp button's caption and the form it opens.
+// A warp button: its caption, the form it opens and the code that reveals it ("----": only a later
+// code does).
 struct WarpTarget {
     std::string caption;
     std::string form;
+    std::string code;
 };
 
 // The continue screen: a code typed here reveals the warp buttons up to its scene.
 class warpzone final : public ui::Form {
 public:
-    // The sixteen targets in story order; button k (1..16) opens targets[k - 1].
+    // The targets in story order; button k (from 1) opens targets[k - 1]. Four to a row; the
+    // window is drawn for four rows and grows by a row's height for each further one.
     warpzone(app::App& app, std::vector<WarpTarget> targets);
 
 private:
@@ -32,5 +35,6 @@ private:
     ui::Button& Command1;
     ui::Button& Command2;
     std::vector<WarpTarget> targets_;
-    std::vector<ui::Button*> warpbutton_;  // warpbutton1 .. warpbutton16, from index 0
+    std::vector<std::string> codes_;       // the targets' codes, for the check
+    std::vector<ui::Button*> warpbutton_;  // warpbutton1, warpbutton2, ... from index 0
 };

@@ -2,9 +2,10 @@
 
 #include <QWidget>
 
-#include "scenes/scenelayout.h"
-#include "support/harness.h"
 #include "chain/formtable.h"
+#include "games/kit/gameform.h"
+#include "support/fuzz.h"
+#include "support/harness.h"
 #include "support/play.h"
 #include "ui/qt/access.h"
 
@@ -25,17 +26,14 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
     SceneHarness h;
     h.start();
     const auto line = chain::mainLine();
-    ASSERT_EQ(line.front(), "maintitle");
+    ASSERT_EQ(line, (Forms{"maintitle", "mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen",
+                           "mesarea4", "nagagutsu", "mesarea5", "max100game", "tintiro2", "mesarea6", "keysearch",
+                           "mesareaepi1", "rosoku", "mesareaepi21", "mesareaepi3"}));
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const std::string& form = line[i];
-        std::string exit = "Command1";
+        const std::string& exit = chain::mainExit(form);
         if (h.form(form).find("meslabel1(0)")) h.readThrough(form);
-        const auto& games = chain::gameForms();
-        if (std::find(games.begin(), games.end(), form) != games.end()) {
-            const auto& script = testing_support::winScript(form);
-            script.win(h);
-            exit = script.exit;
-        }
+        if (chain::entry(form).kind == chain::Kind::Game) testing_support::winScript(form).win(h);
         h.click(form, exit);
         EXPECT_EQ(h.openForms(), Forms{line[i + 1]}) << "after " << form << "." << exit;
         EXPECT_FALSE(h.app().isLoaded(form));
@@ -79,8 +77,7 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
     for (const auto& name : chain::allForms()) {
         SceneHarness h;
         h.open(name);
-        const auto& games = chain::gameForms();
-        if (std::find(games.begin(), games.end(), name) != games.end()) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
+        if (chain::entry(name).kind == chain::Kind::Game) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
         h.close(name);
         EXPECT_TRUE(h.ended()) << "closing " << name;
         EXPECT_TRUE(h.app().nothingLoaded()) << "closing " << name;
@@ -177,6 +174,9 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesareaepi24", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesareaepi3", "エピローグ", 9885, 7095, "Label1", "C-PASS = 4586"},
     };
+    Forms inOrder{"maintitle"};
+    for (const auto& e : all) inOrder.push_back(e.form);
+    EXPECT_EQ(inOrder, chain::allForms());
     for (const auto& e : all) {
         SceneHarness h;
         ui::Form& f = h.open(e.form);
@@ -187,6 +187,95 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
             EXPECT_TRUE(h.visible(e.form, e.codeLabel)) << e.form;
         }
     }
+}
+
+// A made-up ninth game, written as a new one would be: one button wins and shows its exit.
+class Extra final : public games::GameForm {
+public:
+    Extra(app::App& app, assets::Sozai& sozai)
+        : GameForm(app, sozai, {"extra", "おまけ", {9885, 7095}, ui::kWhite, "Label4", {8520, 0, 1335, 255}}),
+          Command1(button("Command1", {3840, 6480, 1815, 495}, "NEXT AREA")),
+          Command2(button("Command2", {3840, 3000, 1815, 495}, "勝つ")) {
+        Command1.setVisible(false);
+        Command1.onClick = [this] { leave("Command1"); };
+        Command2.onClick = [this] {
+            Command2.setVisible(false);
+            Command1.setVisible(true);
+        };
+    }
+
+private:
+    ui::Button& Command1;
+    ui::Button& Command2;
+};
+
+// The game's table with the made-up game on a row of its own after the first scene.
+chain::FormTable withExtra() {
+    chain::FormTable table = chain::formTable();
+    auto at = std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "mesarea2"; });
+    table.insert(at, {"extra", chain::Kind::Game, "2026", "おまけ", {{"Command1"}},
+                      [](app::App& a, assets::Sozai& s, const chain::FormTable&) {
+                          return std::unique_ptr<ui::Form>(std::make_unique<Extra>(a, s));
+                      }});
+    return table;
+}
+
+TEST(Chain, ANewGameIsOneRow) {
+    const chain::FormTable table = withExtra();
+    const std::size_t buttons = chain::warpTargets().size() + 1;
+    {
+        SceneHarness h(false, table);
+        h.start();
+        h.click("maintitle", "Command2");
+        ui::Form& warp = h.form("warpzone");
+        EXPECT_EQ(h.caption("warpzone", "warpbutton2"), "おまけ");
+        const std::string last = "warpbutton" + std::to_string(buttons);
+        ASSERT_TRUE(warp.find(last));
+        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", last))->pos(),
+                  QPoint(ui::twipsToPixels(720), ui::twipsToPixels(1440 + 4 * 840)))
+            << "a fifth row";
+        // The window grows by that row, and 戻る keeps its place below the buttons.
+        EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + 840));
+        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "Command2"))->y(), ui::twipsToPixels(5400 + 840));
+        const auto enter = [&](const std::string& code, std::size_t revealed) {
+            h.click("warpzone", "passarea");
+            h.typeText("warpzone", code);
+            h.click("warpzone", "Command1");
+            for (std::size_t k = 1; k <= buttons; ++k)
+                EXPECT_EQ(h.visible("warpzone", "warpbutton" + std::to_string(k)), k <= revealed) << code << ": " << k;
+        };
+        enter("2026", 2);
+        enter(chain::entry("mesarea2").code, 3);
+        enter(chain::warpTargets().back().code, buttons);
+        h.click("warpzone", "warpbutton2");
+        EXPECT_EQ(h.openForms(), Forms{"extra"});
+        EXPECT_EQ(h.caption("extra", "Label4"), "C-PASS = 2026");
+    }
+    {
+        SceneHarness h(false, table);
+        h.open("mesarea1");
+        h.readThrough("mesarea1");
+        h.click("mesarea1", "Command1");
+        EXPECT_EQ(h.openForms(), Forms{"extra"}) << "the story's previous exit leads to the new game";
+        h.click("extra", "Command2");
+        h.click("extra", "Command1");
+        EXPECT_EQ(h.openForms(), Forms{"mesarea2"}) << "and the new game's to the next row";
+    }
+    testing_support::FuzzOptions options;
+    options.table = &table;
+    options.budget = 2000;
+    const auto report = testing_support::fuzz(options);
+    for (const auto& f : report.failures) ADD_FAILURE() << testing_support::describe(f);
+    EXPECT_NE(std::find(report.deepest.begin(), report.deepest.end(), "extra"), report.deepest.end());
+}
+
+TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
+    chain::FormTable table = withExtra();
+    table.back().exits = {{"Command1", "mesarea7"}};
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "an exit to a form of no row";
+    table = withExtra();
+    table.push_back(table.front());
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "two rows of one name";
 }
 
 }  // namespace

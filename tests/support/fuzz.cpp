@@ -38,8 +38,9 @@ public:
         const int roll = pick(1000);
         if (form == "warpzone" && pick(6) == 0) {
             // A player who kept the codes: the way deep into the story without winning every game.
-            static const std::vector<std::string> codes{"4140", "5339", "3232", "3940", "3164", "1885", "4789", "7802",
-                                                        "9140", "3896", "2383", "8202", "0039", "9107", "4586"};
+            std::vector<std::string> codes;
+            for (const auto& target : chain::warpTargets(table()))
+                if (target.code != "----") codes.push_back(target.code);
             const std::string& code = codes[static_cast<std::size_t>(pick(static_cast<int>(codes.size())))];
             auto& box = static_cast<ui::TextBox&>(h_.control(form, "passarea"));
             box.setText("");
@@ -155,6 +156,8 @@ public:
     }
 
 private:
+    const chain::FormTable& table() const { return options_.table ? *options_.table : chain::formTable(); }
+
     SceneHarness& h_;
     std::mt19937_64 rng_;
     const FuzzOptions& options_;
@@ -183,10 +186,11 @@ std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks)
 }  // namespace
 
 FuzzReport fuzz(const FuzzOptions& options) {
+    const chain::FormTable& table = options.table ? *options.table : chain::formTable();
     FuzzReport report;
     std::set<std::string> reached;
     for (std::uint64_t seed = options.firstSeed; report.stepsRun < options.budget; ++seed) {
-        SceneHarness h(options.realClock);
+        SceneHarness h(options.realClock, table);
         h.random().useSeed(seed);
         Player player(h, seed, options);
         int killedTicks = 0;
@@ -225,7 +229,7 @@ FuzzReport fuzz(const FuzzOptions& options) {
         }
         h.clock().onDeliver = nullptr;
     }
-    for (const auto& name : chain::allForms())
+    for (const auto& name : chain::allForms(table))
         if (reached.count(name)) report.deepest.push_back(name);
     return report;
 }

@@ -20,6 +20,7 @@ struct FuzzOptions {
     int maxStepsPerSeed = 1500;
     bool realClock = false;      // Qt's timers and real waits instead of the manual clock
     int maxWaitMs = 4000;
+    const chain::FormTable* table = nullptr;  // the game's own unless set
     // An extra check, for proving that the checker reports what it finds.
     std::function<std::string(SceneHarness&, int step)> extraCheck;
 };

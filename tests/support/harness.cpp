@@ -18,9 +18,9 @@ namespace {
 QPoint pixels(int xTwips, int yTwips) { return {ui::twipsToPixels(xTwips), ui::twipsToPixels(yTwips)}; }
 }  // namespace
 
-SceneHarness::SceneHarness(bool realClock)
+SceneHarness::SceneHarness(bool realClock, const chain::FormTable& table)
     : realClock_(realClock ? ui::makeQtClock() : nullptr),
-      program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_) {
+      program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_, table) {
     random_.useSeed(12345);
     app().onEnd = [this] { ended_ = true; };
     ui::setMessageBoxHandler([this](ui::Form&, const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });

@@ -20,8 +20,9 @@ namespace testing_support {
 // real mouse events sent to the window at a control's centre, so stacking and routing count.
 class SceneHarness {
 public:
-    // On the manual clock, or (realClock) on Qt's precise timers with real waits.
-    explicit SceneHarness(bool realClock = false);
+    // On the manual clock, or (realClock) on Qt's precise timers with real waits; the game's own
+    // form table unless given another.
+    explicit SceneHarness(bool realClock = false, const chain::FormTable& table = chain::formTable());
     ~SceneHarness();
 
     chain::Program& program() { return program_; }

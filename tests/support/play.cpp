@@ -1,5 +1,6 @@
 #include "support/play.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -7,6 +8,7 @@
 #include <Qt>
 #include <QKeyEvent>
 
+#include "chain/formtable.h"
 #include "ui/form.h"
 
 namespace testing_support {
@@ -454,21 +456,30 @@ void tryHitandblow(SceneHarness& h, const std::string& digits) {
 
 void winHitandblow(SceneHarness& h) { tryHitandblow(h, secretOf(h)); }
 
+void warpTo(SceneHarness& h, const std::string& form) {
+    const auto targets = chain::warpTargets(h.program().table());
+    const auto target = std::find_if(targets.begin(), targets.end(), [&](const WarpTarget& t) { return t.form == form; });
+    if (target == targets.end()) throw std::out_of_range("no warp button opens " + form);
+    h.click("warpzone", "passarea");
+    h.typeText("warpzone", target->code);
+    h.click("warpzone", "Command1");
+    h.click("warpzone", "warpbutton" + std::to_string(target - targets.begin() + 1));
+}
+
 void revealExit(SceneHarness& h, const std::string& form, const std::string& exit) {
-    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
-        if (ui::Control* c = h.form(form).find(b)) c->setVisible(b == exit);
+    for (const auto& e : h.app().facts(form).exits) h.control(form, e.first).setVisible(e.first == exit);
 }
 
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
-        {"Hitandblow", "Command1", winHitandblow},
-        {"tintiro1", "Command1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
-        {"mizuhusen", "Command3", winMizuhusen},
-        {"nagagutsu", "Command1", winNagagutsu},
-        {"max100game", "Command2", winMax100},
-        {"tintiro2", "Command1", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
-        {"keysearch", "Command1", winKeysearch},
-        {"rosoku", "Command1", winRosoku},
+        {"Hitandblow", winHitandblow},
+        {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
+        {"mizuhusen", winMizuhusen},
+        {"nagagutsu", winNagagutsu},
+        {"max100game", winMax100},
+        {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
+        {"keysearch", winKeysearch},
+        {"rosoku", winRosoku},
     };
     return kScripts;
 }

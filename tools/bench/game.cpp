@@ -138,14 +138,9 @@ int session() {
     const auto games = chain::gameForms();
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const std::string& form = line[i];
-        std::string exit = "Command1";
         if (h.form(form).find("meslabel1(0)")) h.readThrough(form);
-        if (std::find(games.begin(), games.end(), form) != games.end()) {
-            const auto& script = testing_support::winScript(form);
-            script.win(h);
-            exit = script.exit;
-        }
-        timedExit(h, watch, form, exit, line[i + 1]);
+        if (std::find(games.begin(), games.end(), form) != games.end()) testing_support::winScript(form).win(h);
+        timedExit(h, watch, form, chain::mainExit(form), line[i + 1]);
     }
     probe::report("walk.misses", ui::qt::onDemandRenders() - missesBefore);
     probe::report("walk.waited", ui::qt::onDemandRenderMs() - waitedBefore);
@@ -170,8 +165,8 @@ int open(const std::string& name) {
 
 std::vector<std::string> stories() {
     std::vector<std::string> out;
-    for (const auto& e : chain::formTable())
-        if (e.kind == chain::Kind::Story && e.mainLine) out.push_back(e.name);
+    for (const auto& name : chain::mainLine())
+        if (chain::entry(name).kind == chain::Kind::Story) out.push_back(name);
     if (out.size() < 2) probe::fail("the form table has fewer than two story scenes");
     return out;
 }

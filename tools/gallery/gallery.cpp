@@ -18,7 +18,6 @@
 
 #include "chain/formtable.h"
 #include "assets/library.h"
-#include "scenes/scenelayout.h"
 #include "support/harness.h"
 #include "support/play.h"
 #include "ui/qt/access.h"
@@ -147,7 +146,8 @@ int main(int argc, char** argv) {
         gallery.form(QString::fromStdString(name), form);
         h.app().unload(form);
     }
-    for (const auto& layout : scenes::sceneLayouts()) storyPages(gallery, h, layout.form);
+    for (const auto& e : chain::formTable())
+        if (e.kind == chain::Kind::Story) storyPages(gallery, h, e.name);
 
     for (const auto& play : testing_support::galleryPlays()) {
         h.open(play.form);
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     }
 
     h.open("warpzone");  // the window is activated, and the box takes the focus
-    h.typeText("warpzone", "4586");
+    h.typeText("warpzone", chain::warpTargets().back().code);
     h.click("warpzone", "Command1");
     gallery.form("warpzone all revealed", h.form("warpzone"));
     h.app().unload(h.form("warpzone"));

@@ -34,7 +34,7 @@ ui::Rect spray(int i) {
 }  // namespace
 
 mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"mizuhusen", "水風船投げバトル", {9885, 7095}, kLightYellow, "Label4", {8640, 0, 1335, 255}, "3164"}),
+    : GameForm(app, sozai, {"mizuhusen", "水風船投げバトル", {9885, 7095}, kLightYellow, "Label4", {8640, 0, 1335, 255}}),
       Command1(button("Command1", {3600, 5760, 1215, 735}, "Push")),
       Command2(button("Command2", {5040, 5760, 1335, 735}, "Throw")),
       Command3(button("Command3", {7800, 5880, 1815, 615}, "NEXT AREA")),
@@ -230,6 +230,6 @@ void mizuhusen::Timer2_Timer() {
 
 void mizuhusen::Image2_Click() { Label3.setVisible(true); }
 
-void mizuhusen::Command3_Click() { changeScene("mesarea4"); }
+void mizuhusen::Command3_Click() { leave("Command3"); }
 
 }  // namespace games

@@ -25,7 +25,7 @@ ui::Rect heading(int i) {
 }  // namespace
 
 nagagutsu::nagagutsu(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"nagagutsu", "長靴１００ｍ走", {9885, 7095}, kLightCyan, "Label4", {8520, 0, 1335, 255}, "4789"}),
+    : GameForm(app, sozai, {"nagagutsu", "長靴１００ｍ走", {9885, 7095}, kLightCyan, "Label4", {8520, 0, 1335, 255}}),
       // The running track lies beneath everything, the layout's own lines drawn on top of it.
       trackimg(image("trackimg", {240, 4440, 9240, 720}, assets::picture("scenes/nagagutsu/track"))),
       Label5(label("Label5", {2520, 6120, 2655, 375}, "走り方：左右交互", ui::gothic(15.75))),
@@ -173,6 +173,6 @@ std::string nagagutsu::checkInvariants() const {
     return {};
 }
 
-void nagagutsu::Command1_Click() { changeScene("mesarea5"); }
+void nagagutsu::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

@@ -32,7 +32,7 @@ std::string candleNumber(int i) { return i < 7 ? std::to_string(i + 1) : std::to
 }  // namespace
 
 rosoku::rosoku(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"rosoku", "ろうそく消し", {9885, 7095}, kPink, "Label11", {8520, 0, 1335, 255}, "9107"}),
+    : GameForm(app, sozai, {"rosoku", "ろうそく消し", {9885, 7095}, kPink, "Label11", {8520, 0, 1335, 255}}),
       // The cake the candles stand on lies beneath everything.
       cake(image("cake", {2160, 3960, 4080, 1800}, assets::picture("scenes/rosoku/cake"))),
       rouimg(array<ui::Image>("rouimg", kSlots,
@@ -88,10 +88,10 @@ rosoku::rosoku(app::App& app, assets::Sozai& sozai)
     setKeyPreview(true);
 
     countlast.onClick = [this] { countlast_Click(); };
-    Command1.onClick = [this] { changeScene("mesareaepi21"); };
-    Command2.onClick = [this] { changeScene("mesareaepi22"); };
-    Command3.onClick = [this] { changeScene("mesareaepi23"); };
-    Command4.onClick = [this] { changeScene("mesareaepi24"); };
+    Command1.onClick = [this] { leave("Command1"); };
+    Command2.onClick = [this] { leave("Command2"); };
+    Command3.onClick = [this] { leave("Command3"); };
+    Command4.onClick = [this] { leave("Command4"); };
     countdowntimer.onTick = [this] { countdowntimer_Timer(); };
     gagetametimer.onTick = [this] { gagetametimer_Timer(); };
     nokorizikan.onTick = [this] { nokorizikan_Timer(); };

@@ -5,7 +5,7 @@ namespace games {
 namespace {
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "Label4", {8520, 0, 1335, 255}, "3940", ui::kWhite},
+        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "Label4", {8520, 0, 1335, 255}, ui::kWhite},
         "kozue",
         "シルバー・ファントム",
         {240, 120, 2055, 255},
@@ -40,6 +40,6 @@ void tintiro1::oppmessage() {
     }
 }
 
-void tintiro1::Command1_Click() { changeScene("mizuhusen"); }
+void tintiro1::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

@@ -7,7 +7,7 @@ namespace games {
 namespace {
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, "Label4", {8640, 0, 1335, 255}, "3896", ui::kWhite},
+        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, "Label4", {8640, 0, 1335, 255}, ui::kWhite},
         "sumire",
         "スミレ・デ・ワールズ",
         {480, 120, 1695, 255},
@@ -139,8 +139,8 @@ void tintiro2::exposecheat() {
     nonokamatchwin();
 }
 
-void tintiro2::Command1_Click() { changeScene("mesarea6"); }
+void tintiro2::Command1_Click() { leave("Command1"); }
 
-void tintiro2::Command2_Click() { changeScene("mesareaspecial"); }
+void tintiro2::Command2_Click() { leave("Command2"); }
 
 }  // namespace games

@@ -21,7 +21,6 @@ public:
         ui::Rgb background;
         std::string codeLabel;  // "Label4"
         ui::Rect codeRect;
-        std::string code;       // "3940"
         ui::Rgb codeColor = ui::kBlack;
     };
 
@@ -35,8 +34,8 @@ protected:
     static int Int(double x) { return app::Int(x); }
     static int CInt(double x) { return app::CInt(x); }
 
-    // Every exit button: show the next scene, then unload this one.
-    void changeScene(const std::string& next) { app_.changeScene(*this, next); }
+    // Every exit button: the chain knows which scene it shows; this one is unloaded.
+    void leave(const std::string& exit) { app_.leave(*this, exit); }
 
     ui::Label& codeLabel() const { return codeLabel_; }
 

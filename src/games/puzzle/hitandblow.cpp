@@ -24,7 +24,7 @@ int historyTop(int k) { return 1440 + 600 * (6 - k); }
 }  // namespace
 
 Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"Hitandblow", "鍵を開けろ！", {11235, 7095}, kPink, "Label2", {9960, 0, 1335, 255}, "5339"}),
+    : GameForm(app, sozai, {"Hitandblow", "鍵を開けろ！", {11235, 7095}, kPink, "Label2", {9960, 0, 1335, 255}}),
       Command1(button("Command1", {8880, 6000, 1695, 735}, "NEXT AREA")),
       starchusen(timer("starchusen", 200)),
       Timer1(timer("Timer1", 2000)),
@@ -219,6 +219,6 @@ std::string Hitandblow::checkInvariants() const {
     return {};
 }
 
-void Hitandblow::Command1_Click() { changeScene("mesarea3"); }
+void Hitandblow::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

@@ -17,7 +17,7 @@ ui::Rect box(int i) { return {360 + 720 * (i % kColumns), 360 + 720 * (i / kColu
 }  // namespace
 
 keysearch::keysearch(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"keysearch", "鍵を探せ！", {9885, 7095}, kLightBlue, "Label4", {8520, 0, 1335, 255}, "8202"}),
+    : GameForm(app, sozai, {"keysearch", "鍵を探せ！", {9885, 7095}, kLightBlue, "Label4", {8520, 0, 1335, 255}}),
       // The stamp lies beneath the boxes: empty, it would otherwise swallow the clicks of the four
       // rows it covers, and once it shows, the boxes have gone.
       Image3(image("Image3", {0, 1680, 7500, 2775})),
@@ -116,6 +116,6 @@ std::string keysearch::checkInvariants() const {
     return {};
 }
 
-void keysearch::Command1_Click() { changeScene("mesareaepi1"); }
+void keysearch::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

@@ -27,7 +27,7 @@ int carLeft(int position) { return position * kSquareTwips; }
 }  // namespace
 
 max100game::max100game(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"max100game", "１００を越えるな", {9885, 7095}, kSalmon, "Label4", {8640, 0, 1335, 255}, "9140"}),
+    : GameForm(app, sozai, {"max100game", "１００を越えるな", {9885, 7095}, kSalmon, "Label4", {8640, 0, 1335, 255}}),
       Image4(image("Image4", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"))),
       Image5(image("Image5", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"))),
       enediceimg(imageArray("enediceimg", 2, [](int i) { return ui::Rect{1920 + 1200 * i, 120, 1050, 1050}; },
@@ -331,7 +331,7 @@ void max100game::Command1_Click() {
     sixtysixflg = 1;
 }
 
-void max100game::Command2_Click() { changeScene("tintiro2"); }
+void max100game::Command2_Click() { leave("Command2"); }
 
 void max100game::Form_Unload(bool& cancel) {
     if (revivalflg == 1) {

@@ -6,6 +6,7 @@
 
 #include "games/action/rosokurules.h"
 #include "support/harness.h"
+#include "support/play.h"
 #include "ui/label.h"
 
 namespace {
@@ -338,10 +339,7 @@ TEST(Rosoku, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
         h.open(warp ? "warpzone" : "mesareaepi1");
         h.random().Rnd(), h.random().Rnd(), h.random().Rnd();
         if (warp) {
-            h.click("warpzone", "passarea");
-            h.typeText("warpzone", "9107");
-            h.click("warpzone", "Command1");
-            h.click("warpzone", "warpbutton15");
+            testing_support::warpTo(h, "rosoku");
         } else {
             h.readThrough("mesareaepi1");
             h.click("mesareaepi1", "Command1");
