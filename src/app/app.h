@@ -18,7 +18,7 @@ namespace app {
 
 // What the chain tells a form about its place in the story.
 struct FormFacts {
-    std::string code;                           // its C-PASS label: "4140", or "----"; empty: no label
+    std::string code;                           // its C-PASS label: four digits, or "----"; empty: no label
     std::map<std::string, std::string> exits;  // exit button -> the form it shows; empty: the program ends
 };
 

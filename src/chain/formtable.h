@@ -33,7 +33,7 @@ struct FormEntry {
     using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&, const FormTable&)>;
     std::string name;
     Kind kind;
-    std::string code;         // "4140", or "----"; empty: the form has no code label
+    std::string code;         // four digits, or "----"; empty: the form has no code label
     std::string warpCaption;  // empty: no warp button leads here
     std::vector<Exit> exits;
     Factory make;

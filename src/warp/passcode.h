@@ -7,8 +7,8 @@
 namespace warp {
 
 // The warp button (1-based) that a typed continue code opens, given each button's code in story
-// order ("----" for none), or nothing for an unknown code. Leading zeros do not matter: "0039"
-// and "39" are the same code. When two buttons share a code the later one wins, as it reveals more.
+// order ("----" for none), or nothing for an unknown code. Leading zeros do not matter: "0012"
+// and "12" are the same code. When two buttons share a code the later one wins, as it reveals more.
 std::optional<int> warpButtonForCode(const std::string& text, const std::vector<std::string>& codes);
 
 // What the code box may hold, however text reaches it: at most four ASCII digits. Full-width

@@ -16,7 +16,7 @@ using Forms = std::vector<std::string>;
 
 const int kButtons = static_cast<int>(chain::warpTargets().size());
 const std::string& codeOf(const std::string& form) { return chain::entry(form).code; }
-const std::string& lastCode() { return chain::warpTargets().back().code; }
+std::string lastCode() { return chain::warpTargets().back().code; }
 
 std::vector<int> revealed(SceneHarness& h) {
     std::vector<int> shown;
