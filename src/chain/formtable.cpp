@@ -22,10 +22,8 @@ namespace chain {
 
 namespace {
 
-const std::vector<Exit> kOnward{{"Command1"}};
-
 template <class Scene>
-FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = kOnward) {
+FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"Command1"}}) {
     return {name, Kind::Story, std::move(code), std::move(warp), std::move(exits),
             [name](app::App& a, assets::Sozai&, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Scene>(a, scenes::sceneLayout(name)));
@@ -33,7 +31,7 @@ FormEntry story(std::string name, std::string code, std::string warp, std::vecto
 }
 
 template <class Game>
-FormEntry game(std::string name, std::string code, std::string warp, std::vector<Exit> exits = kOnward) {
+FormEntry game(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"Command1"}}) {
     return {std::move(name), Kind::Game, std::move(code), std::move(warp), std::move(exits),
             [](app::App& a, assets::Sozai& s, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s));
