@@ -6,6 +6,7 @@
 #include "games/dice/dicerules.h"
 #include "games/dice/throwzones.h"
 #include "games/kit/gameform.h"
+#include "games/kit/rollreveal.h"
 
 namespace games {
 
@@ -22,12 +23,12 @@ struct DuelLayout {
     ui::Rect image4;
     std::string exitCaption;  // Command1
     std::array<std::string, 5> oppmes;
-    const throwzones::ThrowRules& throwRules;
+    const dicerules::ThrowRules& throwRules;
 };
 
 // A best-of-three Chinchirorin match against a computer opponent: she throws first, then the
-// heroine times her throws with the running power gauge. Every phase is one enabled timer handing
-// over to the next. The duels differ in the opponent's lines and dice, which the hooks below give;
+// heroine times her throws with the running power gauge. Every phase runs on its own timer, which
+// hands over to the next; no other of those timers runs meanwhile. The duels differ in the opponent's lines and dice, which the hooks below give;
 // their defaults are the fair first duel.
 class DuelForm : public GameForm {
 public:
@@ -55,6 +56,8 @@ protected:
     virtual void turnChanging() {}
     // A new bout begins: the table has been cleared.
     virtual void nextBoutBegins() {}
+    // A small die of the last throw was clicked.
+    virtual void minidiceimg_Click(int index) { (void)index; }
     // She has won two bouts.
     virtual void oppmatchwin();
     // The heroine has won the match: the way on.
@@ -62,7 +65,6 @@ protected:
 
     void throwbutton_Click();
     void gagetimer_Timer();
-    void dammytimer_Timer();
     void oppwaittimer_Timer();
     void turnwaittimer_Timer();
     void hanteiwaittimer_Timer();
@@ -77,6 +79,8 @@ protected:
     void diceshow();
     void dammyshow();
     void dammydraw();
+    void roll(short ticks);
+    void landDice();
     void yakucheck();
     void menashi();
     void nextthrow();
@@ -91,6 +95,21 @@ protected:
     void nonokamatchwin();
     void nextbout();
     void matchEnds();  // what both match ends clear away
+
+    // Where the match stands; each phase but the last waits on its own timer.
+    enum class Phase {
+        OpponentWaits,
+        Rolling,
+        TurnPasses,
+        HeroineAims,
+        Judging,
+        NextBout,
+        OpponentWonMatch,
+        HeroineWonMatch,
+        Over
+    };
+    ui::Timer* timerOf(Phase p) const;
+    void enter(Phase p);
 
     const DuelLayout& layout_;
 
@@ -121,13 +140,14 @@ protected:
     ui::Timer& totaloppwintimer;
     ui::Timer& totalnonokawintimer;
     ui::Timer& image4deletimer;
+    kit::RollReveal rolling;  // either side's dice, on dammytimer
+    Phase phase_ = Phase::OpponentWaits;
 
     Dice dicenum{};
     Dice dammynum{};
     short nonokaturn = 0;
     short oppwaitcount = 0;
     short throwleft = 0;
-    short dammycount = 0;
     short hand = 0;
     short opphand = 0;
     short nonokahand = 0;

@@ -17,7 +17,7 @@ const DuelLayout& layout() {
         "NEXT BUTTLE",
         {"乃々香には負けない！", "決めにいくわよ！", "お願い・・・目がでて・・・", "私に勝てるかな？",
          "負けられないんだから！"},
-        throwzones::kDuelA,
+        dicerules::kDuelA,
     };
     return kLayout;
 }
