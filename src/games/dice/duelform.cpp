@@ -123,6 +123,14 @@ void DuelForm::oppwaittimer_Timer() {
         oppthrow();
 }
 
+// Her line comes before each throw, which it counts; which line, if any, is hers to choose.
+void DuelForm::oppmessage() {
+    --throwleft;
+    oppmesLabel.setVisible(true);
+    const int line = oppline(Int(Rnd() * 10));
+    if (line >= 0) oppmesLabel.setCaption(oppmes[static_cast<std::size_t>(line)]);
+}
+
 void DuelForm::clearOppLine() {
     oppmesLabel.setCaption("");
     oppmesLabel.setVisible(false);
@@ -278,24 +286,21 @@ void DuelForm::hanteiwaittimer_Timer() {
     hanteiwaittimer.setEnabled(false);
 }
 
-void DuelForm::oppwin() {
-    oppkekka.setPicture(sozai_.minimark(0));
-    nonokakekka.setPicture(sozai_.minimark(1));
-    oppstarimg[oppwins].setVisible(true);
-    ++oppwins;
-    if (oppwins == 2)
-        oppmatchwin();
-    else
-        nextbout();
-}
+void DuelForm::oppwin() { boutwon(oppkekka, nonokakekka, oppstarimg, oppwins, &DuelForm::oppmatchwin); }
 
 void DuelForm::nonokawin() {
-    oppkekka.setPicture(sozai_.minimark(1));
-    nonokakekka.setPicture(sozai_.minimark(0));
-    nonokastarimg[nonokawins].setVisible(true);
-    ++nonokawins;
-    if (nonokawins == 2)
-        nonokamatchwin();
+    boutwon(nonokakekka, oppkekka, nonokastarimg, nonokawins, &DuelForm::nonokamatchwin);
+}
+
+// The winner's mark, the loser's, a star for the winner; the second star takes the match.
+void DuelForm::boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
+                       void (DuelForm::*matchwon)()) {
+    winnerMark.setPicture(sozai_.minimark(0));
+    loserMark.setPicture(sozai_.minimark(1));
+    stars[wins].setVisible(true);
+    ++wins;
+    if (wins == 2)
+        (this->*matchwon)();
     else
         nextbout();
 }

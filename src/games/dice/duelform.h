@@ -40,8 +40,9 @@ public:
 protected:
     using Dice = dicerules::Dice;
 
-    // The opponent's line before a throw; counts the throw about to come.
-    virtual void oppmessage() = 0;
+    // Which of her lines (an index of oppmes) comes before a throw, given a draw r = 0..9; -1 for
+    // none, and the line before keeps showing. throwleft already counts the throw about to come.
+    virtual int oppline(int r) const = 0;
     // Load-time draws of the opponent's play, before her lines are filled.
     virtual void dealOpponent() {}
     // Her line goes when she throws.
@@ -74,6 +75,7 @@ protected:
     void image4deletimer_Timer();
     virtual void Command1_Click() = 0;
 
+    void oppmessage();
     void oppthrow();
     void playerthrow();
     void diceshow();
@@ -90,6 +92,8 @@ protected:
     void playerend();
     void oppend();
     void oppwin();
+    void boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
+                 void (DuelForm::*matchwon)());
     void nonokawin();
     void drawbout();
     void nonokamatchwin();

@@ -50,16 +50,10 @@ void tintiro2::dealOpponent() {
 }
 
 // Every throw has a line; it tells whether her dice are loaded, not how the match stands.
-void tintiro2::oppmessage() {
-    --throwleft;
-    oppmesLabel.setVisible(true);
-    const int r = Int(Rnd() * 10);
-    if (cheatflag == 1)
-        oppmesLabel.setCaption(r < 4 ? oppmes[0] : oppmes[3]);
-    else if (r == 0)
-        oppmesLabel.setCaption(oppmes[0]);
-    else
-        oppmesLabel.setCaption(r <= 4 ? oppmes[1] : oppmes[2]);
+int tintiro2::oppline(int r) const {
+    if (cheatflag == 1) return r < 4 ? 0 : 3;
+    if (r == 0) return 0;
+    return r <= 4 ? 1 : 2;
 }
 
 void tintiro2::clearOppLine() { oppmesLabel.setCaption(""); }

@@ -16,7 +16,7 @@ public:
 
 private:
     void dealOpponent() override;
-    void oppmessage() override;
+    int oppline(int r) const override;
     void clearOppLine() override;
     short oppdie() override;
     short oppRollTicks(short drawn) override;
