@@ -48,7 +48,8 @@ mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
       // Beneath the figures, so that the heroine can still be clicked while the spray covers her.
       Image8(image("Image8", spray(0), assets::picture("scenes/mizuhusen/splash"))),
       Image1(image("Image1", {840, 4560, 540, 855}, assets::picture("scenes/figures/masked"))),
-      Image2(image("Image2", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"), &mizuhusen::Image2_Click)),
+      Image2(image("Image2", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"),
+                   &mizuhusen::Image2_Click)),
       Image3(imageArray("Image3", kPositions, balloon, assets::picture("scenes/mizuhusen/balloon"))),
       Image4(image("Image4", {3000, 6720, 0, 150}, assets::picture("scenes/mizuhusen/gauge"))),
       Image5(image("Image5", {1200, 1080, 7500, 2775})),

@@ -82,9 +82,9 @@ private:
     ui::Timer& prehatudo;
     ui::Timer& Timer5;
     ui::Timer& sptimer;
-    kit::Countdown counting;              // the figures on countlast before the breath
-    app::SteppedReveal scrollwait;        // "計測！" before the hidden candles are counted
-    app::SteppedReveal announcement;      // "本数＝", the count, "本", then the way on
+    kit::Countdown counting;          // the figures on countlast before the breath
+    app::SteppedReveal scrollwait;    // "計測！" before the hidden candles are counted
+    app::SteppedReveal announcement;  // "本数＝", the count, "本", then the way on
 
     short power = 0;
     short lastkey = 0;

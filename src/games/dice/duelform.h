@@ -28,8 +28,8 @@ struct DuelLayout {
 
 // A best-of-three Chinchirorin match against a computer opponent: she throws first, then the
 // heroine times her throws with the running power gauge. Every phase runs on its own timer, which
-// hands over to the next; no other of those timers runs meanwhile. The duels differ in the opponent's lines and dice, which the hooks below give;
-// their defaults are the fair first duel.
+// hands over to the next; no other of those timers runs meanwhile. The duels differ in the
+// opponent's lines and dice, which the hooks below give; their defaults are the fair first duel.
 class DuelForm : public GameForm {
 public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
@@ -147,18 +147,18 @@ protected:
     kit::RollReveal rolling;  // either side's dice, on dammytimer
     Phase phase_ = Phase::OpponentWaits;
 
-    Dice dicenum{};
-    Dice dammynum{};
-    short nonokaturn = 0;
-    short oppwaitcount = 0;
-    short throwleft = 0;
-    short hand = 0;
-    short opphand = 0;
+    Dice dicenum{};       // the throw's faces, 0..5
+    Dice dammynum{};      // the faces shown while the dice roll
+    short nonokaturn = 0;    // 1 while the heroine throws
+    short oppwaitcount = 0;  // seconds to the opponent's throw: her line at 2, the throw at 0
+    short throwleft = 0;     // throws left in this turn
+    short hand = 0;          // the hand of the throw just made
+    short opphand = 0;       // the hand each side ends its turn with
     short nonokahand = 0;
-    short oppwins = 0;
+    short oppwins = 0;       // bouts won, 0..2
     short nonokawins = 0;
-    short gauge = 0;
-    std::array<std::string, 5> oppmes;
+    short gauge = 0;         // the power gauge, 0..6000
+    std::array<std::string, 5> oppmes;  // the opponent's lines
 };
 
 }  // namespace games
