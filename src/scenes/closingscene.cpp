@@ -11,29 +11,19 @@ ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
       kanimg(image("kanimg", {3720, 4680, 1875, 1875}, assets::picture("scenes/kanimg"))),
       rogoimg(image("rogoimg", {1200, 6120, 7500, 1050}, assets::picture("scenes/rogoimg"))),
       lasttimer(timer("lasttimer", 1000)),
-      endingtimer(timer("endingtimer", 3000)) {
+      endingtimer(timer("endingtimer", 3000, &ClosingScene::endingtimer_Timer)),
+      captions(lasttimer, {&Label2, &Label3, nullptr}, {this, &ClosingScene::startending}) {
     for (ui::Control* c : {static_cast<ui::Control*>(&Label2), static_cast<ui::Control*>(&Label3),
                            static_cast<ui::Control*>(&kanimg), static_cast<ui::Control*>(&rogoimg)})
         c->setVisible(false);
-    lasttimer.onTick = [this] { lasttimer_Timer(); };
-    endingtimer.onTick = [this] { endingtimer_Timer(); };
 }
 
 void ClosingScene::endingstart() {
     endingflg = 1;
-    lastcount = 3;
-    lasttimer.setEnabled(true);
+    captions.start();
 }
 
-void ClosingScene::lasttimer_Timer() {
-    --lastcount;
-    if (lastcount == 2) Label2.setVisible(true);
-    if (lastcount == 1) Label3.setVisible(true);
-    if (lastcount == 0) {
-        lasttimer.setEnabled(false);
-        endingtimer.setEnabled(true);
-    }
-}
+void ClosingScene::startending() { endingtimer.setEnabled(true); }
 
 void ClosingScene::endingtimer_Timer() {
     rogoimg.setVisible(true);

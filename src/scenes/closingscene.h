@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/steppedreveal.h"
 #include "scenes/messagescene.h"
 
 namespace scenes {
@@ -15,7 +16,7 @@ protected:
 
 private:
     void endingstart();
-    void lasttimer_Timer();
+    void startending();
     void endingtimer_Timer();
 
     ui::Label& Label2;
@@ -24,8 +25,8 @@ private:
     ui::Image& rogoimg;
     ui::Timer& lasttimer;
     ui::Timer& endingtimer;
+    app::SteppedReveal captions;  // the two lines of the closing caption, a second apart
     short endingflg = 0;
-    short lastcount = 0;
 };
 
 }  // namespace scenes

@@ -18,17 +18,13 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
       script_(script),
       Command2(declareRowsAndNextPage()),
       Label1(label("Label1", kCodeLabel, "C-PASS = " + app.facts(layout.form).code)),
-      messagedisp(timer("messagedisp", 20)),
-      messagewaittimer(timer("messagewaittimer", 45)) {
+      messagedisp(timer("messagedisp", 20, &MessageScene::messagedisp_Timer)),
+      messagewaittimer(timer("messagewaittimer", 45, &MessageScene::messagewaittimer_Timer)) {
     Label1.keepInside(layout.client);
     if (!layout.exitCaption.empty()) {
-        Command1 = &button("Command1", layout.exitRect, layout.exitCaption);
+        Command1 = &button("Command1", layout.exitRect, layout.exitCaption, &MessageScene::Command1_Click);
         Command1->setVisible(false);
-        Command1->onClick = [this] { Command1_Click(); };
     }
-    Command2.onClick = [this] { Command2_Click(); };
-    messagedisp.onTick = [this] { messagedisp_Timer(); };
-    messagewaittimer.onTick = [this] { messagewaittimer_Timer(); };
     for (ui::Label* row : meslabel1) {
         row->setAnnouncedWhole(true);
         row->onClick = [this] { hurry(); };
@@ -41,7 +37,7 @@ ui::Button& MessageScene::declareRowsAndNextPage() {
     for (int i = 0; i < kRows; ++i)
         meslabel1[i] = &label(ui::indexed("meslabel1", i), {layout_.rowLeft, 360 + 480 * i, 9135, 615}, "",
                               ui::gothic(15.75));
-    ui::Button& next = button("Command2", layout_.nextPageRect, "NEXT PAGE");
+    ui::Button& next = button("Command2", layout_.nextPageRect, "NEXT PAGE", &MessageScene::Command2_Click);
     next.setVisible(false);
     return next;
 }

@@ -100,9 +100,70 @@ protected:
                                       const std::string& caption, Font font = dialogFont());
     ControlArray<Timer>& timerArray(const std::string& name, int count, int intervalMs, bool enabled = false);
 
+    // The same declarators with the control's handler named where the control is declared: a
+    // member function of the derived form, e.g. timer("gagetimer", 60, &DuelForm::gagetimer_Timer).
+    // Array handlers receive the element's index.
+    template <class F>
+    Label& label(std::string name, Rect rect, std::string caption, Font font, Align align, void (F::*onClick)()) {
+        Label& l = label(std::move(name), rect, std::move(caption), std::move(font), align);
+        l.onClick = bound(onClick);
+        return l;
+    }
+    template <class F>
+    Button& button(std::string name, Rect rect, std::string caption, void (F::*onClick)(), Font font = dialogFont()) {
+        Button& b = button(std::move(name), rect, std::move(caption), std::move(font));
+        b.onClick = bound(onClick);
+        return b;
+    }
+    template <class F>
+    Image& image(std::string name, Rect rect, Picture picture, void (F::*onClick)()) {
+        Image& i = image(std::move(name), rect, std::move(picture));
+        i.onClick = bound(onClick);
+        return i;
+    }
+    template <class F>
+    Image& pictureBox(std::string name, Rect rect, Picture picture, void (F::*onClick)()) {
+        Image& i = pictureBox(std::move(name), rect, std::move(picture));
+        i.onClick = bound(onClick);
+        return i;
+    }
+    template <class F>
+    Timer& timer(std::string name, int intervalMs, void (F::*onTick)(), bool enabled = false) {
+        Timer& t = timer(std::move(name), intervalMs, enabled);
+        t.onTick = bound(onTick);
+        return t;
+    }
+    template <class C, class Make, class F>
+    ControlArray<C>& array(const std::string& name, int count, Make make, void (F::*handler)(int)) {
+        ControlArray<C>& arr = array<C>(name, count, std::move(make));
+        (std::is_same_v<C, Timer> ? arr.onTick : arr.onClick) = bound(handler);
+        return arr;
+    }
+    template <class F>
+    ControlArray<Image>& imageArray(const std::string& name, int count, const RectOf& rect, Picture picture,
+                                    void (F::*onClick)(int)) {
+        ControlArray<Image>& arr = imageArray(name, count, rect, std::move(picture));
+        arr.onClick = bound(onClick);
+        return arr;
+    }
+    template <class F>
+    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect,
+                                      const std::string& caption, void (F::*onClick)(int), Font font = dialogFont()) {
+        ControlArray<Button>& arr = buttonArray(name, count, rect, caption, std::move(font));
+        arr.onClick = bound(onClick);
+        return arr;
+    }
+
     void setKeyPreview(bool on) { keyPreview_ = on; }
 
 private:
+    // The derived form is whole by the time any event reaches it.
+    template <class F, class... Args>
+    std::function<void(Args...)> bound(void (F::*handler)(Args...)) {
+        static_assert(std::is_base_of_v<Form, F>, "a handler is a member function of the form");
+        return [this, handler](Args... args) { (static_cast<F*>(this)->*handler)(args...); };
+    }
+
     template <class C>
     C& add(std::unique_ptr<C> control);
     void claimName(const std::string& name) const;

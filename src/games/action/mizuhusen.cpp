@@ -35,9 +35,9 @@ ui::Rect spray(int i) {
 
 mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai, {"mizuhusen", "水風船投げバトル", {9885, 7095}, kLightYellow, "Label4", {8640, 0, 1335, 255}}),
-      Command1(button("Command1", {3600, 5760, 1215, 735}, "Push")),
-      Command2(button("Command2", {5040, 5760, 1335, 735}, "Throw")),
-      Command3(button("Command3", {7800, 5880, 1815, 615}, "NEXT AREA")),
+      Command1(button("Command1", {3600, 5760, 1215, 735}, "Push", &mizuhusen::Command1_Click)),
+      Command2(button("Command2", {5040, 5760, 1335, 735}, "Throw", &mizuhusen::Command2_Click)),
+      Command3(button("Command3", {7800, 5880, 1815, 615}, "NEXT AREA", &mizuhusen::Command3_Click)),
       Label1(label("Label1", {1800, 6600, 1095, 255}, "危険度", ui::gothic(12))),
       Label2(array<ui::Label>("Label2", 2,
                               [this](const std::string& name, int i) -> ui::Label& {
@@ -48,7 +48,8 @@ mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
       // Beneath the figures, so that the heroine can still be clicked while the spray covers her.
       Image8(image("Image8", spray(0), assets::picture("scenes/mizuhusen/splash"))),
       Image1(image("Image1", {840, 4560, 540, 855}, assets::picture("scenes/figures/masked"))),
-      Image2(image("Image2", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"))),
+      Image2(image("Image2", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"),
+                   &mizuhusen::Image2_Click)),
       Image3(imageArray("Image3", kPositions, balloon, assets::picture("scenes/mizuhusen/balloon"))),
       Image4(image("Image4", {3000, 6720, 0, 150}, assets::picture("scenes/mizuhusen/gauge"))),
       Image5(image("Image5", {1200, 1080, 7500, 2775})),
@@ -57,12 +58,12 @@ mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
       Line1(line("Line1", 240, 5400, 9480, 5400)),
       Line2(line("Line2", 9000, 6600, 9000, 6960)),
       Line3(line("Line3", 3000, 6600, 3000, 6960)),
-      Timer1(timer("Timer1", 40)),
-      Timer2(timer("Timer2", 40)),
-      kozuewaittimer(timer("kozuewaittimer", 1000)),
-      yazitimera(timer("yazitimera", 100)),
-      yazitimerb(timer("yazitimerb", 300)),
-      hanteitimer(timer("hanteitimer", 3000)) {
+      Timer1(timer("Timer1", 40, &mizuhusen::Timer1_Timer)),
+      Timer2(timer("Timer2", 40, &mizuhusen::Timer2_Timer)),
+      kozuewaittimer(timer("kozuewaittimer", 1000, &mizuhusen::kozuewaittimer_Timer)),
+      yazitimera(timer("yazitimera", 100, &mizuhusen::yazitimera_Timer)),
+      yazitimerb(timer("yazitimerb", 300, &mizuhusen::yazitimerb_Timer)),
+      hanteitimer(timer("hanteitimer", 3000, &mizuhusen::hanteitimer_Timer)) {
     Command1.setEnabled(false);
     Command2.setEnabled(false);
     Command3.setVisible(false);
@@ -72,16 +73,6 @@ mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
     Image6.setVisible(false);
     Image7.setVisible(false);
 
-    Command1.onClick = [this] { Command1_Click(); };
-    Command2.onClick = [this] { Command2_Click(); };
-    Command3.onClick = [this] { Command3_Click(); };
-    Image2.onClick = [this] { Image2_Click(); };
-    Timer1.onTick = [this] { Timer1_Timer(); };
-    Timer2.onTick = [this] { Timer2_Timer(); };
-    kozuewaittimer.onTick = [this] { kozuewaittimer_Timer(); };
-    yazitimera.onTick = [this] { yazitimera_Timer(); };
-    yazitimerb.onTick = [this] { yazitimerb_Timer(); };
-    hanteitimer.onTick = [this] { hanteitimer_Timer(); };
 }
 
 void mizuhusen::Form_Load() {

@@ -44,10 +44,11 @@ nagagutsu::nagagutsu(app::App& app, assets::Sozai& sozai)
       Image4(image("Image4", {1080, 600, 7500, 2775})),
       Line1(line("Line1", 360, 4800, 9360, 4800, kOutline)),
       Line5(line("Line5", 9360, 4560, 9360, 5040, kOutline)),
-      Command1(button("Command1", {8160, 6360, 1575, 615}, "NEXT AREA")),
+      Command1(button("Command1", {8160, 6360, 1575, 615}, "NEXT AREA", &nagagutsu::Command1_Click)),
       countdown(timer("countdown", 1000)),
-      lasttime(timer("lasttime", 1000)),
-      korobitimer(timer("korobitimer", 1000)) {
+      lasttime(timer("lasttime", 1000, &nagagutsu::lasttime_Timer)),
+      korobitimer(timer("korobitimer", 1000, &nagagutsu::korobitimer_Timer)),
+      counting(countdown, Image1, sozai, {this, &nagagutsu::racestart}) {
     for (ui::Label& l : Label1) l.setVisible(false);
     for (ui::Label* l : {&nokoritime, &nkyori}) l->setVisible(false);
     Image3.setVisible(false);
@@ -55,22 +56,17 @@ nagagutsu::nagagutsu(app::App& app, assets::Sozai& sozai)
     setKeyPreview(true);
 
     codeLabel().onClick = [this] { Label4_Click(); };
-    countdown.onTick = [this] { countdown_Timer(); };
-    lasttime.onTick = [this] { lasttime_Timer(); };
-    korobitimer.onTick = [this] { korobitimer_Timer(); };
-    Command1.onClick = [this] { Command1_Click(); };
 }
 
 void nagagutsu::Form_Load() {
     Randomize();
     kyori = rules::kCourse;
     nokorisec = rules::kRaceSeconds;
-    countnum = 6;
     lastfoot = 0;
     runflg = 0;
     sokudo = 0;
     korobiritu = 2;
-    countdown.setEnabled(true);
+    counting.start(6);
 }
 
 void nagagutsu::Form_KeyDown(int& keyCode) {
@@ -116,14 +112,7 @@ void nagagutsu::korobitimer_Timer() {
     korobitimer.setEnabled(false);
 }
 
-void nagagutsu::countdown_Timer() {
-    --countnum;
-    Image1.setPicture(sozai_.numberimg(countnum));
-    if (countnum == 0) racestart();
-}
-
 void nagagutsu::racestart() {
-    countdown.setEnabled(false);
     lasttime.setEnabled(true);
     Image1.setVisible(false);
     for (ui::Label& l : Label1) l.setVisible(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
 namespace games {
@@ -15,7 +16,6 @@ public:
 
 private:
     void Label4_Click();
-    void countdown_Timer();
     void lasttime_Timer();
     void korobitimer_Timer();
     void Command1_Click();
@@ -46,10 +46,10 @@ private:
     ui::Timer& countdown;
     ui::Timer& lasttime;
     ui::Timer& korobitimer;
+    kit::Countdown counting;  // the figures on Image1 before the start
 
     short kyori = 0;       // tenths of a metre left
     short nokorisec = 0;   // seconds left
-    short countnum = 0;
     short lastfoot = 0;    // 0 either foot may go, 1 left, 2 right
     short runflg = 0;      // 1 while she may run
     short sokudo = 0;      // tenths gained since the last tick of the race clock

@@ -49,7 +49,7 @@ rosoku::rosoku(app::App& app, assets::Sozai& sozai)
       kazeimg(image("kazeimg", {1320, 3360, 600, 420}, assets::picture("scenes/rosoku/breath"))),
       huta(image("huta", {720, 2760, 1500, 1500}, assets::picture("scenes/rosoku/windspirit"))),
       Label3(label("Label3", {600, 4080, 2415, 495}, "空丸降臨！！", ui::gothic(18))),
-      countlast(image("countlast", {4200, 2040, 1125, 1125})),
+      countlast(image("countlast", {4200, 2040, 1125, 1125}, {}, &rosoku::countlast_Click)),
       label1(label("label1", {6960, 240, 2535, 615}, "残り時間", ui::gothic(26.25))),
       lastime(label("lastime", {7320, 1080, 1335, 1095}, "15", ui::gothic(48), ui::Align::Center)),
       Image3(image("Image3", {3360, 5880, 10, 150}, assets::picture("scenes/common/redbar"))),
@@ -68,17 +68,20 @@ rosoku::rosoku(app::App& app, assets::Sozai& sozai)
       Command3(button("Command3", {120, 120, 1575, 735}, "NEXT AREA")),
       Command4(button("Command4", {120, 120, 1575, 735}, "NEXT AREA")),
       countdowntimer(timer("countdowntimer", 1000)),
-      gagetametimer(timer("gagetametimer", 66)),
-      nokorizikan(timer("nokorizikan", 1000)),
-      Timer2(timer("Timer2", 1000)),
-      Timer1(timer("Timer1", 30)),
-      Timer3(timer("Timer3", 1200)),
-      roudeletimer(timer("roudeletimer", 100)),
+      gagetametimer(timer("gagetametimer", 66, &rosoku::gagetametimer_Timer)),
+      nokorizikan(timer("nokorizikan", 1000, &rosoku::nokorizikan_Timer)),
+      Timer2(timer("Timer2", 1000, &rosoku::Timer2_Timer)),
+      Timer1(timer("Timer1", 30, &rosoku::Timer1_Timer)),
+      Timer3(timer("Timer3", 1200, &rosoku::Timer3_Timer)),
+      roudeletimer(timer("roudeletimer", 100, &rosoku::roudeletimer_Timer)),
       countwait(timer("countwait", 1800)),
-      Timer4(timer("Timer4", 50)),
-      prehatudo(timer("prehatudo", 1000)),
-      Timer5(timer("Timer5", 500)),
-      sptimer(timer("sptimer", 500)) {
+      Timer4(timer("Timer4", 50, &rosoku::Timer4_Timer)),
+      prehatudo(timer("prehatudo", 1000, &rosoku::prehatudo_Timer)),
+      Timer5(timer("Timer5", 500, &rosoku::Timer5_Timer)),
+      sptimer(timer("sptimer", 500)),
+      counting(countdowntimer, countlast, sozai, {this, &rosoku::startinhale}),
+      scrollwait(countwait, {&Label5, nullptr}, {this, &rosoku::startrenumber}),
+      announcement(sptimer, {&Label6, &kiehonsu, &Label8}, {this, &rosoku::showexit}) {
     Label7[kOmissionSlot].setVisible(false);
     Label7[9].setForeColor(kRed);
     for (ui::Control* c : std::initializer_list<ui::Control*>{&kazeimg, &huta, &Label3, &label1, &lastime, &Label2,
@@ -87,33 +90,20 @@ rosoku::rosoku(app::App& app, assets::Sozai& sozai)
         c->setVisible(false);
     setKeyPreview(true);
 
-    countlast.onClick = [this] { countlast_Click(); };
     Command1.onClick = [this] { leave("Command1"); };
     Command2.onClick = [this] { leave("Command2"); };
     Command3.onClick = [this] { leave("Command3"); };
     Command4.onClick = [this] { leave("Command4"); };
-    countdowntimer.onTick = [this] { countdowntimer_Timer(); };
-    gagetametimer.onTick = [this] { gagetametimer_Timer(); };
-    nokorizikan.onTick = [this] { nokorizikan_Timer(); };
-    Timer2.onTick = [this] { Timer2_Timer(); };
-    Timer1.onTick = [this] { Timer1_Timer(); };
-    Timer3.onTick = [this] { Timer3_Timer(); };
-    roudeletimer.onTick = [this] { roudeletimer_Timer(); };
-    countwait.onTick = [this] { countwait_Timer(); };
-    Timer4.onTick = [this] { Timer4_Timer(); };
-    prehatudo.onTick = [this] { prehatudo_Timer(); };
-    Timer5.onTick = [this] { Timer5_Timer(); };
-    sptimer.onTick = [this] { sptimer_Timer(); };
 }
 
 void rosoku::Form_Load() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
     if (app_.isLoaded("warpzone")) Randomize();
     meterpos = rules::kMeterStart;
-    Image3.setWidth(rules::kMinPower);
-    countnum = 6;
+    power = rules::kMinPower;
+    Image3.setWidth(power);
     draindiv = 1;
-    countdowntimer.setEnabled(true);
+    counting.start(6);
 }
 
 // ---- countdown -------------------------------------------------------------------------------
@@ -127,21 +117,13 @@ std::string rosoku::checkInvariants() const {
     return {};
 }
 
-void rosoku::countdowntimer_Timer() {
-    --countnum;
-    power = rules::kMinPower;
-    countlast.setPicture(sozai_.numberimg(countnum));
-    if (countnum == 0) startinhale();
-}
-
 void rosoku::countlast_Click() {
-    if (countnum == 3) draindiv = 2;
+    if (counting.left() == 3) draindiv = 2;
 }
 
 // ---- breathing in ----------------------------------------------------------------------------
 
 void rosoku::startinhale() {
-    countdowntimer.setEnabled(false);
     gagetametimer.setEnabled(true);
     nokorisec = 15;
     countlast.setVisible(false);
@@ -279,25 +261,18 @@ void rosoku::roudeletimer_Timer() {
 
 void rosoku::showresult() {
     roudeletimer.setEnabled(false);
-    stepcount = 3;
     kiehonsu.setCaption(std::to_string(kekka));
-    (kazeflg == 1 ? prehatudo : sptimer).setEnabled(true);
+    announce();
 }
 
 void rosoku::startscroll() {
-    stepcount = 2;
     roudeletimer.setEnabled(false);
-    countwait.setEnabled(true);
+    scrollwait.start();
 }
 
-void rosoku::countwait_Timer() {
-    --stepcount;
-    if (stepcount == 1) Label5.setVisible(true);
-    if (stepcount == 0) {
-        countwait.setEnabled(false);
-        kiecount = 0;
-        Timer4.setEnabled(true);
-    }
+void rosoku::startrenumber() {
+    kiecount = 0;
+    Timer4.setEnabled(true);
 }
 
 // The seven left candles, all out by now, are renumbered until the last of them shows the first
@@ -319,9 +294,16 @@ void rosoku::show98() {
 void rosoku::endscroll() {
     kiehonsu.setCaption(std::to_string(kekka));
     Timer4.setEnabled(false);
-    stepcount = 3;
     Label5.setVisible(false);
-    (kazeflg == 1 ? prehatudo : sptimer).setEnabled(true);
+    announce();
+}
+
+// The wind spirit, when she comes, finishes the job before the count is announced.
+void rosoku::announce() {
+    if (kazeflg == 1)
+        prehatudo.setEnabled(true);
+    else
+        announcement.start();
 }
 
 // ---- the wind spirit -------------------------------------------------------------------------
@@ -341,23 +323,12 @@ void rosoku::Timer5_Timer() {
     kekka = 100;
     kiehonsu.setCaption("100");
     Timer5.setEnabled(false);
-    sptimer.setEnabled(true);
+    announcement.start();
 }
 
 // ---- the announcement ------------------------------------------------------------------------
 
-void rosoku::sptimer_Timer() {
-    --stepcount;
-    if (stepcount == 2) Label6.setVisible(true);
-    if (stepcount == 1) kiehonsu.setVisible(true);
-    if (stepcount == 0) {
-        Label8.setVisible(true);
-        showexit();
-    }
-}
-
 void rosoku::showexit() {
-    sptimer.setEnabled(false);
     if (kekka == 100 && kazeflg == 0)
         Command1.setVisible(true);
     else if (kekka == 100)

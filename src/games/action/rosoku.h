@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/steppedreveal.h"
+#include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
 namespace games {
@@ -16,7 +18,6 @@ public:
     void Form_KeyDown(int& keyCode) override;
 
 private:
-    void countdowntimer_Timer();
     void countlast_Click();
     void gagetametimer_Timer();
     void nokorizikan_Timer();
@@ -24,11 +25,9 @@ private:
     void Timer1_Timer();
     void Timer3_Timer();
     void roudeletimer_Timer();
-    void countwait_Timer();
     void Timer4_Timer();
     void prehatudo_Timer();
     void Timer5_Timer();
-    void sptimer_Timer();
 
     void startinhale();
     void inhale();
@@ -39,6 +38,8 @@ private:
     void blowresult();
     void showresult();
     void startscroll();
+    void startrenumber();
+    void announce();
     void show98();
     void endscroll();
     void showexit();
@@ -81,8 +82,10 @@ private:
     ui::Timer& prehatudo;
     ui::Timer& Timer5;
     ui::Timer& sptimer;
+    kit::Countdown counting;          // the figures on countlast before the breath
+    app::SteppedReveal scrollwait;    // "計測！" before the hidden candles are counted
+    app::SteppedReveal announcement;  // "本数＝", the count, "本", then the way on
 
-    short countnum = 0;
     short power = 0;
     short lastkey = 0;
     short suikomiflg = 0;
@@ -97,7 +100,6 @@ private:
     short kazeflg = 0;
     short kiecount = 0;
     short nokorirou = 0;
-    short stepcount = 0;
 };
 
 }  // namespace games

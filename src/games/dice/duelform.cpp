@@ -28,7 +28,8 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
       oppkekka(image(layout.opponent + "kekka", {2040, 360, 3000, 1500})),
       oppmesLabel(label(layout.opponent + "mes", layout.oppmesRect, "", ui::gothic(15.75))),
       minidiceimg(imageArray("minidiceimg", kDice,
-                             [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; })),
+                             [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; }, {},
+                             &DuelForm::minidiceimg_Click)),
       Image3(image("Image3", {1320, 2040, 7500, 2775})),
       Label3(array<ui::Label>("Label3", 2,
                               [this](const std::string& name, int i) -> ui::Label& {
@@ -49,19 +50,20 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
                                      })),
       nonokakekka(image("nonokakekka", {2160, 5160, 3000, 1500})),
       Image4(image("Image4", layout.image4, scenePicture("scenes/common/exclamation"))),
-      throwbutton(button("throwbutton", {5280, 6240, 1695, 495}, "Throw Dice")),
+      throwbutton(button("throwbutton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::throwbutton_Click)),
       powergage(image("powergage", {3720, 6840, 6000, 150}, scenePicture("scenes/common/redbar"))),
       Label2(label("Label2", {840, 6720, 975, 255}, "白瀬 乃々香")),
-      Command1(button("Command1", {8160, 6480, 1695, 615}, layout.exitCaption)),
-      gagetimer(timer("gagetimer", 60)),
+      Command1(button("Command1", {8160, 6480, 1695, 615}, layout.exitCaption, &DuelForm::Command1_Click)),
+      gagetimer(timer("gagetimer", 60, &DuelForm::gagetimer_Timer)),
       dammytimer(timer("dammytimer", 100)),
-      oppwaittimer(timer(layout.opponent + "waittimer", 1000)),
-      turnwaittimer(timer("turnwaittimer", 2000)),
-      hanteiwaittimer(timer("hanteiwaittimer", 1000)),
-      syobureplaytimer(timer("syobureplaytimer", 1000)),
-      totaloppwintimer(timer("total" + layout.opponent + "wintimer", 1000)),
-      totalnonokawintimer(timer("totalnonokawintimer", 1000)),
-      image4deletimer(timer("image4deletimer", 1000)) {
+      oppwaittimer(timer(layout.opponent + "waittimer", 1000, &DuelForm::oppwaittimer_Timer)),
+      turnwaittimer(timer("turnwaittimer", 2000, &DuelForm::turnwaittimer_Timer)),
+      hanteiwaittimer(timer("hanteiwaittimer", 1000, &DuelForm::hanteiwaittimer_Timer)),
+      syobureplaytimer(timer("syobureplaytimer", 1000, &DuelForm::syobureplaytimer_Timer)),
+      totaloppwintimer(timer("total" + layout.opponent + "wintimer", 1000, &DuelForm::totaloppwintimer_Timer)),
+      totalnonokawintimer(timer("totalnonokawintimer", 1000, &DuelForm::totalnonokawintimer_Timer)),
+      image4deletimer(timer("image4deletimer", 1000, &DuelForm::image4deletimer_Timer)),
+      rolling(dammytimer, {this, &DuelForm::dammydraw}, {this, &DuelForm::dammyshow}, {this, &DuelForm::landDice}) {
     for (ui::Label* l : {&Label1, &oppmesLabel, &Label3[0], &Label3[1], &Label2}) l->setForeColor(ui::kWhite);
     for (ui::Image& star : oppstarimg) star.setVisible(false);
     for (ui::Image& star : nonokastarimg) star.setVisible(false);
@@ -69,25 +71,32 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
     for (ui::Control* c : std::initializer_list<ui::Control*>{&Image4, &throwbutton, &powergage, &Command1})
         c->setVisible(false);
 
-    throwbutton.onClick = [this] { throwbutton_Click(); };
-    Command1.onClick = [this] { Command1_Click(); };
-    gagetimer.onTick = [this] { gagetimer_Timer(); };
-    dammytimer.onTick = [this] { dammytimer_Timer(); };
-    oppwaittimer.onTick = [this] { oppwaittimer_Timer(); };
-    turnwaittimer.onTick = [this] { turnwaittimer_Timer(); };
-    hanteiwaittimer.onTick = [this] { hanteiwaittimer_Timer(); };
-    syobureplaytimer.onTick = [this] { syobureplaytimer_Timer(); };
-    totaloppwintimer.onTick = [this] { totaloppwintimer_Timer(); };
-    totalnonokawintimer.onTick = [this] { totalnonokawintimer_Timer(); };
-    image4deletimer.onTick = [this] { image4deletimer_Timer(); };
+}
+
+ui::Timer* DuelForm::timerOf(Phase p) const {
+    switch (p) {
+        case Phase::OpponentWaits: return &oppwaittimer;
+        case Phase::Rolling: return &dammytimer;
+        case Phase::TurnPasses: return &turnwaittimer;
+        case Phase::HeroineAims: return &gagetimer;
+        case Phase::Judging: return &hanteiwaittimer;
+        case Phase::NextBout: return &syobureplaytimer;
+        case Phase::OpponentWonMatch: return &totaloppwintimer;
+        case Phase::HeroineWonMatch: return &totalnonokawintimer;
+        case Phase::Over: break;
+    }
+    return nullptr;
+}
+
+void DuelForm::enter(Phase p) {
+    phase_ = p;
+    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
 }
 
 std::string DuelForm::checkInvariants() const {
-    int running = 0;
-    for (const ui::Timer* t : {&dammytimer, &oppwaittimer, &turnwaittimer, &hanteiwaittimer, &syobureplaytimer,
-                               &totaloppwintimer, &totalnonokawintimer})
-        running += t->enabled();
-    if (running > 1) return "two steps of the duel run at once";
+    for (const ui::Timer* t : {&gagetimer, &dammytimer, &oppwaittimer, &turnwaittimer, &hanteiwaittimer,
+                               &syobureplaytimer, &totaloppwintimer, &totalnonokawintimer})
+        if (t->enabled() && t != timerOf(phase_)) return "a step of the duel runs outside its phase";
     if (gauge < 0 || gauge > 6000) return "the gauge is off its bar";
     if (oppwins < 0 || oppwins > 2 || nonokawins < 0 || nonokawins > 2) return "a bout count out of 0..2";
     return {};
@@ -101,7 +110,7 @@ void DuelForm::Form_Load() {
     dealOpponent();
     oppmes = layout_.oppmes;
     oppwaitcount = 3;
-    oppwaittimer.setEnabled(true);
+    enter(Phase::OpponentWaits);
 }
 
 // ---- The opponent's turn ----
@@ -112,6 +121,14 @@ void DuelForm::oppwaittimer_Timer() {
         oppmessage();
     else if (oppwaitcount == 0)
         oppthrow();
+}
+
+// Her line comes before each throw, which it counts; which line, if any, is hers to choose.
+void DuelForm::oppmessage() {
+    --throwleft;
+    oppmesLabel.setVisible(true);
+    const int line = oppline(Int(Rnd() * 10));
+    if (line >= 0) oppmesLabel.setCaption(oppmes[static_cast<std::size_t>(line)]);
 }
 
 void DuelForm::clearOppLine() {
@@ -131,16 +148,15 @@ void DuelForm::oppthrow() {
         dicenum[k] = oppdie();
     }
     hand = dicerules::kNoHandYet;
-    dammycount = oppRollTicks(static_cast<short>(Int(Rnd() * 13) + 7));
-    dammytimer.setEnabled(true);
+    roll(oppRollTicks(static_cast<short>(Int(Rnd() * 13) + 7)));
 }
 
 void DuelForm::oppnext() {
     oppwaitcount = 3;
-    oppwaittimer.setEnabled(true);
+    enter(Phase::OpponentWaits);
 }
 
-void DuelForm::oppend() { turnwaittimer.setEnabled(true); }
+void DuelForm::oppend() { enter(Phase::TurnPasses); }
 
 void DuelForm::turnwaittimer_Timer() {
     lastthrow.setPicture(sozai_.numberimg(3));
@@ -154,7 +170,7 @@ void DuelForm::turnwaittimer_Timer() {
     throwbutton.setEnabled(true);
     throwbutton.setVisible(true);
     powergage.setVisible(true);
-    gagetimer.setEnabled(true);
+    enter(Phase::HeroineAims);
     gauge = 0;
     throwleft = 3;
     turnwaittimer.setEnabled(false);
@@ -176,25 +192,24 @@ void DuelForm::throwbutton_Click() {
 
 void DuelForm::playerthrow() {
     hand = dicerules::kNoHandYet;
-    const throwzones::Zone zone = throwzones::zone(layout_.throwRules, gauge);
-    if (zone == throwzones::Zone::Perfect) {
+    const dicerules::Zone zone = dicerules::zone(layout_.throwRules, gauge);
+    if (zone == dicerules::Zone::Perfect) {
         Image4.setVisible(true);
         image4deletimer.setEnabled(true);
     }
-    dicenum = throwzones::throwIn(zone, layout_.throwRules, app_.random());
+    dicenum = dicerules::throwIn(zone, layout_.throwRules, app_.random());
     for (ui::Image& die : diceimg) die.setVisible(true);
-    dammycount = static_cast<short>(Int(Rnd() * 13) + 7);
-    dammytimer.setEnabled(true);
+    roll(static_cast<short>(Int(Rnd() * 13) + 7));
 }
 
 void DuelForm::playernext() {
     throwbutton.setEnabled(true);
-    gagetimer.setEnabled(true);  // the gauge goes on from where the click stopped it
+    enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
 }
 
 void DuelForm::playerend() {
     throwbutton.setVisible(false);
-    hanteiwaittimer.setEnabled(true);
+    enter(Phase::Judging);
     powergage.setVisible(false);
 }
 
@@ -205,17 +220,14 @@ void DuelForm::image4deletimer_Timer() {
 
 // ---- Either side's throw ----
 
-void DuelForm::dammytimer_Timer() {
-    dammydraw();
-    --dammycount;
-    if (dammycount == 0)
-        diceshow();
-    else
-        dammyshow();
-    if (dammycount == 0) {
-        yakucheck();
-        dammytimer.setEnabled(false);
-    }
+void DuelForm::roll(short ticks) {
+    phase_ = Phase::Rolling;
+    rolling.start(ticks);
+}
+
+void DuelForm::landDice() {
+    diceshow();
+    yakucheck();
 }
 
 void DuelForm::dammydraw() {
@@ -274,24 +286,21 @@ void DuelForm::hanteiwaittimer_Timer() {
     hanteiwaittimer.setEnabled(false);
 }
 
-void DuelForm::oppwin() {
-    oppkekka.setPicture(sozai_.minimark(0));
-    nonokakekka.setPicture(sozai_.minimark(1));
-    oppstarimg[oppwins].setVisible(true);
-    ++oppwins;
-    if (oppwins == 2)
-        oppmatchwin();
-    else
-        nextbout();
-}
+void DuelForm::oppwin() { boutwon(oppkekka, nonokakekka, oppstarimg, oppwins, &DuelForm::oppmatchwin); }
 
 void DuelForm::nonokawin() {
-    oppkekka.setPicture(sozai_.minimark(1));
-    nonokakekka.setPicture(sozai_.minimark(0));
-    nonokastarimg[nonokawins].setVisible(true);
-    ++nonokawins;
-    if (nonokawins == 2)
-        nonokamatchwin();
+    boutwon(nonokakekka, oppkekka, nonokastarimg, nonokawins, &DuelForm::nonokamatchwin);
+}
+
+// The winner's mark, the loser's, a star for the winner; the second star takes the match.
+void DuelForm::boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
+                       void (DuelForm::*matchwon)()) {
+    winnerMark.setPicture(sozai_.minimark(0));
+    loserMark.setPicture(sozai_.minimark(1));
+    stars[wins].setVisible(true);
+    ++wins;
+    if (wins == 2)
+        (this->*matchwon)();
     else
         nextbout();
 }
@@ -302,7 +311,7 @@ void DuelForm::drawbout() {
     nextbout();
 }
 
-void DuelForm::nextbout() { syobureplaytimer.setEnabled(true); }
+void DuelForm::nextbout() { enter(Phase::NextBout); }
 
 void DuelForm::syobureplaytimer_Timer() {
     lastthrow.setPicture(sozai_.numberimg(3));
@@ -317,13 +326,13 @@ void DuelForm::syobureplaytimer_Timer() {
     nonokakekka.setPicture(sozai_.diceimg(0));
     nextBoutBegins();
     oppwaitcount = 3;
-    oppwaittimer.setEnabled(true);
+    enter(Phase::OpponentWaits);
     syobureplaytimer.setEnabled(false);
 }
 
-void DuelForm::oppmatchwin() { totaloppwintimer.setEnabled(true); }
+void DuelForm::oppmatchwin() { enter(Phase::OpponentWonMatch); }
 
-void DuelForm::nonokamatchwin() { totalnonokawintimer.setEnabled(true); }
+void DuelForm::nonokamatchwin() { enter(Phase::HeroineWonMatch); }
 
 void DuelForm::matchEnds() {
     for (ui::Image& die : diceimg) die.setVisible(false);
@@ -338,6 +347,7 @@ void DuelForm::totaloppwintimer_Timer() {
     Label2.setVisible(false);
     Image3.setPicture(sozai_.hanmark(0));
     totaloppwintimer.setEnabled(false);
+    phase_ = Phase::Over;
 }
 
 void DuelForm::totalnonokawintimer_Timer() {
@@ -347,6 +357,7 @@ void DuelForm::totalnonokawintimer_Timer() {
     Image3.setPicture(sozai_.hanmark(1));
     showExit();
     totalnonokawintimer.setEnabled(false);
+    phase_ = Phase::Over;
 }
 
 void DuelForm::showExit() { Command1.setVisible(true); }

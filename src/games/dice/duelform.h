@@ -6,6 +6,7 @@
 #include "games/dice/dicerules.h"
 #include "games/dice/throwzones.h"
 #include "games/kit/gameform.h"
+#include "games/kit/rollreveal.h"
 
 namespace games {
 
@@ -22,13 +23,13 @@ struct DuelLayout {
     ui::Rect image4;
     std::string exitCaption;  // Command1
     std::array<std::string, 5> oppmes;
-    const throwzones::ThrowRules& throwRules;
+    const dicerules::ThrowRules& throwRules;
 };
 
 // A best-of-three Chinchirorin match against a computer opponent: she throws first, then the
-// heroine times her throws with the running power gauge. Every phase is one enabled timer handing
-// over to the next. The duels differ in the opponent's lines and dice, which the hooks below give;
-// their defaults are the fair first duel.
+// heroine times her throws with the running power gauge. Every phase runs on its own timer, which
+// hands over to the next; no other of those timers runs meanwhile. The duels differ in the
+// opponent's lines and dice, which the hooks below give; their defaults are the fair first duel.
 class DuelForm : public GameForm {
 public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
@@ -39,8 +40,9 @@ public:
 protected:
     using Dice = dicerules::Dice;
 
-    // The opponent's line before a throw; counts the throw about to come.
-    virtual void oppmessage() = 0;
+    // Which of her lines (an index of oppmes) comes before a throw, given a draw r = 0..9; -1 for
+    // none, and the line before keeps showing. throwleft already counts the throw about to come.
+    virtual int oppline(int r) const = 0;
     // Load-time draws of the opponent's play, before her lines are filled.
     virtual void dealOpponent() {}
     // Her line goes when she throws.
@@ -55,6 +57,8 @@ protected:
     virtual void turnChanging() {}
     // A new bout begins: the table has been cleared.
     virtual void nextBoutBegins() {}
+    // A small die of the last throw was clicked.
+    virtual void minidiceimg_Click(int index) { (void)index; }
     // She has won two bouts.
     virtual void oppmatchwin();
     // The heroine has won the match: the way on.
@@ -62,7 +66,6 @@ protected:
 
     void throwbutton_Click();
     void gagetimer_Timer();
-    void dammytimer_Timer();
     void oppwaittimer_Timer();
     void turnwaittimer_Timer();
     void hanteiwaittimer_Timer();
@@ -72,11 +75,14 @@ protected:
     void image4deletimer_Timer();
     virtual void Command1_Click() = 0;
 
+    void oppmessage();
     void oppthrow();
     void playerthrow();
     void diceshow();
     void dammyshow();
     void dammydraw();
+    void roll(short ticks);
+    void landDice();
     void yakucheck();
     void menashi();
     void nextthrow();
@@ -86,11 +92,28 @@ protected:
     void playerend();
     void oppend();
     void oppwin();
+    void boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
+                 void (DuelForm::*matchwon)());
     void nonokawin();
     void drawbout();
     void nonokamatchwin();
     void nextbout();
     void matchEnds();  // what both match ends clear away
+
+    // Where the match stands; each phase but the last waits on its own timer.
+    enum class Phase {
+        OpponentWaits,
+        Rolling,
+        TurnPasses,
+        HeroineAims,
+        Judging,
+        NextBout,
+        OpponentWonMatch,
+        HeroineWonMatch,
+        Over
+    };
+    ui::Timer* timerOf(Phase p) const;
+    void enter(Phase p);
 
     const DuelLayout& layout_;
 
@@ -121,20 +144,21 @@ protected:
     ui::Timer& totaloppwintimer;
     ui::Timer& totalnonokawintimer;
     ui::Timer& image4deletimer;
+    kit::RollReveal rolling;  // either side's dice, on dammytimer
+    Phase phase_ = Phase::OpponentWaits;
 
-    Dice dicenum{};
-    Dice dammynum{};
-    short nonokaturn = 0;
-    short oppwaitcount = 0;
-    short throwleft = 0;
-    short dammycount = 0;
-    short hand = 0;
-    short opphand = 0;
+    Dice dicenum{};       // the throw's faces, 0..5
+    Dice dammynum{};      // the faces shown while the dice roll
+    short nonokaturn = 0;    // 1 while the heroine throws
+    short oppwaitcount = 0;  // seconds to the opponent's throw: her line at 2, the throw at 0
+    short throwleft = 0;     // throws left in this turn
+    short hand = 0;          // the hand of the throw just made
+    short opphand = 0;       // the hand each side ends its turn with
     short nonokahand = 0;
-    short oppwins = 0;
+    short oppwins = 0;       // bouts won, 0..2
     short nonokawins = 0;
-    short gauge = 0;
-    std::array<std::string, 5> oppmes;
+    short gauge = 0;         // the power gauge, 0..6000
+    std::array<std::string, 5> oppmes;  // the opponent's lines
 };
 
 }  // namespace games

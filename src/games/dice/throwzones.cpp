@@ -1,6 +1,6 @@
 #include "games/dice/throwzones.h"
 
-namespace games::throwzones {
+namespace games::dicerules {
 
 namespace {
 short rnd(app::Random& random, int n) { return static_cast<short>(app::Int(random.Rnd() * n)); }
@@ -62,4 +62,4 @@ Dice throwIn(Zone z, const ThrowRules& rules, app::Random& random) {
     return normalthrow(random);
 }
 
-}  // namespace games::throwzones
+}  // namespace games::dicerules

@@ -3,9 +3,7 @@
 #include "app/random.h"
 #include "games/dice/dicerules.h"
 
-namespace games::throwzones {
-
-using dicerules::Dice;
+namespace games::dicerules {
 
 // Where the gauge stands when the heroine throws decides how her dice fall.
 enum class Zone { Feeble, Weak, Normal, Strong, Perfect };
@@ -38,4 +36,4 @@ Dice feeblethrow(app::Random& random);
 
 Dice throwIn(Zone zone, const ThrowRules& rules, app::Random& random);
 
-}  // namespace games::throwzones
+}  // namespace games::dicerules

@@ -17,7 +17,7 @@ const DuelLayout& layout() {
         "NEXT BUTTLE",
         {"乃々香には負けない！", "決めにいくわよ！", "お願い・・・目がでて・・・", "私に勝てるかな？",
          "負けられないんだから！"},
-        throwzones::kDuelA,
+        dicerules::kDuelA,
     };
     return kLayout;
 }
@@ -26,18 +26,11 @@ const DuelLayout& layout() {
 tintiro1::tintiro1(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
 
 // Her first throw of a turn always has a line, the later ones usually: the last is a plea.
-void tintiro1::oppmessage() {
-    --throwleft;
-    oppmesLabel.setVisible(true);
-    const int r = Int(Rnd() * 10);
-    if (throwleft == 0 && r <= 8) oppmesLabel.setCaption(oppmes[2]);
-    if (throwleft == 1 && r <= 7) oppmesLabel.setCaption(oppmes[4]);
-    if (throwleft == 2) {
-        if (oppwins == 1)
-            oppmesLabel.setCaption(r <= 3 ? oppmes[1] : oppmes[3]);
-        else
-            oppmesLabel.setCaption(r <= 3 ? oppmes[0] : oppmes[3]);
-    }
+int tintiro1::oppline(int r) const {
+    if (throwleft == 0) return r <= 8 ? 2 : -1;
+    if (throwleft == 1) return r <= 7 ? 4 : -1;
+    if (r > 3) return 3;
+    return oppwins == 1 ? 1 : 0;
 }
 
 void tintiro1::Command1_Click() { leave("Command1"); }

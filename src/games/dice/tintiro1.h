@@ -10,7 +10,7 @@ public:
     tintiro1(app::App& app, assets::Sozai& sozai);
 
 private:
-    void oppmessage() override;
+    int oppline(int r) const override;
     void Command1_Click() override;
 };
 

@@ -1,7 +1,5 @@
 #include "games/dice/tintiro2.h"
 
-#include "ui/messagebox.h"
-
 namespace games {
 
 namespace {
@@ -19,7 +17,7 @@ const DuelLayout& layout() {
         "NEXT AREA",
         {"ニヤリ。負けないよ！", "おね・・あ、乃々香さんには負けないんだから。", "お願いっ・・・", "私はつよいんだよ！",
          "☆☆ニヤリ☆☆"},
-        throwzones::kDuelB,
+        dicerules::kDuelB,
     };
     return kLayout;
 }
@@ -29,26 +27,20 @@ const DuelLayout& layout() {
 constexpr int kGaugeSlowdown = 15;
 constexpr int kSlowestGauge = 60 + 60 * kGaugeSlowdown;
 
-constexpr const char* kExposure = "いかさま発覚";
-constexpr const char* kExposureLines[] = {
-    "乃々香「ワールズさん、【ずる】したよね？」",
-    "ワールズ？「！！」",
-    "乃々香「なんかおかしいなっておもったんだ」",
-    "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」",
-    "乃々香「違うなら見せてみて・・・」",
-    "乃々香「・・・？いかさまなのかな？」",
-    "ワールズ？「・・・ごめんなさい・・・」",
-};
 }  // namespace
 
 tintiro2::tintiro2(app::App& app, assets::Sozai& sozai)
     : DuelForm(app, sozai, layout()),
-      Command2(button("Command2", {8160, 6480, 1695, 615}, "NEXT AREA")),
-      mesdelete(timer("mesdelete", 1000)) {
+      Command2(button("Command2", {8160, 6480, 1695, 615}, "NEXT AREA", &tintiro2::Command2_Click)),
+      mesdelete(timer("mesdelete", 1000, &tintiro2::mesdelete_Timer)),
+      // Closed within the second before her banner: the exposure overturns it before it shows.
+      exposure(*this, "いかさま発覚",
+               {"乃々香「ワールズさん、【ずる】したよね？」", "ワールズ？「！！」",
+                "乃々香「なんかおかしいなっておもったんだ」",
+                "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」", "乃々香「違うなら見せてみて・・・」",
+                "乃々香「・・・？いかさまなのかな？」", "ワールズ？「・・・ごめんなさい・・・」"},
+               {&totaloppwintimer}) {
     Command2.setVisible(false);
-    Command2.onClick = [this] { Command2_Click(); };
-    mesdelete.onTick = [this] { mesdelete_Timer(); };
-    minidiceimg.onClick = [this](int i) { minidiceimg_Click(i); };
 }
 
 // Seven times in nine she starts the match with her loaded dice.
@@ -58,16 +50,10 @@ void tintiro2::dealOpponent() {
 }
 
 // Every throw has a line; it tells whether her dice are loaded, not how the match stands.
-void tintiro2::oppmessage() {
-    --throwleft;
-    oppmesLabel.setVisible(true);
-    const int r = Int(Rnd() * 10);
-    if (cheatflag == 1)
-        oppmesLabel.setCaption(r < 4 ? oppmes[0] : oppmes[3]);
-    else if (r == 0)
-        oppmesLabel.setCaption(oppmes[0]);
-    else
-        oppmesLabel.setCaption(r <= 4 ? oppmes[1] : oppmes[2]);
+int tintiro2::oppline(int r) const {
+    if (cheatflag == 1) return r < 4 ? 0 : 3;
+    if (r == 0) return 0;
+    return r <= 4 ? 1 : 2;
 }
 
 void tintiro2::clearOppLine() { oppmesLabel.setCaption(""); }
@@ -108,7 +94,7 @@ void tintiro2::minidiceimg_Click(int index) {
 
 void tintiro2::oppmatchwin() {
     const int r = Int(Rnd() * 99);
-    if (r == 77) exposeflag = 1;
+    if (r == 77) exposure.arm();
     DuelForm::oppmatchwin();
 }
 
@@ -120,22 +106,13 @@ void tintiro2::showExit() {
 }
 
 void tintiro2::Form_Unload(bool& cancel) {
-    if (exposeflag == 1) {
-        // The window stays, and with it the picture store. A close asked for while the boxes are
-        // up is refused and changes nothing.
-        cancel = true;
-        if (exposed == 0) exposecheat();
-        return;
-    }
-    DuelForm::Form_Unload(cancel);
+    if (exposure.tell(cancel)) exposecheat();
+    // The window stays, and with it the picture store.
+    if (!cancel) DuelForm::Form_Unload(cancel);
 }
 
 void tintiro2::exposecheat() {
     exposed = 1;
-    for (const char* line : kExposureLines) ui::messageBox(*this, kExposure, line);
-    exposeflag = 0;
-    // Closed within the second before her banner: the exposure overturns it before it shows.
-    totaloppwintimer.setEnabled(false);
     nonokamatchwin();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/dice/duelform.h"
+#include "games/kit/refusedclose.h"
 
 namespace games {
 
@@ -15,7 +16,7 @@ public:
 
 private:
     void dealOpponent() override;
-    void oppmessage() override;
+    int oppline(int r) const override;
     void clearOppLine() override;
     short oppdie() override;
     short oppRollTicks(short drawn) override;
@@ -27,15 +28,15 @@ private:
     void Command1_Click() override;
     void Command2_Click();
     void mesdelete_Timer();
-    void minidiceimg_Click(int index);
+    void minidiceimg_Click(int index) override;
     void exposecheat();
 
     ui::Button& Command2;
     ui::Timer& mesdelete;
+    kit::RefusedClose exposure;  // armed by the rare draw at her match win
 
     short cheatflag = 0;
-    short exposeflag = 0;
-    short exposed = 0;
+    short exposed = 0;  // 1 once she was caught: the way on is Command2
 };
 
 }  // namespace games

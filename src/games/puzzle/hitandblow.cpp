@@ -25,14 +25,15 @@ int historyTop(int k) { return 1440 + 600 * (6 - k); }
 
 Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai, {"Hitandblow", "鍵を開けろ！", {11235, 7095}, kPink, "Label2", {9960, 0, 1335, 255}}),
-      Command1(button("Command1", {8880, 6000, 1695, 735}, "NEXT AREA")),
+      Command1(button("Command1", {8880, 6000, 1695, 735}, "NEXT AREA", &Hitandblow::Command1_Click)),
       starchusen(timer("starchusen", 200)),
-      Timer1(timer("Timer1", 2000)),
-      Picture1(pictureBox("Picture1", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"))),
+      Timer1(timer("Timer1", 2000, &Hitandblow::Timer1_Timer)),
+      Picture1(pictureBox("Picture1", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"),
+                          &Hitandblow::Picture1_Click)),
       upbutton(buttonArray("upbutton", 4, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; }, "↑",
-                           ui::gothic(12))),
+                           &Hitandblow::upbutton_Click, ui::gothic(12))),
       downbutton(buttonArray("downbutton", 4, [](int i) { return ui::Rect{840 + 1320 * i, 6000, 735, 735}; }, "↓",
-                             ui::gothic(12))),
+                             &Hitandblow::downbutton_Click, ui::gothic(12))),
       passno(array<ui::Image>("passno", 4,
                               [this](const std::string& n, int i) -> ui::Image& {
                                   return image(n, {600 + 1320 * i, 4800, 1125, 1125},
@@ -49,17 +50,20 @@ Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
                               [this](const std::string& n, int i) -> ui::Image& {
                                   return image(n, {9360 + 720 * i, 840, 750, 750},
                                                designed(i == 0 ? "store/star_1" : "store/star_2"));
-                              })),
+                              },
+                              &Hitandblow::Image4_Click)),
       mno(labelArray("mno", 7, [](int k) { return ui::Rect{7920, historyTop(k), 1575, 735}; }, "0000",
                      kHistoryDigits)),
       mhit(labelArray("mhit", 7, [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; }, "0", ui::gothic(36),
                       ui::Align::Center)),
       mblow(labelArray("mblow", 7, [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
                        ui::gothic(36), ui::Align::Center)),
-      Image2(image("Image2", {7200, 0, 600, 600})),
+      Image2(image("Image2", {7200, 0, 600, 600}, {}, &Hitandblow::Image2_Click)),
       passnumber(labelArray("passnumber", 4, [](int i) { return ui::Rect{240 + 240 * i, 120, 375, 375}; }, "0")),
       mark(image("mark", {-120, 3720, 7500, 2775})),
-      Line1(line("Line1", 7560, 0, 7560, 7080)) {
+      Line1(line("Line1", 7560, 0, 7560, 7080)),
+      roulette(starchusen, {this, &Hitandblow::drawchusen}, {this, &Hitandblow::showchusen},
+               {this, &Hitandblow::showhantei}) {
     Command1.setVisible(false);
     for (int i = 0; i < 4; ++i) {
         enternum[i].setVisible(false);
@@ -70,20 +74,12 @@ Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
         for (ui::Label* l : {&mno[k], &mhit[k], &mblow[k]}) l->setVisible(false);
     Image2.setVisible(false);
 
-    upbutton.onClick = [this](int i) { upbutton_Click(i); };
-    downbutton.onClick = [this](int i) { downbutton_Click(i); };
-    Command1.onClick = [this] { Command1_Click(); };
-    starchusen.onTick = [this] { starchusen_Timer(); };
-    Timer1.onTick = [this] { Timer1_Timer(); };
-    Picture1.onClick = [this] { Picture1_Click(); };
-    Image2.onClick = [this] { Image2_Click(); };
-    Image4.onClick = [this](int i) { Image4_Click(i); };
 }
 
 void Hitandblow::Form_Load() {
     Randomize();
     inputnum = {0, 1, 2, 3};
-    answernum = hitandblow::drawSecret(app_.random());
+    answernum = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) passnumber[i].setCaption(std::to_string(answernum[i]));
     chance = 7;
 }
@@ -119,12 +115,12 @@ void Hitandblow::Picture1_Click() {
 
 void Hitandblow::judgeguess() {
     starchusen.setInterval(200);
-    chusencount = static_cast<short>(Int(Rnd() * 9) + 11);
-    const auto j = hitandblow::judge(inputnum, answernum);
+    const auto ticks = static_cast<short>(Int(Rnd() * 9) + 11);
+    const auto j = hitandblowrules::judge(inputnum, answernum);
     hitcount = j.hits;
     blowcount = j.blows;
-    hanteimark = hitandblow::sortedMarks(j);
-    starchusen.setEnabled(true);
+    hanteimark = hitandblowrules::sortedMarks(j);
+    roulette.start(ticks);
 }
 
 void Hitandblow::drawchusen() {
@@ -134,25 +130,13 @@ void Hitandblow::drawchusen() {
     for (int k = 0; k < n; ++k) chusenmark[k] = k < m ? 1 : 2;
 }
 
-void Hitandblow::starchusen_Timer() {
-    drawchusen();
-    --chusencount;
-    if (chusencount == 0)
-        showhantei();
-    else
-        showchusen();
-    if (chusencount == 0) {
-        Timer1.setEnabled(true);
-        starchusen.setEnabled(false);
-    }
-}
-
 void Hitandblow::showchusen() {
     for (int k = 0; k < 4; ++k) hantei[k].setPicture(sozai_.star(chusenmark[k]));
 }
 
 void Hitandblow::showhantei() {
     for (int k = 0; k < 4; ++k) hantei[k].setPicture(sozai_.star(hanteimark[k]));
+    Timer1.setEnabled(true);
 }
 
 void Hitandblow::Timer1_Timer() {

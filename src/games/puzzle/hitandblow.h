@@ -3,6 +3,7 @@
 #include <array>
 
 #include "games/kit/gameform.h"
+#include "games/kit/rollreveal.h"
 #include "games/puzzle/hitandblowrules.h"
 
 namespace games {
@@ -19,7 +20,6 @@ private:
     void upbutton_Click(int i);
     void downbutton_Click(int i);
     void Picture1_Click();
-    void starchusen_Timer();
     void Timer1_Timer();
     void Image2_Click();
     void Image4_Click(int i);
@@ -28,7 +28,7 @@ private:
     void judgeguess();
     void drawchusen();
     void showchusen();
-    void showhantei();
+    void showhantei();  // and, after a pause, the guess goes into the history
     void lockopen();
     void lockfail();
     void putDialAway();  // the game is over, won or lost: the dial and the padlock go
@@ -56,15 +56,15 @@ private:
     ui::ControlArray<ui::Label>& passnumber;
     ui::Image& mark;
     ui::Line& Line1;
+    kit::RollReveal roulette;  // the stars rolling on hantei, on starchusen
 
-    games::hitandblow::Digits inputnum{};
-    games::hitandblow::Digits answernum{};
+    games::hitandblowrules::Digits inputnum{};
+    games::hitandblowrules::Digits answernum{};
     short chance = 0;
     short hitcount = 0;
     short blowcount = 0;
-    games::hitandblow::Digits hanteimark{};
-    games::hitandblow::Digits chusenmark{};
-    short chusencount = 0;
+    games::hitandblowrules::Digits hanteimark{};
+    games::hitandblowrules::Digits chusenmark{};
 };
 
 }  // namespace games

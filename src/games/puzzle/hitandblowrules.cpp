@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace games::hitandblow {
+namespace games::hitandblowrules {
 
 Judgement judge(const Digits& guess, const Digits& secret) {
     Judgement j;
@@ -37,4 +37,4 @@ Digits drawSecret(app::Random& random) {
     return {numpool[0], numpool[1], numpool[2], numpool[3]};
 }
 
-}  // namespace games::hitandblow
+}  // namespace games::hitandblowrules

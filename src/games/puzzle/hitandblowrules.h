@@ -4,7 +4,7 @@
 
 #include "app/random.h"
 
-namespace games::hitandblow {
+namespace games::hitandblowrules {
 
 using Digits = std::array<short, 4>;
 
@@ -23,4 +23,4 @@ Digits sortedMarks(const Judgement& j);
 // Four different digits, drawn by shuffling 0..9 with ten draws and taking the first four.
 Digits drawSecret(app::Random& random);
 
-}  // namespace games::hitandblow
+}  // namespace games::hitandblowrules

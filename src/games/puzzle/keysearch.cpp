@@ -21,26 +21,22 @@ keysearch::keysearch(app::App& app, assets::Sozai& sozai)
       // The stamp lies beneath the boxes: empty, it would otherwise swallow the clicks of the four
       // rows it covers, and once it shows, the boxes have gone.
       Image3(image("Image3", {0, 1680, 7500, 2775})),
-      Image1(imageArray("Image1", kBoxes, box, assets::picture("scenes/keysearch/takarabako"))),
+      Image1(imageArray("Image1", kBoxes, box, assets::picture("scenes/keysearch/takarabako"), &keysearch::Image1_Click)),
       sentakuimg(label("sentakuimg", {2400, 120, 2655, 375}, "宝箱を選んでください", ui::gothic(14.25))),
       Label1(label("Label1", {6960, 840, 2775, 615}, "残りチェック回数", ui::gothic(18))),
-      nokori(label("nokori", {7680, 1440, 975, 975}, "0", ui::gothic(48), ui::Align::Center)),
+      nokori(label("nokori", {7680, 1440, 975, 975}, "0", ui::gothic(48), ui::Align::Center,
+                   &keysearch::nokori_Click)),
       Label2(label("Label2", {7320, 240, 255, 255}, "0")),
       Label3(label("Label3", {7800, 240, 255, 255}, "0")),
       Label5(label("Label5", {9480, 3000, 255, 255}, "0")),
       Image2(image("Image2", {7080, 3240, 2250, 2250}, assets::picture("scenes/keysearch/bigkey"))),
-      Command1(button("Command1", {8040, 6360, 1815, 735}, "NEXT AREA")),
-      mitukaritimer(timer("mitukaritimer", 1500)),
-      mitukarantimer(timer("mitukarantimer", 1500)) {
+      Command1(button("Command1", {8040, 6360, 1815, 735}, "NEXT AREA", &keysearch::Command1_Click)),
+      mitukaritimer(timer("mitukaritimer", 1500, &keysearch::mitukaritimer_Timer)),
+      mitukarantimer(timer("mitukarantimer", 1500, &keysearch::mitukarantimer_Timer)) {
     for (ui::Label* l : {&Label2, &Label3, &Label5}) l->setVisible(false);
     Image2.setVisible(false);
     Command1.setVisible(false);
 
-    Image1.onClick = [this](int i) { Image1_Click(i); };
-    nokori.onClick = [this] { nokori_Click(); };
-    mitukaritimer.onTick = [this] { mitukaritimer_Timer(); };
-    mitukarantimer.onTick = [this] { mitukarantimer_Timer(); };
-    Command1.onClick = [this] { Command1_Click(); };
 }
 
 void keysearch::Form_Load() {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "assets/library.h"
-#include "ui/messagebox.h"
 
 namespace games {
 
@@ -28,15 +27,16 @@ int carLeft(int position) { return position * kSquareTwips; }
 
 max100game::max100game(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai, {"max100game", "１００を越えるな", {9885, 7095}, kSalmon, "Label4", {8640, 0, 1335, 255}}),
-      Image4(image("Image4", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"))),
-      Image5(image("Image5", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"))),
+      Image4(image("Image4", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"), &max100game::Image4_Click)),
+      Image5(image("Image5", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"), &max100game::Image5_Click)),
       enediceimg(imageArray("enediceimg", 2, [](int i) { return ui::Rect{1920 + 1200 * i, 120, 1050, 1050}; },
                             designed("store/diceimg_7"))),
       yazirusi(imageArray("yazirusi", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 1320, 750, 750}; },
                           designed("scenes/max100/arrow"))),
       diceimg(imageArray("diceimg", 2, [](int i) { return ui::Rect{1920 + 1200 * i, 5280, 1050, 1050}; },
-                         designed("store/diceimg_1"))),
-      stopbutton(buttonArray("stopbutton", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 6480, 855, 495}; }, "STOP")),
+                         designed("store/diceimg_1"), &max100game::diceimg_Click)),
+      stopbutton(buttonArray("stopbutton", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 6480, 855, 495}; }, "STOP",
+                             &max100game::stopbutton_Click)),
       Label1(label("Label1", {4800, 240, 3135, 735}, "転落まで残り", ui::gothic(27.75))),
       nokorimasu(label("nokorimasu", {5520, 960, 1575, 1215}, "100", kSquaresLeftDigits, ui::Align::Center)),
       Label2(label("Label2", {7080, 1200, 1335, 735}, "マス", ui::gothic(27.75))),
@@ -48,21 +48,27 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
       Image2(image("Image2", {8760, 4320, 885, 2100}, designed("scenes/max100/car_fallen"))),
       Image3(image("Image3", {960, 2160, 7500, 2775})),
       Label3(label("Label3", {2400, 4800, 1575, 375}, "Choice it", ui::gothic(18))),
-      Command1(button("Command1", {5520, 6240, 1215, 735}, "押さないで。")),
-      Command2(button("Command2", {8040, 6360, 1815, 735}, "NEXT AREA")),
-      kaisiwait(timer("kaisiwait", 1000)),
+      Command1(button("Command1", {5520, 6240, 1215, 735}, "押さないで。", &max100game::Command1_Click)),
+      Command2(button("Command2", {8040, 6360, 1815, 735}, "NEXT AREA", &max100game::Command2_Click)),
+      kaisiwait(timer("kaisiwait", 1000, &max100game::kaisiwait_Timer)),
       dicetimer(array<ui::Timer>("dicetimer", 2,
-                                 [this](const std::string& n, int i) -> ui::Timer& { return timer(n, kDiceIntervals[i]); })),
-      choicemessage(timer("choicemessage", 1000)),
-      carsusumitimer(timer("carsusumitimer", 150)),
-      nonokaturnmati(timer("nonokaturnmati", 1000)),
-      sumireturnmati(timer("sumireturnmati", 1000)),
-      oneriletome(timer("oneriletome", 149)),
-      tworiletome(timer("tworiletome", 149)),
-      choicemati(timer("choicemati", 1000)),
-      rakkamati(timer("rakkamati", 1000)),
-      nonokawinwait(timer("nonokawinwait", 1000)),
-      sumirewinwait(timer("sumirewinwait", 1000)) {
+                                 [this](const std::string& n, int i) -> ui::Timer& { return timer(n, kDiceIntervals[i]); },
+                                 &max100game::dicetimer_Timer)),
+      choicemessage(timer("choicemessage", 1000, &max100game::choicemessage_Timer)),
+      carsusumitimer(timer("carsusumitimer", 150, &max100game::carsusumitimer_Timer)),
+      nonokaturnmati(timer("nonokaturnmati", 1000, &max100game::nonokaturnmati_Timer)),
+      sumireturnmati(timer("sumireturnmati", 1000, &max100game::sumireturnmati_Timer)),
+      oneriletome(timer("oneriletome", 149, &max100game::oneriletome_Timer)),
+      tworiletome(timer("tworiletome", 149, &max100game::tworiletome_Timer)),
+      choicemati(timer("choicemati", 1000, &max100game::choicemati_Timer)),
+      rakkamati(timer("rakkamati", 1000, &max100game::rakkamati_Timer)),
+      nonokawinwait(timer("nonokawinwait", 1000, &max100game::nonokawinwait_Timer)),
+      sumirewinwait(timer("sumirewinwait", 1000, &max100game::sumirewinwait_Timer)),
+      // Closed in the second between the fall and the losing banner: the banner must not come after all.
+      revivalstory(*this, "力ずく",
+                   {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
+                    "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"},
+                   {&sumirewinwait}) {
     for (ui::Image& arrow : yazirusi) arrow.setVisible(false);
     for (ui::Button& stop : stopbutton) stop.setEnabled(false);
     Image1.setVisible(false);
@@ -71,24 +77,6 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
     Command1.setVisible(false);
     Command2.setVisible(false);
 
-    Image4.onClick = [this] { Image4_Click(); };
-    Image5.onClick = [this] { Image5_Click(); };
-    diceimg.onClick = [this](int k) { diceimg_Click(k); };
-    stopbutton.onClick = [this](int k) { stopbutton_Click(k); };
-    Command1.onClick = [this] { Command1_Click(); };
-    Command2.onClick = [this] { Command2_Click(); };
-    kaisiwait.onTick = [this] { kaisiwait_Timer(); };
-    dicetimer.onTick = [this](int k) { dicetimer_Timer(k); };
-    choicemessage.onTick = [this] { choicemessage_Timer(); };
-    carsusumitimer.onTick = [this] { carsusumitimer_Timer(); };
-    nonokaturnmati.onTick = [this] { nonokaturnmati_Timer(); };
-    sumireturnmati.onTick = [this] { sumireturnmati_Timer(); };
-    oneriletome.onTick = [this] { oneriletome_Timer(); };
-    tworiletome.onTick = [this] { tworiletome_Timer(); };
-    choicemati.onTick = [this] { choicemati_Timer(); };
-    rakkamati.onTick = [this] { rakkamati_Timer(); };
-    nonokawinwait.onTick = [this] { nonokawinwait_Timer(); };
-    sumirewinwait.onTick = [this] { sumirewinwait_Timer(); };
 }
 
 std::string max100game::checkInvariants() const {
@@ -295,7 +283,7 @@ void max100game::falljudge() {
 void max100game::winstart() { nonokawinwait.setEnabled(true); }
 
 void max100game::losestart() {
-    if (Int(Rnd() * 99) == 77) revivalflg = 1;
+    if (Int(Rnd() * 99) == 77) revivalstory.arm();
     sumirewinwait.setEnabled(true);
 }
 
@@ -334,21 +322,12 @@ void max100game::Command1_Click() {
 void max100game::Command2_Click() { leave("Command2"); }
 
 void max100game::Form_Unload(bool& cancel) {
-    if (revivalflg == 1) {
-        cancel = true;
-        revival();
-    }
+    if (revivalstory.tell(cancel)) revival();
     // The store goes even when the window stays: the next picture the game shows loads it again.
     GameForm::Form_Unload(cancel);
 }
 
 void max100game::revival() {
-    revivalflg = 0;
-    // Closed in the second between the fall and the losing banner: the banner must not come after all.
-    sumirewinwait.setEnabled(false);
-    for (const char* text : {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
-                             "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"})
-        ui::messageBox(*this, "力ずく", text);
     Line1.setVisible(true);
     Line2.setVisible(true);
     Image1.setVisible(false);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "games/kit/gameform.h"
+#include "games/kit/refusedclose.h"
 #include "games/puzzle/max100rules.h"
 
 namespace games {
@@ -87,6 +88,7 @@ private:
     ui::Timer& rakkamati;
     ui::Timer& nonokawinwait;
     ui::Timer& sumirewinwait;
+    kit::RefusedClose revivalstory;  // armed by the rare draw at her loss
 
     static constexpr int kHeroine = 2;
     static constexpr int kOpponent = 1;
@@ -101,7 +103,6 @@ private:
     short choiceflash = 0;
     short sixtysixrate = 0;
     short sixtysixflg = 0;
-    short revivalflg = 0;
     short bestface = 0;
     short bestrank = 0;
     short enetarget1 = 0;

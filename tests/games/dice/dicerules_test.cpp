@@ -6,7 +6,6 @@
 namespace {
 
 using namespace games::dicerules;
-using namespace games::throwzones;
 
 // Dice written as the pips the player sees.
 Dice pips(int a, int b, int c) { return {short(a - 1), short(b - 1), short(c - 1)}; }

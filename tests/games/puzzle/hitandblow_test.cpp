@@ -11,7 +11,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using namespace games::hitandblow;
+using namespace games::hitandblowrules;
 using testing_support::SceneHarness;
 
 TEST(HitandblowRules, EachSecretDigitCountsOnce) {

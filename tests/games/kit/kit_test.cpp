@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "app/steppedreveal.h"
+#include "games/kit/countdown.h"
+#include "games/kit/refusedclose.h"
+#include "games/kit/rollreveal.h"
+#include "support/harness.h"
+#include "ui/messagebox.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::SceneHarness;
+
+// A bare form running one of each motion, recording what the motions hand back to it.
+class Motions final : public ui::Form {
+public:
+    Motions(app::App& app, assets::Sozai& sozai)
+        : ui::Form(app.clock(), "motions", "motions", {6000, 4500}, ui::kButtonFace),
+          face(image("face", {0, 0, 1125, 1125})),
+          first(label("first", {0, 1200, 1500, 300}, "first")),
+          second(label("second", {0, 1600, 1500, 300}, "second")),
+          banner(timer("banner", 1000)),
+          counting(timer("counting", 1000), face, sozai, {this, &Motions::go}),
+          rolling(timer("rolling", 100), {this, &Motions::draw}, {this, &Motions::roll}, {this, &Motions::land}),
+          steps(timer("steps", 500), {&first, nullptr, &second}, {this, &Motions::stepsDone}),
+          story(*this, "title", {"one", "two"}, {&banner}) {
+        first.setVisible(false);
+        second.setVisible(false);
+    }
+    void Form_Unload(bool& cancel) override { (void)story.tell(cancel); }
+
+    void go() { log.push_back("go"); }
+    void draw() { log.push_back("draw"); }
+    void roll() { log.push_back("roll"); }
+    void land() { log.push_back("land"); }
+    void stepsDone() { log.push_back("done"); }
+
+    std::vector<std::string> log;
+    ui::Image& face;
+    ui::Label& first;
+    ui::Label& second;
+    ui::Timer& banner;
+    games::kit::Countdown counting;
+    games::kit::RollReveal rolling;
+    app::SteppedReveal steps;
+    games::kit::RefusedClose story;
+};
+
+struct Harness : SceneHarness {
+    Harness() {
+        app().registerForm("motions", [this](app::App& a) { return std::make_unique<Motions>(a, program().sozai()); });
+        open("motions");
+    }
+    Motions& m() { return static_cast<Motions&>(form("motions")); }
+    using Log = std::vector<std::string>;
+};
+
+TEST(Kit, CountdownShowsEachFigureThenGoesOnceAtZero) {
+    Harness h;
+    h.m().counting.start(3);
+    h.advance(1000ms);
+    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_2");
+    EXPECT_EQ(h.m().counting.left(), 2);
+    h.advance(1999ms);
+    EXPECT_TRUE(h.m().log.empty());
+    h.advance(1ms);
+    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_0");
+    h.advance(5s);
+    EXPECT_EQ(h.m().log, Harness::Log{"go"});
+    EXPECT_FALSE(h.timerEnabled("motions", "counting"));
+}
+
+TEST(Kit, RollDrawsOnEveryTickAndLandsInsteadOfShowingOnTheLast) {
+    Harness h;
+    h.m().rolling.start(3);
+    h.advance(1s);
+    EXPECT_EQ(h.m().log, (Harness::Log{"draw", "roll", "draw", "roll", "draw", "land"}));
+    EXPECT_FALSE(h.m().rolling.rolling());
+}
+
+TEST(Kit, SteppedRevealShowsOneStepATickPausesOnAnEmptyStepThenHandsOver) {
+    Harness h;
+    h.m().steps.start();
+    h.advance(500ms);
+    EXPECT_TRUE(h.visible("motions", "first"));
+    h.advance(500ms);
+    EXPECT_FALSE(h.visible("motions", "second"));
+    EXPECT_TRUE(h.m().log.empty());
+    h.advance(500ms);
+    EXPECT_TRUE(h.visible("motions", "second"));
+    EXPECT_EQ(h.m().log, Harness::Log{"done"});
+    EXPECT_FALSE(h.timerEnabled("motions", "steps"));
+}
+
+// Armed, a close is refused and the story told once; the pending timer is off before the first
+// box, and a close asked for while a box is up is refused without a second telling.
+TEST(Kit, ArmedCloseStopsThePendingTimersThenTellsItsStoryOnce) {
+    Harness h;
+    std::vector<std::string> boxes;
+    ui::setMessageBoxHandler([&](ui::Form&, const std::string& title, const std::string& text) {
+        EXPECT_FALSE(h.m().banner.enabled()) << "a timer left on fires under the box";
+        bool cancel = false;
+        EXPECT_FALSE(h.m().story.tell(cancel));
+        EXPECT_TRUE(cancel);
+        boxes.push_back(title + ":" + text);
+    });
+    h.m().banner.setEnabled(true);
+    h.m().story.arm();
+    h.close("motions");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"title:one", "title:two"}));
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{"motions"});
+    h.close("motions");
+    EXPECT_TRUE(h.ended());
+    EXPECT_EQ(boxes.size(), 2u);
+    ui::setMessageBoxHandler(nullptr);
+}
+
+}  // namespace
