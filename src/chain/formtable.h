@@ -27,8 +27,8 @@ using FormTable = std::vector<FormEntry>;
 
 // One row per form of the game, in story order: everything the chain knows about it. Its code is
 // shown on its C-PASS label and, when it has a warp button, reveals that button and every one
-// before it. Its first exit is the way along the story; a row whose exits all go to the next row
-// lets a new game come in by adding its own row after it.
+// before it. Its first exit is the way along the story. An exit left to lead to the next row lets
+// a new game come in on a row of its own, with no other row to change.
 struct FormEntry {
     using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&, const FormTable&)>;
     std::string name;
