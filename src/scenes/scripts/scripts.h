@@ -3,7 +3,7 @@
 #include "scenes/script.h"
 
 // One function per story scene, named after its form. Each builds the scene's script afresh;
-// scenes::script() calls them once and keeps the results.
+// scenes::script() calls each once, in the order of the scene list, and keeps the results.
 namespace scenes::scripts {
 
 Script mesarea1();
