@@ -132,10 +132,11 @@ void tintiro2::Form_Unload(bool& cancel) {
 
 void tintiro2::exposecheat() {
     exposed = 1;
+    // Closed within the second before her banner: the exposure overturns it before it shows. The
+    // boxes run their own event loop, so the banner must be stopped before the first of them.
+    totaloppwintimer.setEnabled(false);
     for (const char* line : kExposureLines) ui::messageBox(*this, kExposure, line);
     exposeflag = 0;
-    // Closed within the second before her banner: the exposure overturns it before it shows.
-    totaloppwintimer.setEnabled(false);
     nonokamatchwin();
 }
 
