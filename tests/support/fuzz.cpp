@@ -252,6 +252,9 @@ FuzzReport fuzz(const FuzzOptions& options) {
         SceneHarness h(options.realClock);
         h.random().useSeed(seed);
         if (seed % 2 == 0 && options.rareShare > 0) h.random().favour(SceneHarness::draw(99, 77), options.rareShare);
+        // How long the player takes to press each message box's OK.
+        static constexpr int kBoxMs[] = {0, 300, 1000, 3000};
+        h.setBoxTime(std::chrono::milliseconds(std::min(options.maxWaitMs, kBoxMs[seed / 2 % 4])));
         Player player(h, seed, options);
         int killedTicks = 0;
         if (!options.realClock) h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
