@@ -3,7 +3,7 @@
 #include <QFontInfo>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's runtime
 #else
 #include <malloc.h>
 #endif
