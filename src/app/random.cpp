@@ -9,6 +9,8 @@ namespace {
 std::uint64_t clockSeed() {
     return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
+// 53 random bits give every double in [0, 1) on an even grid.
+double unit(std::mt19937_64& engine) { return static_cast<double>(engine() >> 11) * 0x1.0p-53; }
 }  // namespace
 
 Random::Random() : engine_(clockSeed()) {}
@@ -21,8 +23,15 @@ double Random::Rnd() {
         if (!(v >= 0.0 && v < 1.0)) throw std::logic_error("scripted random value outside [0, 1)");
         return v;
     }
-    // 53 random bits give every double in [0, 1) on an even grid.
-    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    if (mode_ == Mode::Seed && favouredShare_ > 0.0 && unit(favourEngine_) < favouredShare_) return favoured_;
+    return unit(engine_);
+}
+
+void Random::favour(double value, double share) {
+    if (!(value >= 0.0 && value < 1.0)) throw std::logic_error("favoured value outside [0, 1)");
+    favoured_ = value;
+    favouredShare_ = share;
+    favourEngine_.seed(seed_ ^ 0x9e3779b97f4a7c15ull);
 }
 
 void Random::Randomize() {

@@ -21,6 +21,10 @@ public:
     void useScript(std::deque<double> values);
     void addScript(std::initializer_list<double> values);
     std::size_t scriptLeft() const { return script_.size(); }
+    // Seeded only: a share of the draws (0 to 1) gives `value` instead, so that an outcome of one
+    // chance in 99 comes up often enough for a long random run to walk it. The other draws stay
+    // as the seed gives them.
+    void favour(double value, double share);
 
 private:
     enum class Mode { Clock, Seed, Script };
@@ -28,6 +32,9 @@ private:
     std::uint64_t seed_ = 0;
     std::mt19937_64 engine_;
     std::deque<double> script_;
+    double favoured_ = 0.0;
+    double favouredShare_ = 0.0;
+    std::mt19937_64 favourEngine_;
 };
 
 // The floor, so that Int(Rnd() * n) gives 0 .. n - 1 as the rules read.

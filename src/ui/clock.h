@@ -34,7 +34,8 @@ class ManualClock final : public Clock {
 public:
     // Fires, in time order, every tick that falls due up to and including now + ms. Ticks due at
     // the same moment go to the timer whose current run began first. A timer enabled inside a
-    // handler counts from that handler's moment.
+    // handler counts from that handler's moment. A handler may advance the clock itself (a modal
+    // box open in it); meanwhile the other timers tick, and its own does not.
     void advance(std::int64_t ms);
     std::int64_t now() const { return now_; }
     // Hears of every tick before it is delivered (tests check whose timers tick).
@@ -52,6 +53,7 @@ private:
         std::uint64_t order;  // when this run began, relative to the others
     };
     std::vector<Run> runs_;
+    std::vector<Timer*> delivering_;  // handlers under way, outermost first
     std::int64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;
 };

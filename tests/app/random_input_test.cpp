@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "chain/formtable.h"
 #include "support/fuzz.h"
 
 namespace {
@@ -20,21 +21,25 @@ void expectClean(const FuzzReport& report) {
     for (const auto& f : report.failures) ADD_FAILURE() << testing_support::describe(f);
 }
 
-// The whole chain under a restless player. NONOKA_FUZZ_STEPS sets the budget of real steps (the
-// long run: NONOKA_FUZZ_STEPS=1000000), NONOKA_FUZZ_SEED the first seed, to replay a failure.
+// The whole chain under a restless player, seeds starting in turn at every form. NONOKA_FUZZ_STEPS
+// sets the budget of real steps (the long run: NONOKA_FUZZ_STEPS=1000000), NONOKA_FUZZ_SEED the
+// first seed, to replay a failure, NONOKA_FUZZ_START one form for every seed to start at. Every form gets its share, and both one-in-99 events come.
 TEST(RandomInput, ThePlayerCanDoAnythingAndTheGameStaysWhole) {
     FuzzOptions options;
     options.budget = fromEnvironment("NONOKA_FUZZ_STEPS", 100000);
     options.firstSeed = static_cast<std::uint64_t>(fromEnvironment("NONOKA_FUZZ_SEED", 1));
+    options.maxStepsPerSeed = 400;
+    if (const char* from = std::getenv("NONOKA_FUZZ_START")) options.starts = {from};
     const auto start = std::chrono::steady_clock::now();
     const FuzzReport report = testing_support::fuzz(options);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::string reached;
-    for (const auto& f : report.deepest) reached += " " + f;
-    std::printf("%ld steps over %d seeds (%d ended by the player) in %.1f s, %zu failures; reached:%s\n",
-                report.stepsRun, report.seedsRun, report.seedsEndedByThePlayer, seconds, report.failures.size(),
-                reached.c_str());
+    std::printf("%.1f s: %s", seconds, testing_support::summary(report).c_str());
     EXPECT_GE(report.stepsRun, options.budget);
+    if (options.starts.empty()) {
+        for (const auto& form : chain::allForms())
+            EXPECT_GE(report.stepsPerForm.count(form) ? report.stepsPerForm.at(form) : 0, options.budget / 100) << form;
+        for (const char* rare : {"いかさま発覚", "力ずく"}) EXPECT_GT(report.boxesSeen.count(rare), 0u) << rare;
+    }
     expectClean(report);
 }
 
@@ -42,11 +47,13 @@ TEST(RandomInput, ThePlayerCanDoAnythingAndTheGameStaysWhole) {
 TEST(RandomInput, OnTheRealClockToo) {
     FuzzOptions options;
     options.realClock = true;
+    options.starts = chain::gameForms();
     options.budget = fromEnvironment("NONOKA_FUZZ_REAL_STEPS", 400);
-    options.maxStepsPerSeed = 200;
+    options.maxStepsPerSeed = 50;
     options.maxWaitMs = 150;
     const FuzzReport report = testing_support::fuzz(options);
     EXPECT_GE(report.stepsRun, options.budget);
+    for (const auto& game : chain::gameForms()) EXPECT_GT(report.stepsPerForm.count(game), 0u) << game;
     expectClean(report);
 }
 
@@ -68,6 +75,15 @@ TEST(RandomInput, AFailureIsReportedWithItsSeedAndTheStepsBeforeIt) {
     EXPECT_EQ(first.lastSteps.size(), 20u);
     EXPECT_NE(testing_support::describe(first).find("seed " + std::to_string(first.seed)), std::string::npos);
     EXPECT_GT(report.seedsRun, 1) << "the run went on after the failure";
+}
+
+// A form that can no longer go on is a failure, a lost game is not.
+TEST(RandomInput, TheCheckerSeesAStoryThatStopped) {
+    testing_support::SceneHarness h;
+    h.open("mesarea1");
+    EXPECT_EQ(testing_support::progress(h, "mesarea1").stuck, "");
+    for (const auto& t : h.form("mesarea1").timers()) t->setEnabled(false);
+    EXPECT_NE(testing_support::progress(h, "mesarea1").stuck, "");
 }
 
 }  // namespace

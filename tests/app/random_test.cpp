@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/random.h"
 
 namespace {
@@ -38,6 +40,19 @@ TEST(Random, DrawsAreUniformEnoughForDice) {
     std::array<int, 6> counts{};
     for (int i = 0; i < 60000; ++i) ++counts[app::Int(r.Rnd() * 6)];
     for (int c : counts) EXPECT_NEAR(c, 10000, 400);
+}
+
+// The random player's way to the one-in-99 events: a quarter of the draws give the 77, the rest
+// keep their spread.
+TEST(Random, AFavouredValueTakesItsShareOfSeededDraws) {
+    app::Random r;
+    r.useSeed(3);
+    r.favour((77 + 0.5) / 99, 0.25);
+    std::array<int, 99> counts{};
+    for (int i = 0; i < 99000; ++i) ++counts[static_cast<std::size_t>(app::Int(r.Rnd() * 99))];
+    EXPECT_NEAR(counts[77], 24750 + 750, 400);
+    EXPECT_NEAR(counts[76], 750, 120);
+    EXPECT_THROW(r.favour(1.0, 0.5), std::logic_error);
 }
 
 }  // namespace

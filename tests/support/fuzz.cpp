@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -35,13 +36,15 @@ public:
             if (c->enabled()) enabled.push_back(c->name());
         }
         auto oneOf = [&](const std::vector<std::string>& v) { return v[static_cast<std::size_t>(pick(static_cast<int>(v.size())))]; };
-        const int roll = pick(1000);
+        // On the title and the warp zone a player looks around before choosing a way on.
+        const bool lingers = (form == "maintitle" || form == "warpzone") && pick(16) != 0;
+        const int roll = lingers ? 650 + pick(350) : pick(1000);  // no clicks, no keys on a button
+        // The special scene's exit ends the program; a click on what it covers, or a key on it
+        // while it has the focus, reaches it too.
+        if (form == "mesareaspecial" && h_.visible(form, "Command1")) closed = true;
         if (form == "warpzone" && pick(6) == 0) {
             // A player who kept the codes: the way deep into the story without winning every game.
-            std::vector<std::string> codes;
-            for (const auto& target : chain::warpTargets(table()))
-                if (target.code != "----") codes.push_back(target.code);
-            const std::string& code = codes[static_cast<std::size_t>(pick(static_cast<int>(codes.size())))];
+            const std::string code = anyCode();
             auto& box = static_cast<ui::TextBox&>(h_.control(form, "passarea"));
             box.setText("");
             h_.typeText(form, code);
@@ -50,7 +53,6 @@ public:
         }
         if (roll < 380 && !enabled.empty()) {
             const std::string c = oneOf(enabled);
-            if (form == "mesareaspecial" && c == "Command1") closed = true;
             h_.click(form, c);
             return "click " + c;
         }
@@ -106,9 +108,14 @@ public:
             return "key " + std::to_string(key) + (text.empty() ? "" : " '" + text + "'");
         }
         if (roll < 705 && form == "warpzone") {
-            static const std::vector<std::string> pastes{
-                "12ab34567", "４５８６", "39", std::string("1\t2\n3\x01" "4"), std::string(5000, '7'), "",
-                "−１２", "9107 ",
+            // A real code as an input method or another program may hand it over: full-width, its
+            // leading zeros dropped, a space after it; and things that are no code at all.
+            const std::string code = anyCode();
+            std::string wide;
+            for (char c : code) wide += std::string("\xEF\xBC") + static_cast<char>('\x90' + (c - '0'));
+            const std::vector<std::string> pastes{
+                "12ab34567", wide, code.substr(std::min(code.find_first_not_of('0'), code.size() - 1)),
+                std::string("1\t2\n3\x01" "4"), std::string(5000, '7'), "", "−１２", code + " ",
             };
             const std::string& text = pastes[static_cast<std::size_t>(pick(static_cast<int>(pastes.size())))];
             QApplication::clipboard()->setText(QString::fromStdString(text));
@@ -156,12 +163,49 @@ public:
     }
 
 private:
+    std::string anyCode() {
+        std::vector<std::string> codes;
+        for (const auto& target : chain::warpTargets(table()))
+            if (target.code != "----") codes.push_back(target.code);
+        return codes[static_cast<std::size_t>(pick(static_cast<int>(codes.size())))];
+    }
+
     const chain::FormTable& table() const { return options_.table ? *options_.table : chain::formTable(); }
 
     SceneHarness& h_;
     std::mt19937_64 rng_;
     const FuzzOptions& options_;
 };
+
+// How a form shows it can go on when none of its timers runs: the controls that lead on while
+// shown and enabled (a name, or an array's name with its "("), and the state in which it has
+// ended, when closing the window is all that is left. Story scenes go on by NEXT PAGE or the exit.
+struct WayOn {
+    std::vector<std::string> leadsOn;
+    std::function<bool(SceneHarness&, const std::string&)> ended;
+};
+
+const WayOn& wayOn(const std::string& form) {
+    auto lostBy = [](const char* banner) {
+        return [banner](SceneHarness& h, const std::string& f) { return h.picture(f, banner) == "store/hanmark_0"; };
+    };
+    static const std::map<std::string, WayOn> kForms{
+        {"maintitle", {{"Command1", "Command2"}, {}}},
+        {"warpzone", {{"passarea"}, {}}},
+        {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
+        {"tintiro1", {{"throwbutton", "Command1"}, lostBy("Image3")}},
+        {"tintiro2", {{"throwbutton", "Command1", "Command2"}, lostBy("Image3")}},
+        {"mizuhusen", {{"Command1", "Command2", "Command3"}, lostBy("Image5")}},
+        {"nagagutsu", {{"Command1"}, lostBy("Image4")}},
+        {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
+        {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
+        {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},
+        {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
+    };
+    static const WayOn kStory{{"Command1", "Command2"}, {}};
+    const auto it = kForms.find(form);
+    return it == kForms.end() ? kStory : it->second;
+}
 
 // What must hold after every step, whatever the scene.
 std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks) {
@@ -183,38 +227,92 @@ std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks)
     return {};
 }
 
+// Every form in turn; more often those a player soon leaves, and the two games whose rare turn
+// (the exposure, the revival) needs a lost game first.
+std::vector<std::string> everyStart(const chain::FormTable& table) {
+    std::vector<std::string> starts = chain::allForms(table);
+    for (const char* more : {"maintitle", "warpzone", "warpzone", "warpzone", "max100game", "max100game", "max100game",
+                             "max100game", "max100game", "tintiro2", "tintiro2", "tintiro2", "tintiro2", "keysearch",
+                             "keysearch", "keysearch", "mesareaepi21", "mesareaepi22", "mesareaepi22", "mesareaepi23",
+                             "mesareaepi24", "mesareaepi24"})
+        if (std::find(starts.begin(), starts.end(), more) != starts.end()) starts.emplace_back(more);
+    return starts;
+}
+
 }  // namespace
+
+Progress progress(SceneHarness& h, const std::string& name) {
+    const WayOn& way = wayOn(name);
+    if (way.ended && way.ended(h, name)) return {true, {}};
+    ui::Form& f = h.form(name);
+    for (const auto& t : f.timers())
+        if (t->enabled()) return {};
+    std::string showing;
+    for (const auto& c : f.controls()) {
+        if (!c->visible() || !c->enabled()) continue;
+        for (const auto& lead : way.leadsOn)
+            if (lead.back() == '(' ? c->name().starts_with(lead) : c->name() == lead) return {};
+        showing += " " + c->name();
+    }
+    return {false, "stuck: no timer runs, nothing leads on, and it has not ended; showing" + showing};
+}
 
 FuzzReport fuzz(const FuzzOptions& options) {
     const chain::FormTable& table = options.table ? *options.table : chain::formTable();
     FuzzReport report;
     std::set<std::string> reached;
+    const std::vector<std::string> starts = options.starts.empty() ? everyStart(table) : options.starts;
     for (std::uint64_t seed = options.firstSeed; report.stepsRun < options.budget; ++seed) {
         SceneHarness h(options.realClock, table);
         h.random().useSeed(seed);
+        if (seed % 2 == 0 && options.rareShare > 0) h.random().favour(SceneHarness::draw(99, 77), options.rareShare);
+        // How long the player takes to press each message box's OK.
+        static constexpr int kBoxMs[] = {0, 300, 1000, 3000};
+        h.setBoxTime(std::chrono::milliseconds(std::min(options.maxWaitMs, kBoxMs[seed / 2 % 4])));
         Player player(h, seed, options);
         int killedTicks = 0;
         if (!options.realClock) h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
         std::deque<std::string> last;
+        const std::string& from = starts[seed % starts.size()];  // by seed, so that a replay starts alike
         ++report.seedsRun;
         auto fail = [&](int step, std::string what) {
             report.failures.push_back({seed, step, std::move(what), {last.begin(), last.end()}});
         };
         try {
-            h.start();
+            if (from == "maintitle")
+                h.start();
+            else
+                h.open(from);
+            int stepsEnded = 0;
             for (int step = 0; step < options.maxStepsPerSeed && report.stepsRun < options.budget; ++step) {
                 const auto open = h.openForms();
                 if (open.size() != 1) {
                     fail(step, std::to_string(open.size()) + " scene windows are open");
                     break;
                 }
-                reached.insert(open.front());
+                const std::string& form = open.front();
+                reached.insert(form);
+                ++report.stepsPerForm[form];
                 bool closed = false;
-                last.push_back(open.front() + ": " + player.step(open.front(), closed));
+                if (stepsEnded >= options.stepsOnAnEndedForm) {
+                    // Nothing more to do here: the player closes the window, as anyone would.
+                    closed = true;
+                    stepsEnded = 0;
+                    h.close(form);
+                    last.push_back(form + ": close the ended form");
+                } else {
+                    last.push_back(form + ": " + player.step(form, closed));
+                }
                 if (last.size() > 20) last.pop_front();
                 ++report.stepsRun;
                 std::string broken = brokenInvariant(h, closed, killedTicks);
                 if (broken.empty() && options.extraCheck) broken = options.extraCheck(h, step);
+                if (broken.empty() && !h.ended()) {
+                    const std::string now = h.openForms().front();
+                    const Progress p = progress(h, now);
+                    if (!p.stuck.empty()) broken = now + ": " + p.stuck;
+                    stepsEnded = p.ended ? stepsEnded + 1 : 0;
+                }
                 if (!broken.empty()) {
                     fail(step, broken);
                     break;
@@ -227,11 +325,28 @@ FuzzReport fuzz(const FuzzOptions& options) {
         } catch (const std::exception& e) {
             fail(-1, std::string("exception: ") + e.what());
         }
+        std::set<std::string> titles;
+        for (const auto& box : h.messageBoxes()) titles.insert(box.first);
+        for (const auto& t : titles) ++report.boxesSeen[t];
         h.clock().onDeliver = nullptr;
     }
     for (const auto& name : chain::allForms(table))
         if (reached.count(name)) report.deepest.push_back(name);
     return report;
+}
+
+std::string summary(const FuzzReport& r) {
+    std::ostringstream out;
+    out << r.stepsRun << " steps over " << r.seedsRun << " seeds (" << r.seedsEndedByThePlayer
+        << " ended by the player), " << r.failures.size() << " failures\n  steps per form:";
+    for (const auto& name : chain::allForms()) {
+        const auto it = r.stepsPerForm.find(name);
+        const long n = it == r.stepsPerForm.end() ? 0 : it->second;
+        out << " " << name << " " << n << " (" << (r.stepsRun ? 1000 * n / r.stepsRun : 0) / 10.0 << "%)";
+    }
+    out << "\n  seeds that saw message boxes:";
+    for (const auto& [title, n] : r.boxesSeen) out << " " << title << " " << n;
+    return out.str() + "\n";
 }
 
 std::string describe(const FuzzFailure& f) {

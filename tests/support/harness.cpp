@@ -23,7 +23,20 @@ SceneHarness::SceneHarness(bool realClock, const chain::FormTable& table)
       program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_, table) {
     random_.useSeed(12345);
     app().onEnd = [this] { ended_ = true; };
-    ui::setMessageBoxHandler([this](ui::Form&, const std::string& t, const std::string& x) { boxes_.emplace_back(t, x); });
+    ui::setMessageBoxHandler([this](ui::Form&, const std::string& t, const std::string& x) { boxOpen(t, x); });
+}
+
+void SceneHarness::boxOpen(const std::string& title, const std::string& text) {
+    boxes_.emplace_back(title, text);
+    // The box's own event loop: ticks and queued work run whatever the settling hold says.
+    if (realClock_) {
+        QTest::qWait(static_cast<int>(boxTime_.count()));
+    } else {
+        clock_.advance(boxTime_.count());
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+    if (whileBoxOpen) whileBoxOpen();
 }
 
 SceneHarness::~SceneHarness() {

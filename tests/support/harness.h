@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -64,6 +65,11 @@ public:
     std::vector<std::string> openForms();
     bool ended() const { return ended_; }
     const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
+    // A message box stays open this long before its OK is pressed, the clock running and every
+    // timer ticking meanwhile, as under a modal box on screen. Zero answers at once.
+    void setBoxTime(std::chrono::milliseconds ms) { boxTime_ = ms; }
+    // Called while each box is still open, once its time has passed.
+    std::function<void()> whileBoxOpen;
 
     // Scripted chance, written as intentions: draw(n, k) is the Rnd() for which Int(Rnd() * n) = k.
     static double draw(int n, int k) { return (k + 0.5) / n; }
@@ -80,6 +86,7 @@ public:
     ui::Control& control(const std::string& form, const std::string& name);
 
 private:
+    void boxOpen(const std::string& title, const std::string& text);
     ui::Timer& timer(const std::string& form, const std::string& name);
     QWidget* target(const std::string& form, const std::string& control);
 
@@ -90,6 +97,7 @@ private:
     bool holdSettling_ = false;
     bool ended_ = false;
     std::vector<std::pair<std::string, std::string>> boxes_;
+    std::chrono::milliseconds boxTime_{1000};
 };
 
 }  // namespace testing_support

@@ -87,6 +87,19 @@ TEST(ManualClock, DeliversTicksByTheRules) {
              c.advance(1000);
          },
          {}},
+        {"a handler that runs the clock on (a modal box): others tick meanwhile, its own once late, time kept",
+         [](auto& c, auto& ts, auto& log) {
+             auto& box = make(c, ts, log, "box", 100, true);
+             make(c, ts, log, "b", 90, true);
+             box.onTick = [&] {
+                 log.push_back("box@" + std::to_string(c.now()));
+                 if (c.now() == 100) c.advance(250);
+             };
+             c.advance(120);
+             log.push_back("now@" + std::to_string(c.now()));
+             c.advance(100);
+         },
+         {"b@90", "box@100", "b@180", "b@270", "now@350", "box@350", "b@360", "box@450", "b@450"}},
         {"a killed timer stays silent even if enabled again",
          [](auto& c, auto& ts, auto& log) {
              auto& a = make(c, ts, log, "a", 10, true);

@@ -2,6 +2,12 @@
 
 #include <QFontInfo>
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's runtime
+#else
+#include <malloc.h>
+#endif
+
 #include "ui/clock.h"
 #include "ui/form.h"
 #include "ui/qt/application.h"
@@ -151,6 +157,33 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.key("keys", Qt::Key_Tab);
     EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "Command2")).hasFocus()) << "other keys behave as usual";
     EXPECT_EQ(log, (std::vector<std::string>{"key 32", "key 39", "key 37", "key 9"})) << "Space clicked nothing";
+}
+
+// The live heap, as the allocator in use counts it.
+std::size_t heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+// A player going back and forth between the title and the warp zone for hours: windows come and
+// go, and what they leave behind must not add up (it was 2.7 kB a window).
+TEST(Form, WindowsOpenedAndClosedLeaveTheHeapAsItWas) {
+    SceneHarness h;
+    h.start();
+    auto cycle = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            h.click("maintitle", "Command2");
+            h.click("warpzone", "Command2");
+        }
+    };
+    cycle(30);
+    const auto before = static_cast<long>(heapInUse());
+    cycle(200);
+    const long grown = static_cast<long>(heapInUse()) - before;
+    EXPECT_LT(grown, 64 * 1024) << "400 windows left " << grown << " bytes behind";
 }
 
 }  // namespace

@@ -107,7 +107,8 @@ const Boxes& exposure() {
 }
 
 // Only the draw of 77 at her match win arms the exposure: a close then runs it, once, even in the
-// second before her banner, and the match becomes the heroine's.
+// second before her banner, and the match becomes the heroine's. Each box stays open a second with
+// the clock running, as on screen: her banner, due under the first box, must never show.
 TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
     enum Way { Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner };
     for (Way way : {Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner}) {
@@ -115,6 +116,9 @@ TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         playLostMatch(h);
         h.advance(way == BeforeHerBanner ? 500ms : 6s);
         EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0");
+        std::vector<std::string> underTheBoxes;
+        h.whileBoxOpen = [&] { underTheBoxes.push_back(h.pic("Image3") + (h.shows("Image2") ? "" : " alone")); };
+        const auto closedAt = h.clock().now();
         h.close("tintiro2");
         if (way == Unarmed) {
             EXPECT_TRUE(h.ended());
@@ -125,6 +129,9 @@ TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.openForms(), Forms{"tintiro2"}) << "the window stays";
         EXPECT_TRUE(h.app().extraLoaded("sozai")) << "and so does the picture store";
         EXPECT_EQ(h.messageBoxes(), exposure());
+        EXPECT_EQ(h.clock().now() - closedAt, 7000);
+        EXPECT_EQ(underTheBoxes, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
+            << "her banner never comes";
         h.advance(999ms);
         EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
         h.advance(1ms);

@@ -306,13 +306,23 @@ void loseWithRevival(Max100& h) {
     h.advance(1000ms);
 }
 
+// Each box stays open a second with the clock running, as on screen.
+std::vector<std::string> closeUnderBoxes(Max100& h) {
+    std::vector<std::string> banners;
+    h.whileBoxOpen = [&] { banners.push_back(h.picture(F, "Image3")); };
+    const auto closedAt = h.clock().now();
+    h.close(F);
+    EXPECT_EQ(h.clock().now() - closedAt, 5000);
+    return banners;
+}
+
 TEST(Max100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
     {
         Max100 h;
         loseWithRevival(h);
         h.advance(1000ms);
         ASSERT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
-        h.close(F);
+        EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "store/hanmark_0"));
         const std::vector<std::pair<std::string, std::string>> boxes{
             {"力ずく", "乃々香「私はここで・・・負けられない！」"}, {"力ずく", "ワールズ？「！？」"},
             {"力ずく", "乃々香「私の・・・１００％の力！！」"},     {"力ずく", "乃々香「おおおおおお！」"},
@@ -334,7 +344,7 @@ TEST(Max100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
     {
         Max100 h;
         loseWithRevival(h);
-        h.close(F);  // before the losing banner
+        EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "")) << "the banner due under the first box never comes";
         h.opponentMoves(1);
         EXPECT_EQ(h.picture(F, "Image3"), "") << "the losing banner never came";
         h.advance(2000ms);
