@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 
 namespace games {
 
@@ -76,6 +77,8 @@ Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
     starchusen.onTick = [this] { starchusen_Timer(); };
     Timer1.onTick = [this] { Timer1_Timer(); };
     Picture1.onClick = [this] { Picture1_Click(); };
+    Picture1.setTabStop(true);
+    ui::arrowGrid(4, ui::cellsOf(upbutton, downbutton));
     Image2.onClick = [this] { Image2_Click(); };
     Image4.onClick = [this](int i) { Image4_Click(i); };
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 
 namespace games {
 
@@ -37,6 +38,7 @@ keysearch::keysearch(app::App& app, assets::Sozai& sozai)
     Command1.setVisible(false);
 
     Image1.onClick = [this](int i) { Image1_Click(i); };
+    ui::arrowGrid(9, ui::cellsOf(Image1));
     nokori.onClick = [this] { nokori_Click(); };
     mitukaritimer.onTick = [this] { mitukaritimer_Timer(); };
     mitukarantimer.onTick = [this] { mitukarantimer_Timer(); };

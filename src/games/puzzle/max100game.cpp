@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 #include "ui/messagebox.h"
 
 namespace games {
@@ -74,6 +75,7 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
     Image4.onClick = [this] { Image4_Click(); };
     Image5.onClick = [this] { Image5_Click(); };
     diceimg.onClick = [this](int k) { diceimg_Click(k); };
+    ui::arrowGrid(2, ui::cellsOf(diceimg));
     stopbutton.onClick = [this](int k) { stopbutton_Click(k); };
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
