@@ -109,13 +109,16 @@ void ImageWidget::paintEvent(QPaintEvent*) {
         // Cached with its pixel ratio already set, so painting never copies it.
         painter.drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
     }
-    if (hasFocus()) {
-        // A frame in the highlight colour with a white edge inside, seen on light and dark art.
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
-    }
+    painter.end();
+    if (hasFocus()) paintFocusFrame(*this);
+}
+
+void paintFocusFrame(QWidget& w) {
+    QPainter painter(&w);
+    painter.setPen(QPen(w.palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(w.rect()).adjusted(1, 1, -1, -1));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(QRectF(w.rect()).adjusted(2.5, 2.5, -2.5, -2.5));
 }
 
 bool ImageWidget::passive() const { return !owner_.onClick && !owner_.onDblClick; }
@@ -163,6 +166,12 @@ ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : QPushButton(parent)
     keepMouseEvents(this);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { guarded(owner_, &Button::onClick)(); });
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* e) {
+    QPushButton::paintEvent(e);
+    // The style's own mark is a faint line; the keyboard player needs to find it at a glance.
+    if (hasFocus()) paintFocusFrame(*this);
 }
 
 // ---- text boxes ------------------------------------------------------------------------------
