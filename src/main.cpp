@@ -68,9 +68,9 @@ int main(int argc, char** argv) {
                                       QStringLiteral("Start, paint the title once and exit 0 (1 if it never paints)."));
     parser.addOption(selfTest);
     const QStringList scaleNames{QStringLiteral("scale")};
-    const QCommandLineOption scale(scaleNames,
-                                   QStringLiteral("Draw every window F times larger, from 1 to 4 (fractions such as 1.5 too)."),
-                                   QStringLiteral("F"));
+    const QCommandLineOption scale(
+        scaleNames, QStringLiteral("Draw every window F times larger, from 1 to 4 (fractions such as 1.5 too)."),
+        QStringLiteral("F"));
     parser.addOption(scale);
     {
         QStringList arguments;

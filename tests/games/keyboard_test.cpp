@@ -1,76 +1,63 @@
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
-
 #include <set>
 
 #include "scenes/script.h"
-#include "ui/button.h"
-#include "support/harness.h"
 #include "support/keyboard.h"
 #include "support/play.h"
+#include "ui/button.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using namespace testing_support;
+using Names = std::vector<std::string>;
 
 struct Game {
     std::string form;
-    std::set<std::string> aids;  // pictures and labels that hide a secret behind a click
+    Names aids;  // pictures and labels that hide a secret behind a click
 };
-
-std::ostream& operator<<(std::ostream& os, const Game& g) { return os << g.form; }
 
 class Keyboard : public testing::TestWithParam<Game> {};
 
-// Each game from its load to its exit with keys alone: its aids never come up on the way round,
-// and after every key the form or one of its showing, enabled controls holds the focus.
+// From its load to its exit with keys alone: a Tab round never meets an aid, and before every key
+// the form or one of its showing, enabled controls holds the focus.
 TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
     const Game& game = GetParam();
-    const WinScript& script = winScript(game.form);
     SceneHarness h;
-    KeyboardWatch watch;
     h.open(game.form);
-    watch.check(h, game.form);
-
+    KeyboardWatch watch(h, game.form);
     std::set<std::string> tabbed;
     for (std::size_t i = 0; i <= h.form(game.form).controls().size(); ++i) {
         h.key(game.form, Qt::Key_Tab);
         tabbed.insert(focusedControl(h, game.form));
     }
-    for (const std::string& aid : game.aids) EXPECT_FALSE(tabbed.count(aid)) << aid << " is a secret";
-
+    for (const std::string& aid : game.aids) EXPECT_FALSE(tabbed.count(aid)) << aid;
     {
-        PressBy keys(pressByKeys);
-        script.win(h);
-        watch.check(h, game.form);
-        pressByKeys(h, game.form, script.exit);
+        const PressBy keys(pressByKeys);
+        winScript(game.form).win(h);
+        pressByKeys(h, game.form, winScript(game.form).exit);
     }
     EXPECT_FALSE(h.app().isLoaded(game.form));
     EXPECT_EQ(h.openForms().size(), 1u) << "the next scene";
-    EXPECT_EQ(watch.mousePresses(), 0);
-    EXPECT_EQ(watch.problems(), std::vector<std::string>{});
+    EXPECT_EQ(watch.mousePresses, 0);
+    EXPECT_EQ(watch.problems, Names{});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
-                         testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}},
-                                         Game{"tintiro1", {}},
-                                         Game{"mizuhusen", {"Image2"}},
-                                         Game{"nagagutsu", {"Label4"}},
+                         testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
+                                         Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
                                          Game{"max100game", {"Image4", "Image5"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
-                                         Game{"keysearch", {"nokori"}},
-                                         Game{"rosoku", {"countlast"}}),
+                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
                          [](const auto& info) { return info.param.form; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
-// focus as they appear, so Space alone reads the story to its end.
+// focus as they appear, so Space alone reads a story to its end.
 TEST(Keyboard, SpaceReadsAStoryToItsExit) {
     SceneHarness h;
-    KeyboardWatch watch;
     h.open("mesarea1");
-    watch.check(h, "mesarea1");
+    KeyboardWatch watch(h, "mesarea1");
     h.advance(470ms);
     h.key("mesarea1", Qt::Key_Space, " ");
     EXPECT_EQ(h.caption("mesarea1", "meslabel1(0)"), scenes::script("mesarea1").lines.at(0));
@@ -78,37 +65,29 @@ TEST(Keyboard, SpaceReadsAStoryToItsExit) {
         h.key("mesarea1", Qt::Key_Space, " ");
         h.advance(20ms);
     }
-    EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea2"});
-    EXPECT_EQ(watch.mousePresses(), 0);
-    EXPECT_EQ(watch.problems(), std::vector<std::string>{});
+    EXPECT_EQ(h.openForms(), Names{"mesarea2"});
+    EXPECT_EQ(watch.problems, Names{});
 }
 
-// The arrows move within a grid, over the cells that cannot take the focus, and stop at its edge.
+// The arrows move within a grid, over cells that cannot take the focus, and stop at its edge.
 TEST(Keyboard, ArrowsMoveWithinAGrid) {
     SceneHarness h;
-    h.open("keysearch");
     auto walk = [&](const std::string& form, std::initializer_list<int> keys) {
-        std::vector<std::string> seen;
+        Names seen;
         for (int k : keys) {
             h.key(form, k);
             seen.push_back(focusedControl(h, form));
         }
         return seen;
     };
-    EXPECT_EQ(focusedControl(h, "keysearch"), "Image1(0)");
+    h.open("keysearch");
+    h.control("keysearch", "Image1(10)").setEnabled(false);
     EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
-              (std::vector<std::string>{"Image1(1)", "Image1(10)", "Image1(9)", "Image1(9)", "Image1(0)", "Image1(0)"}));
-    h.control("keysearch", "Image1(1)").setEnabled(false);
-    EXPECT_EQ(walk("keysearch", {Qt::Key_Right}), std::vector<std::string>{"Image1(2)"});
-
+              (Names{"Image1(1)", "Image1(19)", "Image1(18)", "Image1(18)", "Image1(9)", "Image1(0)"}));
     h.open("Hitandblow");
     static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();
-    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}),
-              (std::vector<std::string>{"downbutton(0)", "downbutton(1)", "upbutton(1)", "downbutton(1)",
-                                        "downbutton(1)"}));
-    const std::string before = h.picture("Hitandblow", "passno(1)");
-    h.key("Hitandblow", Qt::Key_Return, "\r");
-    EXPECT_NE(h.picture("Hitandblow", "passno(1)"), before) << "Enter presses it as Space does";
+    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
+              (Names{"downbutton(0)", "downbutton(0)", "downbutton(1)", "upbutton(1)"}));
 }
 
 }  // namespace

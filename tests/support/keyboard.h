@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QObject>
+
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,45 +12,44 @@ class QWidget;
 
 namespace testing_support {
 
-// Watches every key and mouse press the application delivers while it lives: before each key, and
-// when asked, the form being keyed must hold the focus itself or give it to a showing, enabled
-// control of its own. Problems are collected, not thrown, so a test can print them all.
-class KeyboardWatch {
+// While it lives, checks before every key the application delivers (and when asked) that the form
+// being keyed holds the focus itself or gives it to a showing, enabled control of its own, and
+// counts mouse presses. Problems are collected, so a test can print them all.
+class KeyboardWatch final : public QObject {
 public:
-    KeyboardWatch();
-    ~KeyboardWatch();
-    KeyboardWatch(const KeyboardWatch&) = delete;
-    KeyboardWatch& operator=(const KeyboardWatch&) = delete;
+    KeyboardWatch(SceneHarness& h, std::string form);
+    ~KeyboardWatch() override;
+    void check();
+    int mousePresses = 0;
+    std::vector<std::string> problems;
 
-    void check(SceneHarness& h, const std::string& form);
-    int keys() const;
-    int mousePresses() const;
-    const std::vector<std::string>& problems() const;
+protected:
+    bool eventFilter(QObject* target, QEvent* e) override;
 
 private:
-    struct Filter;
-    std::unique_ptr<Filter> filter_;
+    SceneHarness& h_;
+    std::string form_;
+    int keys_ = 0;
 };
 
-// The name of the control of `form` that holds the focus: "" for the form itself, "?" for nothing.
+// The control of `form` that holds the focus: "" for the form itself, "?" for nothing.
 std::string focusedControl(SceneHarness& h, const std::string& form);
 
-// Presses a control by keys: Tab (as often as it takes, never more than there are controls) until
-// it has the focus, then Space, or Enter on a form that reads keys itself. Fails the test if Tab
-// never reaches it.
+// Tab until the control has the focus (failing if Tab never reaches it), then Space, or Enter on
+// a form that reads Space itself.
 void pressByKeys(SceneHarness& h, const std::string& form, const std::string& control);
 
-// While it lives, answers every real message box as soon as it shows, after `seen` has looked at it.
-class BoxAnswerer {
+// While it lives, answers every real message box as soon as it is on screen, after `seen`.
+class BoxAnswerer final : public QObject {
 public:
     explicit BoxAnswerer(std::function<void(QWidget& box)> seen);
-    ~BoxAnswerer();
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    ~BoxAnswerer() override;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* e) override;
 
 private:
-    struct Filter;
-    std::unique_ptr<Filter> filter_;
+    std::function<void(QWidget&)> seen_;
 };
 
 }  // namespace testing_support

@@ -4,11 +4,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <tuple>
 
 #include "scenes/script.h"
 #include "scenes/utf16.h"
 #include "support/harness.h"
-#include "support/keyboard.h"
 #include "support/play.h"
 #include "ui/qt/access.h"
 
@@ -71,26 +72,20 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
               scenes::script("mesarea1").lines.at(1));
 }
 
-// What a screen reader is told: the control an event is about and the name it then reads.
-struct Heard {
-    std::string control;
-    std::string text;
-};
-std::vector<Heard>& heard() {
-    static std::vector<Heard> events;
-    return events;
-}
-
-// Each change a player sees raises an event on the control that changed, and the name it carries
-// is the new one: a box's distance, the checks left, the dice thrown, the marks of a guess, the
-// result of a bout, the squares left, the win.
+// Each change a player sees raises an event on the control that changed, carrying its new name: a
+// box's distance and the checks left, the marks of a guess, the dice thrown and the result of a
+// bout, the squares left, the win. (Qt's offscreen platform has no screen reader to send the
+// events to; the controls' listener hears each one as it is raised.)
 TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
-    struct Case {
-        std::string form;
-        std::function<void(SceneHarness&)> play;
-        std::vector<std::pair<std::string, std::string>> expected;  // control, its last text heard ("" any)
+    using testing_support::winScript;
+    auto play = [](const std::string& form) {
+        return [form](SceneHarness& h) {
+            h.open(form);
+            winScript(form).win(h);
+        };
     };
-    const std::vector<Case> cases{
+    using Expected = std::vector<std::pair<std::string, std::string>>;  // control, its name ("" any)
+    const std::vector<std::tuple<std::string, std::function<void(SceneHarness&)>, Expected>> cases{
         {"keysearch",
          [](SceneHarness& h) {
              h.script({SceneHarness::draw(9, 1), SceneHarness::draw(9, 1)});
@@ -101,44 +96,27 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
         {"Hitandblow",
          [](SceneHarness& h) {
              h.open("Hitandblow");
-             std::string secret;
-             for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("passnumber", i));
-             testing_support::tryHitandblow(h, {secret[1], secret[0], secret[2], secret[3]});
+             std::string s;
+             for (int i = 0; i < 4; ++i) s += h.caption("Hitandblow", ui::indexed("passnumber", i));
+             testing_support::tryHitandblow(h, {s[1], s[0], s[2], s[3]});  // two hits, two blows
              testing_support::winHitandblow(h);
          },
          {{"mhit(6)", "2"}, {"mblow(6)", "2"}, {"mhit(5)", "4"}, {"hantei(3)", "☆"}, {"mark", "勝ち"}}},
-        {"tintiro1",
-         [](SceneHarness& h) {
-             h.open("tintiro1");
-             testing_support::winScript("tintiro1").win(h);
-         },
+        {"tintiro1", play("tintiro1"),
          {{"diceimg(0)", ""}, {"minidiceimg(2)", ""}, {"nonokakekka", ""}, {"Image3", "勝ち"}}},
-        {"max100game",
-         [](SceneHarness& h) {
-             h.open("max100game");
-             testing_support::winScript("max100game").win(h);
-         },
-         {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}},
-    };
-    // Qt's offscreen platform has no screen reader to send the events to; the controls' listener
-    // hears each one as it is raised.
-    ui::qt::setNameListener([](const QWidget& w, const QString& name) {
-        heard().push_back({w.objectName().toStdString(), name.toStdString()});
-    });
-    for (const Case& c : cases) {
-        heard().clear();
+        {"max100game", play("max100game"), {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}}};
+    std::map<std::string, std::string> last;  // control, the name its last event carried
+    ui::qt::setNameListener(
+        [&](const QWidget& w, const QString& name) { last[w.objectName().toStdString()] = name.toStdString(); });
+    for (const auto& [form, act, expected] : cases) {
+        last.clear();
         SceneHarness h;
-        c.play(h);
-        for (const auto& [control, text] : c.expected) {
-            std::string last = "(nothing heard)";
-            for (const Heard& e : heard())
-                if (e.control == control) last = e.text;
-            const std::string now = a11y(h, c.form, control)->text(QAccessible::Name).toStdString();
-            EXPECT_EQ(last, now) << c.form << "." << control << ": the last event carries the text it shows";
-            if (!text.empty()) {
-                EXPECT_EQ(last, text) << c.form << "." << control;
-            }
-            EXPECT_FALSE(last.empty()) << c.form << "." << control;
+        act(h);
+        for (const auto& [control, text] : expected) {
+            const std::string now = a11y(h, form, control)->text(QAccessible::Name).toStdString();
+            EXPECT_EQ(last[control], now) << form << "." << control;
+            EXPECT_EQ(last[control], text.empty() ? last[control] : text) << form << "." << control;
+            EXPECT_FALSE(last[control].empty()) << form << "." << control;
         }
     }
     ui::qt::setNameListener(nullptr);

@@ -208,7 +208,7 @@ TEST(TintiroB, TheExposureBoxesOpenCentredOnTheDuel) {
     ui::setMessageBoxHandler(nullptr);
     QWidget* duel = ui::qt::windowOf(h.form("tintiro2"));
     std::vector<QPoint> offsets;
-    testing_support::BoxAnswerer answer(
+    const testing_support::BoxAnswerer answer(
         [&](QWidget& box) { offsets.push_back(box.frameGeometry().center() - duel->frameGeometry().center()); });
     h.close("tintiro2");
     ASSERT_EQ(offsets.size(), exposure().size());
