@@ -77,6 +77,19 @@ std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handle
     };
 }
 
+// A label's or picture's mouse events make its own clicks, or, when it takes none, go on to the
+// control beneath it.
+template <class Owner>
+void routeMouse(QWidget& self, Owner& owner, ClickLogic& clicks, PassThrough& through, QMouseEvent* e) {
+    if (through.forward(self, e, !owner.onClick && !owner.onDblClick)) return;
+    if (e->type() == QEvent::MouseButtonPress)
+        clicks.press(e);
+    else if (e->type() == QEvent::MouseButtonRelease)
+        clicks.release(e, self, guarded(owner, &Owner::onClick));
+    else
+        clicks.doubleClick(e, guarded(owner, &Owner::onDblClick));
+}
+
 // Qt hands a disabled widget's mouse events on to its parent, the form; here every control keeps
 // its own, enabled or not.
 void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
@@ -86,17 +99,9 @@ void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 
 LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) { keepMouseEvents(this); }
 
-bool LabelWidget::passive() const { return !owner_.onClick && !owner_.onDblClick; }
-
-void LabelWidget::mousePressEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.press(e);
-}
-void LabelWidget::mouseReleaseEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.release(e, *this, guarded(owner_, &Label::onClick));
-}
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.doubleClick(e, guarded(owner_, &Label::onDblClick));
-}
+void LabelWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
 
 ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) { keepMouseEvents(this); }
 
@@ -121,17 +126,9 @@ void paintFocusFrame(QWidget& w) {
     painter.drawRect(QRectF(w.rect()).adjusted(2.5, 2.5, -2.5, -2.5));
 }
 
-bool ImageWidget::passive() const { return !owner_.onClick && !owner_.onDblClick; }
-
-void ImageWidget::mousePressEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.press(e);
-}
-void ImageWidget::mouseReleaseEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.release(e, *this, guarded(owner_, &Image::onClick));
-}
-void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (!through_.forward(*this, e, passive())) clicks_.doubleClick(e, guarded(owner_, &Image::onDblClick));
-}
+void ImageWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void ImageWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
 
 void ImageWidget::keyPressEvent(QKeyEvent* e) {
     const int code = virtualKey(*e);

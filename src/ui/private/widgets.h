@@ -68,7 +68,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
-    bool passive() const;
     Label& owner_;
     ClickLogic clicks_;
     PassThrough through_;
@@ -87,7 +86,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    bool passive() const;
     Image& owner_;
     ClickLogic clicks_;
     PassThrough through_;
