@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "app/random.h"
 #include "assets/library.h"
@@ -66,10 +67,24 @@ int main(int argc, char** argv) {
     const QCommandLineOption selfTest(QStringLiteral("self-test"),
                                       QStringLiteral("Start, paint the title once and exit 0 (1 if it never paints)."));
     parser.addOption(selfTest);
+    const QStringList scaleNames{QStringLiteral("scale")};
+    const QCommandLineOption scale(
+        scaleNames, QStringLiteral("Draw every window F times larger, from 1 to 4 (fractions such as 1.5 too)."),
+        QStringLiteral("F"));
+    parser.addOption(scale);
     {
         QStringList arguments;
         for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
         parser.process(arguments);  // answers --help, --version and unknown options, and exits
+    }
+    if (parser.isSet(scale)) {
+        const std::optional<double> factor = ui::qt::parseScale(parser.value(scale));
+        if (!factor) {
+            std::fprintf(stderr, "--scale takes a number from 1 to 4 (such as 2 or 1.5), not \"%s\".\n",
+                         qPrintable(parser.value(scale)));
+            return 2;
+        }
+        ui::qt::setScale(*factor);
     }
 
     if (!ui::qt::displayAvailable()) {

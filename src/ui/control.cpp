@@ -14,16 +14,37 @@ bool Control::visible() const { return widget_->w && !widget_->w->isHidden(); }
 void Control::setVisible(bool on) {
     QWidget* w = widget_->w;
     if (!w) return;
+    const bool hadFocus = w->window()->focusWidget() == w;
+    const bool appears = on && w->isHidden() && w->window()->isVisible();
     w->setVisible(on);
+    // A picture or label that comes into view is read out as it comes; a control that takes the
+    // focus is read as it takes it.
+    if (appears && !(w->focusPolicy() & Qt::TabFocus)) detail::announceName(*w, false);
     // A button clicked with the mouse keeps the focus when it hides itself, and Space would still
-    // press it; the focus leaves with the control.
-    if (!on && w->window()->focusWidget() == w) w->clearFocus();
+    // press it; the focus leaves with the control, and goes on to the next one.
+    if (!on && hadFocus) detail::passFocusOn(*w);
+    if (on) detail::offerFocus(*w);
 }
 
 bool Control::enabled() const { return widget_->w && widget_->w->isEnabled(); }
 
 void Control::setEnabled(bool on) {
-    if (widget_->w) widget_->w->setEnabled(on);
+    QWidget* w = widget_->w;
+    if (!w) return;
+    const bool hadFocus = w->window()->focusWidget() == w;
+    w->setEnabled(on);
+    if (!on && hadFocus) detail::passFocusOn(*w);
+    if (on) detail::offerFocus(*w);
+}
+
+bool Control::tabStop() const { return widget_->w && (widget_->w->focusPolicy() & Qt::TabFocus); }
+
+void Control::setTabStop(bool on) {
+    // Only Tab changes: a click on a picture still leaves the focus where it was.
+    QWidget* w = widget_->w;
+    if (!w) return;
+    const int policy = on ? (w->focusPolicy() | Qt::TabFocus) : (w->focusPolicy() & ~Qt::TabFocus);
+    w->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
 }
 
 void Control::setLeft(int twips) { setRect({twips, rect_.top, rect_.width, rect_.height}); }

@@ -28,6 +28,10 @@ public:
     void setVisible(bool on);
     bool enabled() const;
     void setEnabled(bool on);
+    // Whether Tab reaches the control. Buttons and text boxes are tab stops; a picture the player
+    // is meant to press opts in, and one that hides a secret stays mouse-only.
+    bool tabStop() const;
+    void setTabStop(bool on);
 
     int left() const { return rect_.left; }
     int top() const { return rect_.top; }

@@ -126,14 +126,16 @@ void Form::show() {
     window_->activateWindow();
     // Buttons show which of them has the keyboard focus from the start, not only after a Tab.
     window_->setAttribute(Qt::WA_KeyboardFocusChange);
-    // The focus starts on the first control in tab order that can take it.
+    // The focus starts on the first control in tab order that can take it, or with the form itself,
+    // where Tab, Space and Enter still reach it.
     for (auto& c : controls_) {
         QWidget* w = c->widget().w;
         if (w && w->focusPolicy() != Qt::NoFocus && !w->isHidden() && w->isEnabled()) {
             w->setFocus(Qt::OtherFocusReason);
-            break;
+            return;
         }
     }
+    window_->setFocus(Qt::OtherFocusReason);
 }
 
 bool Form::shown() const { return !dead_ && window_->isVisible(); }

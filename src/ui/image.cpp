@@ -1,7 +1,5 @@
 #include "ui/image.h"
 
-#include <QAccessible>
-
 #include "ui/form.h"
 #include "ui/private/widgets.h"
 
@@ -19,10 +17,7 @@ void Image::setPicture(Picture picture) {
     picture_ = std::move(picture);
     if (!widget().w) return;
     widget().w->update();
-    if (renamed) {
-        QAccessibleEvent event(widget().w.data(), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (renamed) detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui

@@ -36,7 +36,11 @@ Label::Label(Form& form, std::string name, Rect rect, std::string caption, Font 
 
 void Label::setCaption(std::string caption) {
     caption_ = std::move(caption);
-    if (auto* w = static_cast<QLabel*>(widget().w.data())) w->setText(QString::fromStdString(caption_));
+    auto* w = static_cast<QLabel*>(widget().w.data());
+    if (!w) return;
+    w->setText(QString::fromStdString(caption_));
+    // A label without a name of its own raises the change itself; one read whole waits for announce().
+    if (w->accessibleName().isEmpty()) detail::announceName(*w, true);
 }
 
 void Label::setAnnouncedWhole(bool on) {
@@ -49,6 +53,7 @@ void Label::announce() {
     // A label whose accessible name is empty speaks its text and reports every change of it; a
     // blank name of one space keeps a half-typed line quiet.
     widget().w->setAccessibleName(caption_.empty() ? QStringLiteral(" ") : QString::fromStdString(caption_));
+    detail::announceName(*widget().w, true);
 }
 
 void Label::setFont(Font font) {

@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVariant>
+
+#include <algorithm>
 
 #include "ui/form.h"
 #include "ui/private/picturedata.h"
@@ -35,6 +38,36 @@ void ClickLogic::doubleClick(QMouseEvent* e, const std::function<void()>& dblCli
 }
 
 namespace {
+// The topmost sibling beneath `self` at `pos` (in self's coordinates) that takes mouse events.
+QWidget* controlBeneath(QWidget& self, QPoint pos) {
+    QWidget* parent = self.parentWidget();
+    if (!parent) return nullptr;
+    const QPoint at = self.mapToParent(pos);
+    const QObjectList& siblings = parent->children();  // in stacking order, bottom first
+    for (qsizetype i = siblings.indexOf(&self) - 1; i >= 0; --i) {
+        auto* w = qobject_cast<QWidget*>(siblings[i]);
+        if (w && !w->isHidden() && !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->geometry().contains(at))
+            return w;
+    }
+    return nullptr;
+}
+}  // namespace
+
+bool PassThrough::forward(QWidget& self, QMouseEvent* e, bool passive) {
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+        target_ = passive ? controlBeneath(self, e->position().toPoint()) : nullptr;
+    QPointer<QWidget> target = target_;
+    if (e->type() == QEvent::MouseButtonRelease) target_ = nullptr;
+    if (!target) return false;
+    e->accept();
+    const QPointF local = e->position() + QPointF(self.pos() - target->pos());
+    QMouseEvent copy(e->type(), local, e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
+                     e->modifiers());
+    QApplication::sendEvent(target, &copy);
+    return true;
+}
+
+namespace {
 // Handlers are looked up at the moment of the event and skipped once the form is dead. A hidden
 // or disabled control never fires, whichever route the key or click took to reach it.
 template <class Owner>
@@ -42,6 +75,19 @@ std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handle
     return [&owner, handler] {
         if (!owner.form().dead() && owner.visible() && owner.enabled() && owner.*handler) (owner.*handler)();
     };
+}
+
+// A label's or picture's mouse events make its own clicks, or, when it takes none, go on to the
+// control beneath it.
+template <class Owner>
+void routeMouse(QWidget& self, Owner& owner, ClickLogic& clicks, PassThrough& through, QMouseEvent* e) {
+    if (through.forward(self, e, !owner.onClick && !owner.onDblClick)) return;
+    if (e->type() == QEvent::MouseButtonPress)
+        clicks.press(e);
+    else if (e->type() == QEvent::MouseButtonRelease)
+        clicks.release(e, self, guarded(owner, &Owner::onClick));
+    else
+        clicks.doubleClick(e, guarded(owner, &Owner::onDblClick));
 }
 
 // Qt hands a disabled widget's mouse events on to its parent, the form; here every control keeps
@@ -53,24 +99,46 @@ void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 
 LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) { keepMouseEvents(this); }
 
-void LabelWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
-void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { clicks_.release(e, *this, guarded(owner_, &Label::onClick)); }
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { clicks_.doubleClick(e, guarded(owner_, &Label::onDblClick)); }
+void LabelWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
 
 ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) { keepMouseEvents(this); }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
     PictureData* data = owner_.picture().data();
-    if (!data || width() <= 0 || height() <= 0) return;
-    const qreal dpr = devicePixelRatioF();
-    const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
-    // Cached with its pixel ratio already set, so painting never copies it.
-    QPainter(this).drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
+    QPainter painter(this);
+    if (data && width() > 0 && height() > 0) {
+        const qreal dpr = devicePixelRatioF();
+        const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
+        // Cached with its pixel ratio already set, so painting never copies it.
+        painter.drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
+    }
+    painter.end();
+    if (hasFocus()) paintFocusFrame(*this);
 }
 
-void ImageWidget::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
-void ImageWidget::mouseReleaseEvent(QMouseEvent* e) { clicks_.release(e, *this, guarded(owner_, &Image::onClick)); }
-void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) { clicks_.doubleClick(e, guarded(owner_, &Image::onDblClick)); }
+void paintFocusFrame(QWidget& w) {
+    QPainter painter(&w);
+    painter.setPen(QPen(w.palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(w.rect()).adjusted(1, 1, -1, -1));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(QRectF(w.rect()).adjusted(2.5, 2.5, -2.5, -2.5));
+}
+
+void ImageWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void ImageWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+
+void ImageWidget::keyPressEvent(QKeyEvent* e) {
+    const int code = virtualKey(*e);
+    if (code != 13 && code != 32) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    guarded(owner_, &Image::onClick)();  // what a click does
+}
 
 // ---- lines -----------------------------------------------------------------------------------
 
@@ -95,6 +163,12 @@ ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : QPushButton(parent)
     keepMouseEvents(this);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { guarded(owner_, &Button::onClick)(); });
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* e) {
+    QPushButton::paintEvent(e);
+    // The style's own mark is a faint line; the keyboard player needs to find it at a glance.
+    if (hasFocus()) paintFocusFrame(*this);
 }
 
 // ---- text boxes ------------------------------------------------------------------------------
@@ -223,6 +297,45 @@ int virtualKey(const QKeyEvent& e) {
 }
 
 namespace {
+// What a grid of controls keeps: its cells row by row, and how many make a row.
+class ArrowGrid final : public QObject {
+public:
+    ArrowGrid(const std::vector<QWidget*>& cells, int columns, QObject* parent)
+        : QObject(parent), cells_(cells.begin(), cells.end()), columns_(std::max(columns, 1)) {}
+
+    // Steps from `from` in the arrow's direction over cells that cannot take the focus.
+    void move(QWidget* from, int code) const {
+        const int n = static_cast<int>(cells_.size());
+        const auto it = std::find(cells_.begin(), cells_.end(), from);
+        if (it == cells_.end()) return;
+        const int i = static_cast<int>(it - cells_.begin());
+        const int dx = code == 37 ? -1 : code == 39 ? 1 : 0;
+        const int dy = code == 38 ? -1 : code == 40 ? 1 : 0;
+        int row = i / columns_, col = i % columns_;
+        for (;;) {
+            row += dy;
+            col += dx;
+            const int j = row * columns_ + col;
+            if (row < 0 || col < 0 || col >= columns_ || j >= n) return;
+            if (QWidget* w = cells_[static_cast<std::size_t>(j)]; w && canTakeFocus(*w)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+
+    static bool canTakeFocus(const QWidget& w) {
+        QWidget* window = w.window();
+        return &w != window && (w.focusPolicy() & Qt::TabFocus) && w.isEnabled() && w.isVisibleTo(window);
+    }
+
+private:
+    std::vector<QPointer<QWidget>> cells_;
+    int columns_;
+};
+
+constexpr const char* kGridProperty = "ui-arrow-grid";
+
 class KeyRouter final : public QObject {
 public:
     using QObject::QObject;
@@ -239,14 +352,67 @@ protected:
         if (!first || first->window() != window) first = window;
         if (widget != first) return false;
         Form& form = window->owner();
-        if (!form.keyPreview() || form.dead()) return false;
+        if (form.dead()) return false;
         int code = virtualKey(*static_cast<QKeyEvent*>(event));
         if (code == 0) return false;
-        form.Form_KeyDown(code);
-        return code == 0;
+        if (form.keyPreview()) {
+            form.Form_KeyDown(code);
+            if (code == 0) return true;
+        }
+        return byKeyboard(form, *window, *widget, code);
+    }
+
+private:
+    // What the keyboard does for a player without a mouse, once the form has had its say.
+    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code) {
+        if (code >= 37 && code <= 40) {
+            auto* grid = dynamic_cast<ArrowGrid*>(focus.property(kGridProperty).value<QObject*>());
+            if (!grid) return false;
+            grid->move(&focus, code);
+            return true;
+        }
+        if (code != 13 && code != 32) return false;
+        if (&focus == &window) {
+            // Nothing has the focus: the key does what a click on the form does (a story page
+            // hurries its line).
+            form.Form_Click();
+            return true;
+        }
+        // A button presses on Space by itself; Enter does the same here.
+        auto* button = qobject_cast<QPushButton*>(&focus);
+        if (code != 13 || !button) return false;
+        if (button->isVisible() && button->isEnabled()) button->click();
+        return true;
     }
 };
 }  // namespace
+
+void arrowGrid(const std::vector<QWidget*>& cells, int columns) {
+    if (cells.empty() || !cells.front()) return;
+    auto* grid = new ArrowGrid(cells, columns, cells.front()->window());  // owned by the window
+    for (QWidget* w : cells)
+        if (w) w->setProperty(kGridProperty, QVariant::fromValue<QObject*>(grid));
+}
+
+void passFocusOn(QWidget& from) {
+    QWidget* window = from.window();
+    if (QWidget* now = window->focusWidget(); now && now != &from && ArrowGrid::canTakeFocus(*now)) return;
+    for (QWidget* w = from.nextInFocusChain(); w && w != &from; w = w->nextInFocusChain()) {
+        if (w->window() == window && ArrowGrid::canTakeFocus(*w)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    from.clearFocus();
+    window->setFocus(Qt::OtherFocusReason);  // the form holds it: Space and Enter still reach it
+}
+
+void offerFocus(QWidget& w) {
+    QWidget* window = w.window();
+    if (!window->isVisible() || !ArrowGrid::canTakeFocus(w)) return;
+    if (QWidget* now = window->focusWidget(); now && now != window && ArrowGrid::canTakeFocus(*now)) return;
+    w.setFocus(Qt::OtherFocusReason);
+}
 
 namespace {
 // A picture is a graphic named by its description; a decorative one, or none, has no name.
@@ -265,6 +431,27 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     return nullptr;
 }
 }  // namespace
+
+namespace {
+std::function<void(const QWidget&, const QString&)>& nameListener() {
+    static std::function<void(const QWidget&, const QString&)> listener;
+    return listener;
+}
+}  // namespace
+
+void announceName(QWidget& w, bool raisedByQt) {
+    if (!raisedByQt) {
+        QAccessibleEvent event(&w, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (!nameListener()) return;
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(&w);
+    nameListener()(w, i ? i->text(QAccessible::Name) : QString());
+}
+
+void setNameListener(std::function<void(const QWidget&, const QString&)> listener) {
+    nameListener() = std::move(listener);
+}
 
 void installAccessibility() {
     static bool installed = false;

@@ -23,7 +23,8 @@ void expectClean(const FuzzReport& report) {
 
 // The whole chain under a restless player, seeds starting in turn at every form. NONOKA_FUZZ_STEPS
 // sets the budget of real steps (the long run: NONOKA_FUZZ_STEPS=1000000), NONOKA_FUZZ_SEED the
-// first seed, to replay a failure, NONOKA_FUZZ_START one form for every seed to start at. Every form gets its share, and both one-in-99 events come.
+// first seed, to replay a failure, NONOKA_FUZZ_START one form for every seed to start at. Every
+// form gets its share, and both one-in-99 events come.
 TEST(RandomInput, ThePlayerCanDoAnythingAndTheGameStaysWhole) {
     FuzzOptions options;
     options.budget = fromEnvironment("NONOKA_FUZZ_STEPS", 100000);

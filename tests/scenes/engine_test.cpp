@@ -127,7 +127,8 @@ TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
 }
 
 // NEXT PAGE clicked with the mouse takes the keyboard focus and then hides itself; neither Space
-// nor Enter may press it again, mid-page or once the exit shows.
+// nor Enter may press it again: mid-page they do what a click on the page does, and once the exit
+// shows, it has the focus and they press it.
 TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     SceneHarness h;
     h.open("mesarea2");
@@ -143,12 +144,10 @@ TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     EXPECT_TRUE(row(h, "mesarea2", 0).starts_with(typed)) << "Space mid-page left the page alone";
 
     while (!h.visible("mesarea2", "Command1")) h.click("mesarea2", "meslabel1(0)");
-    for (int k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
-        h.key("mesarea2", k, k == Qt::Key_Space ? " " : "\r");
-        h.advance(2s);
-        EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20)) << "the last page stays whole";
-        EXPECT_TRUE(h.visible("mesarea2", "Command1"));
-    }
+    EXPECT_TRUE(static_cast<ui::Button&>(h.control("mesarea2", "Command1")).hasFocus());
+    EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20)) << "the last page stays whole";
+    h.key("mesarea2", Qt::Key_Return, "\r");
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{"Hitandblow"});
 }
 
 TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) {

@@ -35,6 +35,7 @@ struct FuzzOptions {
 
 struct FuzzFailure {
     std::uint64_t seed;
+    std::string start;  // the form the seed started at
     int step;
     std::string what;
     std::vector<std::string> lastSteps;  // the twenty before it, oldest first

@@ -16,6 +16,23 @@ namespace testing_support {
 using namespace std::chrono_literals;
 
 namespace {
+Press& pressing() {
+    static Press how;
+    return how;
+}
+}  // namespace
+
+void press(SceneHarness& h, const std::string& form, const std::string& control) {
+    if (pressing())
+        pressing()(h, form, control);
+    else
+        h.click(form, control);
+}
+
+PressBy::PressBy(Press how) : before_(std::move(pressing())) { pressing() = std::move(how); }
+PressBy::~PressBy() { pressing() = std::move(before_); }
+
+namespace {
 
 // The dial shows which digit it stands on by the store picture it carries.
 void dial(SceneHarness& h, const std::string& digits) {
@@ -23,7 +40,7 @@ void dial(SceneHarness& h, const std::string& digits) {
         for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("passno", i)) !=
                                               "store/numberimg_" + digits.substr(i, 1);
              ++guard)
-            h.click("Hitandblow", ui::indexed("upbutton", i));
+            press(h, "Hitandblow", ui::indexed("upbutton", i));
 }
 
 std::string secretOf(SceneHarness& h) {
@@ -59,7 +76,7 @@ void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
 int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "Label5")); }
 
 void winKeysearch(SceneHarness& h) {
-    h.click("keysearch", ui::indexed("Image1", keyBox(h)));
+    press(h, "keysearch", ui::indexed("Image1", keyBox(h)));
     h.advance(1500ms);
 }
 
@@ -273,7 +290,7 @@ void stopMax100Die(SceneHarness& h, int k, int face) {
     h.advance(std::chrono::milliseconds(h.timerInterval(kMax100, ui::indexed("dicetimer", k))));
     for (int guard = 0; guard < 10000 && h.picture(kMax100, die) != "store/diceimg_" + std::to_string(face); ++guard)
         h.advance(1ms);
-    h.click(kMax100, ui::indexed("stopbutton", k));
+    press(h, kMax100, ui::indexed("stopbutton", k));
 }
 
 enum class Max100State { HeroineTurn, Won, Lost };
@@ -293,8 +310,8 @@ Max100State awaitMax100(SceneHarness& h) {
 void max100Turn(SceneHarness& h) {
     const int move = (squaresLeft(h) - 1) % 7;
     stopMax100Die(h, 0, move == 0 ? 1 : move);
-    h.click(kMax100, "stopbutton(1)");
-    h.click(kMax100, "diceimg(0)");
+    press(h, kMax100, "stopbutton(1)");
+    press(h, kMax100, "diceimg(0)");
 }
 
 void winMax100(SceneHarness& h) {
@@ -377,7 +394,7 @@ template <class ThrowNow>
 void duelStep(SceneHarness& h, const std::string& form, ThrowNow throwNow) {
     if (shown(h, form, "throwbutton") && h.enabled(form, "throwbutton") && h.timerEnabled(form, "gagetimer")) {
         h.advance(std::chrono::milliseconds(h.timerInterval(form, "gagetimer")));
-        if (throwNow(h.width(form, "powergage"))) h.click(form, "throwbutton");
+        if (throwNow(h.width(form, "powergage"))) press(h, form, "throwbutton");
     } else {
         h.advance(100ms);
     }
@@ -450,7 +467,7 @@ void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
 
 void tryHitandblow(SceneHarness& h, const std::string& digits) {
     dial(h, digits);
-    h.click("Hitandblow", "Picture1");
+    press(h, "Hitandblow", "Picture1");
     h.advance(19 * 200ms + 2000ms);
 }
 

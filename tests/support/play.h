@@ -8,6 +8,21 @@
 
 namespace testing_support {
 
+// How the scripts below press a control: a click, unless a PressBy in scope says otherwise (the
+// keyboard test presses by keys).
+using Press = std::function<void(SceneHarness&, const std::string& form, const std::string& control)>;
+void press(SceneHarness& h, const std::string& form, const std::string& control);
+class PressBy {
+public:
+    explicit PressBy(Press how);
+    ~PressBy();
+    PressBy(const PressBy&) = delete;
+    PressBy& operator=(const PressBy&) = delete;
+
+private:
+    Press before_;
+};
+
 // How each game is won, for the walk through the whole story: the moves that show its first exit.
 // Games of the main line only; the branches are walked on their own.
 struct WinScript {

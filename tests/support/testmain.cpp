@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("XDG_RUNTIME_DIR", "/tmp");
+    if (!ui::qt::takeScaleArgument(argc, argv)) return 2;  // the game's own option, for hidpi_tests
     QApplication app(argc, argv);
     ui::qt::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);

@@ -3,9 +3,14 @@
 #include <QAccessible>
 #include <QWidget>
 
+#include <functional>
+#include <map>
+#include <tuple>
+
 #include "scenes/script.h"
 #include "scenes/utf16.h"
 #include "support/harness.h"
+#include "support/play.h"
 #include "ui/qt/access.h"
 
 namespace {
@@ -65,6 +70,70 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
     h.click("mesarea1", "meslabel1(0)");  // a hurried line is whole at once, and read at once
     EXPECT_EQ(a11y(h, "mesarea1", "meslabel1(1)")->text(QAccessible::Name).toStdString(),
               scenes::script("mesarea1").lines.at(1));
+}
+
+// Each change a player sees raises an event on the control that changed, carrying its new name: a
+// box's distance and the checks left, the marks of a guess, the dice thrown and the result of a
+// bout, the squares left, the win. (Qt's offscreen platform has no screen reader to send the
+// events to; the controls' listener hears each one as it is raised.)
+TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
+    using testing_support::winScript;
+    auto play = [](const std::string& form) {
+        return [form](SceneHarness& h) {
+            h.open(form);
+            winScript(form).win(h);
+        };
+    };
+    using Expected = std::vector<std::pair<std::string, std::string>>;  // control, its name ("" any)
+    const std::vector<std::tuple<std::string, std::function<void(SceneHarness&)>, Expected>> cases{
+        {"keysearch",
+         [](SceneHarness& h) {
+             h.script({SceneHarness::draw(9, 1), SceneHarness::draw(9, 1)});
+             h.open("keysearch");
+             h.key("keysearch", Qt::Key_Space, " ");  // box 0, two steps from the key
+         },
+         {{"Image1(0)", "数字 2"}, {"nokori", "3"}}},
+        {"Hitandblow",
+         [](SceneHarness& h) {
+             h.open("Hitandblow");
+             std::string s;
+             for (int i = 0; i < 4; ++i) s += h.caption("Hitandblow", ui::indexed("passnumber", i));
+             testing_support::tryHitandblow(h, {s[1], s[0], s[2], s[3]});  // two hits, two blows
+             testing_support::winHitandblow(h);
+         },
+         {{"mhit(6)", "2"}, {"mblow(6)", "2"}, {"mhit(5)", "4"}, {"hantei(3)", "☆"}, {"mark", "勝ち"}}},
+        {"tintiro1", play("tintiro1"),
+         {{"diceimg(0)", ""}, {"minidiceimg(2)", ""}, {"nonokakekka", ""}, {"Image3", "勝ち"}}},
+        {"max100game", play("max100game"), {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}}};
+    std::map<std::string, std::string> last;  // control, the name its last event carried
+    ui::qt::setNameListener(
+        [&](const QWidget& w, const QString& name) { last[w.objectName().toStdString()] = name.toStdString(); });
+    for (const auto& [form, act, expected] : cases) {
+        last.clear();
+        SceneHarness h;
+        act(h);
+        for (const auto& [control, text] : expected) {
+            const std::string now = a11y(h, form, control)->text(QAccessible::Name).toStdString();
+            EXPECT_EQ(last[control], now) << form << "." << control;
+            EXPECT_EQ(last[control], text.empty() ? last[control] : text) << form << "." << control;
+            EXPECT_FALSE(last[control].empty()) << form << "." << control;
+        }
+    }
+    ui::qt::setNameListener(nullptr);
+}
+
+// A label or picture without a click of its own lets a click through to the box beneath it; with
+// nothing beneath, the click still stops short of the form.
+TEST(Accessibility, ABoxOpensWhereverItIsClicked) {
+    SceneHarness h;
+    h.script({SceneHarness::draw(9, 8), SceneHarness::draw(9, 8)});
+    h.open("keysearch");
+    const std::string closed = h.picture("keysearch", "Image1(3)");
+    h.clickForm("keysearch", 2800, 420);  // box 3's top strip, under the instruction
+    EXPECT_NE(h.picture("keysearch", "Image1(3)"), closed);
+    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
+    h.clickForm("keysearch", 4800, 200);  // the instruction alone
+    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
 }
 
 }  // namespace

@@ -8,17 +8,20 @@
 
 #include "assets/library.h"
 #include "support/harness.h"
+#include "ui/button.h"
 #include "ui/image.h"
 #include "ui/qt/access.h"
+#include "ui/qt/application.h"
 
 namespace {
 
-// This binary runs at a device pixel ratio of 2 (QT_SCALE_FACTOR, set by the build).
+// This binary runs at a device pixel ratio of 2, as the game does with --scale 2 (passed by the build).
 TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
     ASSERT_DOUBLE_EQ(qApp->devicePixelRatio(), 2.0);
     testing_support::SceneHarness h;
     ui::Form& f = h.open("Hitandblow");
     QWidget* window = ui::qt::windowOf(f);
+    static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();  // no focus frame on the padlock
     EXPECT_EQ(window->size(), QSize(749, 473)) << "the layout, in device-independent pixels";
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(1498, 946));
@@ -68,6 +71,17 @@ TEST(HighDpi, PicturesAreRenderedAheadAtThePixelRatioOfTheScreen) {
     h.app().changeScene(h.form("maintitle"), "Hitandblow");
     ui::qt::windowOf(h.form("Hitandblow"))->grab();
     EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HighDpi, TheScaleIsANumberFromOneToFour) {
+    for (const char* good : {"1", "1.5", "2", " 3.25 ", "4"})
+        EXPECT_EQ(ui::qt::parseScale(QString::fromLatin1(good)), QString::fromLatin1(good).toDouble()) << good;
+    for (const char* bad : {"0.99", "4.01", "0", "-2", "two", "", "2x", "nan", "inf"})
+        EXPECT_EQ(ui::qt::parseScale(QString::fromLatin1(bad)), std::nullopt) << bad;
 }
 
 }  // namespace

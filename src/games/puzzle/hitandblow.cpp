@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 
 namespace games {
 
@@ -74,6 +75,8 @@ Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
         for (ui::Label* l : {&mno[k], &mhit[k], &mblow[k]}) l->setVisible(false);
     Image2.setVisible(false);
 
+    Picture1.setTabStop(true);
+    ui::arrowGrid(4, ui::cellsOf(upbutton, downbutton));
 }
 
 void Hitandblow::Form_Load() {

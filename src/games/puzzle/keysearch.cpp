@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 
 namespace games {
 
@@ -37,6 +38,7 @@ keysearch::keysearch(app::App& app, assets::Sozai& sozai)
     Image2.setVisible(false);
     Command1.setVisible(false);
 
+    ui::arrowGrid(9, ui::cellsOf(Image1));
 }
 
 void keysearch::Form_Load() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assets/library.h"
+#include "ui/keyboard.h"
 
 namespace games {
 
@@ -77,6 +78,7 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
     Command1.setVisible(false);
     Command2.setVisible(false);
 
+    ui::arrowGrid(2, ui::cellsOf(diceimg));
 }
 
 std::string max100game::checkInvariants() const {

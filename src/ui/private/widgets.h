@@ -24,6 +24,10 @@ class TextBox;
 
 namespace ui::detail {
 
+// The focus mark of buttons and pictures alike: a frame in the highlight colour with a white edge
+// inside, seen on light and dark art.
+void paintFocusFrame(QWidget& w);
+
 // Non-owning: the Qt parent (the form's window) owns the widget.
 struct ControlWidget {
     QPointer<QWidget> w;
@@ -42,6 +46,18 @@ private:
     bool armed_ = false;
 };
 
+// A label or picture with no click of its own hands its mouse events to the control beneath it, so
+// a caption laid over a button or a box never makes a dead strip on it. With nothing beneath, the
+// events stop here all the same: they never reach the form.
+class PassThrough {
+public:
+    // True when the event went to the control beneath; `passive` says the owner takes no clicks.
+    bool forward(QWidget& self, QMouseEvent* e, bool passive);
+
+private:
+    QPointer<QWidget> target_;
+};
+
 class LabelWidget final : public QLabel {
 public:
     LabelWidget(Label& owner, QWidget* parent);
@@ -54,6 +70,7 @@ protected:
 private:
     Label& owner_;
     ClickLogic clicks_;
+    PassThrough through_;
 };
 
 class ImageWidget final : public QWidget {
@@ -66,10 +83,12 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     Image& owner_;
     ClickLogic clicks_;
+    PassThrough through_;
 };
 
 class LineWidget final : public QWidget {
@@ -86,6 +105,9 @@ private:
 class ButtonWidget final : public QPushButton {
 public:
     ButtonWidget(Button& owner, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     Button& owner_;
@@ -131,5 +153,18 @@ int virtualKey(const QKeyEvent& e);
 void ensureKeyRouter();
 // Gives pictures the role and name a screen reader speaks.
 void installAccessibility();
+
+// A change a screen reader should hear: what the control is called now. Raises the name-change
+// event, unless the Qt widget has just raised it itself, and tells the listener, if there is one.
+void announceName(QWidget& w, bool raisedByQt);
+void setNameListener(std::function<void(const QWidget&, const QString&)> listener);
+
+// The focus never gets lost: a focused control that hides or disables itself passes it on to the
+// next control in tab order, or to the form; a control that appears while nothing has the focus
+// takes it.
+void passFocusOn(QWidget& from);
+void offerFocus(QWidget& w);
+// Arrow keys move the focus between these widgets, laid out row by row.
+void arrowGrid(const std::vector<QWidget*>& cells, int columns);
 
 }  // namespace ui::detail

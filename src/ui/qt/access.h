@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/picture.h"
@@ -28,5 +30,8 @@ bool isCached(const Picture& picture, QSize pixels, qreal dpr = 1.0);
 int onDemandRenders();
 double onDemandRenderMs();
 QByteArray svgOf(const Picture& picture);
+// Hears every change the controls announce to a screen reader (the accessibility events Qt sends
+// only while one listens), with the name the control then has; nullptr to stop.
+void setNameListener(std::function<void(const QWidget& control, const QString& name)> listener);
 
 }  // namespace ui::qt

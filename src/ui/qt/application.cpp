@@ -6,7 +6,10 @@
 #include <QPixmapCache>
 #include <QStyleFactory>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "ui/private/picturedata.h"
 #include "ui/private/widgets.h"
@@ -55,6 +58,44 @@ void setUpApplication(QApplication& app) {
 
 QString resolvedGothicFamily() { return QFontInfo(QFont(QString::fromUtf8(kGothicFace))).family(); }
 
+std::optional<double> parseScale(const QString& text) {
+    bool ok = false;
+    const double f = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(f) || f < 1.0 || f > 4.0) return std::nullopt;
+    return f;
+}
+
+void setScale(double factor) {
+    // Qt's own high-DPI scaling: layouts stay in device-independent pixels, fonts and pictures
+    // are drawn at the larger pixel ratio.
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(factor, 'g', 6));
+}
+
+bool takeScaleArgument(int& argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* value = nullptr;
+        int used = 1;
+        if (std::strcmp(argv[i], "--scale") == 0) {
+            value = i + 1 < argc ? argv[i + 1] : "";
+            used = i + 1 < argc ? 2 : 1;
+        } else if (std::strncmp(argv[i], "--scale=", 8) == 0) {
+            value = argv[i] + 8;
+        } else {
+            continue;
+        }
+        const std::optional<double> f = parseScale(QString::fromLocal8Bit(value));
+        if (!f) {
+            std::fprintf(stderr, "--scale takes a number from 1 to 4 (such as 2 or 1.5), not \"%s\".\n", value);
+            return false;
+        }
+        setScale(*f);
+        for (int j = i; j + used <= argc; ++j) argv[j] = argv[j + used];
+        argc -= used;
+        --i;
+    }
+    return true;
+}
+
 bool displayAvailable() {
     if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform) return true;
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"})
@@ -79,5 +120,9 @@ int onDemandRenders() { return detail::onDemandRenders(); }
 double onDemandRenderMs() { return detail::onDemandRenderMs(); }
 
 QByteArray svgOf(const Picture& picture) { return picture.data()->svg; }
+
+void setNameListener(std::function<void(const QWidget&, const QString&)> listener) {
+    detail::setNameListener(std::move(listener));
+}
 
 }  // namespace ui::qt

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QString>
 
+#include <optional>
+
 namespace ui::qt {
 
 // Fusion style, a fixed light palette, and the layouts' font names mapped to an installed
@@ -13,6 +15,16 @@ void setUpApplication(QApplication& app);
 
 // The family that the layouts' Gothic face resolves to on this machine.
 QString resolvedGothicFamily();
+
+// The window scale asked for on the command line ("2", "1.5"): a number from 1 to 4; nothing for
+// any other text.
+std::optional<double> parseScale(const QString& text);
+// Every window drawn `factor` times larger, at that many times the pixels, so pictures and text
+// stay sharp. Call it before the QApplication is created.
+void setScale(double factor);
+// Takes "--scale F" or "--scale=F" out of the arguments and applies it; false, with a message on
+// stderr, when F is not a scale. For entry points that have no parser of their own.
+bool takeScaleArgument(int& argc, char** argv);
 
 // True when Qt can open a window here; false on a machine without a display.
 bool displayAvailable();

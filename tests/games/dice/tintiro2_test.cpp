@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "games/dice/duelscript.h"
+#include "support/keyboard.h"
+#include "ui/messagebox.h"
+#include "ui/qt/access.h"
 
 namespace {
 
@@ -198,6 +201,25 @@ TEST(Tintiro, EveryCaptionFitsItsLabel) {
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The real boxes, not the recorder: each opens over the duel's window, centred on it.
+TEST(TintiroB, TheExposureBoxesOpenCentredOnTheDuel) {
+    Duel h("tintiro2", lostMatch(77));
+    playLostMatch(h);
+    h.advance(6s);
+    ui::setMessageBoxHandler(nullptr);
+    QWidget* duel = ui::qt::windowOf(h.form("tintiro2"));
+    std::vector<QPoint> offsets;
+    const testing_support::BoxAnswerer answer(
+        [&](QWidget& box) { offsets.push_back(box.frameGeometry().center() - duel->frameGeometry().center()); });
+    h.close("tintiro2");
+    ASSERT_EQ(offsets.size(), exposure().size());
+    for (QPoint off : offsets) EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
 }
 
 }  // namespace

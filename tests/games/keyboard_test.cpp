@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "chain/formtable.h"
+#include "scenes/script.h"
+#include "support/keyboard.h"
+#include "support/play.h"
+#include "ui/button.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace testing_support;
+using Names = std::vector<std::string>;
+
+struct Game {
+    std::string form;
+    Names aids;  // pictures and labels that hide a secret behind a click
+};
+
+class Keyboard : public testing::TestWithParam<Game> {};
+
+// From its load to its exit with keys alone: a Tab round never meets an aid, and before every key
+// the form or one of its showing, enabled controls holds the focus.
+TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
+    const Game& game = GetParam();
+    SceneHarness h;
+    h.open(game.form);
+    KeyboardWatch watch(h, game.form);
+    std::set<std::string> tabbed;
+    for (std::size_t i = 0; i <= h.form(game.form).controls().size(); ++i) {
+        h.key(game.form, Qt::Key_Tab);
+        tabbed.insert(focusedControl(h, game.form));
+    }
+    for (const std::string& aid : game.aids) EXPECT_FALSE(tabbed.count(aid)) << aid;
+    {
+        const PressBy keys(pressByKeys);
+        winScript(game.form).win(h);
+        pressByKeys(h, game.form, chain::mainExit(game.form));
+    }
+    EXPECT_FALSE(h.app().isLoaded(game.form));
+    EXPECT_EQ(h.openForms().size(), 1u) << "the next scene";
+    EXPECT_EQ(watch.mousePresses, 0);
+    EXPECT_EQ(watch.problems, Names{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
+                         testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
+                                         Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
+                                         Game{"max100game", {"Image4", "Image5"}},
+                                         Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
+                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
+                         [](const auto& info) { return info.param.form; });
+
+// Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
+// focus as they appear, so Space alone reads a story to its end.
+TEST(Keyboard, SpaceReadsAStoryToItsExit) {
+    SceneHarness h;
+    h.open("mesarea1");
+    KeyboardWatch watch(h, "mesarea1");
+    h.advance(470ms);
+    h.key("mesarea1", Qt::Key_Space, " ");
+    EXPECT_EQ(h.caption("mesarea1", "meslabel1(0)"), scenes::script("mesarea1").lines.at(0));
+    for (int guard = 0; guard < 1000 && h.app().isLoaded("mesarea1"); ++guard) {
+        h.key("mesarea1", Qt::Key_Space, " ");
+        h.advance(20ms);
+    }
+    EXPECT_EQ(h.openForms(), Names{"mesarea2"});
+    EXPECT_EQ(watch.problems, Names{});
+}
+
+// The arrows move within a grid, over cells that cannot take the focus, and stop at its edge.
+TEST(Keyboard, ArrowsMoveWithinAGrid) {
+    SceneHarness h;
+    auto walk = [&](const std::string& form, std::initializer_list<int> keys) {
+        Names seen;
+        for (int k : keys) {
+            h.key(form, k);
+            seen.push_back(focusedControl(h, form));
+        }
+        return seen;
+    };
+    h.open("keysearch");
+    h.control("keysearch", "Image1(10)").setEnabled(false);
+    EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
+              (Names{"Image1(1)", "Image1(19)", "Image1(18)", "Image1(18)", "Image1(9)", "Image1(0)"}));
+    h.open("Hitandblow");
+    static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();
+    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
+              (Names{"downbutton(0)", "downbutton(0)", "downbutton(1)", "upbutton(1)"}));
+}
+
+}  // namespace
