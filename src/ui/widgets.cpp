@@ -77,19 +77,6 @@ std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handle
     };
 }
 
-// A label's or picture's mouse events make its own clicks, or, when it takes none, go on to the
-// control beneath it.
-template <class Owner>
-void routeMouse(QWidget& self, Owner& owner, ClickLogic& clicks, PassThrough& through, QMouseEvent* e) {
-    if (through.forward(self, e, !owner.onClick && !owner.onDblClick)) return;
-    if (e->type() == QEvent::MouseButtonPress)
-        clicks.press(e);
-    else if (e->type() == QEvent::MouseButtonRelease)
-        clicks.release(e, self, guarded(owner, &Owner::onClick));
-    else
-        clicks.doubleClick(e, guarded(owner, &Owner::onDblClick));
-}
-
 // Qt hands a disabled widget's mouse events on to its parent, the form; here every control keeps
 // its own, enabled or not.
 void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
@@ -97,16 +84,27 @@ void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 
 // ---- labels and images -----------------------------------------------------------------------
 
-LabelWidget::LabelWidget(Label& owner, QWidget* parent) : QLabel(parent), owner_(owner) { keepMouseEvents(this); }
+template <class Base, class Owner>
+ClickingWidget<Base, Owner>::ClickingWidget(Owner& owner, QWidget* parent) : Base(parent), owner_(owner) {
+    keepMouseEvents(this);
+}
 
-void LabelWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
-void LabelWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
+template <class Base, class Owner>
+void ClickingWidget<Base, Owner>::route(QMouseEvent* e) {
+    if (through_.forward(*this, e, !owner_.onClick && !owner_.onDblClick)) return;
+    if (e->type() == QEvent::MouseButtonPress)
+        clicks_.press(e);
+    else if (e->type() == QEvent::MouseButtonRelease)
+        clicks_.release(e, *this, guarded(owner_, &Owner::onClick));
+    else
+        clicks_.doubleClick(e, guarded(owner_, &Owner::onDblClick));
+}
 
-ImageWidget::ImageWidget(Image& owner, QWidget* parent) : QWidget(parent), owner_(owner) { keepMouseEvents(this); }
+template class ClickingWidget<QLabel, Label>;
+template class ClickingWidget<QWidget, Image>;
 
 void ImageWidget::paintEvent(QPaintEvent*) {
-    PictureData* data = owner_.picture().data();
+    PictureData* data = owner().picture().data();
     QPainter painter(this);
     if (data && width() > 0 && height() > 0) {
         const qreal dpr = devicePixelRatioF();
@@ -126,10 +124,6 @@ void paintFocusFrame(QWidget& w) {
     painter.drawRect(QRectF(w.rect()).adjusted(2.5, 2.5, -2.5, -2.5));
 }
 
-void ImageWidget::mousePressEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
-void ImageWidget::mouseReleaseEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
-void ImageWidget::mouseDoubleClickEvent(QMouseEvent* e) { routeMouse(*this, owner_, clicks_, through_, e); }
-
 void ImageWidget::keyPressEvent(QKeyEvent* e) {
     const int code = virtualKey(*e);
     if (code != 13 && code != 32) {
@@ -137,7 +131,7 @@ void ImageWidget::keyPressEvent(QKeyEvent* e) {
         return;
     }
     e->accept();
-    guarded(owner_, &Image::onClick)();  // what a click does
+    guarded(owner(), &Image::onClick)();  // what a click does
 }
 
 // ---- lines -----------------------------------------------------------------------------------

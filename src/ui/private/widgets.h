@@ -58,37 +58,39 @@ private:
     QPointer<QWidget> target_;
 };
 
-class LabelWidget final : public QLabel {
+// A label or picture: its mouse events make its own clicks, or, when it takes none, go on to the
+// control beneath it.
+template <class Base, class Owner>
+class ClickingWidget : public Base {
 public:
-    LabelWidget(Label& owner, QWidget* parent);
+    ClickingWidget(Owner& owner, QWidget* parent);
+    Owner& owner() const { return owner_; }
 
 protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override { route(e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { route(e); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { route(e); }
 
 private:
-    Label& owner_;
+    void route(QMouseEvent* e);
+
+    Owner& owner_;
     ClickLogic clicks_;
     PassThrough through_;
 };
 
-class ImageWidget final : public QWidget {
+class LabelWidget final : public ClickingWidget<QLabel, Label> {
 public:
-    ImageWidget(Image& owner, QWidget* parent);
-    Image& owner() const { return owner_; }
+    using ClickingWidget::ClickingWidget;
+};
+
+class ImageWidget final : public ClickingWidget<QWidget, Image> {
+public:
+    using ClickingWidget::ClickingWidget;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-
-private:
-    Image& owner_;
-    ClickLogic clicks_;
-    PassThrough through_;
 };
 
 class LineWidget final : public QWidget {
