@@ -81,12 +81,12 @@ private:
 
 class LabelWidget final : public ClickingWidget<QLabel, Label> {
 public:
-    using ClickingWidget::ClickingWidget;
+    LabelWidget(Label& owner, QWidget* parent) : ClickingWidget(owner, parent) {}
 };
 
 class ImageWidget final : public ClickingWidget<QWidget, Image> {
 public:
-    using ClickingWidget::ClickingWidget;
+    ImageWidget(Image& owner, QWidget* parent) : ClickingWidget(owner, parent) {}
 
 protected:
     void paintEvent(QPaintEvent* e) override;
