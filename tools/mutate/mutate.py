@@ -133,7 +133,7 @@ def find_faults(path, text):
         # Named constants and the numbers compared against or assigned.
         for m in re.finditer(r"\bconstexpr\s+(?:int|short|long|double|unsigned)\s+k\w+\s*=\s*" + NUM + r"\s*;", line):
             add(m.start(1), m.end(1), "constant", str(bump(int(m.group(1)))))
-        for m in re.finditer(r"(?:[<>]=?|[!=]=)\s*" + NUM, line):
+        for m in re.finditer(r"(?<![<>])(?:[<>]=?|[!=]=)(?![<>])\s*" + NUM, line):  # not a shift
             if re.match(r"\s*<", line[m.start():]) and re.search(r"\w$", line[:m.start()]):
                 continue  # a template argument, not a comparison
             add(m.start(1), m.end(1), "boundary", str(bump(int(m.group(1)))))
@@ -330,6 +330,7 @@ def main():
     ap.add_argument("--folder", action="append", choices=FOLDERS, help="a folder to plant faults in (repeatable)")
     ap.add_argument("--list", action="store_true", help="list the faults and stop")
     ap.add_argument("--report", action="store_true", help="print the scores kept so far and stop")
+    ap.add_argument("--retry", action="store_true", help="plant again the faults that survived, after sharpening the tests")
     ap.add_argument("--fresh", action="store_true", help="forget earlier results of the chosen folders")
     ap.add_argument("--only", help="plant only faults whose file:line contains this text")
     ap.add_argument("--every", type=int, default=1, help="plant only every N-th fault of the folder, for a quick estimate")
@@ -359,7 +360,8 @@ def main():
             if not ok or run_tests(binaries, args.timeout * 3):
                 print(f"{folder}: the unchanged tree does not build or pass its tests; nothing planted\n{log}")
                 return 2
-            todo = [f for n, f in enumerate(all_faults(folder)) if n % args.every == 0 and f["key"] not in results
+            todo = [f for n, f in enumerate(all_faults(folder)) if n % args.every == 0
+                    and (f["key"] not in results or args.retry and results[f["key"]]["status"] == "survived")
                     and (not args.only or args.only in f"{f['path']}:{f['line']}")]
             print(f"{folder}: {len(todo)} faults to plant", flush=True)
             for n, f in enumerate(todo, 1):
