@@ -10,7 +10,7 @@ using Forms = std::vector<std::string>;
 TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     Draws d;
     d.line(0).dice(2, 2, 5).gauge(5).perfect();  // a pair with a 5 against three sixes
-    d.line(0).dice(3, 3, 1).gauge(5).perfect();
+    d.line(4).dice(3, 3, 1).gauge(5).perfect();
     Duel h("tintiro1", d);
     EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
     h.advance(999ms);
@@ -51,7 +51,9 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     h.advance(kNextBout);
     EXPECT_EQ(h.pic("nonokakekka"), "") << "the next bout clears the table";
     EXPECT_EQ(h.dice("minidiceimg"), "---");
-    h.advance(kLineIn + kThrowAfterLine + rollOf(7) + kTurnChange);
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "私に勝てるかな？") << "four in ten or more";
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
     h.heroineThrows(5);
     h.advance(kJudgement);
     EXPECT_TRUE(h.shows("nonokastarimg(1)")) << "the second star before the match end";
@@ -116,7 +118,7 @@ TEST(TintiroA, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     Draws d;
     d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
-    d.line(0);
+    d.line(3);
     Duel h("tintiro1", d);
     h.oppThrows();
     EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_2");

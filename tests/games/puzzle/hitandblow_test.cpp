@@ -109,6 +109,13 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
+// Won or lost, the dials and the check button go.
+void expectDialAway(SceneHarness& h) {
+    EXPECT_FALSE(h.visible("Hitandblow", "Picture1"));
+    for (const char* dial : {"upbutton", "downbutton", "passno"})
+        for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(dial, i))) << dial << i;
+}
+
 TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
     h.click("Hitandblow", "Image4(0)");
@@ -128,9 +135,7 @@ TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     EXPECT_EQ(h.caption("Hitandblow", "mno(0)"), "5679");
     EXPECT_EQ(h.picture("mark"), "store/hanmark_0");
     EXPECT_EQ(h.picture("passmes"), "") << "the prompt empties";
-    EXPECT_FALSE(h.visible("Hitandblow", "Picture1"));
-    EXPECT_FALSE(h.visible("Hitandblow", "upbutton(2)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "passno(2)"));
+    expectDialAway(h);
     EXPECT_FALSE(h.visible("Hitandblow", "Command1"));
     h.click("Hitandblow", "Image2");
     EXPECT_TRUE(h.visible("Hitandblow", "passnumber(3)")) << "the hot spot outlives the game";
@@ -144,6 +149,7 @@ TEST(Hitandblow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
     EXPECT_EQ(h.caption("Hitandblow", "mhit(0)"), "4");
     EXPECT_EQ(h.picture("mark"), "store/hanmark_1");
     EXPECT_EQ(h.picture("passmes"), "scenes/hitandblow/passmes");
+    expectDialAway(h);
     EXPECT_TRUE(h.visible("Hitandblow", "Command1"));
     h.click("Hitandblow", "Command1");
     EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea3"});
