@@ -3,8 +3,8 @@
 
 The faults are planted in a copy of the working tree (build-mutate/tree), never in src/ itself, so
 editing the tests while a run goes on cannot disturb it and a killed run leaves nothing behind. The
-copy is built without optimisation or debug information, the quickest build to redo; ccache then
-serves the restored file's object again after each fault.
+copy is built without optimisation or debug information, the quickest build to redo, but with the
+containers' bounds checks; ccache serves the restored file's object again after each fault.
 
     tools/mutate/mutate.py --folder src/games/dice       # one folder (run folders one at a time)
     tools/mutate/mutate.py --folder src/warp --list      # only list the faults it would plant
@@ -29,6 +29,9 @@ WORK = os.path.join(ROOT, "build-mutate")
 TREE = os.path.join(WORK, "tree")
 BUILD = os.path.join(TREE, "build")
 RESULTS = os.path.join(WORK, "results.json")
+# Bounds-checked containers, as in the sanitized suite: an index one past the end stops the test
+# instead of quietly writing over a neighbour.
+FLAGS = "-O0 -D_GLIBCXX_ASSERTIONS"
 FOLDERS = ["src/games/action", "src/games/dice", "src/games/kit", "src/games/puzzle",
            "src/scenes", "src/scenes/scripts", "src/warp"]
 
@@ -253,8 +256,9 @@ def sync_tree():
 def build(targets, timeout):
     env = dict(os.environ, CCACHE_BASEDIR=os.environ.get("CCACHE_BASEDIR", "/work"),
                CCACHE_DIR=os.environ.get("CCACHE_DIR", "/work/.ccache"))
-    if not os.path.exists(os.path.join(BUILD, "CMakeCache.txt")):
-        subprocess.run(["cmake", "-S", TREE, "-B", BUILD, "-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=-O0",
+    cache = os.path.join(BUILD, "CMakeCache.txt")
+    if not os.path.exists(cache) or FLAGS not in open(cache, encoding="utf-8").read():
+        subprocess.run(["cmake", "-S", TREE, "-B", BUILD, "-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=" + FLAGS,
                         "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"], check=True, env=env, stdout=subprocess.DEVNULL)
     try:
         r = subprocess.run(["nice", "cmake", "--build", BUILD, "-j2", "--target", *targets], env=env,
