@@ -85,6 +85,7 @@ struct Battle : SceneHarness {
 // One round: her pumps a second apart, the 16-tick flight, the heroine's pumps and her throw back.
 TEST(Mizuhusen, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
     Battle h;
+    for (int i = 0; i < 17; ++i) EXPECT_EQ(h.shown(ui::indexed("Image3", i)), i == 0) << "the balloon starts with her";
     h.script({Battle::air(200), Battle::check(false)});
     h.advance(999ms);
     EXPECT_EQ(h.danger(), "0");
