@@ -118,20 +118,21 @@ TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     EXPECT_FALSE(h.visible("probe", "Command2"));
 }
 
-// Flags past the lines a scene may hold belong to no line: the scene reads as if they were absent.
-TEST(MessageEngine, FlagsOutsideTheScriptAreIgnored) {
+// Flags on the first line count; flags past the lines a scene may hold belong to no line.
+TEST(MessageEngine, FlagsCountFromTheFirstLineAndOutsideTheScriptAreIgnored) {
     scenes::Script s;
     s.lines = {"a", "b"};
-    s.runOn = {-1, 101};
-    s.pageBreaks = {-1, 101};
+    s.runOn = {-1, 0, 101};
+    s.pageBreaks = {-1, 0, 101};
     ProbeHarness h(s);
     h.advance(470ms);
     EXPECT_EQ(row(h, "probe", 0), "a");
-    h.advance(469ms);
-    EXPECT_FALSE(h.visible("probe", "Command2"));
-    EXPECT_EQ(row(h, "probe", 1), "") << "an ordinary pause";
+    EXPECT_TRUE(h.visible("probe", "Command2"));
+    h.click("probe", "Command2");
+    h.advance(64ms);
+    EXPECT_EQ(row(h, "probe", 0), "") << "a run-on line's pause, across the page";
     h.advance(1ms);
-    EXPECT_EQ(row(h, "probe", 1), "b");
+    EXPECT_EQ(row(h, "probe", 0), "b");
 }
 
 TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
