@@ -13,6 +13,7 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     d.line(4).dice(3, 3, 1).gauge(5).perfect();
     Duel h("tintiro1", d);
     EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    EXPECT_EQ(h.cap("Label3(0)") + h.cap("Label3(1)"), "あとかい");
     h.advance(999ms);
     EXPECT_EQ(h.cap("kozuemes"), "");
     h.advance(1ms);
@@ -51,6 +52,7 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     h.advance(kNextBout);
     EXPECT_EQ(h.pic("nonokakekka"), "") << "the next bout clears the table";
     EXPECT_EQ(h.dice("minidiceimg"), "---");
+    for (int k = 0; k < 3; ++k) EXPECT_FALSE(h.shows(ui::indexed("diceimg", k)));
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("kozuemes"), "私に勝てるかな？") << "four in ten or more";
     h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
