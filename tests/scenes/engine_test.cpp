@@ -210,6 +210,7 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
 
 TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
     EXPECT_EQ(scenes::toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");
+    EXPECT_EQ(scenes::toUtf16("\xC3"), u"\uFFFD");
     EXPECT_EQ(scenes::toUtf16("\xF0\x90\x80"), u"\uFFFD\uFFFD\uFFFD");
     for (const char* s : {"\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBF", "\xC2\x80"})  // U+10000, U+10FFFF
         EXPECT_EQ(scenes::toUtf8(scenes::toUtf16(s)), s);
@@ -228,6 +229,7 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     h.click("mesareaspecial", "meslabel1(0)");
     EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
     EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
+    EXPECT_EQ(h.left("mesareaspecial", "Command2"), 4080) << "NEXT PAGE leaves the middle to the banner";
 }
 
 }  // namespace
