@@ -118,6 +118,7 @@ struct Max100 : SceneHarness {
 TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     Max100 h;
     EXPECT_EQ(h.picture(F, "enediceimg(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
+    EXPECT_FALSE(h.visible(F, "Label3"));
     h.clickAnyway(F, "stopbutton(0)");
     h.advance(999ms);
     EXPECT_FALSE(h.timerEnabled(F, "dicetimer(0)")) << "a disabled STOP does nothing";
@@ -143,6 +144,7 @@ TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     }
     h.click(F, "diceimg(0)");
     EXPECT_FALSE(h.visible(F, "Label3"));
+    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "and blinks no more";
     EXPECT_EQ(h.caption(F, "susumukazu"), "9");
     h.advance(150ms);
     EXPECT_EQ(h.caption(F, "susumukazu"), "8");
@@ -181,6 +183,10 @@ TEST(Max100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDi
     EXPECT_FALSE(h.visible(F, "yazirusi(1)")) << "the arrow goes as the car moves";
     h.runMove();
     EXPECT_EQ(h.squaresLeft(), 82);
+    h.advance(999ms);
+    EXPECT_FALSE(h.herTurn());
+    h.advance(1ms);
+    EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
 }
 
 // From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
