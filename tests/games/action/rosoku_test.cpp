@@ -36,7 +36,7 @@ TEST(RosokuRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
 TEST(RosokuRules, TheGradeFollowsTheStopPosition) {
     const std::vector<std::pair<int, int>> cases{{7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2},
                                                  {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3}, {8760, 3},
-                                                 {5520, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
+                                                 {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
     for (const auto& [meterpos, grade] : cases) EXPECT_EQ(grading(meterpos), grade) << meterpos;
 }
 
@@ -318,6 +318,8 @@ TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
             EXPECT_EQ(h.slot(i), i == 7 ? "scenes/rosoku/omission" : "store/rouimg_2") << c.kekka << " slot " << i;
         EXPECT_EQ(h.caption("rosoku", "Label7(0)"), c.firstNumber);
         EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "100");
+        EXPECT_FALSE(h.timerEnabled("rosoku", "Timer5")) << "the spirit blows once";
+        EXPECT_EQ(h.form("rosoku").find("rouimg(10)"), nullptr) << "ten candles";
         h.advance(1499ms);
         EXPECT_EQ(h.exitShown(), "");
         h.advance(1ms);
