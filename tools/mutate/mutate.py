@@ -334,9 +334,10 @@ def main():
     ap.add_argument("--folder", action="append", choices=FOLDERS, help="a folder to plant faults in (repeatable)")
     ap.add_argument("--list", action="store_true", help="list the faults and stop")
     ap.add_argument("--report", action="store_true", help="print the scores kept so far and stop")
-    ap.add_argument("--retry", action="store_true", help="plant again the faults that survived, after sharpening the tests")
+    ap.add_argument("--retry", action="store_true", help="plant only the faults that survived, again, after sharpening the tests")
     ap.add_argument("--fresh", action="store_true", help="forget earlier results of the chosen folders")
     ap.add_argument("--only", help="plant only faults whose file:line contains this text")
+    ap.add_argument("--tests", help="the test binaries to run, comma-separated, instead of the folder's own")
     ap.add_argument("--every", type=int, default=1, help="plant only every N-th fault of the folder, for a quick estimate")
     ap.add_argument("--timeout", type=int, default=120, help="seconds a test binary may run before it counts as hung")
     args = ap.parse_args()
@@ -359,14 +360,19 @@ def main():
         for folder in folders:
             if args.fresh:
                 results = {k: v for k, v in results.items() if os.path.dirname(v["path"]) != folder}
-            binaries = TESTS[folder]
+            binaries = args.tests.split(",") if args.tests else TESTS[folder]
             ok, log = build(binaries, 1800)
             if not ok or run_tests(binaries, args.timeout * 3):
                 print(f"{folder}: the unchanged tree does not build or pass its tests; nothing planted\n{log}")
                 return 2
-            todo = [f for n, f in enumerate(all_faults(folder)) if n % args.every == 0
-                    and (f["key"] not in results or args.retry and results[f["key"]]["status"] == "survived")
-                    and (not args.only or args.only in f"{f['path']}:{f['line']}")]
+            def wanted(n, f):
+                if args.only and args.only not in f"{f['path']}:{f['line']}":
+                    return False
+                if args.retry:
+                    return f["key"] in results and results[f["key"]]["status"] == "survived"
+                return n % args.every == 0 and f["key"] not in results
+
+            todo = [f for n, f in enumerate(all_faults(folder)) if wanted(n, f)]
             print(f"{folder}: {len(todo)} faults to plant", flush=True)
             for n, f in enumerate(todo, 1):
                 target = os.path.join(TREE, f["path"])
