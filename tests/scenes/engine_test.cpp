@@ -52,6 +52,7 @@ TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     SceneHarness h;
     h.open("mesarea2");  // no page flags: twelve lines, then nine
     for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("meslabel1", i)), 480);
+    EXPECT_EQ(h.width("mesarea2", "Command2"), 1815);
     for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
     EXPECT_EQ(row(h, "mesarea2", 11), line("mesarea2", 11));
     EXPECT_TRUE(h.visible("mesarea2", "Command2"));

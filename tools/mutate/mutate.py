@@ -197,7 +197,7 @@ def all_faults(folder):
         for f in find_faults(path, text):
             f["path"] = path
             f["key"] = fault_key(path, f, lines[f["line"] - 1])
-            what = (f["line"], f["op"], f["before"], f["after"])
+            what = (lines[f["line"] - 1].strip(), f["op"], f["before"], f["after"])
             seen[what] = seen.get(what, 0) + 1
             f["unseen"] = (path, lines[f["line"] - 1].strip(), f"#{seen[what]} {f['op']} {f['before']} -> {f['after']}")
             out.append(f)
@@ -206,7 +206,8 @@ def all_faults(folder):
 
 def load_unseen():
     """The faults no player or test can tell from the real code, with the reason, from unseen.txt:
-    `file | the line as written | #n op before -> after | why`, n counting like faults on the line."""
+    `file | the line as written | #n op before -> after | why`, n counting the same fault on lines
+    of the same text, from the top of the file."""
     unseen = {}
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "unseen.txt")
     with open(path, encoding="utf-8") as fh:
