@@ -213,7 +213,8 @@ TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
     EXPECT_EQ(scenes::toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");
     EXPECT_EQ(scenes::toUtf16("\xC3"), u"\uFFFD");
     EXPECT_EQ(scenes::toUtf16("\xF0\x90\x80"), u"\uFFFD\uFFFD\uFFFD");
-    for (const char* s : {"\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBF", "\xC2\x80"})  // U+10000, U+10FFFF
+    // U+10000, U+10FFFF, U+FFFF, U+0080, each with a character after it
+    for (const std::string s : {"\xF0\x90\x80\x80z", "\xF4\x8F\xBF\xBFz", "\xEF\xBF\xBFz", "\xC2\x80z"})
         EXPECT_EQ(scenes::toUtf8(scenes::toUtf16(s)), s);
     EXPECT_EQ(scenes::toUtf8(u"x\xDC00\xD800"), "x") << "lone surrogates are dropped";
 }
