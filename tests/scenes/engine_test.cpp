@@ -216,7 +216,7 @@ TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
     // U+10000, U+10FFFF, U+FFFF, U+0080, each with a character after it
     for (const std::string s : {"\xF0\x90\x80\x80z", "\xF4\x8F\xBF\xBFz", "\xEF\xBF\xBFz", "\xC2\x80z"})
         EXPECT_EQ(scenes::toUtf8(scenes::toUtf16(s)), s);
-    EXPECT_EQ(scenes::toUtf8(u"x\xDC00\xD800"), "x") << "lone surrogates are dropped";
+    EXPECT_EQ(scenes::toUtf8(u"x\xDFFF\xDC00\xD800"), "x") << "lone surrogates are dropped";
 }
 
 TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
