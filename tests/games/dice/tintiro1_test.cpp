@@ -59,6 +59,7 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     h.heroineThrows(5);
     h.advance(kJudgement);
     EXPECT_TRUE(h.shows("nonokastarimg(1)")) << "the second star before the match end";
+    EXPECT_EQ(std::pair(h.top("nonokastarimg(0)"), h.top("nonokastarimg(1)")), std::pair(6000, 5400));
     EXPECT_TRUE(h.shows("diceimg(0)"));
     h.advance(999ms);
     EXPECT_EQ(h.pic("Image3"), "");
@@ -105,8 +106,10 @@ TEST(TintiroA, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     h.press("throwbutton");
     h.advance(rollOf(7) + kJudgement);
     EXPECT_TRUE(h.shows("kozuestarimg(1)"));
+    EXPECT_EQ(std::pair(h.top("kozuestarimg(0)"), h.top("kozuestarimg(1)")), std::pair(600, 1080));
     h.advance(1000ms);
     EXPECT_EQ(h.pic("Image3"), "store/hanmark_0");
+    EXPECT_EQ(h.timersOn(), 0);
     for (const char* gone : {"Image2", "Label2", "diceimg(0)", "minidiceimg(0)", "kozuekekka", "Command1"})
         EXPECT_FALSE(h.shows(gone)) << gone;
     EXPECT_TRUE(h.shows("Image1"));
