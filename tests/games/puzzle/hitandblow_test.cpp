@@ -121,6 +121,7 @@ void expectDialAway(SceneHarness& h) {
 
 TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
+    EXPECT_EQ(h.picture("Image4(0)") + " " + h.picture("Image4(1)"), "store/star_1 store/star_2");
     h.click("Hitandblow", "Image4(0)");
     EXPECT_FALSE(h.visible("Hitandblow", "passnumber(0)"));
     for (int t = 0; t < 5; ++t) h.tryGuess("5678");
