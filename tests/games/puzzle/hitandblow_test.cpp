@@ -79,6 +79,7 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     LockHarness h;
     for (int k = 0; k < 7; ++k)
         for (const char* record : {"mno", "mhit", "mblow"}) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(record, k)));
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("hantei", i)));
     h.scriptRoulette();
     for (int i = 0; i < 4; ++i)  // dial 4 3 2 1 from 0 1 2 3
         for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("upbutton", i));
@@ -88,6 +89,7 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_FALSE(h.enabled("Hitandblow", "downbutton(3)"));
     EXPECT_FALSE(h.visible("Hitandblow", "passmes"));
     EXPECT_EQ(h.picture("enternum(0)"), "store/sysnumberimg_4");
+    EXPECT_TRUE(h.visible("Hitandblow", "enternum(3)"));
     EXPECT_EQ(h.picture("hantei(0)"), "");
     h.advance(200ms);
     EXPECT_EQ(h.picture("hantei(0)"), "store/star_2") << "a random frame";
@@ -154,6 +156,7 @@ TEST(Hitandblow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
     h.tryGuess("1234");
     EXPECT_EQ(h.caption("Hitandblow", "mhit(0)"), "4");
     EXPECT_EQ(h.picture("mark"), "store/hanmark_1");
+    EXPECT_TRUE(h.visible("Hitandblow", "mark"));
     EXPECT_EQ(h.picture("passmes"), "scenes/hitandblow/passmes");
     expectDialAway(h);
     EXPECT_TRUE(h.visible("Hitandblow", "Command1"));

@@ -187,6 +187,8 @@ TEST(Max100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDi
     EXPECT_FALSE(h.herTurn());
     h.advance(1ms);
     EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
+    h.click(F, "stopbutton(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "each turn needs both STOPs again";
 }
 
 // From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
