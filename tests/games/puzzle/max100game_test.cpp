@@ -216,6 +216,7 @@ TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         h.script({Max100::draw(99, 76)});
         h.advance(1000ms);
         EXPECT_FALSE(h.visible(F, "carimage"));
+        EXPECT_FALSE(h.visible(F, "susumukazu"));
         EXPECT_TRUE(h.visible(F, "Image1"));
         h.advance(1000ms);
         EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
@@ -238,6 +239,7 @@ TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "Command2"));
         h.advance(1ms);
         EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_1");
+        EXPECT_FALSE(h.visible(F, "Image1"));
         h.click(F, "Command2");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{"tintiro2"});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
