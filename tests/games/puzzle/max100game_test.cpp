@@ -220,6 +220,7 @@ TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_TRUE(h.visible(F, "Image1"));
         h.advance(1000ms);
         EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
+        EXPECT_FALSE(h.timerEnabled(F, "sumirewinwait"));
         EXPECT_FALSE(h.visible(F, "Line1"));
         EXPECT_FALSE(h.visible(F, "Image1"));
         EXPECT_TRUE(h.visible(F, "Image2")) << "the fallen car stays";
