@@ -115,6 +115,7 @@ TEST(Nagagutsu, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     EXPECT_TRUE(h.draws()) << "no key counts while she is down";
     h.advance(1ms);
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    EXPECT_FALSE(h.timerEnabled("nagagutsu", "korobitimer"));
     h.random().useScript({h.draw(3, 2)});
     h.press(kRight);
     EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
@@ -147,6 +148,7 @@ TEST(Nagagutsu, ReachingTheLineWinsEvenPastItAndLeadsOn) {
         h.run({last});
         EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
         EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_1");
+        EXPECT_FALSE(h.timerEnabled("nagagutsu", "lasttime")) << "the clock stops at the line";
         for (const char* c : kRaceView) EXPECT_FALSE(h.shows(c)) << c;
         h.press(kLeft);
         h.press(kRight);

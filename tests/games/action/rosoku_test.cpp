@@ -175,6 +175,7 @@ TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     h.breathe(3);
     h.advance(1ms);
     EXPECT_FALSE(h.visible("rosoku", "lastime"));
+    EXPECT_FALSE(h.timerEnabled("rosoku", "nokorizikan"));
     EXPECT_FALSE(h.visible("rosoku", "label1"));
     for (const char* shown : {"Label2", "percent", "Label4"}) EXPECT_TRUE(h.visible("rosoku", shown)) << shown;
     EXPECT_EQ(h.caption("rosoku", "percent"), "5") << "310 of 6000";
