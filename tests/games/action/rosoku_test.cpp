@@ -154,14 +154,14 @@ TEST(Rosoku, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
 TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     CandleHarness h;
     h.advance(5500ms);
-    h.press(Qt::Key_Left);  // too early: not even remembered
+    h.press(Qt::Key_Right);  // too early: not even remembered
     h.advance(500ms);
-    h.press(Qt::Key_Right);
-    for (int i = 0; i < 5; ++i) h.press(Qt::Key_Right, true);
-    EXPECT_EQ(h.gauge(), 10) << "the first key and a held key add nothing";
     h.press(Qt::Key_Left);
-    h.press(Qt::Key_Left);
+    for (int i = 0; i < 5; ++i) h.press(Qt::Key_Left, true);
+    EXPECT_EQ(h.gauge(), 10) << "the first key, whichever, and a held key add nothing";
     h.press(Qt::Key_Right);
+    h.press(Qt::Key_Right);
+    h.press(Qt::Key_Left);
     EXPECT_EQ(h.gauge(), 210);
     h.breathe(70);
     EXPECT_EQ(h.gauge(), kMaxPower);
@@ -292,6 +292,7 @@ TEST(Rosoku, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     }
     EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "50");
     EXPECT_EQ(h.exitShown(), "Command2");
+    EXPECT_FALSE(h.timerEnabled("rosoku", "sptimer"));
 }
 
 TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
