@@ -36,7 +36,8 @@ TEST(RosokuRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
 TEST(RosokuRules, TheGradeFollowsTheStopPosition) {
     const std::vector<std::pair<int, int>> cases{{7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2},
                                                  {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3}, {8760, 3},
-                                                 {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
+                                                 {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {7621, 2},
+                                                 {8281, 3}, {8761, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
     for (const auto& [meterpos, grade] : cases) EXPECT_EQ(grading(meterpos), grade) << meterpos;
 }
 
@@ -68,7 +69,7 @@ TEST(RosokuRules, EachGradeBlowsItsShareOfTheBreath) {
 
 // The lucky draws read the raw breath (10..6000): 80 is barely one per cent of the gauge.
 TEST(RosokuRules, LuckyDrawsMakeItAHundredOnTheRawBreath) {
-    expectBlows({{0, 80, {luck(3332)}, 100}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
+    expectBlows({{0, 80, {luck(3332)}, 100}, {0, 80, {luck(3333)}, 1}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
                  {0, 51, {luck(2500)}, 0}, {0, 50, {kNoLuck}, 100}, {0, 10, {luck(1427)}, 100}, {0, 10, {luck(1428)}, 0},
                  {1, 100, {luck(499), eff(20, 0)}, 100}, {1, 100, {luck(500), eff(20, 0)}, 1},
                  {1, 80, {luck(100), eff(20, 0)}, 100}, {1, 80, {luck(101), eff(20, 0)}, 1}});
