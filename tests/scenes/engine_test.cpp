@@ -213,8 +213,8 @@ TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
     EXPECT_EQ(scenes::toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");
     EXPECT_EQ(scenes::toUtf16("\xC3"), u"\uFFFD");
     EXPECT_EQ(scenes::toUtf16("\xF0\x90\x80"), u"\uFFFD\uFFFD\uFFFD");
-    // U+10000, U+10FFFF, U+FFFF, U+0080, each with a character after it
-    for (const std::string s : {"\xF0\x90\x80\x80z", "\xF4\x8F\xBF\xBFz", "\xEF\xBF\xBFz", "\xC2\x80z"})
+    // U+10000, U+10FFFF, U+FFFF, U+0800, U+0080, each with a character after it
+    for (const std::string s : {"\xF0\x90\x80\x80z", "\xF4\x8F\xBF\xBFz", "\xEF\xBF\xBFz", "\xE0\xA0\x80z", "\xC2\x80z"})
         EXPECT_EQ(scenes::toUtf8(scenes::toUtf16(s)), s);
     EXPECT_EQ(scenes::toUtf8(u"x\xDFFF\xDC00\xD800"), "x") << "lone surrogates are dropped";
 }
