@@ -78,8 +78,9 @@ TEST(Nagagutsu, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     EXPECT_EQ(h.clock(), "40");
     EXPECT_EQ(h.metres(), "100");
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    for (auto [name, left] : {std::pair{"Label1(0)", 1800}, {"Label1(1)", 3840}, {"Label1(2)", 6360}})
-        EXPECT_EQ(h.left("nagagutsu", name), left);
+    for (auto [name, left, width] : {std::tuple{"Label1(0)", 1800, 975}, {"Label1(1)", 3840, 1695},
+                                     {"Label1(2)", 6360, 1695}})
+        EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
     for (const char* c : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2", "Label3", "Label5"}) {
         auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
