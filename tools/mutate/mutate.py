@@ -11,7 +11,8 @@ containers' bounds checks; ccache serves the restored file's object again after 
     tools/mutate/mutate.py --report                      # scores from the results kept so far
 
 Results are kept in build-mutate/results.json keyed by the fault and the line it changes: a second
-run skips the faults already tried on unchanged lines and retries the rest (--fresh forgets them).
+run plants only the faults not yet tried on unchanged lines; --retry plants the survivors again,
+--fresh forgets a folder's results.
 """
 import argparse
 import hashlib
