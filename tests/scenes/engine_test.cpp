@@ -53,6 +53,7 @@ TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     h.open("mesarea2");  // no page flags: twelve lines, then nine
     for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("meslabel1", i)), 480);
     EXPECT_EQ(h.width("mesarea2", "Command2"), 1815);
+    EXPECT_EQ(h.control("mesarea2", "Command2").top(), 6480);
     for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
     EXPECT_EQ(row(h, "mesarea2", 11), line("mesarea2", 11));
     EXPECT_TRUE(h.visible("mesarea2", "Command2"));
@@ -232,6 +233,7 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
     EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
     EXPECT_EQ(h.left("mesareaspecial", "Command2"), 4080) << "NEXT PAGE leaves the middle to the banner";
+    EXPECT_EQ(h.control("mesareaspecial", "Command1").top(), 6600) << "and the exit sits in the corner";
 }
 
 }  // namespace
