@@ -55,6 +55,7 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     for (int k = 0; k < 3; ++k) EXPECT_FALSE(h.shows(ui::indexed("diceimg", k)));
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("kozuemes"), "私に勝てるかな？") << "four in ten or more";
+    EXPECT_TRUE(h.shows("kozuemes"));
     h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
     h.heroineThrows(5);
     h.advance(kJudgement);
