@@ -51,6 +51,9 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
 TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     SceneHarness h;
     h.open("mesarea2");  // no page flags: twelve lines, then nine
+    for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("meslabel1", i)), 480);
+    EXPECT_EQ(h.width("mesarea2", "Command2"), 1815);
+    EXPECT_EQ(h.control("mesarea2", "Command2").top(), 6480);
     for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
     EXPECT_EQ(row(h, "mesarea2", 11), line("mesarea2", 11));
     EXPECT_TRUE(h.visible("mesarea2", "Command2"));
@@ -67,6 +70,10 @@ TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20));
     EXPECT_TRUE(h.visible("mesarea2", "Command1"));
     EXPECT_FALSE(h.visible("mesarea2", "Command2"));
+
+    SceneHarness e;
+    e.open("mesareaepi1");
+    EXPECT_EQ(e.left("mesareaepi1", "meslabel1(0)"), 360) << "the first epilogue's rows sit further left";
 
     SceneHarness s;
     s.open("mesareaspecial");  // its second page ends on a run-on line
@@ -111,6 +118,23 @@ TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     EXPECT_EQ(row(h, "probe", 1), "n");
     EXPECT_TRUE(h.visible("probe", "Command1"));
     EXPECT_FALSE(h.visible("probe", "Command2"));
+}
+
+// Flags on the first line count; flags past the lines a scene may hold belong to no line.
+TEST(MessageEngine, FlagsCountFromTheFirstLineAndOutsideTheScriptAreIgnored) {
+    scenes::Script s;
+    s.lines = {"a", "b"};
+    s.runOn = {-1, 0, 101};
+    s.pageBreaks = {-1, 0, 101};
+    ProbeHarness h(s);
+    h.advance(470ms);
+    EXPECT_EQ(row(h, "probe", 0), "a");
+    EXPECT_TRUE(h.visible("probe", "Command2"));
+    h.click("probe", "Command2");
+    h.advance(64ms);
+    EXPECT_EQ(row(h, "probe", 0), "") << "a run-on line's pause, across the page";
+    h.advance(1ms);
+    EXPECT_EQ(row(h, "probe", 0), "b");
 }
 
 TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
@@ -178,9 +202,21 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
         h.advance(1ms);
         EXPECT_TRUE(shown("kanimg"));
         EXPECT_TRUE(shown("rogoimg"));
+        EXPECT_EQ(h.form("mesareaepi3").timers().size(), 4u);
+        for (const auto& t : h.form("mesareaepi3").timers()) EXPECT_FALSE(t->enabled()) << t->name();
         EXPECT_EQ(row(h, "mesareaepi3", 0), last) << "the page keeps its text";
         EXPECT_EQ(row(h, "mesareaepi3", 1), "");
     }
+}
+
+TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
+    EXPECT_EQ(scenes::toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");
+    EXPECT_EQ(scenes::toUtf16("\xC3"), u"\uFFFD");
+    EXPECT_EQ(scenes::toUtf16("\xF0\x90\x80"), u"\uFFFD\uFFFD\uFFFD");
+    // U+10000, U+10FFFF, U+FFFF, U+0800, U+0080, each with a character after it
+    for (const std::string s : {"\xF0\x90\x80\x80z", "\xF4\x8F\xBF\xBFz", "\xEF\xBF\xBFz", "\xE0\xA0\x80z", "\xC2\x80z"})
+        EXPECT_EQ(scenes::toUtf8(scenes::toUtf16(s)), s);
+    EXPECT_EQ(scenes::toUtf8(u"x\xDFFF\xDC00\xD800"), "x") << "lone surrogates are dropped";
 }
 
 TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
@@ -195,6 +231,8 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     h.click("mesareaspecial", "meslabel1(0)");
     EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
     EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
+    EXPECT_EQ(h.left("mesareaspecial", "Command2"), 4080) << "NEXT PAGE leaves the middle to the banner";
+    EXPECT_EQ(h.control("mesareaspecial", "Command1").top(), 6600) << "and the exit sits in the corner";
 }
 
 }  // namespace

@@ -85,6 +85,17 @@ struct Battle : SceneHarness {
 // One round: her pumps a second apart, the 16-tick flight, the heroine's pumps and her throw back.
 TEST(Mizuhusen, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
     Battle h;
+    // The balloon's arc, from her to the heroine; it starts with her.
+    const int lefts[] = {1080, 1320, 1680, 2040, 2400, 2880, 3240, 3600, 4080,
+                         4560, 4920, 5280, 5640, 5880, 6240, 6480, 6600};
+    const int tops[] = {2880, 2400, 1920, 1680, 1440, 1320, 1200, 1080, 1080,
+                        1080, 1200, 1320, 1440, 1680, 2040, 2400, 2760};
+    for (int i = 0; i < 17; ++i) {
+        const ui::Control& balloon = h.control("mizuhusen", ui::indexed("Image3", i));
+        EXPECT_EQ(std::tuple(balloon.left(), balloon.top(), balloon.visible()), std::tuple(lefts[i], tops[i], i == 0));
+    }
+    EXPECT_FALSE(h.shown("Image8"));
+    EXPECT_EQ(h.caption("mizuhusen", "Label2(0)"), "シルバーファントム");
     h.script({Battle::air(200), Battle::check(false)});
     h.advance(999ms);
     EXPECT_EQ(h.danger(), "0");

@@ -78,6 +78,9 @@ TEST(Nagagutsu, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     EXPECT_EQ(h.clock(), "40");
     EXPECT_EQ(h.metres(), "100");
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    for (auto [name, left, width] : {std::tuple{"Label1(0)", 1800, 975}, {"Label1(1)", 3840, 1695},
+                                     {"Label1(2)", 6360, 1695}})
+        EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
     for (const char* c : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2", "Label3", "Label5"}) {
         auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
@@ -113,6 +116,7 @@ TEST(Nagagutsu, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     EXPECT_TRUE(h.draws()) << "no key counts while she is down";
     h.advance(1ms);
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    EXPECT_FALSE(h.timerEnabled("nagagutsu", "korobitimer"));
     h.random().useScript({h.draw(3, 2)});
     h.press(kRight);
     EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
@@ -145,6 +149,7 @@ TEST(Nagagutsu, ReachingTheLineWinsEvenPastItAndLeadsOn) {
         h.run({last});
         EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
         EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_1");
+        EXPECT_FALSE(h.timerEnabled("nagagutsu", "lasttime")) << "the clock stops at the line";
         for (const char* c : kRaceView) EXPECT_FALSE(h.shows(c)) << c;
         h.press(kLeft);
         h.press(kRight);

@@ -37,7 +37,8 @@ TEST(RosokuRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
 TEST(RosokuRules, TheGradeFollowsTheStopPosition) {
     const std::vector<std::pair<int, int>> cases{{7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2},
                                                  {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3}, {8760, 3},
-                                                 {5520, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
+                                                 {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {7621, 2},
+                                                 {8281, 3}, {8761, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
     for (const auto& [meterpos, grade] : cases) EXPECT_EQ(grading(meterpos), grade) << meterpos;
 }
 
@@ -69,7 +70,7 @@ TEST(RosokuRules, EachGradeBlowsItsShareOfTheBreath) {
 
 // The lucky draws read the raw breath (10..6000): 80 is barely one per cent of the gauge.
 TEST(RosokuRules, LuckyDrawsMakeItAHundredOnTheRawBreath) {
-    expectBlows({{0, 80, {luck(3332)}, 100}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
+    expectBlows({{0, 80, {luck(3332)}, 100}, {0, 80, {luck(3333)}, 1}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
                  {0, 51, {luck(2500)}, 0}, {0, 50, {kNoLuck}, 100}, {0, 10, {luck(1427)}, 100}, {0, 10, {luck(1428)}, 0},
                  {1, 100, {luck(499), eff(20, 0)}, 100}, {1, 100, {luck(500), eff(20, 0)}, 1},
                  {1, 80, {luck(100), eff(20, 0)}, 100}, {1, 80, {luck(101), eff(20, 0)}, 1}});
@@ -155,14 +156,14 @@ TEST(Rosoku, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
 TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     CandleHarness h;
     h.advance(5500ms);
-    h.press(Qt::Key_Left);  // too early: not even remembered
+    h.press(Qt::Key_Right);  // too early: not even remembered
     h.advance(500ms);
-    h.press(Qt::Key_Right);
-    for (int i = 0; i < 5; ++i) h.press(Qt::Key_Right, true);
-    EXPECT_EQ(h.gauge(), 10) << "the first key and a held key add nothing";
     h.press(Qt::Key_Left);
-    h.press(Qt::Key_Left);
+    for (int i = 0; i < 5; ++i) h.press(Qt::Key_Left, true);
+    EXPECT_EQ(h.gauge(), 10) << "the first key, whichever, and a held key add nothing";
     h.press(Qt::Key_Right);
+    h.press(Qt::Key_Right);
+    h.press(Qt::Key_Left);
     EXPECT_EQ(h.gauge(), 210);
     h.breathe(70);
     EXPECT_EQ(h.gauge(), kMaxPower);
@@ -176,6 +177,7 @@ TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     h.breathe(3);
     h.advance(1ms);
     EXPECT_FALSE(h.visible("rosoku", "lastime"));
+    EXPECT_FALSE(h.timerEnabled("rosoku", "nokorizikan"));
     EXPECT_FALSE(h.visible("rosoku", "label1"));
     for (const char* shown : {"Label2", "percent", "Label4"}) EXPECT_TRUE(h.visible("rosoku", shown)) << shown;
     EXPECT_EQ(h.caption("rosoku", "percent"), "5") << "310 of 6000";
@@ -292,6 +294,7 @@ TEST(Rosoku, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     }
     EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "50");
     EXPECT_EQ(h.exitShown(), "Command2");
+    EXPECT_FALSE(h.timerEnabled("rosoku", "sptimer"));
 }
 
 TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
@@ -319,6 +322,8 @@ TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
             EXPECT_EQ(h.slot(i), i == 7 ? "scenes/rosoku/omission" : "store/rouimg_2") << c.kekka << " slot " << i;
         EXPECT_EQ(h.caption("rosoku", "Label7(0)"), c.firstNumber);
         EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "100");
+        EXPECT_FALSE(h.timerEnabled("rosoku", "Timer5")) << "the spirit blows once";
+        EXPECT_EQ(h.form("rosoku").find("rouimg(10)"), nullptr) << "ten candles";
         h.advance(1499ms);
         EXPECT_EQ(h.exitShown(), "");
         h.advance(1ms);

@@ -63,6 +63,7 @@ struct Duel : SceneHarness {
     std::string pic(const std::string& image) { return picture(f, image); }
     std::string cap(const std::string& label) { return caption(f, label); }
     bool shows(const std::string& control) { return visible(f, control); }
+    int top(const std::string& c) { return control(f, c).top(); }
     bool on(const std::string& timer) { return timerEnabled(f, timer); }
     void press(const std::string& control) { click(f, control); }
     // The three dice as their pictures' last digits ("-" for none): pips, or index for small dice.

@@ -10,9 +10,10 @@ using Forms = std::vector<std::string>;
 TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     Draws d;
     d.line(0).dice(2, 2, 5).gauge(5).perfect();  // a pair with a 5 against three sixes
-    d.line(0).dice(3, 3, 1).gauge(5).perfect();
+    d.line(4).dice(3, 3, 1).gauge(5).perfect();
     Duel h("tintiro1", d);
     EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    EXPECT_EQ(h.cap("Label3(0)") + h.cap("Label3(1)"), "あとかい");
     h.advance(999ms);
     EXPECT_EQ(h.cap("kozuemes"), "");
     h.advance(1ms);
@@ -51,10 +52,15 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     h.advance(kNextBout);
     EXPECT_EQ(h.pic("nonokakekka"), "") << "the next bout clears the table";
     EXPECT_EQ(h.dice("minidiceimg"), "---");
-    h.advance(kLineIn + kThrowAfterLine + rollOf(7) + kTurnChange);
+    for (int k = 0; k < 3; ++k) EXPECT_FALSE(h.shows(ui::indexed("diceimg", k)));
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("kozuemes"), "私に勝てるかな？") << "four in ten or more";
+    EXPECT_TRUE(h.shows("kozuemes"));
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
     h.heroineThrows(5);
     h.advance(kJudgement);
     EXPECT_TRUE(h.shows("nonokastarimg(1)")) << "the second star before the match end";
+    EXPECT_EQ(std::pair(h.top("nonokastarimg(0)"), h.top("nonokastarimg(1)")), std::pair(6000, 5400));
     EXPECT_TRUE(h.shows("diceimg(0)"));
     h.advance(999ms);
     EXPECT_EQ(h.pic("Image3"), "");
@@ -101,8 +107,10 @@ TEST(TintiroA, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     h.press("throwbutton");
     h.advance(rollOf(7) + kJudgement);
     EXPECT_TRUE(h.shows("kozuestarimg(1)"));
+    EXPECT_EQ(std::pair(h.top("kozuestarimg(0)"), h.top("kozuestarimg(1)")), std::pair(600, 1080));
     h.advance(1000ms);
     EXPECT_EQ(h.pic("Image3"), "store/hanmark_0");
+    EXPECT_EQ(h.timersOn(), 0);
     for (const char* gone : {"Image2", "Label2", "diceimg(0)", "minidiceimg(0)", "kozuekekka", "Command1"})
         EXPECT_FALSE(h.shows(gone)) << gone;
     EXPECT_TRUE(h.shows("Image1"));
@@ -116,7 +124,7 @@ TEST(TintiroA, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     Draws d;
     d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
-    d.line(0);
+    d.line(3);
     Duel h("tintiro1", d);
     h.oppThrows();
     EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_2");

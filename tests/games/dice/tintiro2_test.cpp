@@ -19,6 +19,7 @@ TEST(TintiroB, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
     d.add(kCheats).line(3).loaded(6, 6, 6).feeble(1, 1, 1);
     Duel h("tintiro2", d);
     EXPECT_EQ(h.dice(), "456") << "the dice wait showing 4, 5 and 6";
+    EXPECT_FALSE(h.shows("Command2"));
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("sumiremes"), "ニヤリ。負けないよ！");
     h.advance(kThrowAfterLine);

@@ -52,7 +52,7 @@ struct LockHarness : SceneHarness {
     // A roulette of 11 ticks: the length draw, then two draws per frame.
     void scriptRoulette() {
         random().addScript({0.0});
-        for (int i = 0; i < 11; ++i) random().addScript({0.99, 0.0});  // four ★ in every frame
+        for (int i = 0; i < 11; ++i) random().addScript({0.0, 0.0});  // one ★ in every frame, unlike any truth
     }
     std::string picture(const std::string& image) {
         return static_cast<ui::Image&>(control("Hitandblow", image)).picture().name();
@@ -77,6 +77,9 @@ TEST(Hitandblow, TheDialsWrapBothWays) {
 
 TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecondsLater) {
     LockHarness h;
+    for (int k = 0; k < 7; ++k)
+        for (const char* record : {"mno", "mhit", "mblow"}) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(record, k)));
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("hantei", i)));
     h.scriptRoulette();
     for (int i = 0; i < 4; ++i)  // dial 4 3 2 1 from 0 1 2 3
         for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("upbutton", i));
@@ -86,11 +89,13 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_FALSE(h.enabled("Hitandblow", "downbutton(3)"));
     EXPECT_FALSE(h.visible("Hitandblow", "passmes"));
     EXPECT_EQ(h.picture("enternum(0)"), "store/sysnumberimg_4");
+    EXPECT_TRUE(h.visible("Hitandblow", "enternum(3)"));
     EXPECT_EQ(h.picture("hantei(0)"), "");
     h.advance(200ms);
-    EXPECT_EQ(h.picture("hantei(3)"), "store/star_2") << "a random frame";
+    EXPECT_EQ(h.picture("hantei(0)"), "store/star_2") << "a random frame";
+    EXPECT_EQ(h.picture("hantei(3)"), "");
     h.advance(1800ms);
-    EXPECT_EQ(h.picture("hantei(3)"), "store/star_2");
+    EXPECT_EQ(h.picture("hantei(3)"), "");
     h.advance(200ms);  // the eleventh tick shows the truth: 4321 against 1234 is four ★
     for (int k = 0; k < 4; ++k) EXPECT_EQ(h.picture(ui::indexed("hantei", k)), "store/star_2");
     EXPECT_FALSE(h.visible("Hitandblow", "mno(6)"));
@@ -109,11 +114,21 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
+// Won or lost, the dials and the check button go.
+void expectDialAway(SceneHarness& h) {
+    EXPECT_FALSE(h.visible("Hitandblow", "Picture1"));
+    for (const char* dial : {"upbutton", "downbutton", "passno"})
+        for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(dial, i))) << dial << i;
+}
+
 TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
+    EXPECT_EQ(h.picture("Image4(0)") + " " + h.picture("Image4(1)"), "store/star_1 store/star_2");
     h.click("Hitandblow", "Image4(0)");
     EXPECT_FALSE(h.visible("Hitandblow", "passnumber(0)"));
-    for (int t = 0; t < 6; ++t) h.tryGuess("5678");
+    for (int t = 0; t < 5; ++t) h.tryGuess("5678");
+    EXPECT_FALSE(h.visible("Hitandblow", "Image2")) << "not with two tries left";
+    h.tryGuess("5678");
     EXPECT_EQ(h.caption("Hitandblow", "mno(1)"), "5678");
     EXPECT_EQ(h.picture("nchance"), "store/sysnumberimg_1");
     EXPECT_TRUE(h.visible("Hitandblow", "Image2")) << "the hot spot appears with one try left";
@@ -128,9 +143,7 @@ TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     EXPECT_EQ(h.caption("Hitandblow", "mno(0)"), "5679");
     EXPECT_EQ(h.picture("mark"), "store/hanmark_0");
     EXPECT_EQ(h.picture("passmes"), "") << "the prompt empties";
-    EXPECT_FALSE(h.visible("Hitandblow", "Picture1"));
-    EXPECT_FALSE(h.visible("Hitandblow", "upbutton(2)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "passno(2)"));
+    expectDialAway(h);
     EXPECT_FALSE(h.visible("Hitandblow", "Command1"));
     h.click("Hitandblow", "Image2");
     EXPECT_TRUE(h.visible("Hitandblow", "passnumber(3)")) << "the hot spot outlives the game";
@@ -143,7 +156,9 @@ TEST(Hitandblow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
     h.tryGuess("1234");
     EXPECT_EQ(h.caption("Hitandblow", "mhit(0)"), "4");
     EXPECT_EQ(h.picture("mark"), "store/hanmark_1");
+    EXPECT_TRUE(h.visible("Hitandblow", "mark"));
     EXPECT_EQ(h.picture("passmes"), "scenes/hitandblow/passmes");
+    expectDialAway(h);
     EXPECT_TRUE(h.visible("Hitandblow", "Command1"));
     h.click("Hitandblow", "Command1");
     EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea3"});

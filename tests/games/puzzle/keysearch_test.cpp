@@ -66,6 +66,7 @@ TEST(Keysearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_0");
     EXPECT_FALSE(h.visible("keysearch", "Command1"));
     EXPECT_FALSE(h.visible("keysearch", "Image2"));
+    EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer"));
     h.advance(5s);
     EXPECT_FALSE(h.visible("keysearch", "Command1"));
     h.close("keysearch");
@@ -83,6 +84,7 @@ TEST(Keysearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
         EXPECT_TRUE(h.visible("keysearch", "Image2")) << misses;
         EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_1");
         EXPECT_FALSE(h.visible("keysearch", "Image1(74)"));
+        EXPECT_FALSE(h.timerEnabled("keysearch", "mitukaritimer")) << "it shows the find once";
         h.click("keysearch", "Command1");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesareaepi1"});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -97,6 +99,7 @@ TEST(Keysearch, TenClicksOnTheCountShowTheKeysRowAndColumnOnce) {
     EXPECT_TRUE(h.visible("keysearch", "Label2"));
     EXPECT_EQ(h.caption("keysearch", "Label2"), "3");
     EXPECT_EQ(h.caption("keysearch", "Label3"), "7");
+    EXPECT_TRUE(h.visible("keysearch", "Label3"));
     EXPECT_FALSE(h.visible("keysearch", "Label5")) << "the box index never shows";
     // The count runs 11..18 from here on; hiding the labels shows whether 10 ever comes back.
     h.control("keysearch", "Label2").setVisible(false);

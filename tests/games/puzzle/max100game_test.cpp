@@ -118,6 +118,7 @@ struct Max100 : SceneHarness {
 TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     Max100 h;
     EXPECT_EQ(h.picture(F, "enediceimg(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
+    EXPECT_FALSE(h.visible(F, "Label3"));
     h.clickAnyway(F, "stopbutton(0)");
     h.advance(999ms);
     EXPECT_FALSE(h.timerEnabled(F, "dicetimer(0)")) << "a disabled STOP does nothing";
@@ -143,6 +144,7 @@ TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     }
     h.click(F, "diceimg(0)");
     EXPECT_FALSE(h.visible(F, "Label3"));
+    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "and blinks no more";
     EXPECT_EQ(h.caption(F, "susumukazu"), "9");
     h.advance(150ms);
     EXPECT_EQ(h.caption(F, "susumukazu"), "8");
@@ -181,6 +183,12 @@ TEST(Max100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDi
     EXPECT_FALSE(h.visible(F, "yazirusi(1)")) << "the arrow goes as the car moves";
     h.runMove();
     EXPECT_EQ(h.squaresLeft(), 82);
+    h.advance(999ms);
+    EXPECT_FALSE(h.herTurn());
+    h.advance(1ms);
+    EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
+    h.click(F, "stopbutton(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "each turn needs both STOPs again";
 }
 
 // From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
@@ -208,9 +216,11 @@ TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         h.script({Max100::draw(99, 76)});
         h.advance(1000ms);
         EXPECT_FALSE(h.visible(F, "carimage"));
+        EXPECT_FALSE(h.visible(F, "susumukazu"));
         EXPECT_TRUE(h.visible(F, "Image1"));
         h.advance(1000ms);
         EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
+        EXPECT_FALSE(h.timerEnabled(F, "sumirewinwait"));
         EXPECT_FALSE(h.visible(F, "Line1"));
         EXPECT_FALSE(h.visible(F, "Image1"));
         EXPECT_TRUE(h.visible(F, "Image2")) << "the fallen car stays";
@@ -230,6 +240,7 @@ TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "Command2"));
         h.advance(1ms);
         EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_1");
+        EXPECT_FALSE(h.visible(F, "Image1"));
         h.click(F, "Command2");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{"tintiro2"});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
