@@ -19,6 +19,9 @@ struct Game {
     Names aids;  // pictures and labels that hide a secret behind a click
 };
 
+// Named by its form in test names and failures.
+void PrintTo(const Game& game, std::ostream* out) { *out << game.form; }
+
 class Keyboard : public testing::TestWithParam<Game> {};
 
 // From its load to its exit with keys alone: a Tab round never meets an aid, and before every key
