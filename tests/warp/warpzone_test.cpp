@@ -64,6 +64,10 @@ TEST(WarpZone, TheBoxHoldsAtMostFourDigitsHoweverTextArrives) {
     EXPECT_EQ(h.caption("warpzone", "passarea"), "1234");
     h.typeText("warpzone", "5");
     EXPECT_EQ(h.caption("warpzone", "passarea"), "1234") << "a fifth digit is refused";
+    h.key("warpzone", Qt::Key_Home);
+    h.typeText("warpzone", "5");
+    EXPECT_EQ(h.caption("warpzone", "passarea"), "1234") << "at the front of a full box too";
+    h.key("warpzone", Qt::Key_End);
     h.key("warpzone", Qt::Key_Backspace);
     EXPECT_EQ(h.caption("warpzone", "passarea"), "123");
 

@@ -342,9 +342,12 @@ TEST(Max100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         EXPECT_EQ(h.openForms(), std::vector<std::string>{F});
         EXPECT_FALSE(h.app().extraLoaded("sozai")) << "the store goes even though the window stays";
         EXPECT_EQ(h.picture(F, "Image3"), "");
-        EXPECT_TRUE(h.visible(F, "Line1"));
+        EXPECT_TRUE(h.visible(F, "Line1") && h.visible(F, "Line2")) << "the cliff is back";
+        EXPECT_FALSE(h.visible(F, "Image1")) << "and the exclamation gone";
         EXPECT_FALSE(h.visible(F, "Image2"));
+        EXPECT_TRUE(h.visible(F, "carimage"));
         EXPECT_EQ(h.left(F, "carimage"), 99 * 72);
+        EXPECT_EQ(h.caption(F, "nokorimasu"), "1");
         EXPECT_TRUE(h.visible(F, "susumukazu")) << "the count rides with the car again";
         EXPECT_EQ(h.squaresLeft(), 1);
         h.opponentMoves(4);  // her dice held 66: the opponent's must roll from 1 all the same
