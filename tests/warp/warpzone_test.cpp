@@ -57,6 +57,25 @@ TEST(WarpZone, RevealingIsCumulativeAndUnknownOrEmptyCodesDoNothing) {
     EXPECT_EQ(revealed(h), upTo(6));
 }
 
+// Sixteen buttons in four rows of four, numbered row by row, under the box; "戻る" in the corner.
+TEST(WarpZone, TheButtonsStandInFourRowsOfFour) {
+    WarpHarness h;
+    ASSERT_EQ(kButtons, 16);
+    const int columns[] = {720, 2400, 4080, 5760};
+    const int rows[] = {1440, 2280, 3120, 3960};
+    auto rect = [&](const std::string& name) {
+        const ui::Rect r = h.control("warpzone", name).rect();
+        return std::vector<int>{r.left, r.top, r.width, r.height};
+    };
+    for (int k = 1; k <= kButtons; ++k)
+        EXPECT_EQ(rect("warpbutton" + std::to_string(k)),
+                  (std::vector<int>{columns[(k - 1) % 4], rows[(k - 1) / 4], 1575, 735}))
+            << k;
+    const ui::Size client = h.form("warpzone").clientSize();
+    EXPECT_EQ((std::vector<int>{client.width, client.height}), (std::vector<int>{8055, 6030}));
+    EXPECT_EQ(rect("Command2"), (std::vector<int>{6840, 5400, 1095, 615}));
+}
+
 TEST(WarpZone, TheBoxHoldsAtMostFourDigitsHoweverTextArrives) {
     WarpHarness h;
     h.click("warpzone", "passarea");
