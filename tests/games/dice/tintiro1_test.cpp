@@ -21,6 +21,7 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_EQ(h.cap("kozuemes"), "乃々香には負けない！");
     h.advance(kThrowAfterLine);
     EXPECT_FALSE(h.shows("kozuemes")) << "her line goes when she throws";
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(h.shows(ui::indexed("diceimg", k))) << "and her dice appear";
     h.advance(rollOf(7));
     EXPECT_EQ(h.dice(), "225");
     EXPECT_TRUE(h.on("turnwaittimer"));
