@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "assets/library.h"
 #include "chain/formtable.h"
 #include "ui/qt/access.h"
 #include "ui/textbox.h"
@@ -261,6 +262,10 @@ FuzzReport fuzz(const FuzzOptions& options) {
     const chain::FormTable& table = options.table ? *options.table : chain::formTable();
     FuzzReport report;
     std::set<std::string> reached;
+    // Every seed builds the game afresh; the pictures outlive them all, as they do in one long
+    // game, so that each is rendered once for each size rather than once for each seed.
+    std::vector<ui::Picture> pictures;
+    for (const auto& name : assets::pictureNames()) pictures.push_back(assets::picture(name));
     const std::vector<std::string> starts = options.starts.empty() ? everyStart(table) : options.starts;
     for (std::uint64_t seed = options.firstSeed; report.stepsRun < options.budget; ++seed) {
         SceneHarness h(options.realClock, table);
