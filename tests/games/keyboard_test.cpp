@@ -92,6 +92,12 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
     static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();
     EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
               (Names{"downbutton(0)", "downbutton(0)", "downbutton(1)", "upbutton(1)"}));
+    h.open("max100game");
+    h.advance(1000ms);  // the STOP buttons come on
+    static_cast<ui::Button&>(h.control("max100game", "stopbutton(1)")).setFocus();
+    EXPECT_EQ(walk("max100game", {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}),
+              (Names{"diceimg(1)", "diceimg(0)", "stopbutton(0)", "stopbutton(0)"}))
+        << "each die with its STOP below it";
 }
 
 }  // namespace

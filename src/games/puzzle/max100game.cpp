@@ -78,7 +78,8 @@ max100game::max100game(app::App& app, assets::Sozai& sozai)
     Command1.setVisible(false);
     Command2.setVisible(false);
 
-    ui::arrowGrid(2, ui::cellsOf(diceimg));
+    // Each die with its STOP below it: the arrows go from one to the other.
+    ui::arrowGrid(2, ui::cellsOf(diceimg, stopbutton));
 }
 
 std::string max100game::checkInvariants() const {
