@@ -118,7 +118,8 @@ struct Max100 : SceneHarness {
 TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     Max100 h;
     EXPECT_EQ(h.picture(F, "enediceimg(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
-    EXPECT_FALSE(h.visible(F, "Label3"));
+    for (const char* hidden : {"Label3", "Image1", "Image2", "Command1", "Command2", "yazirusi(0)", "yazirusi(1)"})
+        EXPECT_FALSE(h.visible(F, hidden)) << hidden << " waits until it is due";
     h.clickAnyway(F, "stopbutton(0)");
     h.advance(999ms);
     EXPECT_FALSE(h.timerEnabled(F, "dicetimer(0)")) << "a disabled STOP does nothing";
