@@ -109,7 +109,10 @@ TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_EQ(h.picture("nchance"), "store/sysnumberimg_6");
     EXPECT_TRUE(h.visible("Hitandblow", "Picture1"));
     EXPECT_TRUE(h.enabled("Hitandblow", "upbutton(0)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "hantei(0)"));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("hantei", i))) << "the marks go into the history";
+        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("enternum", i))) << "and so does the guess";
+    }
     EXPECT_TRUE(h.visible("Hitandblow", "passmes"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
