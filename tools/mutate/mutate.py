@@ -44,7 +44,7 @@ TESTS = {
     "src/games/kit": ["puzzle_tests", "action_tests", "dice_tests"],
     "src/scenes": ["scenes_tests"],
     "src/scenes/scripts": ["scenes_tests"],
-    "src/warp": ["warp_tests"],
+    "src/warp": ["warp_tests", "app_tests"],  # a fifth row of buttons is the chain test's
 }
 
 # --- Finding the faults ---------------------------------------------------------------------------
