@@ -85,19 +85,19 @@ void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 // ---- labels and images -----------------------------------------------------------------------
 
 template <class Base, class Owner>
-ClickingWidget<Base, Owner>::ClickingWidget(Owner& owner, QWidget* parent) : Base(parent), owner_(owner) {
+ClickingWidget<Base, Owner>::ClickingWidget(Owner& owner, QWidget* parent) : OwnedWidget<Base, Owner>(owner, parent) {
     keepMouseEvents(this);
 }
 
 template <class Base, class Owner>
 void ClickingWidget<Base, Owner>::route(QMouseEvent* e) {
-    if (through_.forward(*this, e, !owner_.onClick && !owner_.onDblClick)) return;
+    if (through_.forward(*this, e, !this->owner().onClick && !this->owner().onDblClick)) return;
     if (e->type() == QEvent::MouseButtonPress)
         clicks_.press(e);
     else if (e->type() == QEvent::MouseButtonRelease)
-        clicks_.release(e, *this, guarded(owner_, &Owner::onClick));
+        clicks_.release(e, *this, guarded(this->owner(), &Owner::onClick));
     else
-        clicks_.doubleClick(e, guarded(owner_, &Owner::onDblClick));
+        clicks_.doubleClick(e, guarded(this->owner(), &Owner::onDblClick));
 }
 
 template class ClickingWidget<QLabel, Label>;
@@ -136,15 +136,14 @@ void ImageWidget::keyPressEvent(QKeyEvent* e) {
 
 // ---- lines -----------------------------------------------------------------------------------
 
-LineWidget::LineWidget(Line& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
 void LineWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(QPen(toQColor(owner_.color()), 1));
+    p.setPen(QPen(toQColor(owner().color()), 1));
     const QPoint origin = geometry().topLeft();
     auto px = [](int t) { return static_cast<int>(std::lround(t / static_cast<double>(kTwipsPerPixel))); };
-    const QPoint a = QPoint(px(owner_.x1()), px(owner_.y1())) - origin;
-    const QPoint b = QPoint(px(owner_.x2()), px(owner_.y2())) - origin;
+    const QPoint a = QPoint(px(owner().x1()), px(owner().y1())) - origin;
+    const QPoint b = QPoint(px(owner().x2()), px(owner().y2())) - origin;
     auto clampIn = [this](QPoint q) {
         return QPoint(std::clamp(q.x(), 0, width() - 1), std::clamp(q.y(), 0, height() - 1));
     };
@@ -153,10 +152,10 @@ void LineWidget::paintEvent(QPaintEvent*) {
 
 // ---- buttons ---------------------------------------------------------------------------------
 
-ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
+ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : OwnedWidget(owner, parent) {
     keepMouseEvents(this);
     setAutoDefault(false);
-    connect(this, &QPushButton::clicked, this, [this] { guarded(owner_, &Button::onClick)(); });
+    connect(this, &QPushButton::clicked, this, [this] { guarded(this->owner(), &Button::onClick)(); });
 }
 
 void ButtonWidget::paintEvent(QPaintEvent* e) {
@@ -167,14 +166,14 @@ void ButtonWidget::paintEvent(QPaintEvent* e) {
 
 // ---- text boxes ------------------------------------------------------------------------------
 
-TextWidget::TextWidget(TextBox& owner, QWidget* parent) : QLineEdit(parent), owner_(owner) { keepMouseEvents(this); }
+TextWidget::TextWidget(TextBox& owner, QWidget* parent) : OwnedWidget(owner, parent) { keepMouseEvents(this); }
 
 void TextWidget::keyPressEvent(QKeyEvent* e) {
-    if (owner_.form().dead() || !owner_.visible() || !owner_.enabled()) return;
+    if (owner().form().dead() || !owner().visible() || !owner().enabled()) return;
     int code = virtualKey(*e);
-    if (code != 0 && owner_.onKeyDown) {
-        owner_.onKeyDown(code);
-        if (code == 0 || owner_.form().dead()) return;
+    if (code != 0 && owner().onKeyDown) {
+        owner().onKeyDown(code);
+        if (code == 0 || owner().form().dead()) return;
     }
     // Key-press is raised for keys that type a character, Enter and Backspace; shortcuts such as
     // Ctrl+V go straight to the box (and through its text filter).
@@ -187,9 +186,9 @@ void TextWidget::keyPressEvent(QKeyEvent* e) {
                !(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
         ch = e->text().at(0).unicode();
     }
-    if (ch != 0 && owner_.onKeyPress) {
-        owner_.onKeyPress(ch);
-        if (ch == 0 || owner_.form().dead()) return;
+    if (ch != 0 && owner().onKeyPress) {
+        owner().onKeyPress(ch);
+        if (ch == 0 || owner().form().dead()) return;
     }
     if (ch == 13) return;  // a single-line box has no use for it
     QLineEdit::keyPressEvent(e);
@@ -197,12 +196,12 @@ void TextWidget::keyPressEvent(QKeyEvent* e) {
 
 void TextWidget::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    if (owner_.form().dead()) return;
+    if (owner().form().dead()) return;
     // Re-activating the window or closing a context menu is not a move of the focus.
     const bool fromElsewhere = e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
     if (!focusedBefore_ || fromElsewhere) {
         focusedBefore_ = true;
-        if (owner_.onGotFocus) owner_.onGotFocus();
+        if (owner().onGotFocus) owner().onGotFocus();
     }
 }
 

@@ -58,13 +58,23 @@ private:
     QPointer<QWidget> target_;
 };
 
+// The toolkit's widget for one of our controls, which it draws and reports to.
+template <class Base, class Owner>
+class OwnedWidget : public Base {
+public:
+    OwnedWidget(Owner& owner, QWidget* parent) : Base(parent), owner_(owner) {}
+    Owner& owner() const { return owner_; }
+
+private:
+    Owner& owner_;
+};
+
 // A label or picture: its mouse events make its own clicks, or, when it takes none, go on to the
 // control beneath it.
 template <class Base, class Owner>
-class ClickingWidget : public Base {
+class ClickingWidget : public OwnedWidget<Base, Owner> {
 public:
     ClickingWidget(Owner& owner, QWidget* parent);
-    Owner& owner() const { return owner_; }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override { route(e); }
@@ -74,7 +84,6 @@ protected:
 private:
     void route(QMouseEvent* e);
 
-    Owner& owner_;
     ClickLogic clicks_;
     PassThrough through_;
 };
@@ -93,29 +102,23 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
-class LineWidget final : public QWidget {
+class LineWidget final : public OwnedWidget<QWidget, Line> {
 public:
-    LineWidget(Line& owner, QWidget* parent);
+    using OwnedWidget::OwnedWidget;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-
-private:
-    Line& owner_;
 };
 
-class ButtonWidget final : public QPushButton {
+class ButtonWidget final : public OwnedWidget<QPushButton, Button> {
 public:
     ButtonWidget(Button& owner, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-
-private:
-    Button& owner_;
 };
 
-class TextWidget final : public QLineEdit {
+class TextWidget final : public OwnedWidget<QLineEdit, TextBox> {
 public:
     TextWidget(TextBox& owner, QWidget* parent);
 
@@ -124,7 +127,6 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
 
 private:
-    TextBox& owner_;
     bool focusedBefore_ = false;
 };
 
