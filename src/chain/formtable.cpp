@@ -16,6 +16,7 @@
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/scenelayout.h"
+#include "scenes/script.h"
 #include "scenes/specialscene.h"
 
 namespace chain {
@@ -167,6 +168,14 @@ void check(const FormTable& table) {
             if (next.empty() ? !meantToEnd : !seen.count(next))
                 throw std::invalid_argument(e.name + "." + control + " leads nowhere");
         }
+    // Asking for the scene files reads them all: a fault in one stops the program here, before
+    // any window opens, rather than in the click that would open its scene.
+    const std::vector<std::string>& scenes = scenes::scriptedForms();
+    for (const auto& e : table)
+        if (e.kind == Kind::Story && std::find(scenes.begin(), scenes.end(), e.name) == scenes.end())
+            throw std::invalid_argument(e.name + " has no scene file");
+    for (const auto& form : scenes)
+        if (!seen.count(form)) throw std::invalid_argument("the scene file " + form + " belongs to no row");
 }
 
 }  // namespace chain

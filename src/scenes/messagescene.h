@@ -24,8 +24,8 @@ public:
     void Form_DblClick() override { hurry(); }
 
 protected:
-    static constexpr int kMaxLines = 101;
-    static constexpr int kRows = 12;
+    static constexpr int kMaxLines = kMostRows;
+    static constexpr int kRows = kRowsPerPage;
 
     // What happens once the last line is complete; normally the exit appears.
     virtual void sceneEnd();

@@ -7,8 +7,6 @@
 
 namespace scenes {
 
-struct Script;
-
 // Where a story scene's page differs from the others: its window and its exit button. Its code and
 // where the exit leads are the chain's business.
 struct SceneLayout {
@@ -19,10 +17,9 @@ struct SceneLayout {
     std::string exitCaption;    // empty: the scene has no exit button
     ui::Rect exitRect;
     ui::Rect nextPageRect;
-    Script (*script)() = nullptr;  // builds the words it types
 };
 
-// Every story scene, in story order: the one list of them, which the scripts follow too.
+// Every story scene, read from its scene file, in the order of their names.
 const std::vector<SceneLayout>& sceneLayouts();
 const SceneLayout& sceneLayout(const std::string& form);
 

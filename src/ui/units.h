@@ -16,11 +16,13 @@ struct Rect {
     int top = 0;
     int width = 0;
     int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 struct Size {
     int width = 0;
     int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
 };
 
 struct Rgb {

@@ -276,6 +276,13 @@ TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     table = withExtra();
     table.push_back(table.front());
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "two rows of one name";
+    table = withExtra();
+    std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "extra"; })->kind =
+        chain::Kind::Story;
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a story row with no scene file";
+    table = withExtra();
+    table.erase(std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "mesarea3"; }));
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a scene file with no row";
 }
 
 }  // namespace

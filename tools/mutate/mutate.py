@@ -34,7 +34,7 @@ RESULTS = os.path.join(WORK, "results.json")
 # instead of quietly writing over a neighbour.
 FLAGS = "-O0 -D_GLIBCXX_ASSERTIONS"
 FOLDERS = ["src/games/action", "src/games/dice", "src/games/kit", "src/games/puzzle",
-           "src/scenes", "src/scenes/scripts", "src/warp"]
+           "src/scenes", "src/warp"]
 
 # The test binaries that cover each folder; the shared base is covered by every game's tests.
 TESTS = {
@@ -43,7 +43,6 @@ TESTS = {
     "src/games/puzzle": ["puzzle_tests"],
     "src/games/kit": ["puzzle_tests", "action_tests", "dice_tests"],
     "src/scenes": ["scenes_tests"],
-    "src/scenes/scripts": ["scenes_tests"],
     "src/warp": ["warp_tests", "app_tests"],  # a fifth row of buttons is the chain test's
 }
 
