@@ -73,9 +73,9 @@ int main(int argc, char** argv) {
         QStringLiteral("F"));
     parser.addOption(scale);
     {
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-        parser.process(arguments);  // answers --help, --version and unknown options, and exits
+        // A core application needs no display, and with one the help names the program.
+        QCoreApplication early(argc, argv);
+        parser.process(early);  // answers --help, --version and unknown options, and exits
     }
     if (parser.isSet(scale)) {
         const std::optional<double> factor = ui::qt::parseScale(parser.value(scale));

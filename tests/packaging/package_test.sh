@@ -29,6 +29,7 @@ file "$work/root/usr/share/icons/hicolor/48x48/apps/jp.nonoka.birthday.png" | gr
 game=$work/root/usr/bin/nonoka
 "$game" --version | grep -qx "nonoka [0-9.]*" || { echo "--version says: $("$game" --version)"; exit 1; }
 "$game" --help | grep -q -- "--self-test" || { echo "--help lists no options"; exit 1; }
+"$game" --help | grep -q "^Usage: .*nonoka \[options\]" || { echo "--help names no program"; exit 1; }
 if "$game" --no-such-option >/dev/null 2>&1; then echo "an unknown option was accepted"; exit 1; fi
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work timeout 60 "$game" --self-test
 echo "the unpacked game painted its title"
