@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "ui/units.h"
 
@@ -19,8 +18,7 @@ struct SceneLayout {
     ui::Rect nextPageRect;
 };
 
-// Every story scene, read from its scene file, in the order of their names.
-const std::vector<SceneLayout>& sceneLayouts();
+// The layout read from the scene file of that form; throws std::out_of_range for an unknown name.
 const SceneLayout& sceneLayout(const std::string& form);
 
 }  // namespace scenes
