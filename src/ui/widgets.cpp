@@ -136,7 +136,6 @@ void ImageWidget::keyPressEvent(QKeyEvent* e) {
 
 // ---- lines -----------------------------------------------------------------------------------
 
-
 void LineWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setPen(QPen(toQColor(owner().color()), 1));
