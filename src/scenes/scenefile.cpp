@@ -63,6 +63,7 @@ SceneFile readSceneFile(const std::string& form, std::string_view text) {
     bool inSettings = true;
     bool pageEnded = false;
     int onPage = 0;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // some editors mark UTF-8 so
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
         std::string_view line = trimEnd(text.substr(0, eol));

@@ -18,7 +18,7 @@ std::string page(int rows, const std::string& word) {
 
 TEST(SceneFile, PagesRunOnsAndSettingsReadAsTheEngineWantsThem) {
     const std::string text =
-        "# a note for the writer\r\n"
+        "\xEF\xBB\xBF# a note for the writer\r\n"  // saved by an editor that marks its UTF-8
         "caption: エピローグ\r\n"
         "exit: NEXT AREA  \r\n"
         "buttons at: 4080\n"
