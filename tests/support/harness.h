@@ -63,6 +63,9 @@ public:
 
     // Shown, loaded forms in loading order (the hidden picture store is not a window).
     std::vector<std::string> openForms();
+    // The form an exit button of this form leads to, as the chain's table says ("" ends the
+    // program): tests ask this rather than restating the story's order.
+    std::string nextForm(const std::string& form, const std::string& exit) { return app().facts(form).exits.at(exit); }
     bool ended() const { return ended_; }
     const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
     // A message box stays open this long before its OK is pressed, the clock running and every
