@@ -13,6 +13,7 @@
 
 #include "ui/form.h"
 #include "ui/private/picturedata.h"
+#include "ui/keys.h"
 
 namespace ui::detail {
 
@@ -271,20 +272,21 @@ int virtualKey(const QKeyEvent& e) {
     const int k = e.key();
     switch (k) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: return 9;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Delete: return 46;
+        case Qt::Key_Enter: return key::Enter;
+        case Qt::Key_Backspace: return key::Backspace;
+        case Qt::Key_Tab: return key::Tab;
+        case Qt::Key_Escape: return key::Escape;
+        case Qt::Key_Space: return key::Space;
+        case Qt::Key_Left: return key::Left;
+        case Qt::Key_Up: return key::Up;
+        case Qt::Key_Right: return key::Right;
+        case Qt::Key_Down: return key::Down;
+        case Qt::Key_Delete: return key::Delete;
         default: break;
     }
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+    // Digits and letters are their own characters' codes.
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
     return 0;
 }
 
