@@ -55,6 +55,11 @@ public:
     // description of what is broken, or empty. Checked by the random player after every step.
     virtual std::string checkInvariants() const { return {}; }
 
+    // Tells a player who cannot see the screen what has just been decided, in one short sentence
+    // (ui/announcer.h says how it reaches a screen reader). Give a sentence once, when it is final:
+    // never an animation's frames.
+    void announce(const std::string& sentence);
+
     // Looks a control up by name ("Command1", "meslabel1(3)"); nullptr when there is none.
     Control* find(const std::string& name) const;
     Timer* findTimer(const std::string& name) const;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include "ui/announcer.h"
 #include "ui/button.h"
 #include "ui/image.h"
 #include "ui/label.h"
@@ -24,6 +25,16 @@ SceneHarness::SceneHarness(bool realClock, const chain::FormTable& table)
     random_.useSeed(12345);
     app().onEnd = [this] { ended_ = true; };
     ui::setMessageBoxHandler([this](ui::Form&, const std::string& t, const std::string& x) { boxOpen(t, x); });
+    ui::setAnnouncementListener([this](const ui::Form& f, const std::string& sentence) {
+        spoken_.push_back({f.name(), sentence, clock_.now()});
+    });
+}
+
+std::vector<std::string> SceneHarness::spoken(const std::string& form) const {
+    std::vector<std::string> out;
+    for (const auto& s : spoken_)
+        if (s.form == form) out.push_back(s.sentence);
+    return out;
 }
 
 void SceneHarness::boxOpen(const std::string& title, const std::string& text) {
@@ -42,6 +53,7 @@ void SceneHarness::boxOpen(const std::string& title, const std::string& text) {
 SceneHarness::~SceneHarness() {
     holdSettling_ = false;
     ui::setMessageBoxHandler(nullptr);
+    ui::setAnnouncementListener(nullptr);
     settle();
 }
 

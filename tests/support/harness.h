@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -68,6 +69,16 @@ public:
     std::string nextForm(const std::string& form, const std::string& exit) { return app().facts(form).exits.at(exit); }
     bool ended() const { return ended_; }
     const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
+    // What a player who cannot see the screen has heard so far: every sentence a form announced,
+    // with its moment on the manual clock; or only one form's sentences, in order.
+    struct Spoken {
+        std::string form;
+        std::string sentence;
+        std::int64_t ms;
+    };
+    const std::vector<Spoken>& spoken() const { return spoken_; }
+    std::vector<std::string> spoken(const std::string& form) const;
+    void forgetSpoken() { spoken_.clear(); }
     // A message box stays open this long before its OK is pressed, the clock running and every
     // timer ticking meanwhile, as under a modal box on screen. Zero answers at once.
     void setBoxTime(std::chrono::milliseconds ms) { boxTime_ = ms; }
@@ -100,6 +111,7 @@ private:
     bool holdSettling_ = false;
     bool ended_ = false;
     std::vector<std::pair<std::string, std::string>> boxes_;
+    std::vector<Spoken> spoken_;
     std::chrono::milliseconds boxTime_{1000};
 };
 

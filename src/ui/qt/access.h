@@ -34,4 +34,7 @@ QByteArray svgOf(const Picture& picture);
 // only while one listens), with the name the control then has; nullptr to stop.
 void setNameListener(std::function<void(const QWidget& control, const QString& name)> listener);
 
+// Tests: announce as though a screen reader listened (the offscreen platform has none).
+void assumeScreenReader(bool on);
+
 }  // namespace ui::qt

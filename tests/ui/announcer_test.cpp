@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QWidget>
+
+#include "support/harness.h"
+#include "ui/qt/access.h"
+
+namespace {
+
+using testing_support::SceneHarness;
+
+class Speaking final : public ui::Form {
+public:
+    explicit Speaking(app::App& app) : ui::Form(app.clock(), "speaking", "speaking", {3000, 1500}, ui::kButtonFace) {}
+};
+
+// The names of the notifications showing, which a screen reader reads as they appear.
+std::vector<std::string> notifications(QWidget* window) {
+    std::vector<std::string> out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+        if (i && i->role() == QAccessible::Notification && w->isVisible())
+            out.push_back(i->text(QAccessible::Name).toStdString());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// What a screen reader is told: each sentence as a notification that appears with the sentence as
+// its name, the last few kept unchanged for one that reads late; the window looks and clicks
+// exactly as it did; and with no screen reader nothing is made at all.
+TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) {
+    SceneHarness h;
+    h.app().registerForm("speaking", [](app::App& a) { return std::make_unique<Speaking>(a); });
+    ui::Form& form = h.app().show("speaking");
+    h.settle();
+    QWidget* window = ui::qt::windowOf(form);
+    const QImage before = window->grab().toImage();
+
+    form.announce("はじめの文");
+    EXPECT_TRUE(window->findChildren<QWidget*>().isEmpty()) << "nothing is made while no screen reader runs";
+
+    ui::qt::assumeScreenReader(true);
+    for (const char* s : {"一", "二", "三", "四", "五", "六", "七"}) form.announce(s);
+    form.announce("");
+    ui::qt::assumeScreenReader(false);
+
+    EXPECT_EQ(notifications(window), (std::vector<std::string>{"七", "三", "二", "五", "六", "四"}))
+        << "the oldest of six is renamed";
+    EXPECT_EQ(window->grab().toImage(), before);
+    EXPECT_EQ(window->childAt(0, 0), nullptr) << "a click in the corner still reaches the form";
+    EXPECT_EQ(h.spoken("speaking"), (std::vector<std::string>{"はじめの文", "一", "二", "三", "四", "五", "六", "七"}))
+        << "an empty sentence is never given";
+}
+
+}  // namespace
