@@ -1,5 +1,7 @@
 #include "ui/control.h"
 
+#include <QAccessible>
+
 #include "ui/private/widgets.h"
 
 namespace ui {
@@ -45,6 +47,17 @@ void Control::setTabStop(bool on) {
     if (!w) return;
     const int policy = on ? (w->focusPolicy() | Qt::TabFocus) : (w->focusPolicy() & ~Qt::TabFocus);
     w->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
+}
+
+void Control::setSpokenName(const std::string& name) {
+    if (QWidget* w = widget_->w) w->setAccessibleName(QString::fromStdString(name));
+}
+
+std::string Control::spokenName() const {
+    QWidget* w = widget_->w;
+    if (!w) return {};
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name).toStdString() : w->accessibleName().toStdString();
 }
 
 void Control::setLeft(int twips) { setRect({twips, rect_.top, rect_.width, rect_.height}); }

@@ -33,6 +33,13 @@ public:
     bool tabStop() const;
     void setTabStop(bool on);
 
+    // What a screen reader calls the control, where its caption or picture alone would not say
+    // which one it is or what it holds ("1桁目 ↑", "宝箱 3行5列"); empty gives back the caption's
+    // or the picture's own. A screen reader reads it when the control takes the focus; a change
+    // while it has the focus is not spoken, so a form announces what changed as well.
+    void setSpokenName(const std::string& name);
+    std::string spokenName() const;
+
     int left() const { return rect_.left; }
     int top() const { return rect_.top; }
     int width() const { return rect_.width; }

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include "support/harness.h"
+#include "ui/button.h"
+#include "ui/image.h"
 #include "ui/qt/access.h"
 
 namespace {
@@ -12,15 +14,20 @@ using testing_support::SceneHarness;
 
 class Speaking final : public ui::Form {
 public:
-    explicit Speaking(app::App& app) : ui::Form(app.clock(), "speaking", "speaking", {3000, 1500}, ui::kButtonFace) {}
+    explicit Speaking(app::App& app)
+        : ui::Form(app.clock(), "speaking", "speaking", {3000, 1500}, ui::kButtonFace),
+          dial(button("dial", {1500, 600, 600, 600}, "↑")),
+          box(image("box", {600, 600, 600, 600})) {}
+    ui::Button& dial;
+    ui::Image& box;
 };
 
-// The names of the notifications showing, which a screen reader reads as they appear.
-std::vector<std::string> notifications(QWidget* window) {
+// The names of the notifications made (showing, unless `all`), which a screen reader reads as they appear.
+std::vector<std::string> notifications(QWidget* window, bool all = false) {
     std::vector<std::string> out;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-        if (i && i->role() == QAccessible::Notification && w->isVisible())
+        if (i && i->role() == QAccessible::Notification && (all || w->isVisible()))
             out.push_back(i->text(QAccessible::Name).toStdString());
     }
     std::sort(out.begin(), out.end());
@@ -39,7 +46,7 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     const QImage before = window->grab().toImage();
 
     form.announce("はじめの文");
-    EXPECT_TRUE(window->findChildren<QWidget*>().isEmpty()) << "nothing is made while no screen reader runs";
+    EXPECT_TRUE(notifications(window, true).empty()) << "nothing is made while no screen reader runs";
 
     ui::qt::assumeScreenReader(true);
     for (const char* s : {"一", "二", "三", "四", "五", "六", "七"}) form.announce(s);
@@ -52,6 +59,23 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     EXPECT_EQ(window->childAt(0, 0), nullptr) << "a click in the corner still reaches the form";
     EXPECT_EQ(h.spoken("speaking"), (std::vector<std::string>{"はじめの文", "一", "二", "三", "四", "五", "六", "七"}))
         << "an empty sentence is never given";
+}
+
+// A control's spoken name says which one it is and what it holds; cleared, the caption speaks again.
+TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
+    SceneHarness h;
+    h.app().registerForm("speaking", [](app::App& a) { return std::make_unique<Speaking>(a); });
+    auto& form = static_cast<Speaking&>(h.app().show("speaking"));
+    auto nameOf = [](ui::Control& c) {
+        return QAccessible::queryAccessibleInterface(ui::qt::widgetOf(c))->text(QAccessible::Name).toStdString();
+    };
+    form.dial.setSpokenName("1桁目 ↑ 3");
+    form.box.setSpokenName("宝箱 3行5列");
+    EXPECT_EQ(nameOf(form.dial), "1桁目 ↑ 3");
+    EXPECT_EQ(form.box.spokenName(), "宝箱 3行5列");
+    EXPECT_EQ(form.dial.spokenName(), "1桁目 ↑ 3");
+    form.dial.setSpokenName("");
+    EXPECT_EQ(nameOf(form.dial), "↑");
 }
 
 }  // namespace
