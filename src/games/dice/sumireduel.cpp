@@ -1,4 +1,4 @@
-#include "games/dice/tintiro2.h"
+#include "games/dice/sumireduel.h"
 
 namespace games {
 
@@ -29,10 +29,10 @@ constexpr int kSlowestGauge = 60 + 60 * kGaugeSlowdown;
 
 }  // namespace
 
-tintiro2::tintiro2(app::App& app, assets::Sozai& sozai)
+SumireDuel::SumireDuel(app::App& app, assets::Sozai& sozai)
     : DuelForm(app, sozai, layout()),
-      Command2(button("Command2", {8160, 6480, 1695, 615}, "NEXT AREA", &tintiro2::Command2_Click)),
-      mesdelete(timer("mesdelete", 1000, &tintiro2::mesdelete_Timer)),
+      Command2(button("Command2", {8160, 6480, 1695, 615}, "NEXT AREA", &SumireDuel::Command2_Click)),
+      mesdelete(timer("mesdelete", 1000, &SumireDuel::mesdelete_Timer)),
       // Closed within the second before her banner: the exposure overturns it before it shows.
       exposure(*this, "いかさま発覚",
                {"乃々香「ワールズさん、【ずる】したよね？」", "ワールズ？「！！」",
@@ -44,42 +44,42 @@ tintiro2::tintiro2(app::App& app, assets::Sozai& sozai)
 }
 
 // Seven times in nine she starts the match with her loaded dice.
-void tintiro2::dealOpponent() {
+void SumireDuel::dealOpponent() {
     const int r = Int(Rnd() * 9);
     cheatflag = r < 7 ? 1 : 0;
 }
 
 // Every throw has a line; it tells whether her dice are loaded, not how the match stands.
-int tintiro2::oppline(int r) const {
+int SumireDuel::oppline(int r) const {
     if (cheatflag == 1) return r < 4 ? 0 : 3;
     if (r == 0) return 0;
     return r <= 4 ? 1 : 2;
 }
 
-void tintiro2::clearOppLine() { oppmesLabel.setCaption(""); }
+void SumireDuel::clearOppLine() { oppmesLabel.setCaption(""); }
 
-short tintiro2::oppdie() { return static_cast<short>(cheatflag == 1 ? Int(Rnd() * 3) + 3 : Int(Rnd() * 6)); }
+short SumireDuel::oppdie() { return static_cast<short>(cheatflag == 1 ? Int(Rnd() * 3) + 3 : Int(Rnd() * 6)); }
 
 // Loaded dice roll a short, fixed while.
-short tintiro2::oppRollTicks(short drawn) { return cheatflag == 1 ? short{6} : drawn; }
+short SumireDuel::oppRollTicks(short drawn) { return cheatflag == 1 ? short{6} : drawn; }
 
-short tintiro2::rollingFace() {
+short SumireDuel::rollingFace() {
     if (nonokaturn == 0 && cheatflag == 1) return static_cast<short>(Int(Rnd() * 3) + 3);
     return static_cast<short>(Int(Rnd() * 6));
 }
 
-void tintiro2::turnChanging() {
+void SumireDuel::turnChanging() {
     if (opphand < 9) oppmesLabel.setCaption(oppmes[4]);
     mesdelete.setEnabled(true);
 }
 
-void tintiro2::mesdelete_Timer() {
+void SumireDuel::mesdelete_Timer() {
     oppmesLabel.setCaption("");
     mesdelete.setEnabled(false);
 }
 
 // From the second bout on she always cheats; her hidden dice wait showing fours.
-void tintiro2::nextBoutBegins() {
+void SumireDuel::nextBoutBegins() {
     cheatflag = 1;
     for (int k = 0; k < 3; ++k) {
         diceimg[k].setPicture(sozai_.diceimg(4));
@@ -87,37 +87,37 @@ void tintiro2::nextBoutBegins() {
     }
 }
 
-void tintiro2::minidiceimg_Click(int index) {
+void SumireDuel::minidiceimg_Click(int index) {
     if (index == 1 && gagetimer.interval() < kSlowestGauge)
         gagetimer.setInterval(gagetimer.interval() + kGaugeSlowdown);
 }
 
-void tintiro2::oppmatchwin() {
+void SumireDuel::oppmatchwin() {
     const int r = Int(Rnd() * 99);
     if (r == 77) exposure.arm();
     DuelForm::oppmatchwin();
 }
 
-void tintiro2::showExit() {
+void SumireDuel::showExit() {
     // The exposure comes after the losing display had taken the heroine away.
     Image2.setVisible(true);
     Label2.setVisible(true);
     (exposed != 0 ? Command2 : Command1).setVisible(true);
 }
 
-void tintiro2::Form_Unload(bool& cancel) {
+void SumireDuel::Form_Unload(bool& cancel) {
     if (exposure.tell(cancel)) exposecheat();
     // The window stays, and with it the picture store.
     if (!cancel) DuelForm::Form_Unload(cancel);
 }
 
-void tintiro2::exposecheat() {
+void SumireDuel::exposecheat() {
     exposed = 1;
     nonokamatchwin();
 }
 
-void tintiro2::Command1_Click() { leave("Command1"); }
+void SumireDuel::Command1_Click() { leave("Command1"); }
 
-void tintiro2::Command2_Click() { leave("Command2"); }
+void SumireDuel::Command2_Click() { leave("Command2"); }
 
 }  // namespace games

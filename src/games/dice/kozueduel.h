@@ -5,9 +5,9 @@
 namespace games {
 
 // The first Chinchirorin duel, against the masked シルバー・ファントム, who plays fair.
-class tintiro1 final : public DuelForm {
+class KozueDuel final : public DuelForm {
 public:
-    tintiro1(app::App& app, assets::Sozai& sozai);
+    KozueDuel(app::App& app, assets::Sozai& sozai);
 
 private:
     int oppline(int r) const override;

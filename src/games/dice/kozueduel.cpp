@@ -1,4 +1,4 @@
-#include "games/dice/tintiro1.h"
+#include "games/dice/kozueduel.h"
 
 namespace games {
 
@@ -23,16 +23,16 @@ const DuelLayout& layout() {
 }
 }  // namespace
 
-tintiro1::tintiro1(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
+KozueDuel::KozueDuel(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
 
 // Her first throw of a turn always has a line, the later ones usually: the last is a plea.
-int tintiro1::oppline(int r) const {
+int KozueDuel::oppline(int r) const {
     if (throwleft == 0) return r <= 8 ? 2 : -1;
     if (throwleft == 1) return r <= 7 ? 4 : -1;
     if (r > 3) return 3;
     return oppwins == 1 ? 1 : 0;
 }
 
-void tintiro1::Command1_Click() { leave("Command1"); }
+void KozueDuel::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

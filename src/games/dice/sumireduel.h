@@ -8,9 +8,9 @@ namespace games {
 // The second Chinchirorin duel, against スミレ・デ・ワールズ, whose dice usually show only 4, 5
 // and 6. After a lost match, a rare chance lets the heroine catch her at it when she tries to
 // close the window; the match is then hers, and the story takes its special turn.
-class tintiro2 final : public DuelForm {
+class SumireDuel final : public DuelForm {
 public:
-    tintiro2(app::App& app, assets::Sozai& sozai);
+    SumireDuel(app::App& app, assets::Sozai& sozai);
 
     void Form_Unload(bool& cancel) override;
 
