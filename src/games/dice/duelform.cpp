@@ -18,71 +18,74 @@ ui::Picture storeFace(int pips) { return assets::picture("store/diceimg_" + std:
 DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout)
     : GameForm(app, sozai, layout.form),
       layout_(layout),
-      Label1(label("Label1", layout.oppNameRect, layout.oppName)),
-      Image1(image("Image1", {480, 360, 1500, 1500}, assets::picture(layout.portrait))),
-      oppstarimg(array<ui::Image>(layout.opponent + "starimg", 2,
+      opponentNameLabel(label("opponentNameLabel", layout.oppNameRect, layout.oppName)),
+      opponentPicture(image("opponentPicture", {480, 360, 1500, 1500}, assets::picture(layout.portrait))),
+      opponentStarPictures(array<ui::Image>("opponentStarPictures", 2,
                                   [this](const std::string& name, int i) -> ui::Image& {
                                       return image(name, {0, i == 0 ? 600 : 1080, 450, 450},
                                                    scenePicture("scenes/dice/star"));
                                   })),
-      oppkekka(image(layout.opponent + "kekka", {2040, 360, 3000, 1500})),
-      oppmesLabel(label(layout.opponent + "mes", layout.oppmesRect, "", ui::gothic(15.75))),
-      minidiceimg(imageArray("minidiceimg", kDice,
+      opponentResultPicture(image("opponentResultPicture", {2040, 360, 3000, 1500})),
+      opponentLineLabel(label("opponentLineLabel", layout.oppmesRect, "", ui::gothic(15.75))),
+      smallDicePictures(imageArray("smallDicePictures", kDice,
                              [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; }, {},
-                             &DuelForm::minidiceimg_Click)),
-      Image3(image("Image3", {1320, 2040, 7500, 2775})),
-      Label3(array<ui::Label>("Label3", 2,
+                             &DuelForm::onSmallDieClicked)),
+      bannerPicture(image("bannerPicture", {1320, 2040, 7500, 2775})),
+      throwsLeftLabels(array<ui::Label>("throwsLeftLabels", 2,
                               [this](const std::string& name, int i) -> ui::Label& {
                                   return i == 0 ? label(name, {240, 2640, 855, 375}, "あと", ui::gothic(18))
                                                 : label(name, {1320, 3600, 855, 375}, "かい", ui::gothic(18));
                               })),
-      lastthrow(image("lastthrow", {120, 3120, 1125, 1125}, scenePicture("store/numberimg_3"))),
-      diceimg(array<ui::Image>("diceimg", kDice,
+      throwsLeftPicture(image("throwsLeftPicture", {120, 3120, 1125, 1125}, scenePicture("store/numberimg_3"))),
+      dicePictures(array<ui::Image>("dicePictures", kDice,
                                [this, &layout](const std::string& name, int i) -> ui::Image& {
                                    return image(name, {kLargeDie.left + 1440 * i, kLargeDie.top, 1050, 1050},
                                                 storeFace(layout.firstFace + i));
                                })),
-      Image2(image("Image2", {480, 5160, 1500, 1500}, scenePicture("scenes/portraits/nonoka"))),
-      nonokastarimg(array<ui::Image>("nonokastarimg", 2,
+      heroinePicture(image("heroinePicture", {480, 5160, 1500, 1500}, scenePicture("scenes/portraits/nonoka"))),
+      heroineStarPictures(array<ui::Image>("heroineStarPictures", 2,
                                      [this, &layout](const std::string& name, int i) -> ui::Image& {
                                          return image(name, i == 0 ? ui::Rect{0, 6000, 450, 450} : layout.nonokaStar1,
                                                       scenePicture("scenes/dice/star"));
                                      })),
-      nonokakekka(image("nonokakekka", {2160, 5160, 3000, 1500})),
-      Image4(image("Image4", layout.image4, scenePicture("scenes/common/exclamation"))),
-      throwbutton(button("throwbutton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::throwbutton_Click)),
-      powergage(image("powergage", {3720, 6840, 6000, 150}, scenePicture("scenes/common/redbar"))),
-      Label2(label("Label2", {840, 6720, 975, 255}, "白瀬 乃々香")),
-      Command1(button("Command1", {8160, 6480, 1695, 615}, layout.exitCaption, &DuelForm::Command1_Click)),
-      gagetimer(timer("gagetimer", 60, &DuelForm::gagetimer_Timer)),
-      dammytimer(timer("dammytimer", 100)),
-      oppwaittimer(timer(layout.opponent + "waittimer", 1000, &DuelForm::oppwaittimer_Timer)),
-      turnwaittimer(timer("turnwaittimer", 2000, &DuelForm::turnwaittimer_Timer)),
-      hanteiwaittimer(timer("hanteiwaittimer", 1000, &DuelForm::hanteiwaittimer_Timer)),
-      syobureplaytimer(timer("syobureplaytimer", 1000, &DuelForm::syobureplaytimer_Timer)),
-      totaloppwintimer(timer("total" + layout.opponent + "wintimer", 1000, &DuelForm::totaloppwintimer_Timer)),
-      totalnonokawintimer(timer("totalnonokawintimer", 1000, &DuelForm::totalnonokawintimer_Timer)),
-      image4deletimer(timer("image4deletimer", 1000, &DuelForm::image4deletimer_Timer)),
-      rolling(dammytimer, {this, &DuelForm::dammydraw}, {this, &DuelForm::dammyshow}, {this, &DuelForm::landDice}) {
-    for (ui::Label* l : {&Label1, &oppmesLabel, &Label3[0], &Label3[1], &Label2}) l->setForeColor(ui::kWhite);
-    for (ui::Image& star : oppstarimg) star.setVisible(false);
-    for (ui::Image& star : nonokastarimg) star.setVisible(false);
-    for (ui::Image& die : diceimg) die.setVisible(false);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&Image4, &throwbutton, &powergage, &Command1})
+      heroineResultPicture(image("heroineResultPicture", {2160, 5160, 3000, 1500})),
+      exclamationPicture(image("exclamationPicture", layout.image4, scenePicture("scenes/common/exclamation"))),
+      throwButton(button("throwButton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::onThrowClicked)),
+      powerGauge(image("powerGauge", {3720, 6840, 6000, 150}, scenePicture("scenes/common/redbar"))),
+      heroineNameLabel(label("heroineNameLabel", {840, 6720, 975, 255}, "白瀬 乃々香")),
+      nextButton(button("nextButton", {8160, 6480, 1695, 615}, layout.exitCaption, &DuelForm::onNextClicked)),
+      gaugeTimer(timer("gaugeTimer", 60, &DuelForm::onGaugeTick)),
+      rollTimer(timer("rollTimer", 100)),
+      opponentWaitTimer(timer("opponentWaitTimer", 1000, &DuelForm::onOpponentWaitTick)),
+      turnChangeTimer(timer("turnChangeTimer", 2000, &DuelForm::onTurnChangeTick)),
+      judgementTimer(timer("judgementTimer", 1000, &DuelForm::onJudgementTick)),
+      nextBoutTimer(timer("nextBoutTimer", 1000, &DuelForm::onNextBoutTick)),
+      opponentBannerTimer(timer("opponentBannerTimer", 1000, &DuelForm::onOpponentBannerTick)),
+      heroineBannerTimer(timer("heroineBannerTimer", 1000, &DuelForm::onHeroineBannerTick)),
+      exclamationTimer(timer("exclamationTimer", 1000, &DuelForm::onExclamationTick)),
+      rolling(rollTimer, {this, &DuelForm::dammydraw}, {this, &DuelForm::dammyshow}, {this, &DuelForm::landDice}) {
+    for (ui::Label* l :
+         {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
+        l->setForeColor(ui::kWhite);
+    for (ui::Image& star : opponentStarPictures) star.setVisible(false);
+    for (ui::Image& star : heroineStarPictures) star.setVisible(false);
+    for (ui::Image& die : dicePictures) die.setVisible(false);
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&exclamationPicture, &throwButton, &powerGauge, &nextButton})
         c->setVisible(false);
 
 }
 
 ui::Timer* DuelForm::timerOf(Phase p) const {
     switch (p) {
-        case Phase::OpponentWaits: return &oppwaittimer;
-        case Phase::Rolling: return &dammytimer;
-        case Phase::TurnPasses: return &turnwaittimer;
-        case Phase::HeroineAims: return &gagetimer;
-        case Phase::Judging: return &hanteiwaittimer;
-        case Phase::NextBout: return &syobureplaytimer;
-        case Phase::OpponentWonMatch: return &totaloppwintimer;
-        case Phase::HeroineWonMatch: return &totalnonokawintimer;
+        case Phase::OpponentWaits: return &opponentWaitTimer;
+        case Phase::Rolling: return &rollTimer;
+        case Phase::TurnPasses: return &turnChangeTimer;
+        case Phase::HeroineAims: return &gaugeTimer;
+        case Phase::Judging: return &judgementTimer;
+        case Phase::NextBout: return &nextBoutTimer;
+        case Phase::OpponentWonMatch: return &opponentBannerTimer;
+        case Phase::HeroineWonMatch: return &heroineBannerTimer;
         case Phase::Over: break;
     }
     return nullptr;
@@ -94,8 +97,8 @@ void DuelForm::enter(Phase p) {
 }
 
 std::string DuelForm::checkInvariants() const {
-    for (const ui::Timer* t : {&gagetimer, &dammytimer, &oppwaittimer, &turnwaittimer, &hanteiwaittimer,
-                               &syobureplaytimer, &totaloppwintimer, &totalnonokawintimer})
+    for (const ui::Timer* t : {&gaugeTimer, &rollTimer, &opponentWaitTimer, &turnChangeTimer, &judgementTimer,
+                               &nextBoutTimer, &opponentBannerTimer, &heroineBannerTimer})
         if (t->enabled() && t != timerOf(phase_)) return "a step of the duel runs outside its phase";
     if (gauge < 0 || gauge > 6000) return "the gauge is off its bar";
     if (oppwins < 0 || oppwins > 2 || nonokawins < 0 || nonokawins > 2) return "a bout count out of 0..2";
@@ -115,7 +118,7 @@ void DuelForm::Form_Load() {
 
 // ---- The opponent's turn ----
 
-void DuelForm::oppwaittimer_Timer() {
+void DuelForm::onOpponentWaitTick() {
     --oppwaitcount;
     if (oppwaitcount == 2)
         oppmessage();
@@ -126,14 +129,14 @@ void DuelForm::oppwaittimer_Timer() {
 // Her line comes before each throw, which it counts; which line, if any, is hers to choose.
 void DuelForm::oppmessage() {
     --throwleft;
-    oppmesLabel.setVisible(true);
+    opponentLineLabel.setVisible(true);
     const int line = oppline(Int(Rnd() * 10));
-    if (line >= 0) oppmesLabel.setCaption(oppmes[static_cast<std::size_t>(line)]);
+    if (line >= 0) opponentLineLabel.setCaption(oppmes[static_cast<std::size_t>(line)]);
 }
 
 void DuelForm::clearOppLine() {
-    oppmesLabel.setCaption("");
-    oppmesLabel.setVisible(false);
+    opponentLineLabel.setCaption("");
+    opponentLineLabel.setVisible(false);
 }
 
 short DuelForm::oppdie() { return static_cast<short>(Int(Rnd() * 6)); }
@@ -142,9 +145,9 @@ short DuelForm::rollingFace() { return static_cast<short>(Int(Rnd() * 6)); }
 
 void DuelForm::oppthrow() {
     clearOppLine();
-    oppwaittimer.setEnabled(false);
+    opponentWaitTimer.setEnabled(false);
     for (int k = 0; k < kDice; ++k) {
-        diceimg[k].setVisible(true);
+        dicePictures[k].setVisible(true);
         dicenum[k] = oppdie();
     }
     hand = dicerules::kNoHandYet;
@@ -158,35 +161,35 @@ void DuelForm::oppnext() {
 
 void DuelForm::oppend() { enter(Phase::TurnPasses); }
 
-void DuelForm::turnwaittimer_Timer() {
-    lastthrow.setPicture(sozai_.numberimg(3));
+void DuelForm::onTurnChangeTick() {
+    throwsLeftPicture.setPicture(sozai_.numberimg(3));
     turnChanging();
     for (int k = 0; k < kDice; ++k) {
-        minidiceimg[k].setPicture(sozai_.minidiceimg(dicenum[k]));
-        diceimg[k].setVisible(false);
+        smallDicePictures[k].setPicture(sozai_.minidiceimg(dicenum[k]));
+        dicePictures[k].setVisible(false);
         dicenum[k] = 0;
     }
     nonokaturn = 1;
-    throwbutton.setEnabled(true);
-    throwbutton.setVisible(true);
-    powergage.setVisible(true);
+    throwButton.setEnabled(true);
+    throwButton.setVisible(true);
+    powerGauge.setVisible(true);
     enter(Phase::HeroineAims);
     gauge = 0;
     throwleft = 3;
-    turnwaittimer.setEnabled(false);
+    turnChangeTimer.setEnabled(false);
 }
 
 // ---- The heroine's turn ----
 
-void DuelForm::gagetimer_Timer() {
+void DuelForm::onGaugeTick() {
     gauge = dicerules::gaugeAfter(gauge, dicerules::gaugeStep(app_.random()));
-    powergage.setWidth(gauge);
+    powerGauge.setWidth(gauge);
 }
 
-void DuelForm::throwbutton_Click() {
-    throwbutton.setEnabled(false);
+void DuelForm::onThrowClicked() {
+    throwButton.setEnabled(false);
     --throwleft;
-    gagetimer.setEnabled(false);
+    gaugeTimer.setEnabled(false);
     playerthrow();
 }
 
@@ -194,28 +197,28 @@ void DuelForm::playerthrow() {
     hand = dicerules::kNoHandYet;
     const dicerules::Zone zone = dicerules::zone(layout_.throwRules, gauge);
     if (zone == dicerules::Zone::Perfect) {
-        Image4.setVisible(true);
-        image4deletimer.setEnabled(true);
+        exclamationPicture.setVisible(true);
+        exclamationTimer.setEnabled(true);
     }
     dicenum = dicerules::throwIn(zone, layout_.throwRules, app_.random());
-    for (ui::Image& die : diceimg) die.setVisible(true);
+    for (ui::Image& die : dicePictures) die.setVisible(true);
     roll(static_cast<short>(Int(Rnd() * 13) + 7));
 }
 
 void DuelForm::playernext() {
-    throwbutton.setEnabled(true);
+    throwButton.setEnabled(true);
     enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
 }
 
 void DuelForm::playerend() {
-    throwbutton.setVisible(false);
+    throwButton.setVisible(false);
     enter(Phase::Judging);
-    powergage.setVisible(false);
+    powerGauge.setVisible(false);
 }
 
-void DuelForm::image4deletimer_Timer() {
-    Image4.setVisible(false);
-    image4deletimer.setEnabled(false);
+void DuelForm::onExclamationTick() {
+    exclamationPicture.setVisible(false);
+    exclamationTimer.setEnabled(false);
 }
 
 // ---- Either side's throw ----
@@ -235,11 +238,11 @@ void DuelForm::dammydraw() {
 }
 
 void DuelForm::diceshow() {
-    for (int k = 0; k < kDice; ++k) diceimg[k].setPicture(sozai_.diceimg(dicenum[k] + 1));
+    for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(dicenum[k] + 1));
 }
 
 void DuelForm::dammyshow() {
-    for (int k = 0; k < kDice; ++k) diceimg[k].setPicture(sozai_.diceimg(dammynum[k] + 1));
+    for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(dammynum[k] + 1));
 }
 
 void DuelForm::yakucheck() {
@@ -258,7 +261,7 @@ void DuelForm::menashi() {
 }
 
 void DuelForm::nextthrow() {
-    lastthrow.setPicture(sozai_.numberimg(throwleft));
+    throwsLeftPicture.setPicture(sozai_.numberimg(throwleft));
     if (nonokaturn != 0)
         playernext();
     else
@@ -277,19 +280,21 @@ void DuelForm::yakuset() {
 
 // ---- The bout and the match ----
 
-void DuelForm::hanteiwaittimer_Timer() {
+void DuelForm::onJudgementTick() {
     switch (dicerules::judge(opphand, nonokahand)) {
         case Bout::Opponent: oppwin(); break;
         case Bout::Heroine: nonokawin(); break;
         case Bout::Draw: drawbout(); break;
     }
-    hanteiwaittimer.setEnabled(false);
+    judgementTimer.setEnabled(false);
 }
 
-void DuelForm::oppwin() { boutwon(oppkekka, nonokakekka, oppstarimg, oppwins, &DuelForm::oppmatchwin); }
+void DuelForm::oppwin() {
+    boutwon(opponentResultPicture, heroineResultPicture, opponentStarPictures, oppwins, &DuelForm::oppmatchwin);
+}
 
 void DuelForm::nonokawin() {
-    boutwon(nonokakekka, oppkekka, nonokastarimg, nonokawins, &DuelForm::nonokamatchwin);
+    boutwon(heroineResultPicture, opponentResultPicture, heroineStarPictures, nonokawins, &DuelForm::nonokamatchwin);
 }
 
 // The winner's mark, the loser's, a star for the winner; the second star takes the match.
@@ -306,28 +311,28 @@ void DuelForm::boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlA
 }
 
 void DuelForm::drawbout() {
-    oppkekka.setPicture(sozai_.minimark(2));
-    nonokakekka.setPicture(sozai_.minimark(2));
+    opponentResultPicture.setPicture(sozai_.minimark(2));
+    heroineResultPicture.setPicture(sozai_.minimark(2));
     nextbout();
 }
 
 void DuelForm::nextbout() { enter(Phase::NextBout); }
 
-void DuelForm::syobureplaytimer_Timer() {
-    lastthrow.setPicture(sozai_.numberimg(3));
+void DuelForm::onNextBoutTick() {
+    throwsLeftPicture.setPicture(sozai_.numberimg(3));
     for (int k = 0; k < kDice; ++k) {
-        minidiceimg[k].setPicture(sozai_.diceimg(0));
-        diceimg[k].setVisible(false);
+        smallDicePictures[k].setPicture(sozai_.diceimg(0));
+        dicePictures[k].setVisible(false);
         dicenum[k] = 0;
     }
     nonokaturn = 0;
     throwleft = 3;
-    oppkekka.setPicture(sozai_.diceimg(0));
-    nonokakekka.setPicture(sozai_.diceimg(0));
+    opponentResultPicture.setPicture(sozai_.diceimg(0));
+    heroineResultPicture.setPicture(sozai_.diceimg(0));
     nextBoutBegins();
     oppwaitcount = 3;
     enter(Phase::OpponentWaits);
-    syobureplaytimer.setEnabled(false);
+    nextBoutTimer.setEnabled(false);
 }
 
 void DuelForm::oppmatchwin() { enter(Phase::OpponentWonMatch); }
@@ -335,31 +340,31 @@ void DuelForm::oppmatchwin() { enter(Phase::OpponentWonMatch); }
 void DuelForm::nonokamatchwin() { enter(Phase::HeroineWonMatch); }
 
 void DuelForm::matchEnds() {
-    for (ui::Image& die : diceimg) die.setVisible(false);
-    for (ui::Image& die : minidiceimg) die.setVisible(false);
-    oppkekka.setVisible(false);
-    nonokakekka.setVisible(false);
+    for (ui::Image& die : dicePictures) die.setVisible(false);
+    for (ui::Image& die : smallDicePictures) die.setVisible(false);
+    opponentResultPicture.setVisible(false);
+    heroineResultPicture.setVisible(false);
 }
 
-void DuelForm::totaloppwintimer_Timer() {
+void DuelForm::onOpponentBannerTick() {
     matchEnds();
-    Image2.setVisible(false);
-    Label2.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(0));
-    totaloppwintimer.setEnabled(false);
+    heroinePicture.setVisible(false);
+    heroineNameLabel.setVisible(false);
+    bannerPicture.setPicture(sozai_.hanmark(0));
+    opponentBannerTimer.setEnabled(false);
     phase_ = Phase::Over;
 }
 
-void DuelForm::totalnonokawintimer_Timer() {
+void DuelForm::onHeroineBannerTick() {
     matchEnds();
-    Image1.setVisible(false);
-    Label1.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(1));
+    opponentPicture.setVisible(false);
+    opponentNameLabel.setVisible(false);
+    bannerPicture.setPicture(sozai_.hanmark(1));
     showExit();
-    totalnonokawintimer.setEnabled(false);
+    heroineBannerTimer.setEnabled(false);
     phase_ = Phase::Over;
 }
 
-void DuelForm::showExit() { Command1.setVisible(true); }
+void DuelForm::showExit() { nextButton.setVisible(true); }
 
 }  // namespace games

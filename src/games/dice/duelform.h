@@ -14,14 +14,14 @@ namespace games {
 struct DuelLayout {
     GameForm::Layout form;
     std::string opponent;  // her controls are named after her: "kozue" gives kozuemes, kozuewaittimer…
-    std::string oppName;   // Label1, her disguise name
+    std::string oppName;   // opponentNameLabel, her disguise name
     ui::Rect oppNameRect;
-    std::string portrait;  // Image1
+    std::string portrait;  // opponentPicture
     ui::Rect oppmesRect;
     short firstFace;       // the large dice show this face and the next two before the first throw
-    ui::Rect nonokaStar1;  // nonokastarimg(1)
+    ui::Rect nonokaStar1;  // heroineStarPictures(1)
     ui::Rect image4;
-    std::string exitCaption;  // Command1
+    std::string exitCaption;  // nextButton
     std::array<std::string, 5> oppmes;
     const dicerules::ThrowRules& throwRules;
 };
@@ -58,22 +58,22 @@ protected:
     // A new bout begins: the table has been cleared.
     virtual void nextBoutBegins() {}
     // A small die of the last throw was clicked.
-    virtual void minidiceimg_Click(int index) { (void)index; }
+    virtual void onSmallDieClicked(int index) { (void)index; }
     // She has won two bouts.
     virtual void oppmatchwin();
     // The heroine has won the match: the way on.
     virtual void showExit();
 
-    void throwbutton_Click();
-    void gagetimer_Timer();
-    void oppwaittimer_Timer();
-    void turnwaittimer_Timer();
-    void hanteiwaittimer_Timer();
-    void syobureplaytimer_Timer();
-    void totaloppwintimer_Timer();
-    void totalnonokawintimer_Timer();
-    void image4deletimer_Timer();
-    virtual void Command1_Click() = 0;
+    void onThrowClicked();
+    void onGaugeTick();
+    void onOpponentWaitTick();
+    void onTurnChangeTick();
+    void onJudgementTick();
+    void onNextBoutTick();
+    void onOpponentBannerTick();
+    void onHeroineBannerTick();
+    void onExclamationTick();
+    virtual void onNextClicked() = 0;
 
     void oppmessage();
     void oppthrow();
@@ -117,34 +117,34 @@ protected:
 
     const DuelLayout& layout_;
 
-    ui::Label& Label1;
-    ui::Image& Image1;
-    ui::ControlArray<ui::Image>& oppstarimg;
-    ui::Image& oppkekka;
-    ui::Label& oppmesLabel;
-    ui::ControlArray<ui::Image>& minidiceimg;
-    ui::Image& Image3;
-    ui::ControlArray<ui::Label>& Label3;
-    ui::Image& lastthrow;
-    ui::ControlArray<ui::Image>& diceimg;
-    ui::Image& Image2;
-    ui::ControlArray<ui::Image>& nonokastarimg;
-    ui::Image& nonokakekka;
-    ui::Image& Image4;
-    ui::Button& throwbutton;
-    ui::Image& powergage;
-    ui::Label& Label2;
-    ui::Button& Command1;
-    ui::Timer& gagetimer;
-    ui::Timer& dammytimer;
-    ui::Timer& oppwaittimer;
-    ui::Timer& turnwaittimer;
-    ui::Timer& hanteiwaittimer;
-    ui::Timer& syobureplaytimer;
-    ui::Timer& totaloppwintimer;
-    ui::Timer& totalnonokawintimer;
-    ui::Timer& image4deletimer;
-    kit::RollReveal rolling;  // either side's dice, on dammytimer
+    ui::Label& opponentNameLabel;
+    ui::Image& opponentPicture;
+    ui::ControlArray<ui::Image>& opponentStarPictures;
+    ui::Image& opponentResultPicture;
+    ui::Label& opponentLineLabel;
+    ui::ControlArray<ui::Image>& smallDicePictures;
+    ui::Image& bannerPicture;
+    ui::ControlArray<ui::Label>& throwsLeftLabels;
+    ui::Image& throwsLeftPicture;
+    ui::ControlArray<ui::Image>& dicePictures;
+    ui::Image& heroinePicture;
+    ui::ControlArray<ui::Image>& heroineStarPictures;
+    ui::Image& heroineResultPicture;
+    ui::Image& exclamationPicture;
+    ui::Button& throwButton;
+    ui::Image& powerGauge;
+    ui::Label& heroineNameLabel;
+    ui::Button& nextButton;
+    ui::Timer& gaugeTimer;
+    ui::Timer& rollTimer;
+    ui::Timer& opponentWaitTimer;
+    ui::Timer& turnChangeTimer;
+    ui::Timer& judgementTimer;
+    ui::Timer& nextBoutTimer;
+    ui::Timer& opponentBannerTimer;
+    ui::Timer& heroineBannerTimer;
+    ui::Timer& exclamationTimer;
+    kit::RollReveal rolling;  // either side's dice, on rollTimer
     Phase phase_ = Phase::OpponentWaits;
 
     Dice dicenum{};       // the throw's faces, 0..5

@@ -5,7 +5,7 @@ namespace games {
 namespace {
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "Label4", {8520, 0, 1335, 255}, ui::kWhite},
+        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "codeLabel", {8520, 0, 1335, 255}, ui::kWhite},
         "kozue",
         "シルバー・ファントム",
         {240, 120, 2055, 255},
@@ -33,6 +33,6 @@ int KozueDuel::oppline(int r) const {
     return oppwins == 1 ? 1 : 0;
 }
 
-void KozueDuel::Command1_Click() { leave("Command1"); }
+void KozueDuel::onNextClicked() { leave("nextButton"); }
 
 }  // namespace games

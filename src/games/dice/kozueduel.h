@@ -11,7 +11,7 @@ public:
 
 private:
     int oppline(int r) const override;
-    void Command1_Click() override;
+    void onNextClicked() override;
 };
 
 }  // namespace games

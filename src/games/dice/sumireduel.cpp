@@ -5,7 +5,7 @@ namespace games {
 namespace {
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, "Label4", {8640, 0, 1335, 255}, ui::kWhite},
+        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, "codeLabel", {8640, 0, 1335, 255}, ui::kWhite},
         "sumire",
         "スミレ・デ・ワールズ",
         {480, 120, 1695, 255},
@@ -31,16 +31,17 @@ constexpr int kSlowestGauge = 60 + 60 * kGaugeSlowdown;
 
 SumireDuel::SumireDuel(app::App& app, assets::Sozai& sozai)
     : DuelForm(app, sozai, layout()),
-      Command2(button("Command2", {8160, 6480, 1695, 615}, "NEXT AREA", &SumireDuel::Command2_Click)),
-      mesdelete(timer("mesdelete", 1000, &SumireDuel::mesdelete_Timer)),
+      caughtCheatingButton(button("caughtCheatingButton", {8160, 6480, 1695, 615}, "NEXT AREA",
+                                  &SumireDuel::onCaughtCheatingClicked)),
+      lineClearTimer(timer("lineClearTimer", 1000, &SumireDuel::onLineClearTick)),
       // Closed within the second before her banner: the exposure overturns it before it shows.
       exposure(*this, "いかさま発覚",
                {"乃々香「ワールズさん、【ずる】したよね？」", "ワールズ？「！！」",
                 "乃々香「なんかおかしいなっておもったんだ」",
                 "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」", "乃々香「違うなら見せてみて・・・」",
                 "乃々香「・・・？いかさまなのかな？」", "ワールズ？「・・・ごめんなさい・・・」"},
-               {&totaloppwintimer}) {
-    Command2.setVisible(false);
+               {&opponentBannerTimer}) {
+    caughtCheatingButton.setVisible(false);
 }
 
 // Seven times in nine she starts the match with her loaded dice.
@@ -56,7 +57,7 @@ int SumireDuel::oppline(int r) const {
     return r <= 4 ? 1 : 2;
 }
 
-void SumireDuel::clearOppLine() { oppmesLabel.setCaption(""); }
+void SumireDuel::clearOppLine() { opponentLineLabel.setCaption(""); }
 
 short SumireDuel::oppdie() { return static_cast<short>(cheatflag == 1 ? Int(Rnd() * 3) + 3 : Int(Rnd() * 6)); }
 
@@ -69,27 +70,27 @@ short SumireDuel::rollingFace() {
 }
 
 void SumireDuel::turnChanging() {
-    if (opphand < 9) oppmesLabel.setCaption(oppmes[4]);
-    mesdelete.setEnabled(true);
+    if (opphand < 9) opponentLineLabel.setCaption(oppmes[4]);
+    lineClearTimer.setEnabled(true);
 }
 
-void SumireDuel::mesdelete_Timer() {
-    oppmesLabel.setCaption("");
-    mesdelete.setEnabled(false);
+void SumireDuel::onLineClearTick() {
+    opponentLineLabel.setCaption("");
+    lineClearTimer.setEnabled(false);
 }
 
 // From the second bout on she always cheats; her hidden dice wait showing fours.
 void SumireDuel::nextBoutBegins() {
     cheatflag = 1;
     for (int k = 0; k < 3; ++k) {
-        diceimg[k].setPicture(sozai_.diceimg(4));
+        dicePictures[k].setPicture(sozai_.diceimg(4));
         dicenum[k] = 4;
     }
 }
 
-void SumireDuel::minidiceimg_Click(int index) {
-    if (index == 1 && gagetimer.interval() < kSlowestGauge)
-        gagetimer.setInterval(gagetimer.interval() + kGaugeSlowdown);
+void SumireDuel::onSmallDieClicked(int index) {
+    if (index == 1 && gaugeTimer.interval() < kSlowestGauge)
+        gaugeTimer.setInterval(gaugeTimer.interval() + kGaugeSlowdown);
 }
 
 void SumireDuel::oppmatchwin() {
@@ -100,9 +101,9 @@ void SumireDuel::oppmatchwin() {
 
 void SumireDuel::showExit() {
     // The exposure comes after the losing display had taken the heroine away.
-    Image2.setVisible(true);
-    Label2.setVisible(true);
-    (exposed != 0 ? Command2 : Command1).setVisible(true);
+    heroinePicture.setVisible(true);
+    heroineNameLabel.setVisible(true);
+    (exposed != 0 ? caughtCheatingButton : nextButton).setVisible(true);
 }
 
 void SumireDuel::Form_Unload(bool& cancel) {
@@ -116,8 +117,8 @@ void SumireDuel::exposecheat() {
     nonokamatchwin();
 }
 
-void SumireDuel::Command1_Click() { leave("Command1"); }
+void SumireDuel::onNextClicked() { leave("nextButton"); }
 
-void SumireDuel::Command2_Click() { leave("Command2"); }
+void SumireDuel::onCaughtCheatingClicked() { leave("caughtCheatingButton"); }
 
 }  // namespace games

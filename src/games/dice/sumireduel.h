@@ -25,18 +25,18 @@ private:
     void nextBoutBegins() override;
     void oppmatchwin() override;
     void showExit() override;
-    void Command1_Click() override;
-    void Command2_Click();
-    void mesdelete_Timer();
-    void minidiceimg_Click(int index) override;
+    void onNextClicked() override;
+    void onCaughtCheatingClicked();
+    void onLineClearTick();
+    void onSmallDieClicked(int index) override;
     void exposecheat();
 
-    ui::Button& Command2;
-    ui::Timer& mesdelete;
+    ui::Button& caughtCheatingButton;
+    ui::Timer& lineClearTimer;
     kit::RefusedClose exposure;  // armed by the rare draw at her match win
 
     short cheatflag = 0;
-    short exposed = 0;  // 1 once she was caught: the way on is Command2
+    short exposed = 0;  // 1 once she was caught: the way on is caughtCheatingButton
 };
 
 }  // namespace games
