@@ -10,8 +10,7 @@ public:
     KozueDuel(app::App& app, assets::Sozai& sozai);
 
 private:
-    int oppline(int r) const override;
-    void onNextClicked() override;
+    int lineBeforeThrow(const LineCue& cue) const override;
 };
 
 }  // namespace games

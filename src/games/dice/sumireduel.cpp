@@ -3,14 +3,16 @@
 namespace games {
 
 namespace {
+enum Line { kSmugWontLose, kSlipOfTheTongue, kPlea, kImStrong, kGrin };
+
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
         {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, "codeLabel", {8640, 0, 1335, 255}, ui::kWhite},
-        "sumire",
         "スミレ・デ・ワールズ",
         {480, 120, 1695, 255},
         "scenes/dice/kozue_question",
         {3240, 240, 6000, 375},  // wider than laid out, so that her longest line shows whole
+        true,
         4,
         {0, 5520, 450, 450},
         {6960, 5280, 1200, 1200},
@@ -25,7 +27,10 @@ const DuelLayout& layout() {
 // The middle small die slows the gauge a step per click, up to a tick a little under a second:
 // a sweep then takes seven to ten seconds, slow enough to stop it anywhere.
 constexpr int kGaugeSlowdown = 15;
-constexpr int kSlowestGauge = 60 + 60 * kGaugeSlowdown;
+constexpr int kSlowestGauge = dicerules::kGaugeTickMs + 60 * kGaugeSlowdown;
+
+// A hand of hers below this (a pair with a 5, or better) makes her grin as the turn passes.
+constexpr short kGrinsBelow = 9;
 
 }  // namespace
 
@@ -40,84 +45,50 @@ SumireDuel::SumireDuel(app::App& app, assets::Sozai& sozai)
                 "乃々香「なんかおかしいなっておもったんだ」",
                 "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」", "乃々香「違うなら見せてみて・・・」",
                 "乃々香「・・・？いかさまなのかな？」", "ワールズ？「・・・ごめんなさい・・・」"},
-               {&opponentBannerTimer}) {
+               stepTimers()) {
     caughtCheatingButton.setVisible(false);
 }
 
-// Seven times in nine she starts the match with her loaded dice.
-void SumireDuel::dealOpponent() {
-    const int r = Int(Rnd() * 9);
-    cheatflag = r < 7 ? 1 : 0;
-}
+// Seven times in nine she starts the match with her loaded dice; from the second bout on, always.
+bool SumireDuel::loadsDice(int bout) { return bout > 0 || Int(Rnd() * 9) < 7; }
 
 // Every throw has a line; it tells whether her dice are loaded, not how the match stands.
-int SumireDuel::oppline(int r) const {
-    if (cheatflag == 1) return r < 4 ? 0 : 3;
-    if (r == 0) return 0;
-    return r <= 4 ? 1 : 2;
+int SumireDuel::lineBeforeThrow(const LineCue& cue) const {
+    if (cue.loaded) return cue.draw < 4 ? kSmugWontLose : kImStrong;
+    if (cue.draw == 0) return kSmugWontLose;
+    return cue.draw <= 4 ? kSlipOfTheTongue : kPlea;
 }
 
-void SumireDuel::clearOppLine() { opponentLineLabel.setCaption(""); }
-
-short SumireDuel::oppdie() { return static_cast<short>(cheatflag == 1 ? Int(Rnd() * 3) + 3 : Int(Rnd() * 6)); }
-
-// Loaded dice roll a short, fixed while.
-short SumireDuel::oppRollTicks(short drawn) { return cheatflag == 1 ? short{6} : drawn; }
-
-short SumireDuel::rollingFace() {
-    if (nonokaturn == 0 && cheatflag == 1) return static_cast<short>(Int(Rnd() * 3) + 3);
-    return static_cast<short>(Int(Rnd() * 6));
-}
-
-void SumireDuel::turnChanging() {
-    if (opphand < 9) opponentLineLabel.setCaption(oppmes[4]);
+void SumireDuel::turnPassed(short opponentHand) {
+    if (opponentHand < kGrinsBelow) sayLine(layout().opponentLines[kGrin]);
     lineClearTimer.setEnabled(true);
 }
 
 void SumireDuel::onLineClearTick() {
-    opponentLineLabel.setCaption("");
+    sayLine("");
     lineClearTimer.setEnabled(false);
 }
 
-// From the second bout on she always cheats; her hidden dice wait showing fours.
-void SumireDuel::nextBoutBegins() {
-    cheatflag = 1;
-    for (int k = 0; k < 3; ++k) {
-        dicePictures[k].setPicture(sozai_.diceimg(4));
-        dicenum[k] = 4;
-    }
+int SumireDuel::gaugeTickAfterClick(int die, int tickMs) const {
+    return die == 1 && tickMs < kSlowestGauge ? tickMs + kGaugeSlowdown : tickMs;
 }
 
-void SumireDuel::onSmallDieClicked(int index) {
-    if (index == 1 && gaugeTimer.interval() < kSlowestGauge)
-        gaugeTimer.setInterval(gaugeTimer.interval() + kGaugeSlowdown);
+void SumireDuel::opponentWonMatch() {
+    if (Int(Rnd() * 99) == 77) exposure.arm();
 }
 
-void SumireDuel::oppmatchwin() {
-    const int r = Int(Rnd() * 99);
-    if (r == 77) exposure.arm();
-    DuelForm::oppmatchwin();
-}
-
-void SumireDuel::showExit() {
-    // The exposure comes after the losing display had taken the heroine away.
-    heroinePicture.setVisible(true);
-    heroineNameLabel.setVisible(true);
-    (exposed != 0 ? caughtCheatingButton : nextButton).setVisible(true);
+ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {
+    return wasCaughtCheating_ ? caughtCheatingButton : nextButton;
 }
 
 void SumireDuel::Form_Unload(bool& cancel) {
-    if (exposure.tell(cancel)) exposecheat();
+    if (exposure.tell(cancel)) {
+        wasCaughtCheating_ = true;
+        heroineWinsMatch();
+    }
     // The window stays, and with it the picture store.
     if (!cancel) DuelForm::Form_Unload(cancel);
 }
-
-void SumireDuel::exposecheat() {
-    exposed = 1;
-    nonokamatchwin();
-}
-
-void SumireDuel::onNextClicked() { leave("nextButton"); }
 
 void SumireDuel::onCaughtCheatingClicked() { leave("caughtCheatingButton"); }
 

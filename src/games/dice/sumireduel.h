@@ -15,28 +15,21 @@ public:
     void Form_Unload(bool& cancel) override;
 
 private:
-    void dealOpponent() override;
-    int oppline(int r) const override;
-    void clearOppLine() override;
-    short oppdie() override;
-    short oppRollTicks(short drawn) override;
-    short rollingFace() override;
-    void turnChanging() override;
-    void nextBoutBegins() override;
-    void oppmatchwin() override;
-    void showExit() override;
-    void onNextClicked() override;
-    void onCaughtCheatingClicked();
+    int lineBeforeThrow(const LineCue& cue) const override;
+    bool loadsDice(int bout) override;
+    void turnPassed(short opponentHand) override;
+    int gaugeTickAfterClick(int die, int tickMs) const override;
+    void opponentWonMatch() override;
+    ui::Button& exitAfterWin(ui::Button& nextButton) override;
+
     void onLineClearTick();
-    void onSmallDieClicked(int index) override;
-    void exposecheat();
+    void onCaughtCheatingClicked();
 
     ui::Button& caughtCheatingButton;
-    ui::Timer& lineClearTimer;
+    ui::Timer& lineClearTimer;  // her grin goes a second after the turn change
     kit::RefusedClose exposure;  // armed by the rare draw at her match win
 
-    short cheatflag = 0;
-    short exposed = 0;  // 1 once she was caught: the way on is caughtCheatingButton
+    bool wasCaughtCheating_ = false;
 };
 
 }  // namespace games
