@@ -7,12 +7,12 @@ namespace {
 using namespace dice_testing;
 using Forms = std::vector<std::string>;
 
-TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
+TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     Draws d;
     d.line(0).dice(2, 2, 5).gauge(5).perfect();  // a pair with a 5 against three sixes
     d.line(4).dice(3, 3, 1).gauge(5).perfect();
     Duel h("tintiro1", d);
-    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3") << "kThrowsPerTurn, in dicerules.h";
     EXPECT_EQ(h.cap("throwsLeftLabels(0)") + h.cap("throwsLeftLabels(1)"), "あとかい");
     h.advance(999ms);
     EXPECT_EQ(h.cap("opponentLineLabel"), "");
@@ -76,11 +76,11 @@ TEST(TintiroA, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_EQ(h.timersOn(), 0);
     EXPECT_EQ(h.random().scriptLeft(), 0u);
     h.press("nextButton");
-    EXPECT_EQ(h.openForms(), Forms{"mizuhusen"});
+    EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro1", "nextButton")});
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
 }
 
-TEST(TintiroA, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
+TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     Draws d;
     d.line(0).dice(6, 6, 6).feeble(1, 1, 1);        // 1-1-1 is a hand, the weakest
     d.line(3).dice(1, 2, 4).line(8).dice(5, 5, 5);  // her second throw, with no line
@@ -124,7 +124,7 @@ TEST(TintiroA, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     EXPECT_TRUE(h.app().nothingLoaded());
 }
 
-TEST(TintiroA, NoHandAgainstNoHandIsADrawnBoutReplayed) {
+TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     Draws d;
     d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
@@ -164,7 +164,7 @@ TEST(TintiroA, NoHandAgainstNoHandIsADrawnBoutReplayed) {
 }
 
 // Outside duel B's one armed state, a close at any moment ends the program, and nothing ticks after.
-TEST(Tintiro, ClosingTheWindowInAnyStateEndsTheProgram) {
+TEST(Duels, ClosingTheWindowInAnyStateEndsTheProgram) {
     for (const char* f : {"tintiro1", "tintiro2"}) {
         for (auto at : {0ms, 1500ms, 3300ms, 6000ms, 7000ms, 20000ms}) {
             SceneHarness h;

@@ -14,7 +14,7 @@ using Boxes = std::vector<std::pair<std::string, std::string>>;
 constexpr double kCheats = 0.0;  // the load's draw: r = 0, loaded dice
 double fair() { return Draws::draw(9, 7); }
 
-TEST(TintiroB, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
+TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
     Draws d;
     d.add(kCheats).line(3).loaded(6, 6, 6).feeble(1, 1, 1);
     Duel h("tintiro2", d);
@@ -47,7 +47,7 @@ TEST(TintiroB, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
-TEST(TintiroB, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
+TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
     Draws d;
     d.add(fair()).line(0).dice(1, 2, 4).line(1).dice(2, 3, 5).line(5).dice(1, 3, 6);
     d.gauge(4, 2).dice(1, 2, 4).dice(2, 3, 5).dice(1, 3, 6);  // 3600: fair dice
@@ -113,7 +113,7 @@ const Boxes& exposure() {
 // Only the draw of 77 at her match win arms the exposure: a close then runs it, once, even in the
 // second before her banner, and the match becomes the heroine's. Each box stays open a second with
 // the clock running, as on screen: her banner, due under the first box, must never show.
-TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
+TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
     enum Way { Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner };
     for (Way way : {Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner}) {
         Duel h("tintiro2", lostMatch(way == Unarmed ? 76 : 77));
@@ -155,13 +155,13 @@ TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
             EXPECT_EQ(h.messageBoxes().size(), 7u);
         } else if (way == ThenNextArea) {
             h.press("caughtCheatingButton");
-            EXPECT_EQ(h.openForms(), Forms{"mesareaspecial"});
+            EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro2", "caughtCheatingButton")});
             EXPECT_FALSE(h.app().extraLoaded("sozai"));
         }
     }
 }
 
-TEST(TintiroB, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
+TEST(SumireDuel, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
     Draws d;
     d.add(kCheats).line(0).loaded(4, 4, 4).gauge(2);
     Duel h("tintiro2", d);
@@ -186,7 +186,7 @@ TEST(TintiroB, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
 }
 
 // Every caption either duel shows, her longest lines included, is drawn whole inside its label.
-TEST(Tintiro, EveryCaptionFitsItsLabel) {
+TEST(Duels, EveryCaptionFitsItsLabel) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> duels{
         {"tintiro1", {"お願い・・・目がでて・・・", "負けられないんだから！", "乃々香には負けない！"}},
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
@@ -194,10 +194,10 @@ TEST(Tintiro, EveryCaptionFitsItsLabel) {
     for (const auto& [form, lines] : duels) {
         SceneHarness h;
         ui::Form& f = h.open(form);
-        auto& mes = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
+        auto& lineLabel = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
         for (const auto& line : lines) {
-            mes.setCaption(line);
-            EXPECT_LE(mes.textWidthPixels(), ui::twipsToPixels(mes.width())) << line;
+            lineLabel.setCaption(line);
+            EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
         }
         for (const auto& c : f.controls()) {
             if (auto* l = dynamic_cast<ui::Label*>(c.get())) {
@@ -212,7 +212,7 @@ TEST(Tintiro, EveryCaptionFitsItsLabel) {
 namespace {
 
 // The real boxes, not the recorder: each opens over the duel's window, centred on it.
-TEST(TintiroB, TheExposureBoxesOpenCentredOnTheDuel) {
+TEST(SumireDuel, TheExposureBoxesOpenCentredOnTheDuel) {
     Duel h("tintiro2", lostMatch(77));
     playLostMatch(h);
     h.advance(6s);
