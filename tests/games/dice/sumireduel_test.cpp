@@ -120,10 +120,8 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         playLostMatch(h);
         h.advance(way == BeforeHerBanner ? 500ms : 6s);
         EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0");
-        std::vector<std::string> underTheBoxes;
-        h.whileBoxOpen = [&] {
-            underTheBoxes.push_back(h.pic("bannerPicture") + (h.shows("heroinePicture") ? "" : " alone"));
-        };
+        std::vector<std::string> seen;  // under the boxes
+        h.whileBoxOpen = [&] { seen.push_back(h.pic("bannerPicture") + (h.shows("heroinePicture") ? "" : " alone")); };
         const auto closedAt = h.clock().now();
         h.close("tintiro2");
         if (way == Unarmed) {
@@ -136,7 +134,7 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_TRUE(h.app().extraLoaded("sozai")) << "and so does the picture store";
         EXPECT_EQ(h.messageBoxes(), exposure());
         EXPECT_EQ(h.clock().now() - closedAt, 7000);
-        EXPECT_EQ(underTheBoxes, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
+        EXPECT_EQ(seen, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
             << "her banner never comes";
         h.advance(999ms);
         EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
@@ -199,17 +197,12 @@ TEST(Duels, EveryCaptionFitsItsLabel) {
             lineLabel.setCaption(line);
             EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
         }
-        for (const auto& c : f.controls()) {
+        for (const auto& c : f.controls())
             if (auto* l = dynamic_cast<ui::Label*>(c.get())) {
                 EXPECT_LE(l->textWidthPixels(), ui::twipsToPixels(l->width())) << form << "." << l->name();
             }
-        }
     }
 }
-
-}  // namespace
-
-namespace {
 
 // The real boxes, not the recorder: each opens over the duel's window, centred on it.
 TEST(SumireDuel, TheExposureBoxesOpenCentredOnTheDuel) {
