@@ -175,7 +175,7 @@ void DuelForm::opponentThrows() {
     if (!layout_.lineStaysShown) opponentLineLabel.setVisible(false);
     for (ui::Image& die : dicePictures) die.setVisible(true);
     dice_ = hasLoadedDice_ ? dicerules::loadedThrow(app_.random()) : dicerules::fairThrow(app_.random());
-    const short frames = dicerules::rollFrames(app_.random());
+    const short frames = dicerules::rollFrames(app_.random());  // drawn for loaded dice too
     roll(hasLoadedDice_ ? dicerules::kLoadedRollFrames : frames);
 }
 

@@ -18,8 +18,8 @@ struct DuelLayout {
     ui::Rect opponentNameRect;
     std::string opponentPortrait;
     ui::Rect opponentLineRect;
-    bool lineStaysShown;        // her line's label stays on screen, empty, once she has thrown
-    short firstFace;            // the large dice show this face and the next two before the first throw
+    bool lineStaysShown;  // her line's label stays on screen, empty, once she has thrown
+    short firstFace;      // the large dice show this face and the next two before the first throw
     ui::Rect heroineSecondStar;
     ui::Rect exclamationRect;
     std::string nextCaption;
@@ -47,7 +47,7 @@ protected:
         bool loaded;     // her dice this bout
     };
 
-    // Her words on screen until she speaks again or throws.
+    // Her words on screen, in place of whatever she said last.
     void sayLine(const std::string& words);
     // The heroine takes the match, whatever its state: a lost match overturned.
     void heroineWinsMatch();
@@ -152,8 +152,8 @@ private:
     dicerules::Dice dice_{};          // the throw's faces
     dicerules::Dice rollingFaces_{};  // the faces shown while the dice roll
     bool isHeroinesTurn_ = false;
-    int bout_ = 0;                 // bouts begun, drawn ones too
-    bool hasLoadedDice_ = false;   // she, this bout
+    int bout_ = 0;                 // the bout being played, 0 the first; a drawn bout counts too
+    bool hasLoadedDice_ = false;   // her dice, this bout
     int opponentWaitSeconds_ = 0;  // to her throw: her line at 2, the throw at 0
     int throwsLeft_ = 0;           // in this turn
     short opponentHand_ = dicerules::kNoHandYet;  // the hand each side ended its turn with
