@@ -8,8 +8,8 @@
 #include "games/action/nagagutsu.h"
 #include "games/action/mizuhusen.h"
 #include "games/action/rosoku.h"
-#include "games/dice/tintiro1.h"
-#include "games/dice/tintiro2.h"
+#include "games/dice/kozueduel.h"
+#include "games/dice/sumireduel.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
 #include "games/puzzle/max100game.h"
@@ -57,15 +57,15 @@ FormTable build() {
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
         game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
-        game<games::tintiro1>("tintiro1", "3940", "梢チンチロ"),
+        game<games::KozueDuel>("tintiro1", "3940", "梢チンチロ", {{"nextButton"}}),
         game<games::mizuhusen>("mizuhusen", "3164", "水風船投げ", {{"Command3"}}),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
         game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
-        // Command2 only once she has caught her sister cheating.
-        game<games::tintiro2>("tintiro2", "3896", "菫チンチロ",
-                              {{"Command1", "mesarea6"}, {"Command2", "mesareaspecial"}}),
+        // caughtCheatingButton only once she has caught her sister cheating.
+        game<games::SumireDuel>("tintiro2", "3896", "菫チンチロ",
+                                {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
         story<SpecialScene>("mesareaspecial", "", "", {{"Command1", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
         game<games::keysearch>("keysearch", "8202", "鍵探し"),

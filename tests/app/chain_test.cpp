@@ -46,7 +46,7 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
 
 TEST(Chain, EveryBranchLeadsWhereItShould) {
     const std::vector<Step> branches{
-        {"tintiro2", "Command1", "mesarea6"},      {"tintiro2", "Command2", "mesareaspecial"},
+        {"tintiro2", "nextButton", "mesarea6"},    {"tintiro2", "caughtCheatingButton", "mesareaspecial"},
         {"rosoku", "Command1", "mesareaepi21"},    {"rosoku", "Command2", "mesareaepi22"},
         {"rosoku", "Command3", "mesareaepi23"},    {"rosoku", "Command4", "mesareaepi24"},
         {"mesareaepi22", "Command1", "mesareaepi3"}, {"mesareaepi23", "Command1", "mesareaepi3"},
@@ -156,13 +156,13 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesarea2", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 4140"},
         {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
         {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
-        {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "Label4", "C-PASS = 3940"},
+        {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "codeLabel", "C-PASS = 3940"},
         {"mizuhusen", "水風船投げバトル", 9885, 7095, "Label4", "C-PASS = 3164"},
         {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
         {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
-        {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "Label4", "C-PASS = 3896"},
+        {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "codeLabel", "C-PASS = 3896"},
         {"mesareaspecial", "Form1", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
         {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},

@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                          testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
                                          Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
                                          Game{"max100game", {"Image4", "Image5"}},
-                                         Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
+                                         Game{"tintiro2",
+                                              {"smallDicePictures(0)", "smallDicePictures(1)", "smallDicePictures(2)"}},
                                          Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
                          [](const auto& info) { return info.param.form; });
 

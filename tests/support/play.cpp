@@ -386,15 +386,15 @@ bool shown(SceneHarness& h, const std::string& form, const char* control) {
     return c && c->visible();
 }
 
-bool duelOver(SceneHarness& h, const std::string& form) { return !h.picture(form, "Image3").empty(); }
+bool duelOver(SceneHarness& h, const std::string& form) { return !h.picture(form, "bannerPicture").empty(); }
 
 // One step of the heroine's play: while she aims, a gauge tick, after which `throwNow` (given
 // the gauge) decides whether she clicks; otherwise a tenth of a second.
 template <class ThrowNow>
 void duelStep(SceneHarness& h, const std::string& form, ThrowNow throwNow) {
-    if (shown(h, form, "throwbutton") && h.enabled(form, "throwbutton") && h.timerEnabled(form, "gagetimer")) {
-        h.advance(std::chrono::milliseconds(h.timerInterval(form, "gagetimer")));
-        if (throwNow(h.width(form, "powergage"))) press(h, form, "throwbutton");
+    if (shown(h, form, "throwButton") && h.enabled(form, "throwButton") && h.timerEnabled(form, "gaugeTimer")) {
+        h.advance(std::chrono::milliseconds(h.timerInterval(form, "gaugeTimer")));
+        if (throwNow(h.width(form, "powerGauge"))) press(h, form, "throwButton");
     } else {
         h.advance(100ms);
     }
@@ -408,7 +408,7 @@ template <class Until>
 void playDuel(SceneHarness& h, const std::string& form, Until until) {
     for (int guard = 0; guard < 100000; ++guard) {
         if (until()) return;
-        if (duelOver(h, form) && h.picture(form, "Image3") == "store/hanmark_0")
+        if (duelOver(h, form) && h.picture(form, "bannerPicture") == "store/hanmark_0")
             throw std::runtime_error(form + " was lost with perfect throws");
         duelStep(h, form, perfectGauge);
     }
@@ -416,14 +416,14 @@ void playDuel(SceneHarness& h, const std::string& form, Until until) {
 }
 
 void winDuel(SceneHarness& h, const std::string& form) {
-    playDuel(h, form, [&] { return shown(h, form, "Command1") || shown(h, form, "Command2"); });
+    playDuel(h, form, [&] { return shown(h, form, "nextButton") || shown(h, form, "caughtCheatingButton"); });
 }
 
 // Throwing at once whatever the gauge: low dice, and the opponent usually wins.
 bool loseDuel(SceneHarness& h, const std::string& form) {
     for (int guard = 0; guard < 10000 && !duelOver(h, form); ++guard) duelStep(h, form, [](int) { return true; });
     h.advance(1000ms);
-    return h.picture(form, "Image3") == "store/hanmark_0";
+    return h.picture(form, "bannerPicture") == "store/hanmark_0";
 }
 
 void reopen(SceneHarness& h, const std::string& form, std::uint64_t seed) {
@@ -434,23 +434,24 @@ void reopen(SceneHarness& h, const std::string& form, std::uint64_t seed) {
 
 void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
     // A match whose first turn change shows the second opponent's grin.
-    auto grins = [&] { return form != "tintiro2" || h.caption(form, "sumiremes") == "☆☆ニヤリ☆☆"; };
+    auto grins = [&] { return form != "tintiro2" || h.caption(form, "opponentLineLabel") == "☆☆ニヤリ☆☆"; };
     std::uint64_t seed = 1;
     for (; seed < 50; ++seed) {
         reopen(h, form, seed);
-        while (!shown(h, form, "throwbutton")) h.advance(100ms);
+        while (!shown(h, form, "throwButton")) h.advance(100ms);
         if (grins()) break;
     }
     reopen(h, form, seed);
     h.advance(1000ms);
     shoot("the opponent's line");
-    while (!shown(h, form, "throwbutton")) h.advance(100ms);
+    while (!shown(h, form, "throwButton")) h.advance(100ms);
     h.advance(5 * 60ms);
     shoot("aiming");
-    playDuel(h, form, [&] { return shown(h, form, "Image4"); });
+    playDuel(h, form, [&] { return shown(h, form, "exclamationPicture"); });
     shoot("perfect throw");
     playDuel(h, form, [&] {
-        return !h.picture(form, "nonokakekka").empty() && h.picture(form, "nonokakekka") != "store/minimark_2";
+        const std::string mark = h.picture(form, "heroineResultPicture");
+        return !mark.empty() && mark != "store/minimark_2";
     });
     shoot("judged");
     winDuel(h, form);

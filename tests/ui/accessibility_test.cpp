@@ -103,7 +103,7 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
          },
          {{"mhit(6)", "2"}, {"mblow(6)", "2"}, {"mhit(5)", "4"}, {"hantei(3)", "☆"}, {"mark", "勝ち"}}},
         {"tintiro1", play("tintiro1"),
-         {{"diceimg(0)", ""}, {"minidiceimg(2)", ""}, {"nonokakekka", ""}, {"Image3", "勝ち"}}},
+         {{"dicePictures(0)", ""}, {"smallDicePictures(2)", ""}, {"heroineResultPicture", ""}, {"bannerPicture", "勝ち"}}},
         {"max100game", play("max100game"), {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}}};
     std::map<std::string, std::string> last;  // control, the name its last event carried
     ui::qt::setNameListener(

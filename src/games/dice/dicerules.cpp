@@ -2,30 +2,48 @@
 
 namespace games::dicerules {
 
-short yakucheck(const Dice& dice) {
-    std::array<short, 6> facecount{};
-    for (short d : dice) ++facecount[d];
+namespace {
+short rnd(app::Random& random, int n) { return static_cast<short>(app::Int(random.Rnd() * n)); }
+}  // namespace
+
+short handOf(const Dice& dice) {
+    std::array<short, 6> faceCount{};
+    for (short d : dice) ++faceCount[d];
     short hand = kNoHandYet;
     for (short v = 0; v < 6; ++v) {
-        if (facecount[v] == 3) {
-            hand = v == 0 ? kPinzoro : static_cast<short>(6 - v);  // zorome
-        } else if (facecount[v] == 2) {
-            for (short w = 0; w < 6; ++w)  // pairpoint: the odd die scores
-                if (facecount[w] == 1) hand = static_cast<short>(12 - w);
+        if (faceCount[v] == 3) {
+            hand = v == 0 ? kThreeOnes : static_cast<short>(6 - v);  // three of a kind: the higher the better
+        } else if (faceCount[v] == 2) {
+            for (short w = 0; w < 6; ++w)  // a pair: the odd die scores
+                if (faceCount[w] == 1) hand = static_cast<short>(12 - w);
         }
     }
-    if (facecount[3] == 1 && facecount[4] == 1 && facecount[5] == 1) hand = kShigoro;
-    if (facecount[0] == 1 && facecount[1] == 1 && facecount[2] == 1) hand = kHifumi;
+    if (faceCount[3] == 1 && faceCount[4] == 1 && faceCount[5] == 1) hand = kFourFiveSix;
+    if (faceCount[0] == 1 && faceCount[1] == 1 && faceCount[2] == 1) hand = kOneTwoThree;
     return hand;
 }
 
-Bout judge(short opphand, short nonokahand) {
-    if (opphand < nonokahand) return Bout::Opponent;
-    if (opphand > nonokahand) return Bout::Heroine;
+Bout judge(short opponentHand, short heroineHand) {
+    if (opponentHand < heroineHand) return Bout::Opponent;
+    if (opponentHand > heroineHand) return Bout::Heroine;
     return Bout::Draw;
 }
 
-short gaugeStep(app::Random& random) { return static_cast<short>(app::Int(random.Rnd() * 3) * 150 + 600); }
+Dice fairThrow(app::Random& random) {
+    Dice d{};
+    for (short& v : d) v = rnd(random, 6);
+    return d;
+}
+
+Dice loadedThrow(app::Random& random) {
+    Dice d{};
+    for (short& v : d) v = static_cast<short>(rnd(random, 3) + 3);
+    return d;
+}
+
+short rollFrames(app::Random& random) { return static_cast<short>(rnd(random, 13) + 7); }
+
+short gaugeStep(app::Random& random) { return static_cast<short>(rnd(random, 3) * 150 + 600); }
 
 short gaugeAfter(short gauge, short step) {
     int g = gauge + step;

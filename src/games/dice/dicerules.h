@@ -11,22 +11,36 @@ using Dice = std::array<short, 3>;
 
 // Hand codes: the lower the stronger. 0 is "no hand yet" and is never compared.
 inline constexpr short kNoHandYet = 0;
-inline constexpr short kSixes = 1;    // 6-6-6
-inline constexpr short kShigoro = 6;  // 4-5-6
-inline constexpr short kNoHand = 13;  // nothing after the third throw
-inline constexpr short kHifumi = 14;  // 1-2-3
-inline constexpr short kPinzoro = 15; // 1-1-1, the weakest of all
+inline constexpr short kThreeSixes = 1;   // 6-6-6
+inline constexpr short kFourFiveSix = 6;  // 4-5-6
+inline constexpr short kNoHand = 13;      // nothing after the third throw
+inline constexpr short kOneTwoThree = 14; // 1-2-3
+inline constexpr short kThreeOnes = 15;   // 1-1-1, the weakest of all
 
 // The hand of a finished throw, found by counting the faces; kNoHandYet when the throw has none
 // and the side may throw again.
-short yakucheck(const Dice& dice);
+short handOf(const Dice& dice);
+
+// A side throws until it has a hand, at most this often in one turn.
+inline constexpr int kThrowsPerTurn = 3;
+// Two bouts won take the match; a drawn bout is played again.
+inline constexpr int kBoutsToWin = 2;
 
 enum class Bout { Opponent, Heroine, Draw };
 // The lower code wins the bout; equal codes are a draw, replayed.
-Bout judge(short opphand, short nonokahand);
+Bout judge(short opponentHand, short heroineHand);
 
-// The power gauge: 0..6000, the width of its bar in twips.
+// Fair dice: each die one draw of six.
+Dice fairThrow(app::Random& random);
+// Loaded dice show only 4, 5 and 6, and roll a short, fixed while however long the roll drawn.
+Dice loadedThrow(app::Random& random);
+inline constexpr short kLoadedRollFrames = 6;
+// How many frames the dice roll: 7..19, one draw.
+short rollFrames(app::Random& random);
+
+// The power gauge: 0..6000, the width of its bar in twips, a step every tick of kGaugeTickMs.
 inline constexpr short kGaugeFull = 6000;
+inline constexpr int kGaugeTickMs = 60;
 // One tick's step: 600, 750 or 900, one draw.
 short gaugeStep(app::Random& random);
 // Past the full bar the gauge starts again from the left; exactly full stays full.

@@ -6,360 +6,357 @@ namespace games {
 
 namespace {
 using dicerules::Bout;
+using dicerules::kBoutsToWin;
+using dicerules::kThrowsPerTurn;
 
 constexpr ui::Rect kSmallDie{5520, 720, 600, 600};  // the first; the others follow at 720 twips
 constexpr ui::Rect kLargeDie{3480, 2880, 1050, 1050};  // the first; the others follow at 1440 twips
 constexpr int kDice = 3;
 
+// She waits this many seconds before each throw, and speaks after the first.
+constexpr int kOpponentWaitSeconds = 3;
+constexpr int kLineAtSecondsLeft = 2;
+// Loaded dice wait on the table showing fours as a bout begins.
+constexpr int kLoadedWaitingPips = 4;
+
 ui::Picture scenePicture(const char* name) { return assets::picture(name); }
 ui::Picture storeFace(int pips) { return assets::picture("store/diceimg_" + std::to_string(pips)); }
+ui::Picture storeNumber(int n) { return assets::picture("store/numberimg_" + std::to_string(n)); }
 }  // namespace
 
 DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout)
     : GameForm(app, sozai, layout.form),
       layout_(layout),
-      Label1(label("Label1", layout.oppNameRect, layout.oppName)),
-      Image1(image("Image1", {480, 360, 1500, 1500}, assets::picture(layout.portrait))),
-      oppstarimg(array<ui::Image>(layout.opponent + "starimg", 2,
-                                  [this](const std::string& name, int i) -> ui::Image& {
-                                      return image(name, {0, i == 0 ? 600 : 1080, 450, 450},
-                                                   scenePicture("scenes/dice/star"));
-                                  })),
-      oppkekka(image(layout.opponent + "kekka", {2040, 360, 3000, 1500})),
-      oppmesLabel(label(layout.opponent + "mes", layout.oppmesRect, "", ui::gothic(15.75))),
-      minidiceimg(imageArray("minidiceimg", kDice,
-                             [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; }, {},
-                             &DuelForm::minidiceimg_Click)),
-      Image3(image("Image3", {1320, 2040, 7500, 2775})),
-      Label3(array<ui::Label>("Label3", 2,
-                              [this](const std::string& name, int i) -> ui::Label& {
-                                  return i == 0 ? label(name, {240, 2640, 855, 375}, "あと", ui::gothic(18))
-                                                : label(name, {1320, 3600, 855, 375}, "かい", ui::gothic(18));
-                              })),
-      lastthrow(image("lastthrow", {120, 3120, 1125, 1125}, scenePicture("store/numberimg_3"))),
-      diceimg(array<ui::Image>("diceimg", kDice,
-                               [this, &layout](const std::string& name, int i) -> ui::Image& {
-                                   return image(name, {kLargeDie.left + 1440 * i, kLargeDie.top, 1050, 1050},
-                                                storeFace(layout.firstFace + i));
-                               })),
-      Image2(image("Image2", {480, 5160, 1500, 1500}, scenePicture("scenes/portraits/nonoka"))),
-      nonokastarimg(array<ui::Image>("nonokastarimg", 2,
-                                     [this, &layout](const std::string& name, int i) -> ui::Image& {
-                                         return image(name, i == 0 ? ui::Rect{0, 6000, 450, 450} : layout.nonokaStar1,
-                                                      scenePicture("scenes/dice/star"));
-                                     })),
-      nonokakekka(image("nonokakekka", {2160, 5160, 3000, 1500})),
-      Image4(image("Image4", layout.image4, scenePicture("scenes/common/exclamation"))),
-      throwbutton(button("throwbutton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::throwbutton_Click)),
-      powergage(image("powergage", {3720, 6840, 6000, 150}, scenePicture("scenes/common/redbar"))),
-      Label2(label("Label2", {840, 6720, 975, 255}, "白瀬 乃々香")),
-      Command1(button("Command1", {8160, 6480, 1695, 615}, layout.exitCaption, &DuelForm::Command1_Click)),
-      gagetimer(timer("gagetimer", 60, &DuelForm::gagetimer_Timer)),
-      dammytimer(timer("dammytimer", 100)),
-      oppwaittimer(timer(layout.opponent + "waittimer", 1000, &DuelForm::oppwaittimer_Timer)),
-      turnwaittimer(timer("turnwaittimer", 2000, &DuelForm::turnwaittimer_Timer)),
-      hanteiwaittimer(timer("hanteiwaittimer", 1000, &DuelForm::hanteiwaittimer_Timer)),
-      syobureplaytimer(timer("syobureplaytimer", 1000, &DuelForm::syobureplaytimer_Timer)),
-      totaloppwintimer(timer("total" + layout.opponent + "wintimer", 1000, &DuelForm::totaloppwintimer_Timer)),
-      totalnonokawintimer(timer("totalnonokawintimer", 1000, &DuelForm::totalnonokawintimer_Timer)),
-      image4deletimer(timer("image4deletimer", 1000, &DuelForm::image4deletimer_Timer)),
-      rolling(dammytimer, {this, &DuelForm::dammydraw}, {this, &DuelForm::dammyshow}, {this, &DuelForm::landDice}) {
-    for (ui::Label* l : {&Label1, &oppmesLabel, &Label3[0], &Label3[1], &Label2}) l->setForeColor(ui::kWhite);
-    for (ui::Image& star : oppstarimg) star.setVisible(false);
-    for (ui::Image& star : nonokastarimg) star.setVisible(false);
-    for (ui::Image& die : diceimg) die.setVisible(false);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&Image4, &throwbutton, &powergage, &Command1})
+      opponentNameLabel(label("opponentNameLabel", layout.opponentNameRect, layout.opponentName)),
+      opponentPicture(image("opponentPicture", {480, 360, 1500, 1500}, assets::picture(layout.opponentPortrait))),
+      opponentStarPictures(array<ui::Image>("opponentStarPictures", kBoutsToWin,
+                                            [this](const std::string& name, int i) -> ui::Image& {
+                                                return image(name, {0, i == 0 ? 600 : 1080, 450, 450},
+                                                             scenePicture("scenes/dice/star"));
+                                            })),
+      opponentResultPicture(image("opponentResultPicture", {2040, 360, 3000, 1500})),
+      opponentLineLabel(label("opponentLineLabel", layout.opponentLineRect, "", ui::gothic(15.75))),
+      smallDicePictures(imageArray(
+          "smallDicePictures", kDice, [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; },
+          {}, &DuelForm::onSmallDieClicked)),
+      bannerPicture(image("bannerPicture", {1320, 2040, 7500, 2775})),
+      throwsLeftLabels(array<ui::Label>("throwsLeftLabels", 2,
+                                        [this](const std::string& name, int i) -> ui::Label& {
+                                            return i == 0 ? label(name, {240, 2640, 855, 375}, "あと", ui::gothic(18))
+                                                          : label(name, {1320, 3600, 855, 375}, "かい", ui::gothic(18));
+                                        })),
+      throwsLeftPicture(image("throwsLeftPicture", {120, 3120, 1125, 1125}, storeNumber(kThrowsPerTurn))),
+      dicePictures(array<ui::Image>("dicePictures", kDice,
+                                    [this, &layout](const std::string& name, int i) -> ui::Image& {
+                                        return image(name, {kLargeDie.left + 1440 * i, kLargeDie.top, 1050, 1050},
+                                                     storeFace(layout.firstFace + i));
+                                    })),
+      heroinePicture(image("heroinePicture", {480, 5160, 1500, 1500}, scenePicture("scenes/portraits/nonoka"))),
+      heroineStarPictures(array<ui::Image>("heroineStarPictures", kBoutsToWin,
+                                           [this, &layout](const std::string& name, int i) -> ui::Image& {
+                                               return image(name,
+                                                            i == 0 ? ui::Rect{0, 6000, 450, 450}
+                                                                   : layout.heroineSecondStar,
+                                                            scenePicture("scenes/dice/star"));
+                                           })),
+      heroineResultPicture(image("heroineResultPicture", {2160, 5160, 3000, 1500})),
+      exclamationPicture(
+          image("exclamationPicture", layout.exclamationRect, scenePicture("scenes/common/exclamation"))),
+      throwButton(button("throwButton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::onThrowClicked)),
+      powerGauge(image("powerGauge", {3720, 6840, dicerules::kGaugeFull, 150}, scenePicture("scenes/common/redbar"))),
+      heroineNameLabel(label("heroineNameLabel", {840, 6720, 975, 255}, "白瀬 乃々香")),
+      nextButton(button("nextButton", {8160, 6480, 1695, 615}, layout.nextCaption, &DuelForm::onNextClicked)),
+      gaugeTimer(timer("gaugeTimer", dicerules::kGaugeTickMs, &DuelForm::onGaugeTick)),
+      rollTimer(timer("rollTimer", 100)),
+      opponentWaitTimer(timer("opponentWaitTimer", 1000, &DuelForm::onOpponentWaitTick)),
+      turnChangeTimer(timer("turnChangeTimer", 2000, &DuelForm::onTurnChangeTick)),
+      judgementTimer(timer("judgementTimer", 1000, &DuelForm::onJudgementTick)),
+      nextBoutTimer(timer("nextBoutTimer", 1000, &DuelForm::onNextBoutTick)),
+      opponentBannerTimer(timer("opponentBannerTimer", 1000, &DuelForm::onOpponentBannerTick)),
+      heroineBannerTimer(timer("heroineBannerTimer", 1000, &DuelForm::onHeroineBannerTick)),
+      exclamationTimer(timer("exclamationTimer", 1000, &DuelForm::onExclamationTick)),
+      rolling(rollTimer, {this, &DuelForm::drawRollingFaces}, {this, &DuelForm::showRollingFaces},
+              {this, &DuelForm::land}) {
+    for (ui::Label* l :
+         {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
+        l->setForeColor(ui::kWhite);
+    for (ui::Image& star : opponentStarPictures) star.setVisible(false);
+    for (ui::Image& star : heroineStarPictures) star.setVisible(false);
+    for (ui::Image& die : dicePictures) die.setVisible(false);
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&exclamationPicture, &throwButton, &powerGauge, &nextButton})
         c->setVisible(false);
-
 }
+
+// ---- The defaults: the fair duel ----
+
+bool DuelForm::loadsDice(int) { return false; }
+void DuelForm::turnPassed(short) {}
+int DuelForm::gaugeTickAfterClick(int, int tickMs) const { return tickMs; }
+void DuelForm::opponentWonMatch() {}
+ui::Button& DuelForm::exitAfterWin(ui::Button& next) { return next; }
+
+// ---- What the variants may do ----
+
+void DuelForm::sayLine(const std::string& words) { opponentLineLabel.setCaption(words); }
+
+void DuelForm::heroineWinsMatch() { enter(Phase::HeroineWonMatch); }
+
+std::vector<ui::Timer*> DuelForm::stepTimers() const {
+    return {&gaugeTimer,     &rollTimer,     &opponentWaitTimer,   &turnChangeTimer,
+            &judgementTimer, &nextBoutTimer, &opponentBannerTimer, &heroineBannerTimer};
+}
+
+// ---- The phases ----
 
 ui::Timer* DuelForm::timerOf(Phase p) const {
     switch (p) {
-        case Phase::OpponentWaits: return &oppwaittimer;
-        case Phase::Rolling: return &dammytimer;
-        case Phase::TurnPasses: return &turnwaittimer;
-        case Phase::HeroineAims: return &gagetimer;
-        case Phase::Judging: return &hanteiwaittimer;
-        case Phase::NextBout: return &syobureplaytimer;
-        case Phase::OpponentWonMatch: return &totaloppwintimer;
-        case Phase::HeroineWonMatch: return &totalnonokawintimer;
+        case Phase::OpponentWaits: return &opponentWaitTimer;
+        case Phase::Rolling: return &rollTimer;
+        case Phase::TurnPasses: return &turnChangeTimer;
+        case Phase::HeroineAims: return &gaugeTimer;
+        case Phase::Judging: return &judgementTimer;
+        case Phase::NextBout: return &nextBoutTimer;
+        case Phase::OpponentWonMatch: return &opponentBannerTimer;
+        case Phase::HeroineWonMatch: return &heroineBannerTimer;
         case Phase::Over: break;
     }
     return nullptr;
 }
 
-void DuelForm::enter(Phase p) {
-    phase_ = p;
-    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
+void DuelForm::enter(Phase next) {
+    if (ui::Timer* t = timerOf(phase_)) t->setEnabled(false);
+    phase_ = next;
+    if (ui::Timer* t = timerOf(next)) t->setEnabled(true);
 }
 
 std::string DuelForm::checkInvariants() const {
-    for (const ui::Timer* t : {&gagetimer, &dammytimer, &oppwaittimer, &turnwaittimer, &hanteiwaittimer,
-                               &syobureplaytimer, &totaloppwintimer, &totalnonokawintimer})
+    for (const ui::Timer* t : stepTimers())
         if (t->enabled() && t != timerOf(phase_)) return "a step of the duel runs outside its phase";
-    if (gauge < 0 || gauge > 6000) return "the gauge is off its bar";
-    if (oppwins < 0 || oppwins > 2 || nonokawins < 0 || nonokawins > 2) return "a bout count out of 0..2";
+    if ((phase_ == Phase::HeroineAims) != (throwButton.visible() && throwButton.enabled()))
+        return "the throw button can be pressed outside the heroine's aim";
+    if (gauge_ < 0 || gauge_ > dicerules::kGaugeFull) return "the gauge is off its bar";
+    if (opponentWins_ < 0 || opponentWins_ > kBoutsToWin || heroineWins_ < 0 || heroineWins_ > kBoutsToWin)
+        return "a bout count out of 0..2";
     return {};
 }
 
 void DuelForm::Form_Load() {
     Randomize();
-    throwleft = 3;
-    oppwins = 0;
-    nonokawins = 0;
-    dealOpponent();
-    oppmes = layout_.oppmes;
-    oppwaitcount = 3;
+    throwsLeft_ = kThrowsPerTurn;
+    opponentWins_ = 0;
+    heroineWins_ = 0;
+    bout_ = 0;
+    hasLoadedDice_ = loadsDice(bout_);
+    opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
 }
 
 // ---- The opponent's turn ----
 
-void DuelForm::oppwaittimer_Timer() {
-    --oppwaitcount;
-    if (oppwaitcount == 2)
-        oppmessage();
-    else if (oppwaitcount == 0)
-        oppthrow();
+void DuelForm::onOpponentWaitTick() {
+    --opponentWaitSeconds_;
+    if (opponentWaitSeconds_ == kLineAtSecondsLeft)
+        opponentSpeaks();
+    else if (opponentWaitSeconds_ == 0)
+        opponentThrows();
 }
 
 // Her line comes before each throw, which it counts; which line, if any, is hers to choose.
-void DuelForm::oppmessage() {
-    --throwleft;
-    oppmesLabel.setVisible(true);
-    const int line = oppline(Int(Rnd() * 10));
-    if (line >= 0) oppmesLabel.setCaption(oppmes[static_cast<std::size_t>(line)]);
+void DuelForm::opponentSpeaks() {
+    --throwsLeft_;
+    opponentLineLabel.setVisible(true);
+    const int line = lineBeforeThrow({Int(Rnd() * 10), throwsLeft_, opponentWins_, hasLoadedDice_});
+    if (line >= 0) sayLine(layout_.opponentLines[static_cast<std::size_t>(line)]);
 }
 
-void DuelForm::clearOppLine() {
-    oppmesLabel.setCaption("");
-    oppmesLabel.setVisible(false);
+void DuelForm::opponentThrows() {
+    sayLine("");
+    if (!layout_.lineStaysShown) opponentLineLabel.setVisible(false);
+    for (ui::Image& die : dicePictures) die.setVisible(true);
+    dice_ = hasLoadedDice_ ? dicerules::loadedThrow(app_.random()) : dicerules::fairThrow(app_.random());
+    const short frames = dicerules::rollFrames(app_.random());  // drawn for loaded dice too
+    roll(hasLoadedDice_ ? dicerules::kLoadedRollFrames : frames);
 }
 
-short DuelForm::oppdie() { return static_cast<short>(Int(Rnd() * 6)); }
-
-short DuelForm::rollingFace() { return static_cast<short>(Int(Rnd() * 6)); }
-
-void DuelForm::oppthrow() {
-    clearOppLine();
-    oppwaittimer.setEnabled(false);
+void DuelForm::onTurnChangeTick() {
+    throwsLeftPicture.setPicture(sozai_.numberimg(kThrowsPerTurn));
+    turnPassed(opponentHand_);
     for (int k = 0; k < kDice; ++k) {
-        diceimg[k].setVisible(true);
-        dicenum[k] = oppdie();
+        smallDicePictures[k].setPicture(sozai_.minidiceimg(dice_[k]));
+        dicePictures[k].setVisible(false);
     }
-    hand = dicerules::kNoHandYet;
-    roll(oppRollTicks(static_cast<short>(Int(Rnd() * 13) + 7)));
-}
-
-void DuelForm::oppnext() {
-    oppwaitcount = 3;
-    enter(Phase::OpponentWaits);
-}
-
-void DuelForm::oppend() { enter(Phase::TurnPasses); }
-
-void DuelForm::turnwaittimer_Timer() {
-    lastthrow.setPicture(sozai_.numberimg(3));
-    turnChanging();
-    for (int k = 0; k < kDice; ++k) {
-        minidiceimg[k].setPicture(sozai_.minidiceimg(dicenum[k]));
-        diceimg[k].setVisible(false);
-        dicenum[k] = 0;
-    }
-    nonokaturn = 1;
-    throwbutton.setEnabled(true);
-    throwbutton.setVisible(true);
-    powergage.setVisible(true);
+    isHeroinesTurn_ = true;
+    throwButton.setEnabled(true);
+    throwButton.setVisible(true);
+    powerGauge.setVisible(true);
+    gauge_ = 0;  // the bar keeps its width until the first tick
+    throwsLeft_ = kThrowsPerTurn;
     enter(Phase::HeroineAims);
-    gauge = 0;
-    throwleft = 3;
-    turnwaittimer.setEnabled(false);
 }
 
 // ---- The heroine's turn ----
 
-void DuelForm::gagetimer_Timer() {
-    gauge = dicerules::gaugeAfter(gauge, dicerules::gaugeStep(app_.random()));
-    powergage.setWidth(gauge);
+void DuelForm::onGaugeTick() {
+    gauge_ = dicerules::gaugeAfter(gauge_, dicerules::gaugeStep(app_.random()));
+    powerGauge.setWidth(gauge_);
 }
 
-void DuelForm::throwbutton_Click() {
-    throwbutton.setEnabled(false);
-    --throwleft;
-    gagetimer.setEnabled(false);
-    playerthrow();
+void DuelForm::onSmallDieClicked(int die) {
+    const int tick = gaugeTickAfterClick(die, gaugeTimer.interval());
+    if (tick != gaugeTimer.interval()) gaugeTimer.setInterval(tick);
 }
 
-void DuelForm::playerthrow() {
-    hand = dicerules::kNoHandYet;
-    const dicerules::Zone zone = dicerules::zone(layout_.throwRules, gauge);
+void DuelForm::onThrowClicked() {
+    throwButton.setEnabled(false);
+    --throwsLeft_;
+    heroineThrows();
+}
+
+void DuelForm::heroineThrows() {
+    const dicerules::Zone zone = dicerules::zone(layout_.throwRules, gauge_);
     if (zone == dicerules::Zone::Perfect) {
-        Image4.setVisible(true);
-        image4deletimer.setEnabled(true);
+        exclamationPicture.setVisible(true);
+        exclamationTimer.setEnabled(true);
     }
-    dicenum = dicerules::throwIn(zone, layout_.throwRules, app_.random());
-    for (ui::Image& die : diceimg) die.setVisible(true);
-    roll(static_cast<short>(Int(Rnd() * 13) + 7));
+    dice_ = dicerules::throwIn(zone, layout_.throwRules, app_.random());
+    for (ui::Image& die : dicePictures) die.setVisible(true);
+    roll(dicerules::rollFrames(app_.random()));
 }
 
-void DuelForm::playernext() {
-    throwbutton.setEnabled(true);
-    enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
-}
-
-void DuelForm::playerend() {
-    throwbutton.setVisible(false);
-    enter(Phase::Judging);
-    powergage.setVisible(false);
-}
-
-void DuelForm::image4deletimer_Timer() {
-    Image4.setVisible(false);
-    image4deletimer.setEnabled(false);
+void DuelForm::onExclamationTick() {
+    exclamationPicture.setVisible(false);
+    exclamationTimer.setEnabled(false);
 }
 
 // ---- Either side's throw ----
 
-void DuelForm::roll(short ticks) {
-    phase_ = Phase::Rolling;
-    rolling.start(ticks);
+void DuelForm::roll(short frames) {
+    enter(Phase::Rolling);
+    rolling.start(frames);
 }
 
-void DuelForm::landDice() {
-    diceshow();
-    yakucheck();
+// Her loaded dice roll loaded faces too; the heroine's always roll fair ones.
+void DuelForm::drawRollingFaces() {
+    rollingFaces_ = hasLoadedDice_ && !isHeroinesTurn_ ? dicerules::loadedThrow(app_.random())
+                                                       : dicerules::fairThrow(app_.random());
 }
 
-void DuelForm::dammydraw() {
-    for (short& face : dammynum) face = rollingFace();
+void DuelForm::showRollingFaces() {
+    for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(rollingFaces_[k] + 1));
 }
 
-void DuelForm::diceshow() {
-    for (int k = 0; k < kDice; ++k) diceimg[k].setPicture(sozai_.diceimg(dicenum[k] + 1));
-}
-
-void DuelForm::dammyshow() {
-    for (int k = 0; k < kDice; ++k) diceimg[k].setPicture(sozai_.diceimg(dammynum[k] + 1));
-}
-
-void DuelForm::yakucheck() {
-    hand = dicerules::yakucheck(dicenum);
-    if (hand >= 1)
-        yakuset();
-    else if (throwleft != 0)
-        nextthrow();
+void DuelForm::land() {
+    for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(dice_[k] + 1));
+    const short hand = dicerules::handOf(dice_);
+    if (hand != dicerules::kNoHandYet)
+        turnEnds(hand);
+    else if (throwsLeft_ != 0)
+        throwAgain();
     else
-        menashi();
+        turnEnds(dicerules::kNoHand);
 }
 
-void DuelForm::menashi() {
-    hand = dicerules::kNoHand;
-    yakuset();
-}
-
-void DuelForm::nextthrow() {
-    lastthrow.setPicture(sozai_.numberimg(throwleft));
-    if (nonokaturn != 0)
-        playernext();
-    else
-        oppnext();
-}
-
-void DuelForm::yakuset() {
-    if (nonokaturn != 0) {
-        nonokahand = hand;
-        playerend();
+void DuelForm::throwAgain() {
+    throwsLeftPicture.setPicture(sozai_.numberimg(throwsLeft_));
+    if (isHeroinesTurn_) {
+        throwButton.setEnabled(true);
+        enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
     } else {
-        opphand = hand;
-        oppend();
+        opponentWaitSeconds_ = kOpponentWaitSeconds;
+        enter(Phase::OpponentWaits);
+    }
+}
+
+void DuelForm::turnEnds(short hand) {
+    if (isHeroinesTurn_) {
+        heroineHand_ = hand;
+        throwButton.setVisible(false);
+        enter(Phase::Judging);
+        powerGauge.setVisible(false);
+    } else {
+        opponentHand_ = hand;
+        enter(Phase::TurnPasses);
     }
 }
 
 // ---- The bout and the match ----
 
-void DuelForm::hanteiwaittimer_Timer() {
-    switch (dicerules::judge(opphand, nonokahand)) {
-        case Bout::Opponent: oppwin(); break;
-        case Bout::Heroine: nonokawin(); break;
-        case Bout::Draw: drawbout(); break;
+void DuelForm::onJudgementTick() {
+    switch (dicerules::judge(opponentHand_, heroineHand_)) {
+        case Bout::Opponent:
+            boutWon(opponentResultPicture, heroineResultPicture, opponentStarPictures, opponentWins_,
+                    Phase::OpponentWonMatch);
+            break;
+        case Bout::Heroine:
+            boutWon(heroineResultPicture, opponentResultPicture, heroineStarPictures, heroineWins_,
+                    Phase::HeroineWonMatch);
+            break;
+        case Bout::Draw:
+            opponentResultPicture.setPicture(sozai_.minimark(2));
+            heroineResultPicture.setPicture(sozai_.minimark(2));
+            enter(Phase::NextBout);
+            break;
     }
-    hanteiwaittimer.setEnabled(false);
-}
-
-void DuelForm::oppwin() { boutwon(oppkekka, nonokakekka, oppstarimg, oppwins, &DuelForm::oppmatchwin); }
-
-void DuelForm::nonokawin() {
-    boutwon(nonokakekka, oppkekka, nonokastarimg, nonokawins, &DuelForm::nonokamatchwin);
 }
 
 // The winner's mark, the loser's, a star for the winner; the second star takes the match.
-void DuelForm::boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
-                       void (DuelForm::*matchwon)()) {
+void DuelForm::boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins,
+                       Phase matchWon) {
     winnerMark.setPicture(sozai_.minimark(0));
     loserMark.setPicture(sozai_.minimark(1));
     stars[wins].setVisible(true);
     ++wins;
-    if (wins == 2)
-        (this->*matchwon)();
-    else
-        nextbout();
-}
-
-void DuelForm::drawbout() {
-    oppkekka.setPicture(sozai_.minimark(2));
-    nonokakekka.setPicture(sozai_.minimark(2));
-    nextbout();
-}
-
-void DuelForm::nextbout() { enter(Phase::NextBout); }
-
-void DuelForm::syobureplaytimer_Timer() {
-    lastthrow.setPicture(sozai_.numberimg(3));
-    for (int k = 0; k < kDice; ++k) {
-        minidiceimg[k].setPicture(sozai_.diceimg(0));
-        diceimg[k].setVisible(false);
-        dicenum[k] = 0;
+    if (wins < kBoutsToWin) {
+        enter(Phase::NextBout);
+        return;
     }
-    nonokaturn = 0;
-    throwleft = 3;
-    oppkekka.setPicture(sozai_.diceimg(0));
-    nonokakekka.setPicture(sozai_.diceimg(0));
-    nextBoutBegins();
-    oppwaitcount = 3;
+    if (matchWon == Phase::OpponentWonMatch) opponentWonMatch();
+    enter(matchWon);
+}
+
+void DuelForm::onNextBoutTick() {
+    throwsLeftPicture.setPicture(sozai_.numberimg(kThrowsPerTurn));
+    for (int k = 0; k < kDice; ++k) {
+        smallDicePictures[k].setPicture(sozai_.diceimg(0));  // the empty picture
+        dicePictures[k].setVisible(false);
+    }
+    isHeroinesTurn_ = false;
+    throwsLeft_ = kThrowsPerTurn;
+    opponentResultPicture.setPicture(sozai_.diceimg(0));
+    heroineResultPicture.setPicture(sozai_.diceimg(0));
+    hasLoadedDice_ = loadsDice(++bout_);
+    if (hasLoadedDice_)
+        for (ui::Image& die : dicePictures) die.setPicture(sozai_.diceimg(kLoadedWaitingPips));
+    opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
-    syobureplaytimer.setEnabled(false);
 }
 
-void DuelForm::oppmatchwin() { enter(Phase::OpponentWonMatch); }
-
-void DuelForm::nonokamatchwin() { enter(Phase::HeroineWonMatch); }
-
-void DuelForm::matchEnds() {
-    for (ui::Image& die : diceimg) die.setVisible(false);
-    for (ui::Image& die : minidiceimg) die.setVisible(false);
-    oppkekka.setVisible(false);
-    nonokakekka.setVisible(false);
+// What either end of the match clears away: the table, and the loser.
+void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner) {
+    for (ui::Image& die : dicePictures) die.setVisible(false);
+    for (ui::Image& die : smallDicePictures) die.setVisible(false);
+    opponentResultPicture.setVisible(false);
+    heroineResultPicture.setVisible(false);
+    loserPicture.setVisible(false);
+    loserName.setVisible(false);
+    bannerPicture.setPicture(sozai_.hanmark(banner));
 }
 
-void DuelForm::totaloppwintimer_Timer() {
-    matchEnds();
-    Image2.setVisible(false);
-    Label2.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(0));
-    totaloppwintimer.setEnabled(false);
-    phase_ = Phase::Over;
+void DuelForm::onOpponentBannerTick() {
+    matchEnds(heroinePicture, heroineNameLabel, 0);
+    enter(Phase::Over);
 }
 
-void DuelForm::totalnonokawintimer_Timer() {
-    matchEnds();
-    Image1.setVisible(false);
-    Label1.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(1));
-    showExit();
-    totalnonokawintimer.setEnabled(false);
-    phase_ = Phase::Over;
+void DuelForm::onHeroineBannerTick() {
+    matchEnds(opponentPicture, opponentNameLabel, 1);
+    // A lost match overturned after its banner had taken the heroine away brings her back.
+    heroinePicture.setVisible(true);
+    heroineNameLabel.setVisible(true);
+    exitAfterWin(nextButton).setVisible(true);
+    enter(Phase::Over);
 }
 
-void DuelForm::showExit() { Command1.setVisible(true); }
+void DuelForm::onNextClicked() { leave("nextButton"); }
 
 }  // namespace games

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "games/dice/dicerules.h"
 #include "games/dice/throwzones.h"
@@ -13,23 +14,23 @@ namespace games {
 // What sets one Chinchirorin duel apart from the other on screen and in the gauge.
 struct DuelLayout {
     GameForm::Layout form;
-    std::string opponent;  // her controls are named after her: "kozue" gives kozuemes, kozuewaittimer…
-    std::string oppName;   // Label1, her disguise name
-    ui::Rect oppNameRect;
-    std::string portrait;  // Image1
-    ui::Rect oppmesRect;
-    short firstFace;       // the large dice show this face and the next two before the first throw
-    ui::Rect nonokaStar1;  // nonokastarimg(1)
-    ui::Rect image4;
-    std::string exitCaption;  // Command1
-    std::array<std::string, 5> oppmes;
+    std::string opponentName;  // her disguise
+    ui::Rect opponentNameRect;
+    std::string opponentPortrait;
+    ui::Rect opponentLineRect;
+    bool lineStaysShown;  // her line's label stays on screen, empty, once she has thrown
+    short firstFace;      // the large dice show this face and the next two before the first throw
+    ui::Rect heroineSecondStar;
+    ui::Rect exclamationRect;
+    std::string nextCaption;
+    std::array<std::string, 5> opponentLines;
     const dicerules::ThrowRules& throwRules;
 };
 
 // A best-of-three Chinchirorin match against a computer opponent: she throws first, then the
-// heroine times her throws with the running power gauge. Every phase runs on its own timer, which
-// hands over to the next; no other of those timers runs meanwhile. The duels differ in the
-// opponent's lines and dice, which the hooks below give; their defaults are the fair first duel.
+// heroine times her throws with the running power gauge. The duels differ in how the opponent
+// plays and speaks; the form asks its variant through the few hooks below, whose defaults are
+// the fair first duel, and keeps the match to itself.
 class DuelForm : public GameForm {
 public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
@@ -38,127 +39,128 @@ public:
     std::string checkInvariants() const override;
 
 protected:
-    using Dice = dicerules::Dice;
+    // What her line before a throw may hang on.
+    struct LineCue {
+        int draw;        // 0..9, drawn before every throw of hers
+        int throwsLeft;  // after the throw about to come
+        int boutsWon;    // hers
+        bool loaded;     // her dice this bout
+    };
 
-    // Which of her lines (an index of oppmes) comes before a throw, given a draw r = 0..9; -1 for
-    // none, and the line before keeps showing. throwleft already counts the throw about to come.
-    virtual int oppline(int r) const = 0;
-    // Load-time draws of the opponent's play, before her lines are filled.
-    virtual void dealOpponent() {}
-    // Her line goes when she throws.
-    virtual void clearOppLine();
-    // One die of her throw.
-    virtual short oppdie();
-    // How long her dice roll, given the drawn 7..19 ticks.
-    virtual short oppRollTicks(short drawn) { return drawn; }
-    // One face shown while the dice roll.
-    virtual short rollingFace();
-    // The turn has just passed to the heroine (her dice are still on the table).
-    virtual void turnChanging() {}
-    // A new bout begins: the table has been cleared.
-    virtual void nextBoutBegins() {}
-    // A small die of the last throw was clicked.
-    virtual void minidiceimg_Click(int index) { (void)index; }
-    // She has won two bouts.
-    virtual void oppmatchwin();
-    // The heroine has won the match: the way on.
-    virtual void showExit();
+    // Her words on screen, in place of whatever she said last.
+    void sayLine(const std::string& words);
+    // The heroine takes the match, whatever its state: a lost match overturned.
+    void heroineWinsMatch();
+    // The timers that carry the match from phase to phase; at most one of them runs.
+    std::vector<ui::Timer*> stepTimers() const;
 
-    void throwbutton_Click();
-    void gagetimer_Timer();
-    void oppwaittimer_Timer();
-    void turnwaittimer_Timer();
-    void hanteiwaittimer_Timer();
-    void syobureplaytimer_Timer();
-    void totaloppwintimer_Timer();
-    void totalnonokawintimer_Timer();
-    void image4deletimer_Timer();
-    virtual void Command1_Click() = 0;
+private:
+    // ---- What a duel decides ----
 
-    void oppmessage();
-    void oppthrow();
-    void playerthrow();
-    void diceshow();
-    void dammyshow();
-    void dammydraw();
-    void roll(short ticks);
-    void landDice();
-    void yakucheck();
-    void menashi();
-    void nextthrow();
-    void oppnext();
-    void playernext();
-    void yakuset();
-    void playerend();
-    void oppend();
-    void oppwin();
-    void boutwon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, short& wins,
-                 void (DuelForm::*matchwon)());
-    void nonokawin();
-    void drawbout();
-    void nonokamatchwin();
-    void nextbout();
-    void matchEnds();  // what both match ends clear away
+    // Which of her lines (an index of the layout's opponentLines) comes before a throw; -1 for
+    // none, and the line before keeps showing.
+    virtual int lineBeforeThrow(const LineCue& cue) const = 0;
+    // Whether she throws loaded dice in a bout (0 the first, a drawn bout counting too), asked as
+    // it begins, the first at load, where she may draw.
+    virtual bool loadsDice(int bout);
+    // The turn has just passed to the heroine; her hand is still on the table.
+    virtual void turnPassed(short opponentHand);
+    // The gauge's tick, in ms, after a click on a small die.
+    virtual int gaugeTickAfterClick(int die, int tickMs) const;
+    // She has won the match; her banner comes a second later.
+    virtual void opponentWonMatch();
+    // The way on the heroine's win shows.
+    virtual ui::Button& exitAfterWin(ui::Button& nextButton);
 
-    // Where the match stands; each phase but the last waits on its own timer.
+    // ---- The match ----
+
+    // Where the match stands. In each phase but the last exactly its own timer of stepTimers()
+    // runs, and none in Over; the throw button can be pressed exactly while the heroine aims.
     enum class Phase {
-        OpponentWaits,
-        Rolling,
-        TurnPasses,
-        HeroineAims,
+        OpponentWaits,  // her line, then her throw
+        Rolling,        // either side's dice
+        TurnPasses,     // her hand shows a while
+        HeroineAims,    // the gauge runs
         Judging,
         NextBout,
-        OpponentWonMatch,
+        OpponentWonMatch,  // her banner in a second
         HeroineWonMatch,
         Over
     };
     ui::Timer* timerOf(Phase p) const;
-    void enter(Phase p);
+    // Stops the phase's timer and starts the next one's.
+    void enter(Phase next);
+
+    void onOpponentWaitTick();
+    void onTurnChangeTick();
+    void onGaugeTick();
+    void onThrowClicked();
+    void onExclamationTick();
+    void onJudgementTick();
+    void onNextBoutTick();
+    void onOpponentBannerTick();
+    void onHeroineBannerTick();
+    void onSmallDieClicked(int die);
+    void onNextClicked();
+
+    void opponentSpeaks();
+    void opponentThrows();
+    void heroineThrows();
+    void roll(short frames);
+    void drawRollingFaces();
+    void showRollingFaces();
+    void land();
+    void throwAgain();
+    void turnEnds(short hand);
+    void boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins,
+                 Phase matchWon);
+    void boutBegins();
+    void matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner);
 
     const DuelLayout& layout_;
 
-    ui::Label& Label1;
-    ui::Image& Image1;
-    ui::ControlArray<ui::Image>& oppstarimg;
-    ui::Image& oppkekka;
-    ui::Label& oppmesLabel;
-    ui::ControlArray<ui::Image>& minidiceimg;
-    ui::Image& Image3;
-    ui::ControlArray<ui::Label>& Label3;
-    ui::Image& lastthrow;
-    ui::ControlArray<ui::Image>& diceimg;
-    ui::Image& Image2;
-    ui::ControlArray<ui::Image>& nonokastarimg;
-    ui::Image& nonokakekka;
-    ui::Image& Image4;
-    ui::Button& throwbutton;
-    ui::Image& powergage;
-    ui::Label& Label2;
-    ui::Button& Command1;
-    ui::Timer& gagetimer;
-    ui::Timer& dammytimer;
-    ui::Timer& oppwaittimer;
-    ui::Timer& turnwaittimer;
-    ui::Timer& hanteiwaittimer;
-    ui::Timer& syobureplaytimer;
-    ui::Timer& totaloppwintimer;
-    ui::Timer& totalnonokawintimer;
-    ui::Timer& image4deletimer;
-    kit::RollReveal rolling;  // either side's dice, on dammytimer
-    Phase phase_ = Phase::OpponentWaits;
+    ui::Label& opponentNameLabel;
+    ui::Image& opponentPicture;
+    ui::ControlArray<ui::Image>& opponentStarPictures;
+    ui::Image& opponentResultPicture;
+    ui::Label& opponentLineLabel;
+    ui::ControlArray<ui::Image>& smallDicePictures;  // her last throw, while the heroine throws
+    ui::Image& bannerPicture;
+    ui::ControlArray<ui::Label>& throwsLeftLabels;
+    ui::Image& throwsLeftPicture;
+    ui::ControlArray<ui::Image>& dicePictures;
+    ui::Image& heroinePicture;
+    ui::ControlArray<ui::Image>& heroineStarPictures;
+    ui::Image& heroineResultPicture;
+    ui::Image& exclamationPicture;  // a perfect throw
+    ui::Button& throwButton;
+    ui::Image& powerGauge;
+    ui::Label& heroineNameLabel;
+    ui::Button& nextButton;
+    ui::Timer& gaugeTimer;
+    ui::Timer& rollTimer;
+    ui::Timer& opponentWaitTimer;
+    ui::Timer& turnChangeTimer;
+    ui::Timer& judgementTimer;
+    ui::Timer& nextBoutTimer;
+    ui::Timer& opponentBannerTimer;
+    ui::Timer& heroineBannerTimer;
+    ui::Timer& exclamationTimer;
+    kit::RollReveal rolling;  // either side's dice, on rollTimer
 
-    Dice dicenum{};       // the throw's faces, 0..5
-    Dice dammynum{};      // the faces shown while the dice roll
-    short nonokaturn = 0;    // 1 while the heroine throws
-    short oppwaitcount = 0;  // seconds to the opponent's throw: her line at 2, the throw at 0
-    short throwleft = 0;     // throws left in this turn
-    short hand = 0;          // the hand of the throw just made
-    short opphand = 0;       // the hand each side ends its turn with
-    short nonokahand = 0;
-    short oppwins = 0;       // bouts won, 0..2
-    short nonokawins = 0;
-    short gauge = 0;         // the power gauge, 0..6000
-    std::array<std::string, 5> oppmes;  // the opponent's lines
+    Phase phase_ = Phase::OpponentWaits;
+    dicerules::Dice dice_{};          // the throw's faces
+    dicerules::Dice rollingFaces_{};  // the faces shown while the dice roll
+    bool isHeroinesTurn_ = false;
+    int bout_ = 0;                 // the bout being played, 0 the first; a drawn bout counts too
+    bool hasLoadedDice_ = false;   // her dice, this bout
+    int opponentWaitSeconds_ = 0;  // to her throw: her line at 2, the throw at 0
+    int throwsLeft_ = 0;           // in this turn
+    short opponentHand_ = dicerules::kNoHandYet;  // the hand each side ended its turn with
+    short heroineHand_ = dicerules::kNoHandYet;
+    int opponentWins_ = 0;  // bouts won
+    int heroineWins_ = 0;
+    short gauge_ = 0;
 };
 
 }  // namespace games

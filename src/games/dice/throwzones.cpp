@@ -26,9 +26,9 @@ Zone zone(const ThrowRules& rules, short gauge) {
     return Zone::Normal;
 }
 
-Dice perfectthrow() { return {5, 5, 5}; }
+Dice perfectThrow() { return {5, 5, 5}; }
 
-Dice strongthrow(const ThrowRules& rules, app::Random& random) {
+Dice strongThrow(const ThrowRules& rules, app::Random& random) {
     return three([&] {
         const short r = rnd(random, 10);
         if (r >= rules.luckyLow && r <= rules.luckyHigh) return static_cast<short>(rnd(random, 3) + 3);
@@ -36,30 +36,28 @@ Dice strongthrow(const ThrowRules& rules, app::Random& random) {
     });
 }
 
-Dice normalthrow(app::Random& random) {
-    return three([&] { return rnd(random, 6); });
-}
+Dice normalThrow(app::Random& random) { return fairThrow(random); }
 
-Dice weakthrow(app::Random& random) {
+Dice weakThrow(app::Random& random) {
     return three([&] {
         const short r = rnd(random, 10);
         return r <= 7 ? rnd(random, 3) : rnd(random, 6);
     });
 }
 
-Dice feeblethrow(app::Random& random) {
+Dice feebleThrow(app::Random& random) {
     return three([&] { return rnd(random, 3); });
 }
 
 Dice throwIn(Zone z, const ThrowRules& rules, app::Random& random) {
     switch (z) {
-        case Zone::Perfect: return perfectthrow();
-        case Zone::Strong: return strongthrow(rules, random);
-        case Zone::Normal: return normalthrow(random);
-        case Zone::Weak: return weakthrow(random);
-        case Zone::Feeble: return feeblethrow(random);
+        case Zone::Perfect: return perfectThrow();
+        case Zone::Strong: return strongThrow(rules, random);
+        case Zone::Normal: return normalThrow(random);
+        case Zone::Weak: return weakThrow(random);
+        case Zone::Feeble: return feebleThrow(random);
     }
-    return normalthrow(random);
+    return normalThrow(random);
 }
 
 }  // namespace games::dicerules

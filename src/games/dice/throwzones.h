@@ -28,11 +28,11 @@ inline constexpr short kMiddle = 3000;
 Zone zone(const ThrowRules& rules, short gauge);
 
 // The five ways of throwing; each draws die 0, then 1, then 2.
-Dice perfectthrow();  // three sixes, no draw
-Dice strongthrow(const ThrowRules& rules, app::Random& random);
-Dice normalthrow(app::Random& random);
-Dice weakthrow(app::Random& random);
-Dice feeblethrow(app::Random& random);
+Dice perfectThrow();  // three sixes, no draw
+Dice strongThrow(const ThrowRules& rules, app::Random& random);
+Dice normalThrow(app::Random& random);  // fair dice
+Dice weakThrow(app::Random& random);
+Dice feebleThrow(app::Random& random);
 
 Dice throwIn(Zone zone, const ThrowRules& rules, app::Random& random);
 

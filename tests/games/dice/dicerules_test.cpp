@@ -17,22 +17,22 @@ TEST(DiceRules, EveryHandHasItsCodeWhateverTheOrder) {
         {pips(6, 4, 5), 6},  {pips(1, 6, 1), 7},  {pips(5, 2, 2), 8},  {pips(6, 4, 6), 9}, {pips(3, 5, 5), 10},
         {pips(2, 1, 1), 11}, {pips(1, 6, 6), 12}, {pips(3, 1, 2), 14}, {pips(1, 1, 1), 15}};
     for (const auto& [d, code] : hands) {
-        EXPECT_EQ(yakucheck(d), code) << d[0] + 1 << d[1] + 1 << d[2] + 1;
-        EXPECT_EQ(yakucheck({d[2], d[1], d[0]}), code);
+        EXPECT_EQ(handOf(d), code) << d[0] + 1 << d[1] + 1 << d[2] + 1;
+        EXPECT_EQ(handOf({d[2], d[1], d[0]}), code);
     }
     // Three different faces other than the two runs are no hand: throw again.
     for (const Dice& d : {pips(1, 2, 4), pips(2, 3, 4), pips(3, 4, 5), pips(1, 5, 6), pips(2, 4, 6)})
-        EXPECT_EQ(yakucheck(d), kNoHandYet) << d[0] + 1 << d[1] + 1 << d[2] + 1;
+        EXPECT_EQ(handOf(d), kNoHandYet) << d[0] + 1 << d[1] + 1 << d[2] + 1;
 }
 
 TEST(DiceRules, TheWeakestHandsAndTheBoutEdges) {
-    EXPECT_EQ(judge(kPinzoro, kHifumi), Bout::Heroine) << "1-1-1 loses even to 1-2-3";
-    EXPECT_EQ(judge(kNoHand, kPinzoro), Bout::Opponent) << "and to no hand";
-    EXPECT_EQ(judge(kPinzoro, kPinzoro), Bout::Draw);
-    EXPECT_EQ(judge(kHifumi, kNoHand), Bout::Heroine) << "1-2-3 is below no hand";
+    EXPECT_EQ(judge(kThreeOnes, kOneTwoThree), Bout::Heroine) << "1-1-1 loses even to 1-2-3";
+    EXPECT_EQ(judge(kNoHand, kThreeOnes), Bout::Opponent) << "and to no hand";
+    EXPECT_EQ(judge(kThreeOnes, kThreeOnes), Bout::Draw);
+    EXPECT_EQ(judge(kOneTwoThree, kNoHand), Bout::Heroine) << "1-2-3 is below no hand";
     EXPECT_EQ(judge(kNoHand, kNoHand), Bout::Draw);
-    EXPECT_EQ(judge(yakucheck(pips(2, 2, 2)), yakucheck(pips(4, 5, 6))), Bout::Opponent) << "2-2-2 beats 4-5-6";
-    EXPECT_EQ(judge(yakucheck(pips(1, 6, 6)), yakucheck(pips(1, 1, 6))), Bout::Heroine) << "the odd die scores";
+    EXPECT_EQ(judge(handOf(pips(2, 2, 2)), handOf(pips(4, 5, 6))), Bout::Opponent) << "2-2-2 beats 4-5-6";
+    EXPECT_EQ(judge(handOf(pips(1, 6, 6)), handOf(pips(1, 1, 6))), Bout::Heroine) << "the odd die scores";
 }
 
 TEST(DiceRules, TheGaugeStepsAndWrapsPastTheFullBar) {
@@ -62,15 +62,15 @@ TEST(ThrowZones, EachDieDrawsItsChanceThenItsFaceInOrder) {
     app::Random random;
     // Weak: r 7 gives a low die, r 8 a fair one.
     random.useScript({draw(10, 7), draw(3, 2), draw(10, 8), draw(6, 5), draw(10, 0), draw(3, 0)});
-    EXPECT_EQ(weakthrow(random), pips(3, 6, 1));
+    EXPECT_EQ(weakThrow(random), pips(3, 6, 1));
     // Strong in duel A: r 5 is lucky, r 6 is not; in duel B it is the other way round.
     random.useScript({draw(10, 5), draw(3, 0), draw(10, 6), draw(6, 0), draw(10, 9), draw(6, 0)});
-    EXPECT_EQ(strongthrow(kDuelA, random), pips(4, 1, 1));
+    EXPECT_EQ(strongThrow(kDuelA, random), pips(4, 1, 1));
     random.useScript({draw(10, 5), draw(6, 0), draw(10, 6), draw(3, 0), draw(10, 9), draw(3, 2)});
-    EXPECT_EQ(strongthrow(kDuelB, random), pips(1, 4, 6));
+    EXPECT_EQ(strongThrow(kDuelB, random), pips(1, 4, 6));
     random.useScript({draw(3, 0), draw(3, 1), draw(3, 2), draw(6, 5), draw(6, 0), draw(6, 3)});
-    EXPECT_EQ(feeblethrow(random), pips(1, 2, 3));
-    EXPECT_EQ(normalthrow(random), pips(6, 1, 4));
+    EXPECT_EQ(feebleThrow(random), pips(1, 2, 3));
+    EXPECT_EQ(normalThrow(random), pips(6, 1, 4));
     EXPECT_EQ(throwIn(Zone::Perfect, kDuelB, random), pips(6, 6, 6)) << "the perfect throw draws nothing";
 }
 
@@ -81,7 +81,7 @@ TEST(ThrowZones, AStrongDieIsHighFourInFiveInDuelAAndSevenInTenInDuelB) {
     for (const auto& [rules, expected] : {std::pair{&kDuelA, 0.8}, std::pair{&kDuelB, 0.7}}) {
         int high = 0;
         for (int i = 0; i < kThrows; ++i)
-            for (short d : strongthrow(*rules, random)) high += d >= 3;
+            for (short d : strongThrow(*rules, random)) high += d >= 3;
         EXPECT_NEAR(high / (3.0 * kThrows), expected, 0.01) << "about 8 standard deviations";
     }
 }

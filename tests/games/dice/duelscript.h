@@ -67,7 +67,7 @@ struct Duel : SceneHarness {
     bool on(const std::string& timer) { return timerEnabled(f, timer); }
     void press(const std::string& control) { click(f, control); }
     // The three dice as their pictures' last digits ("-" for none): pips, or index for small dice.
-    std::string dice(const std::string& array = "diceimg") {
+    std::string dice(const std::string& array = "dicePictures") {
         std::string out;
         for (int k = 0; k < 3; ++k) {
             const std::string p = pic(array + "(" + std::to_string(k) + ")");
@@ -78,7 +78,7 @@ struct Duel : SceneHarness {
     void oppThrows() { advance(kLineIn + kThrowAfterLine + rollOf(7)); }
     void heroineThrows(int gaugeTicks) {
         advance(gaugeTicks * kGaugeTick);
-        press("throwbutton");
+        press("throwButton");
         advance(rollOf(7));
     }
     int timersOn() {

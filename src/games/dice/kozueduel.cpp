@@ -1,16 +1,18 @@
-#include "games/dice/tintiro1.h"
+#include "games/dice/kozueduel.h"
 
 namespace games {
 
 namespace {
+enum Line { kWontLose, kGoingForIt, kPlea, kCanYouBeatMe, kMustNotLose };
+
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "Label4", {8520, 0, 1335, 255}, ui::kWhite},
-        "kozue",
+        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, "codeLabel", {8520, 0, 1335, 255}, ui::kWhite},
         "シルバー・ファントム",
         {240, 120, 2055, 255},
         "scenes/dice/kozue_masked",
         {3600, 240, 3375, 375},
+        false,
         1,
         {0, 5400, 450, 450},
         {6960, 5160, 1200, 1200},
@@ -23,16 +25,14 @@ const DuelLayout& layout() {
 }
 }  // namespace
 
-tintiro1::tintiro1(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
+KozueDuel::KozueDuel(app::App& app, assets::Sozai& sozai) : DuelForm(app, sozai, layout()) {}
 
 // Her first throw of a turn always has a line, the later ones usually: the last is a plea.
-int tintiro1::oppline(int r) const {
-    if (throwleft == 0) return r <= 8 ? 2 : -1;
-    if (throwleft == 1) return r <= 7 ? 4 : -1;
-    if (r > 3) return 3;
-    return oppwins == 1 ? 1 : 0;
+int KozueDuel::lineBeforeThrow(const LineCue& cue) const {
+    if (cue.throwsLeft == 0) return cue.draw <= 8 ? kPlea : -1;
+    if (cue.throwsLeft == 1) return cue.draw <= 7 ? kMustNotLose : -1;
+    if (cue.draw > 3) return kCanYouBeatMe;
+    return cue.boutsWon == 1 ? kGoingForIt : kWontLose;
 }
-
-void tintiro1::Command1_Click() { leave("Command1"); }
 
 }  // namespace games

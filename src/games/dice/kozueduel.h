@@ -5,13 +5,12 @@
 namespace games {
 
 // The first Chinchirorin duel, against the masked シルバー・ファントム, who plays fair.
-class tintiro1 final : public DuelForm {
+class KozueDuel final : public DuelForm {
 public:
-    tintiro1(app::App& app, assets::Sozai& sozai);
+    KozueDuel(app::App& app, assets::Sozai& sozai);
 
 private:
-    int oppline(int r) const override;
-    void Command1_Click() override;
+    int lineBeforeThrow(const LineCue& cue) const override;
 };
 
 }  // namespace games

@@ -14,69 +14,69 @@ using Boxes = std::vector<std::pair<std::string, std::string>>;
 constexpr double kCheats = 0.0;  // the load's draw: r = 0, loaded dice
 double fair() { return Draws::draw(9, 7); }
 
-TEST(TintiroB, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
+TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins) {
     Draws d;
     d.add(kCheats).line(3).loaded(6, 6, 6).feeble(1, 1, 1);
     Duel h("tintiro2", d);
     EXPECT_EQ(h.dice(), "456") << "the dice wait showing 4, 5 and 6";
-    EXPECT_FALSE(h.shows("Command2"));
+    EXPECT_FALSE(h.shows("caughtCheatingButton"));
     h.advance(kLineIn);
-    EXPECT_EQ(h.cap("sumiremes"), "ニヤリ。負けないよ！");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "ニヤリ。負けないよ！");
     h.advance(kThrowAfterLine);
-    EXPECT_EQ(h.cap("sumiremes"), "");
-    EXPECT_TRUE(h.shows("sumiremes")) << "her label stays, empty";
+    EXPECT_EQ(h.cap("opponentLineLabel"), "");
+    EXPECT_TRUE(h.shows("opponentLineLabel")) << "her label stays, empty";
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "444") << "her rolling faces are loaded too";
     h.advance(499ms);
-    EXPECT_FALSE(h.on("turnwaittimer"));
+    EXPECT_FALSE(h.on("turnChangeTimer"));
     h.advance(1ms);
     EXPECT_EQ(h.dice(), "666");
-    EXPECT_TRUE(h.on("turnwaittimer")) << "six frames, and her turn is over";
-    EXPECT_EQ(h.pic("lastthrow"), "store/numberimg_3");
+    EXPECT_TRUE(h.on("turnChangeTimer")) << "six frames, and her turn is over";
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
     h.advance(kTurnChange);
-    EXPECT_EQ(h.cap("sumiremes"), "☆☆ニヤリ☆☆");
-    h.press("throwbutton");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
+    h.press("throwButton");
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "111") << "the heroine's rolling faces are fair";
     h.advance(899ms);
-    EXPECT_EQ(h.cap("sumiremes"), "☆☆ニヤリ☆☆");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
     h.advance(1ms);
-    EXPECT_EQ(h.cap("sumiremes"), "") << "cleared a second after the turn change";
+    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "cleared a second after the turn change";
     h.advance(700ms);
-    EXPECT_TRUE(h.shows("sumirestarimg(0)"));
+    EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
-TEST(TintiroB, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
+TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
     Draws d;
     d.add(fair()).line(0).dice(1, 2, 4).line(1).dice(2, 3, 5).line(5).dice(1, 3, 6);
     d.gauge(4, 2).dice(1, 2, 4).dice(2, 3, 5).dice(1, 3, 6);  // 3600: fair dice
     d.line(4).loaded(6, 4, 6);                               // a pair of sixes and a 4
     Duel h("tintiro2", d);
     h.advance(kLineIn);
-    EXPECT_EQ(h.cap("sumiremes"), "ニヤリ。負けないよ！");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "ニヤリ。負けないよ！");
     h.advance(kThrowAfterLine + rollOf(7));
-    EXPECT_TRUE(h.on("sumirewaittimer")) << "playing fair, she can miss and throw again";
+    EXPECT_TRUE(h.on("opponentWaitTimer")) << "playing fair, she can miss and throw again";
     h.advance(kLineIn);
-    EXPECT_EQ(h.cap("sumiremes"), "おね・・あ、乃々香さんには負けないんだから。");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "おね・・あ、乃々香さんには負けないんだから。");
     h.advance(kThrowAfterLine + rollOf(7) + kLineIn);
-    EXPECT_EQ(h.cap("sumiremes"), "お願いっ・・・");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "お願いっ・・・");
     h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
-    EXPECT_EQ(h.cap("sumiremes"), "") << "no grin after no hand";
+    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "no grin after no hand";
     h.heroineThrows(4);
     h.heroineThrows(0);
     h.heroineThrows(0);
     h.advance(kJudgement);
-    EXPECT_EQ(h.pic("nonokakekka"), "store/minimark_2");
+    EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_2");
     h.advance(kNextBout);
     EXPECT_EQ(h.dice(), "444") << "the next bout's dice wait showing fours";
     h.advance(kLineIn);
-    EXPECT_EQ(h.cap("sumiremes"), "私はつよいんだよ！") << "she cheats from the second bout on";
+    EXPECT_EQ(h.cap("opponentLineLabel"), "私はつよいんだよ！") << "she cheats from the second bout on";
     h.advance(kThrowAfterLine);
     EXPECT_EQ(h.dice(), "444") << "shown as they are until the first frame";
     h.advance(600ms + kTurnChange);
-    EXPECT_EQ(h.dice("minidiceimg"), "535");
-    EXPECT_EQ(h.cap("sumiremes"), "") << "a pair with a 4 earns no grin";
+    EXPECT_EQ(h.dice("smallDicePictures"), "535");
+    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "a pair with a 4 earns no grin";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
@@ -91,7 +91,7 @@ Draws lostMatch(int exposureDraw) {
 void playLostMatch(Duel& h) {
     for (int bout = 0; bout < 2; ++bout) {
         h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
-        h.press("throwbutton");
+        h.press("throwButton");
         h.advance(rollOf(7) + kJudgement);
         if (bout == 0) h.advance(kNextBout);
     }
@@ -113,15 +113,15 @@ const Boxes& exposure() {
 // Only the draw of 77 at her match win arms the exposure: a close then runs it, once, even in the
 // second before her banner, and the match becomes the heroine's. Each box stays open a second with
 // the clock running, as on screen: her banner, due under the first box, must never show.
-TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
+TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
     enum Way { Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner };
     for (Way way : {Unarmed, ThenNextArea, ThenCloseAgain, BeforeHerBanner}) {
         Duel h("tintiro2", lostMatch(way == Unarmed ? 76 : 77));
         playLostMatch(h);
         h.advance(way == BeforeHerBanner ? 500ms : 6s);
-        EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0");
-        std::vector<std::string> underTheBoxes;
-        h.whileBoxOpen = [&] { underTheBoxes.push_back(h.pic("Image3") + (h.shows("Image2") ? "" : " alone")); };
+        EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0");
+        std::vector<std::string> seen;  // under the boxes
+        h.whileBoxOpen = [&] { seen.push_back(h.pic("bannerPicture") + (h.shows("heroinePicture") ? "" : " alone")); };
         const auto closedAt = h.clock().now();
         h.close("tintiro2");
         if (way == Unarmed) {
@@ -134,15 +134,16 @@ TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_TRUE(h.app().extraLoaded("sozai")) << "and so does the picture store";
         EXPECT_EQ(h.messageBoxes(), exposure());
         EXPECT_EQ(h.clock().now() - closedAt, 7000);
-        EXPECT_EQ(underTheBoxes, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
+        EXPECT_EQ(seen, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
             << "her banner never comes";
         h.advance(999ms);
-        EXPECT_EQ(h.pic("Image3"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
+        EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
         h.advance(1ms);
-        EXPECT_EQ(h.pic("Image3"), "store/hanmark_1");
-        for (const char* back : {"Image2", "Label2", "sumirestarimg(0)", "sumirestarimg(1)", "Command2"})
+        EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
+        for (const char* back : {"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)",
+                                 "opponentStarPictures(1)", "caughtCheatingButton"})
             EXPECT_TRUE(h.shows(back)) << back;
-        for (const char* gone : {"Image1", "Label1", "Command1", "nonokastarimg(0)"})
+        for (const char* gone : {"opponentPicture", "opponentNameLabel", "nextButton", "heroineStarPictures(0)"})
             EXPECT_FALSE(h.shows(gone)) << gone;
         EXPECT_EQ(h.timersOn(), 0);
         EXPECT_EQ(h.random().scriptLeft(), 0u);
@@ -151,39 +152,39 @@ TEST(TintiroB, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
             EXPECT_TRUE(h.ended()) << "the exposure runs once";
             EXPECT_EQ(h.messageBoxes().size(), 7u);
         } else if (way == ThenNextArea) {
-            h.press("Command2");
-            EXPECT_EQ(h.openForms(), Forms{"mesareaspecial"});
+            h.press("caughtCheatingButton");
+            EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro2", "caughtCheatingButton")});
             EXPECT_FALSE(h.app().extraLoaded("sozai"));
         }
     }
 }
 
-TEST(TintiroB, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
+TEST(SumireDuel, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
     Draws d;
     d.add(kCheats).line(0).loaded(4, 4, 4).gauge(2);
     Duel h("tintiro2", d);
-    for (int i = 0; i < 3; ++i) h.press("minidiceimg(1)");  // clicks count in every state
-    h.press("minidiceimg(0)");
-    h.press("minidiceimg(2)");
-    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 105);
+    for (int i = 0; i < 3; ++i) h.press("smallDicePictures(1)");  // clicks count in every state
+    h.press("smallDicePictures(0)");
+    h.press("smallDicePictures(2)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 105);
     h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
     h.advance(104ms);
-    EXPECT_EQ(h.width("tintiro2", "powergage"), 6000);
+    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 6000);
     h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powergage"), 600);
-    h.press("minidiceimg(1)");
-    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 120);
+    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600);
+    h.press("smallDicePictures(1)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 120);
     h.advance(119ms);
-    EXPECT_EQ(h.width("tintiro2", "powergage"), 600) << "the slower tick starts afresh";
+    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600) << "the slower tick starts afresh";
     h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powergage"), 1200);
-    for (int i = 0; i < 100; ++i) h.press("minidiceimg(1)");
-    EXPECT_EQ(h.timerInterval("tintiro2", "gagetimer"), 960) << "sixty clicks at most";
+    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 1200);
+    for (int i = 0; i < 100; ++i) h.press("smallDicePictures(1)");
+    EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 960) << "sixty clicks at most";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
 // Every caption either duel shows, her longest lines included, is drawn whole inside its label.
-TEST(Tintiro, EveryCaptionFitsItsLabel) {
+TEST(Duels, EveryCaptionFitsItsLabel) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> duels{
         {"tintiro1", {"お願い・・・目がでて・・・", "負けられないんだから！", "乃々香には負けない！"}},
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
@@ -191,25 +192,20 @@ TEST(Tintiro, EveryCaptionFitsItsLabel) {
     for (const auto& [form, lines] : duels) {
         SceneHarness h;
         ui::Form& f = h.open(form);
-        auto& mes = static_cast<ui::Label&>(h.control(form, form == std::string("tintiro1") ? "kozuemes" : "sumiremes"));
+        auto& lineLabel = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
         for (const auto& line : lines) {
-            mes.setCaption(line);
-            EXPECT_LE(mes.textWidthPixels(), ui::twipsToPixels(mes.width())) << line;
+            lineLabel.setCaption(line);
+            EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
         }
-        for (const auto& c : f.controls()) {
+        for (const auto& c : f.controls())
             if (auto* l = dynamic_cast<ui::Label*>(c.get())) {
                 EXPECT_LE(l->textWidthPixels(), ui::twipsToPixels(l->width())) << form << "." << l->name();
             }
-        }
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The real boxes, not the recorder: each opens over the duel's window, centred on it.
-TEST(TintiroB, TheExposureBoxesOpenCentredOnTheDuel) {
+TEST(SumireDuel, TheExposureBoxesOpenCentredOnTheDuel) {
     Duel h("tintiro2", lostMatch(77));
     playLostMatch(h);
     h.advance(6s);

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include "games/dice/duelscript.h"
+
+namespace {
+
+using namespace dice_testing;
+using Forms = std::vector<std::string>;
+
+TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
+    Draws d;
+    d.line(0).dice(2, 2, 5).gauge(5).perfect();  // a pair with a 5 against three sixes
+    d.line(4).dice(3, 3, 1).gauge(5).perfect();
+    Duel h("tintiro1", d);
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3") << "kThrowsPerTurn, in dicerules.h";
+    EXPECT_EQ(h.cap("throwsLeftLabels(0)") + h.cap("throwsLeftLabels(1)"), "あとかい");
+    h.advance(999ms);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "");
+    h.advance(1ms);
+    EXPECT_TRUE(h.shows("opponentLineLabel"));
+    EXPECT_EQ(h.cap("opponentLineLabel"), "乃々香には負けない！");
+    h.advance(kThrowAfterLine);
+    EXPECT_FALSE(h.shows("opponentLineLabel")) << "her line goes when she throws";
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(h.shows(ui::indexed("dicePictures", k))) << "and her dice appear";
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "225");
+    EXPECT_TRUE(h.on("turnChangeTimer"));
+
+    h.advance(kTurnChange);
+    EXPECT_EQ(h.dice("smallDicePictures"), "114") << "her dice, small, while the heroine throws";
+    EXPECT_FALSE(h.shows("dicePictures(0)"));
+    EXPECT_TRUE(h.shows("powerGauge"));
+    EXPECT_EQ(h.width("tintiro1", "powerGauge"), 6000) << "the bar keeps its width until the first tick";
+    h.advance(5 * kGaugeTick);
+    EXPECT_EQ(h.width("tintiro1", "powerGauge"), 3000);
+    h.press("throwButton");
+    EXPECT_TRUE(h.shows("exclamationPicture")) << "the exclamation of a perfect throw";
+    EXPECT_FALSE(h.enabled("tintiro1", "throwButton"));
+    h.clickAnyway("tintiro1", "throwButton");
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "666");
+    EXPECT_FALSE(h.shows("powerGauge"));
+    h.advance(299ms);
+    EXPECT_TRUE(h.shows("exclamationPicture"));
+    h.advance(1ms);
+    EXPECT_FALSE(h.shows("exclamationPicture")) << "for one second";
+    EXPECT_EQ(h.pic("heroineResultPicture"), "");
+    h.advance(700ms);
+    EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_0");
+    EXPECT_EQ(h.pic("opponentResultPicture"), "store/minimark_1");
+    EXPECT_TRUE(h.shows("heroineStarPictures(0)"));
+
+    h.advance(kNextBout);
+    EXPECT_EQ(h.pic("heroineResultPicture"), "") << "the next bout clears the table";
+    EXPECT_EQ(h.dice("smallDicePictures"), "---");
+    for (int k = 0; k < 3; ++k) EXPECT_FALSE(h.shows(ui::indexed("dicePictures", k)));
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "私に勝てるかな？") << "four in ten or more";
+    EXPECT_TRUE(h.shows("opponentLineLabel"));
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
+    h.heroineThrows(5);
+    h.advance(kJudgement);
+    EXPECT_TRUE(h.shows("heroineStarPictures(1)")) << "the second star before the match end";
+    EXPECT_EQ(std::pair(h.top("heroineStarPictures(0)"), h.top("heroineStarPictures(1)")), std::pair(6000, 5400));
+    EXPECT_TRUE(h.shows("dicePictures(0)"));
+    h.advance(999ms);
+    EXPECT_EQ(h.pic("bannerPicture"), "");
+    h.advance(1ms);
+    EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
+    for (const char* gone : {"opponentPicture", "opponentNameLabel", "dicePictures(2)", "smallDicePictures(1)",
+                             "opponentResultPicture", "heroineResultPicture"})
+        EXPECT_FALSE(h.shows(gone)) << gone;
+    for (const char* kept :
+         {"heroinePicture", "heroineNameLabel", "heroineStarPictures(0)", "heroineStarPictures(1)", "nextButton"})
+        EXPECT_TRUE(h.shows(kept)) << kept;
+    EXPECT_EQ(h.timersOn(), 0);
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+    h.press("nextButton");
+    EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro1", "nextButton")});
+    EXPECT_FALSE(h.app().extraLoaded("sozai"));
+}
+
+TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
+    Draws d;
+    d.line(0).dice(6, 6, 6).feeble(1, 1, 1);        // 1-1-1 is a hand, the weakest
+    d.line(3).dice(1, 2, 4).line(8).dice(5, 5, 5);  // her second throw, with no line
+    d.feeble(2, 3, 1);                              // 1-2-3
+    Duel h("tintiro1", d);
+    h.oppThrows();
+    h.advance(kTurnChange);
+    h.press("throwButton");  // before the first tick: the gauge reads 0
+    h.advance(rollOf(7));
+    EXPECT_EQ(h.dice(), "111");
+    EXPECT_TRUE(h.on("judgementTimer")) << "1-1-1 ends her turn at once";
+    EXPECT_FALSE(h.shows("throwButton"));
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
+    h.advance(kJudgement);
+    EXPECT_EQ(h.pic("opponentResultPicture"), "store/minimark_0");
+    EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
+
+    h.advance(kNextBout + kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "決めにいくわよ！") << "she has one bout";
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
+    EXPECT_TRUE(h.on("opponentWaitTimer")) << "no hand: she throws again";
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "two times in ten the second throw has no line";
+    h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
+    EXPECT_FALSE(h.shows("opponentLineLabel"));
+    h.press("throwButton");
+    h.advance(rollOf(7) + kJudgement);
+    EXPECT_TRUE(h.shows("opponentStarPictures(1)"));
+    EXPECT_EQ(std::pair(h.top("opponentStarPictures(0)"), h.top("opponentStarPictures(1)")), std::pair(600, 1080));
+    h.advance(1000ms);
+    EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_0");
+    EXPECT_EQ(h.timersOn(), 0);
+    for (const char* gone : {"heroinePicture", "heroineNameLabel", "dicePictures(0)", "smallDicePictures(0)",
+                             "opponentResultPicture", "nextButton"})
+        EXPECT_FALSE(h.shows(gone)) << gone;
+    EXPECT_TRUE(h.shows("opponentPicture"));
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+    h.close("tintiro1");
+    EXPECT_TRUE(h.ended());
+    EXPECT_TRUE(h.app().nothingLoaded());
+}
+
+TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
+    Draws d;
+    d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
+    d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
+    d.line(3);
+    Duel h("tintiro1", d);
+    h.oppThrows();
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "負けられないんだから！");
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_1");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "one time in ten the last throw has no plea";
+    h.advance(kThrowAfterLine + rollOf(7));
+    EXPECT_TRUE(h.on("turnChangeTimer")) << "three throws without a hand";
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_1");
+
+    h.advance(kTurnChange);
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
+    h.heroineThrows(2);
+    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
+    EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1200);
+    h.advance(kGaugeTick);
+    EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1800) << "the gauge goes on from where she stopped it";
+    h.press("throwButton");
+    h.advance(rollOf(7));
+    h.heroineThrows(0);
+    EXPECT_EQ(h.dice(), "136");
+    h.advance(kJudgement);
+    EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_2");
+    for (const char* star : {"opponentStarPictures(0)", "heroineStarPictures(0)"}) EXPECT_FALSE(h.shows(star)) << star;
+    h.advance(kNextBout);
+    EXPECT_EQ(h.pic("opponentResultPicture"), "");
+    h.advance(kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "乃々香には負けない！") << "the bout is played again, still at nil";
+    EXPECT_EQ(h.random().scriptLeft(), 0u);
+}
+
+// Outside duel B's one armed state, a close at any moment ends the program, and nothing ticks after.
+TEST(Duels, ClosingTheWindowInAnyStateEndsTheProgram) {
+    for (const char* f : {"tintiro1", "tintiro2"}) {
+        for (auto at : {0ms, 1500ms, 3300ms, 6000ms, 7000ms, 20000ms}) {
+            SceneHarness h;
+            h.random().useSeed(3);
+            int lateTicks = 0;
+            h.clock().onDeliver = [&](const ui::Timer& t) { lateTicks += t.killed(); };
+            h.open(f);
+            for (auto t = 0ms; t < at; t += 100ms) {
+                h.advance(100ms);
+                if (h.visible(f, "throwButton") && h.enabled(f, "throwButton")) h.click(f, "throwButton");
+            }
+            h.close(f);
+            EXPECT_TRUE(h.ended()) << f << " at " << at.count();
+            EXPECT_TRUE(h.app().nothingLoaded());
+            h.advance(10s);
+            EXPECT_EQ(lateTicks, 0);
+        }
+    }
+}
+
+}  // namespace
