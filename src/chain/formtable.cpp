@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "chain/maintitle.h"
-#include "games/action/nagagutsu.h"
-#include "games/action/mizuhusen.h"
-#include "games/action/rosoku.h"
+#include "games/action/balloonbattle.h"
+#include "games/action/bootsdash.h"
+#include "games/action/candleblowing.h"
 #include "games/dice/tintiro1.h"
 #include "games/dice/tintiro2.h"
 #include "games/puzzle/hitandblow.h"

@@ -1,4 +1,4 @@
-#include "games/action/mizuhusen.h"
+#include "games/action/balloonbattle.h"
 
 #include <array>
 #include <string>

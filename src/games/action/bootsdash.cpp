@@ -1,9 +1,9 @@
-#include "games/action/nagagutsu.h"
+#include "games/action/bootsdash.h"
 
 #include <string>
 
 #include "assets/library.h"
-#include "games/action/nagagutsurules.h"
+#include "games/action/bootsdashrules.h"
 
 namespace games {
 

@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "games/action/rosokurules.h"
+#include "games/action/candleblowingrules.h"
 #include "support/harness.h"
 #include "support/play.h"
 #include "ui/label.h"

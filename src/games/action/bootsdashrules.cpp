@@ -1,4 +1,4 @@
-#include "games/action/nagagutsurules.h"
+#include "games/action/bootsdashrules.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/action/mizuhusenrules.h"
+#include "games/action/balloonbattlerules.h"
 #include "games/kit/gameform.h"
 
 namespace games {

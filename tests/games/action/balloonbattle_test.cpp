@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "games/action/mizuhusenrules.h"
+#include "games/action/balloonbattlerules.h"
 #include "support/harness.h"
 
 namespace {

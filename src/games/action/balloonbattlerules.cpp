@@ -1,4 +1,4 @@
-#include "games/action/mizuhusenrules.h"
+#include "games/action/balloonbattlerules.h"
 
 namespace games::mizuhusenrules {
 

@@ -1,4 +1,4 @@
-#include "games/action/rosokurules.h"
+#include "games/action/candleblowingrules.h"
 
 namespace games::rosokurules {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "games/action/nagagutsurules.h"
+#include "games/action/bootsdashrules.h"
 #include "support/harness.h"
 #include "ui/label.h"
 

@@ -1,10 +1,10 @@
-#include "games/action/rosoku.h"
+#include "games/action/candleblowing.h"
 
 #include <initializer_list>
 #include <string>
 
 #include "assets/library.h"
-#include "games/action/rosokurules.h"
+#include "games/action/candleblowingrules.h"
 
 namespace games {
 
