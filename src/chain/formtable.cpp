@@ -58,7 +58,7 @@ FormTable build() {
         game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
         game<games::tintiro1>("tintiro1", "3940", "梢チンチロ"),
-        game<games::mizuhusen>("mizuhusen", "3164", "水風船投げ", {{"Command3"}}),
+        game<games::BalloonBattle>("mizuhusen", "3164", "水風船投げ", {{"nextButton"}}),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),

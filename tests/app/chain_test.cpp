@@ -157,7 +157,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
         {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "Label4", "C-PASS = 3940"},
-        {"mizuhusen", "水風船投げバトル", 9885, 7095, "Label4", "C-PASS = 3164"},
+        {"mizuhusen", "水風船投げバトル", 9885, 7095, "codeLabel", "C-PASS = 3164"},
         {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},

@@ -196,7 +196,7 @@ const WayOn& wayOn(const std::string& form) {
         {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
         {"tintiro1", {{"throwbutton", "Command1"}, lostBy("Image3")}},
         {"tintiro2", {{"throwbutton", "Command1", "Command2"}, lostBy("Image3")}},
-        {"mizuhusen", {{"Command1", "Command2", "Command3"}, lostBy("Image5")}},
+        {"mizuhusen", {{"pumpButton", "throwButton", "nextButton"}, lostBy("resultImage")}},
         {"nagagutsu", {{"Command1"}, lostBy("Image4")}},
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},

@@ -142,14 +142,14 @@ const double kBursts = SceneHarness::draw(10000, 0);
 
 // Chance alone decides who gets soaked, so the win is scripted: the opponent's first pump bursts.
 // Afterwards the walk goes on from a seed taken from the source it came with.
-void winMizuhusen(SceneHarness& h) {
+void winBalloonBattle(SceneHarness& h) {
     const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
     h.script({air(100), kBursts});
     h.advance(1000ms + 3000ms);
     h.random().useSeed(seed);
 }
 
-void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
+void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
     const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
     // Three pumps of 300, a safe throw, and the balloon at the top of its arc.
     h.script({air(300), kHolds, air(300), kHolds, air(300), kHolds, kHolds});
@@ -158,16 +158,16 @@ void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(8 * 40ms);
     h.script({air(300), kHolds, air(200), kHolds, air(300), kHolds});
     for (int i = 0; i < 2; ++i) {
-        h.click("mizuhusen", "Command1");
+        h.click("mizuhusen", "pumpButton");
         h.advance(100ms);
     }
-    h.click("mizuhusen", "Command1");
+    h.click("mizuhusen", "pumpButton");
     shoot("heroine pumping");
     h.advance(100ms);
-    h.click("mizuhusen", "Image2");
+    h.click("mizuhusen", "heroineImage");
     shoot("danger level revealed");
     h.script({kBursts});
-    h.click("mizuhusen", "Command2");
+    h.click("mizuhusen", "throwButton");
     h.advance(40ms);
     shoot("burst on her own throw");
     h.advance(3000ms);
@@ -491,7 +491,7 @@ const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
         {"Hitandblow", winHitandblow},
         {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
-        {"mizuhusen", winMizuhusen},
+        {"mizuhusen", winBalloonBattle},
         {"nagagutsu", winNagagutsu},
         {"max100game", winMax100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
@@ -512,7 +512,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
         {"Hitandblow", hitandblowGallery},
         {"keysearch", keysearchGallery},
         {"nagagutsu", nagagutsuGallery},
-        {"mizuhusen", mizuhusenGallery},
+        {"mizuhusen", balloonBattleGallery},
         {"rosoku", rosokuGallery},
         {"max100game", max100Gallery},
         {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},

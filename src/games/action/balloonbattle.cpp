@@ -8,7 +8,7 @@
 namespace games {
 
 namespace {
-using namespace mizuhusenrules;
+using namespace balloonbattlerules;
 
 constexpr ui::Rgb kLightYellow{255, 255, 128};
 constexpr int kPositions = 17;
@@ -33,194 +33,217 @@ ui::Rect spray(int i) {
 }
 }  // namespace
 
-mizuhusen::mizuhusen(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"mizuhusen", "水風船投げバトル", {9885, 7095}, kLightYellow, "Label4", {8640, 0, 1335, 255}}),
-      Command1(button("Command1", {3600, 5760, 1215, 735}, "Push", &mizuhusen::Command1_Click)),
-      Command2(button("Command2", {5040, 5760, 1335, 735}, "Throw", &mizuhusen::Command2_Click)),
-      Command3(button("Command3", {7800, 5880, 1815, 615}, "NEXT AREA", &mizuhusen::Command3_Click)),
-      Label1(label("Label1", {1800, 6600, 1095, 255}, "危険度", ui::gothic(12))),
-      Label2(array<ui::Label>("Label2", 2,
-                              [this](const std::string& name, int i) -> ui::Label& {
-                                  return i == 0 ? label(name, {360, 5520, 1935, 255}, "シルバーファントム", ui::gothic(9))
-                                                : label(name, {7920, 5520, 1215, 255}, "白瀬 乃々香", ui::gothic(9));
-                              })),
-      Label3(label("Label3", {480, 6600, 975, 255}, "0", ui::dialogFont(), ui::Align::Center)),
+BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai, {"mizuhusen", "水風船投げバトル", {9885, 7095}, kLightYellow, "codeLabel", {8640, 0, 1335, 255}}),
+      pumpButton(button("pumpButton", {3600, 5760, 1215, 735}, "Push", &BalloonBattle::onPumpClicked)),
+      throwButton(button("throwButton", {5040, 5760, 1335, 735}, "Throw", &BalloonBattle::onThrowClicked)),
+      nextButton(button("nextButton", {7800, 5880, 1815, 615}, "NEXT AREA", &BalloonBattle::onNextClicked)),
+      dangerHeadingLabel(label("dangerHeadingLabel", {1800, 6600, 1095, 255}, "危険度", ui::gothic(12))),
+      nameLabels(array<ui::Label>("nameLabels", 2,
+                                  [this](const std::string& name, int i) -> ui::Label& {
+                                      return i == 0 ? label(name, {360, 5520, 1935, 255}, "シルバーファントム", ui::gothic(9))
+                                                    : label(name, {7920, 5520, 1215, 255}, "白瀬 乃々香", ui::gothic(9));
+                                  })),
+      dangerLabel(label("dangerLabel", {480, 6600, 975, 255}, "0", ui::dialogFont(), ui::Align::Center)),
       // Beneath the figures, so that the heroine can still be clicked while the spray covers her.
-      Image8(image("Image8", spray(0), assets::picture("scenes/mizuhusen/splash"))),
-      Image1(image("Image1", {840, 4560, 540, 855}, assets::picture("scenes/figures/masked"))),
-      Image2(image("Image2", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"),
-                   &mizuhusen::Image2_Click)),
-      Image3(imageArray("Image3", kPositions, balloon, assets::picture("scenes/mizuhusen/balloon"))),
-      Image4(image("Image4", {3000, 6720, 0, 150}, assets::picture("scenes/mizuhusen/gauge"))),
-      Image5(image("Image5", {1200, 1080, 7500, 2775})),
-      Image6(image("Image6", {1560, 4680, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
-      Image7(image("Image7", {7080, 4560, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
-      Line1(line("Line1", 240, 5400, 9480, 5400)),
-      Line2(line("Line2", 9000, 6600, 9000, 6960)),
-      Line3(line("Line3", 3000, 6600, 3000, 6960)),
-      Timer1(timer("Timer1", 40, &mizuhusen::Timer1_Timer)),
-      Timer2(timer("Timer2", 40, &mizuhusen::Timer2_Timer)),
-      kozuewaittimer(timer("kozuewaittimer", 1000, &mizuhusen::kozuewaittimer_Timer)),
-      yazitimera(timer("yazitimera", 100, &mizuhusen::yazitimera_Timer)),
-      yazitimerb(timer("yazitimerb", 300, &mizuhusen::yazitimerb_Timer)),
-      hanteitimer(timer("hanteitimer", 3000, &mizuhusen::hanteitimer_Timer)) {
-    Command1.setEnabled(false);
-    Command2.setEnabled(false);
-    Command3.setVisible(false);
-    Label3.setVisible(false);
-    Image8.setVisible(false);
-    for (int i = 1; i < kPositions; ++i) Image3[i].setVisible(false);
-    Image6.setVisible(false);
-    Image7.setVisible(false);
-
+      sprayImage(image("sprayImage", spray(0), assets::picture("scenes/mizuhusen/splash"))),
+      opponentImage(image("opponentImage", {840, 4560, 540, 855}, assets::picture("scenes/figures/masked"))),
+      heroineImage(image("heroineImage", {8040, 4560, 540, 855}, assets::picture("scenes/figures/nonoka"),
+                         &BalloonBattle::onHeroineClicked)),
+      balloonImages(imageArray("balloonImages", kPositions, balloon, assets::picture("scenes/mizuhusen/balloon"))),
+      dangerGauge(image("dangerGauge", {3000, 6720, 0, 150}, assets::picture("scenes/mizuhusen/gauge"))),
+      resultImage(image("resultImage", {1200, 1080, 7500, 2775})),
+      opponentArrowImage(image("opponentArrowImage", {1560, 4680, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
+      heroineArrowImage(image("heroineArrowImage", {7080, 4560, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
+      groundLine(line("groundLine", 240, 5400, 9480, 5400)),
+      gaugeEndLine(line("gaugeEndLine", 9000, 6600, 9000, 6960)),
+      gaugeStartLine(line("gaugeStartLine", 3000, 6600, 3000, 6960)),
+      flightToHeroineTimer(timer("flightToHeroineTimer", 40, &BalloonBattle::onFlightToHeroineTick)),
+      flightToOpponentTimer(timer("flightToOpponentTimer", 40, &BalloonBattle::onFlightToOpponentTick)),
+      opponentPumpTimer(timer("opponentPumpTimer", 1000, &BalloonBattle::onOpponentPumpTick)),
+      heroineArrowTimer(timer("heroineArrowTimer", 100, &BalloonBattle::onHeroineArrowTick)),
+      opponentArrowTimer(timer("opponentArrowTimer", 300, &BalloonBattle::onOpponentArrowTick)),
+      verdictTimer(timer("verdictTimer", 3000, &BalloonBattle::onVerdictTick)) {
+    pumpButton.setEnabled(false);
+    throwButton.setEnabled(false);
+    nextButton.setVisible(false);
+    dangerLabel.setVisible(false);
+    sprayImage.setVisible(false);
+    for (int i = 1; i < kPositions; ++i) balloonImages[i].setVisible(false);
+    opponentArrowImage.setVisible(false);
+    heroineArrowImage.setVisible(false);
 }
 
-void mizuhusen::Form_Load() {
+ui::Timer* BalloonBattle::timerOf(Phase p) const {
+    switch (p) {
+        case Phase::OpponentPumps: return &opponentPumpTimer;
+        case Phase::FlyingToHeroine: return &flightToHeroineTimer;
+        case Phase::FlyingToOpponent: return &flightToOpponentTimer;
+        case Phase::Burst: return &verdictTimer;
+        case Phase::HeroinePumps:
+        case Phase::Over: break;
+    }
+    return nullptr;
+}
+
+void BalloonBattle::enter(Phase p) {
+    phase_ = p;
+    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
+}
+
+void BalloonBattle::Form_Load() {
     Randomize();
-    husenpos = 0;
-    kikendo = 0;
-    Image4.setWidth(0);
-    turn = 1;
-    kozuepush = 3;
-    kozuewaittimer.setEnabled(true);
+    balloonAt_ = 0;
+    danger_ = 0;
+    dangerGauge.setWidth(0);
+    opponentPumpsLeft_ = 3;
+    enter(Phase::OpponentPumps);
 }
 
-void mizuhusen::pump() {
-    const int sum = kikendo + pumpAmount(Rnd());
+void BalloonBattle::pump() {
+    const int sum = danger_ + pumpAmount(Rnd());
     // The hidden number shows the sum as drawn; only the gauge and the chances stop at the cap.
-    Label3.setCaption(std::to_string(sum));
-    kikendo = static_cast<short>(sum > kMaxKikendo ? kMaxKikendo : sum);
-    pushcheck();
-    Image4.setWidth(kikendo);
+    dangerLabel.setCaption(std::to_string(sum));
+    danger_ = static_cast<short>(sum > kMaxDanger ? kMaxDanger : sum);
+    checkPump();
+    dangerGauge.setWidth(danger_);
 }
 
-void mizuhusen::pushcheck() {
-    if (bursts(kPushRisk, kikendo, Rnd())) bomb();
+void BalloonBattle::checkPump() {
+    if (bursts(kPumpRisk, danger_, Rnd())) burst();
 }
 
 // A doomed throw bursts one step into its flight, still on the thrower's side.
-void mizuhusen::throwcheck() {
-    if (bursts(kThrowRisk, kikendo, Rnd())) bombflg = 1;
+void BalloonBattle::checkThrow() {
+    if (bursts(kThrowRisk, danger_, Rnd())) doomedThrow_ = true;
 }
 
-void mizuhusen::bomb() {
-    Timer1.setEnabled(false);
-    Timer2.setEnabled(false);
-    kozuewaittimer.setEnabled(false);
-    Image3[husenpos].setPicture(sozai_.bombimg());
-    Image8.setRect(spray(husenpos));
-    Image8.setVisible(true);
-    bombflg = 1;
-    Command1.setVisible(false);
-    Command2.setVisible(false);
-    hanteitimer.setEnabled(true);
+void BalloonBattle::burst() {
+    flightToHeroineTimer.setEnabled(false);
+    flightToOpponentTimer.setEnabled(false);
+    opponentPumpTimer.setEnabled(false);
+    balloonImages[balloonAt_].setPicture(sozai_.bombimg());
+    sprayImage.setRect(spray(balloonAt_));
+    sprayImage.setVisible(true);
+    opponentSoaked_ = opponentHolds();
+    pumpButton.setVisible(false);
+    throwButton.setVisible(false);
+    enter(Phase::Burst);
 }
 
-void mizuhusen::judge() {
-    Image3[husenpos].setVisible(false);
-    Image8.setVisible(false);
-    if (turn == 1) {
-        Image1.setVisible(false);
-        Label2[0].setVisible(false);
-        Image5.setPicture(sozai_.hanmark(1));
-        Command3.setVisible(true);
+void BalloonBattle::judge() {
+    balloonImages[balloonAt_].setVisible(false);
+    sprayImage.setVisible(false);
+    if (opponentSoaked_) {
+        opponentImage.setVisible(false);
+        nameLabels[0].setVisible(false);
+        resultImage.setPicture(sozai_.hanmark(1));
+        nextButton.setVisible(true);
     } else {
-        Image2.setVisible(false);
-        Label2[1].setVisible(false);
-        Image5.setPicture(sozai_.hanmark(0));
+        heroineImage.setVisible(false);
+        nameLabels[1].setVisible(false);
+        resultImage.setPicture(sozai_.hanmark(0));
     }
 }
 
-void mizuhusen::hanteitimer_Timer() {
+void BalloonBattle::onVerdictTick() {
     judge();
     // Every later tick would only show the same result again.
-    hanteitimer.setEnabled(false);
+    verdictTimer.setEnabled(false);
+    phase_ = Phase::Over;
 }
 
-void mizuhusen::moveBalloon(int to) {
-    Image3[husenpos].setVisible(false);
-    husenpos = static_cast<short>(to);
-    Image3[husenpos].setVisible(true);
+void BalloonBattle::moveBalloon(int to) {
+    balloonImages[balloonAt_].setVisible(false);
+    balloonAt_ = static_cast<short>(to);
+    balloonImages[balloonAt_].setVisible(true);
 }
 
 // The opponent pumps once a second and throws after her last pump.
-void mizuhusen::kozuewaittimer_Timer() {
+void BalloonBattle::onOpponentPumpTick() {
     pump();
-    Image6.setVisible(true);
-    yazitimerb.setEnabled(true);
-    --kozuepush;
-    if (kozuepush == 0 && bombflg == 0) {
-        kozuewaittimer.setEnabled(false);
-        throwcheck();
-        Timer1.setEnabled(true);
+    opponentArrowImage.setVisible(true);
+    opponentArrowTimer.setEnabled(true);
+    --opponentPumpsLeft_;
+    if (opponentPumpsLeft_ == 0 && phase_ == Phase::OpponentPumps) {
+        opponentPumpTimer.setEnabled(false);
+        checkThrow();
+        enter(Phase::FlyingToHeroine);
     }
 }
 
-void mizuhusen::yazitimerb_Timer() {
-    Image6.setVisible(false);
-    yazitimerb.setEnabled(false);
+void BalloonBattle::onOpponentArrowTick() {
+    opponentArrowImage.setVisible(false);
+    opponentArrowTimer.setEnabled(false);
 }
 
-void mizuhusen::Timer1_Timer() {
-    moveBalloon(husenpos + 1);
-    if (bombflg == 1 && husenpos == 1) bomb();
-    if (husenpos == kHeroineSide) {
-        Timer1.setEnabled(false);
-        Command1.setEnabled(true);
-        pushnokori = 6;
-        turn = 2;
+void BalloonBattle::onFlightToHeroineTick() {
+    moveBalloon(balloonAt_ + 1);
+    if (doomedThrow_ && balloonAt_ == 1) burst();
+    if (balloonAt_ == kHeroineSide) {
+        flightToHeroineTimer.setEnabled(false);
+        pumpButton.setEnabled(true);
+        heroinePumpsLeft_ = 6;
+        enter(Phase::HeroinePumps);
     }
 }
 
-std::string mizuhusen::checkInvariants() const {
-    if (husenpos < 0 || husenpos > 16) return "the balloon is off its arc";
-    if (kikendo < 0) return "a danger level below zero";
+std::string BalloonBattle::checkInvariants() const {
+    if (balloonAt_ < 0 || balloonAt_ > kHeroineSide) return "the balloon is off its arc";
+    if (danger_ < 0) return "a danger level below zero";
     int shown = 0;
-    for (const ui::Image& b : Image3) shown += b.visible();
+    for (const ui::Image& b : balloonImages) shown += b.visible();
     if (shown > 1) return "the balloon is in two places";
+    for (const ui::Timer* t : {&opponentPumpTimer, &flightToHeroineTimer, &flightToOpponentTimer, &verdictTimer})
+        if (t->enabled() && t != timerOf(phase_)) return "a step of the battle runs outside its phase";
+    if ((phase_ == Phase::OpponentPumps && balloonAt_ != 0) || (phase_ == Phase::HeroinePumps && balloonAt_ != kHeroineSide))
+        return "the balloon is not with the one who pumps it";
+    // After a burst her arrow's timer may still enable the buttons, but they are gone by then.
+    for (const ui::Button* b : {&pumpButton, &throwButton})
+        if (b->visible() && b->enabled() && phase_ != Phase::HeroinePumps) return "the heroine may act out of her turn";
     // A doomed throw flies on with its flag set; the burst itself is the spray.
-    if (Image8.visible() && (Command1.visible() || Command2.visible() || Timer1.enabled() || Timer2.enabled() ||
-                         kozuewaittimer.enabled()))
-        return "something still moves after the burst";
+    if (sprayImage.visible() != (phase_ == Phase::Burst)) return "the spray shows outside the burst";
+    if (phase_ == Phase::Burst && (pumpButton.visible() || throwButton.visible()))
+        return "the buttons stay after the burst";
+    if (nextButton.visible() != (phase_ == Phase::Over && opponentSoaked_)) return "the way on shows before she has won";
     return {};
 }
 
-void mizuhusen::Command1_Click() {
+void BalloonBattle::onPumpClicked() {
     pump();
-    Image7.setVisible(true);
-    yazitimera.setEnabled(true);
-    Command1.setEnabled(false);
-    Command2.setEnabled(false);
-    --pushnokori;
+    heroineArrowImage.setVisible(true);
+    heroineArrowTimer.setEnabled(true);
+    pumpButton.setEnabled(false);
+    throwButton.setEnabled(false);
+    --heroinePumpsLeft_;
 }
 
-void mizuhusen::yazitimera_Timer() {
-    Image7.setVisible(false);
-    Command1.setEnabled(pushnokori != 0);
-    Command2.setEnabled(true);
-    yazitimera.setEnabled(false);
+void BalloonBattle::onHeroineArrowTick() {
+    heroineArrowImage.setVisible(false);
+    pumpButton.setEnabled(heroinePumpsLeft_ != 0);
+    throwButton.setEnabled(true);
+    heroineArrowTimer.setEnabled(false);
 }
 
-void mizuhusen::Command2_Click() {
-    Command2.setEnabled(false);
-    Command1.setEnabled(false);
-    throwcheck();
-    Timer2.setEnabled(true);
+void BalloonBattle::onThrowClicked() {
+    throwButton.setEnabled(false);
+    pumpButton.setEnabled(false);
+    checkThrow();
+    enter(Phase::FlyingToOpponent);
 }
 
-void mizuhusen::Timer2_Timer() {
-    moveBalloon(husenpos - 1);
-    if (husenpos == kHeroineSide - 1 && bombflg != 0) bomb();
-    if (husenpos == 0) {
-        Timer2.setEnabled(false);
-        kozuepush = static_cast<short>(kozuePushes(kikendo, app_.random()));
-        kozuewaittimer.setEnabled(true);
-        turn = 1;
+void BalloonBattle::onFlightToOpponentTick() {
+    moveBalloon(balloonAt_ - 1);
+    if (balloonAt_ == kHeroineSide - 1 && doomedThrow_) burst();
+    if (balloonAt_ == 0) {
+        flightToOpponentTimer.setEnabled(false);
+        opponentPumpsLeft_ = static_cast<short>(opponentPumps(danger_, app_.random()));
+        enter(Phase::OpponentPumps);
     }
 }
 
-void mizuhusen::Image2_Click() { Label3.setVisible(true); }
+void BalloonBattle::onHeroineClicked() { dangerLabel.setVisible(true); }
 
-void mizuhusen::Command3_Click() { leave("Command3"); }
+void BalloonBattle::onNextClicked() { leave("nextButton"); }
 
 }  // namespace games

@@ -7,62 +7,70 @@ namespace games {
 
 // The heroine and the masked opponent pump one water balloon and throw it across; every pump and
 // every throw may burst it, and whoever it bursts on is soaked and loses.
-class mizuhusen final : public GameForm {
+class BalloonBattle final : public GameForm {
 public:
-    mizuhusen(app::App& app, assets::Sozai& sozai);
+    BalloonBattle(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
     std::string checkInvariants() const override;
 
 private:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Image2_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void kozuewaittimer_Timer();
-    void yazitimera_Timer();
-    void yazitimerb_Timer();
-    void hanteitimer_Timer();
+    // Where the battle stands. Each phase waits on its own timer, but the heroine's turn, which
+    // waits on her buttons, and the end; the arrows that show a pump run beside any phase.
+    enum class Phase { OpponentPumps, FlyingToHeroine, HeroinePumps, FlyingToOpponent, Burst, Over };
+    ui::Timer* timerOf(Phase p) const;
+    void enter(Phase p);
+    bool opponentHolds() const { return phase_ == Phase::OpponentPumps || phase_ == Phase::FlyingToHeroine; }
+
+    void onPumpClicked();
+    void onThrowClicked();
+    void onNextClicked();
+    void onHeroineClicked();
+    void onFlightToHeroineTick();
+    void onFlightToOpponentTick();
+    void onOpponentPumpTick();
+    void onHeroineArrowTick();
+    void onOpponentArrowTick();
+    void onVerdictTick();
 
     void pump();
-    void pushcheck();
-    void throwcheck();
-    void bomb();
+    void checkPump();
+    void checkThrow();
+    void burst();
     void judge();
     void moveBalloon(int to);
 
-    ui::Button& Command1;
-    ui::Button& Command2;
-    ui::Button& Command3;
-    ui::Label& Label1;
-    ui::ControlArray<ui::Label>& Label2;
-    ui::Label& Label3;
-    ui::Image& Image8;  // the water spraying out behind the burst, drawn under the figures
-    ui::Image& Image1;
-    ui::Image& Image2;
-    ui::ControlArray<ui::Image>& Image3;
-    ui::Image& Image4;
-    ui::Image& Image5;
-    ui::Image& Image6;
-    ui::Image& Image7;
-    ui::Line& Line1;
-    ui::Line& Line2;
-    ui::Line& Line3;
-    ui::Timer& Timer1;
-    ui::Timer& Timer2;
-    ui::Timer& kozuewaittimer;
-    ui::Timer& yazitimera;
-    ui::Timer& yazitimerb;
-    ui::Timer& hanteitimer;
+    ui::Button& pumpButton;
+    ui::Button& throwButton;
+    ui::Button& nextButton;
+    ui::Label& dangerHeadingLabel;
+    ui::ControlArray<ui::Label>& nameLabels;  // the opponent's, the heroine's
+    ui::Label& dangerLabel;                   // the danger level, shown by a click on the heroine
+    ui::Image& sprayImage;  // the water spraying out behind the burst, drawn under the figures
+    ui::Image& opponentImage;
+    ui::Image& heroineImage;
+    ui::ControlArray<ui::Image>& balloonImages;  // one at each step of the arc
+    ui::Image& dangerGauge;
+    ui::Image& resultImage;
+    ui::Image& opponentArrowImage;
+    ui::Image& heroineArrowImage;
+    ui::Line& groundLine;
+    ui::Line& gaugeEndLine;
+    ui::Line& gaugeStartLine;
+    ui::Timer& flightToHeroineTimer;
+    ui::Timer& flightToOpponentTimer;
+    ui::Timer& opponentPumpTimer;
+    ui::Timer& heroineArrowTimer;
+    ui::Timer& opponentArrowTimer;
+    ui::Timer& verdictTimer;
 
-    short husenpos = 0;
-    short turn = 1;
-    short kikendo = 0;
-    short kozuepush = 3;
-    short pushnokori = 0;
-    short bombflg = 0;
+    Phase phase_ = Phase::OpponentPumps;
+    short balloonAt_ = 0;  // its step on the arc, 0 above the opponent
+    short danger_ = 0;
+    short opponentPumpsLeft_ = 3;
+    short heroinePumpsLeft_ = 0;
+    bool doomedThrow_ = false;     // the balloon in flight bursts one step out
+    bool opponentSoaked_ = false;  // decided when it bursts: it was on her side
 };
 
 }  // namespace games
