@@ -60,7 +60,7 @@ FormTable build() {
         game<games::tintiro1>("tintiro1", "3940", "梢チンチロ"),
         game<games::BalloonBattle>("mizuhusen", "3164", "水風船投げ", {{"nextButton"}}),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
-        game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
+        game<games::BootsDash>("nagagutsu", "4789", "長靴１００ｍ", {{"nextButton"}}),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
         game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
         // Command2 only once she has caught her sister cheating.

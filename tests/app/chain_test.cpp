@@ -159,7 +159,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "Label4", "C-PASS = 3940"},
         {"mizuhusen", "水風船投げバトル", 9885, 7095, "codeLabel", "C-PASS = 3164"},
         {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
-        {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
+        {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "codeLabel", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
         {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "Label4", "C-PASS = 3896"},

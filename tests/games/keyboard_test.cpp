@@ -50,7 +50,7 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                          testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
-                                         Game{"mizuhusen", {"heroineImage"}}, Game{"nagagutsu", {"Label4"}},
+                                         Game{"mizuhusen", {"heroineImage"}}, Game{"nagagutsu", {"codeLabel"}},
                                          Game{"max100game", {"Image4", "Image5"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
                                          Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),

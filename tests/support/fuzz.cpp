@@ -197,7 +197,7 @@ const WayOn& wayOn(const std::string& form) {
         {"tintiro1", {{"throwbutton", "Command1"}, lostBy("Image3")}},
         {"tintiro2", {{"throwbutton", "Command1", "Command2"}, lostBy("Image3")}},
         {"mizuhusen", {{"pumpButton", "throwButton", "nextButton"}, lostBy("resultImage")}},
-        {"nagagutsu", {{"Command1"}, lostBy("Image4")}},
+        {"nagagutsu", {{"nextButton"}, lostBy("resultImage")}},
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
         {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},

@@ -105,17 +105,17 @@ void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
 // Alternate feet all in one go: no second of the race clock passes, so neither the same foot nor
 // the pace check ever trips her, whatever the draws. 500 steps of the shortest stride cover the
 // course.
-void sprintNagagutsu(SceneHarness& h) {
-    for (int step = 0; step < 500 && !h.visible("nagagutsu", "Command1"); ++step)
+void sprintBootsDash(SceneHarness& h) {
+    for (int step = 0; step < 500 && !h.visible("nagagutsu", "nextButton"); ++step)
         h.keyDown("nagagutsu", step % 2 ? Qt::Key_Right : Qt::Key_Left);
 }
 
-void winNagagutsu(SceneHarness& h) {
+void winBootsDash(SceneHarness& h) {
     h.advance(6s);  // the countdown
-    sprintNagagutsu(h);
+    sprintBootsDash(h);
 }
 
-void nagagutsuGallery(SceneHarness& h, const Shoot& shoot) {
+void bootsDashGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(3s);
     shoot("countdown");
     h.advance(3s);
@@ -123,11 +123,11 @@ void nagagutsuGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(1500ms);
     shoot("running");
     // The same foot until she goes down; nothing else can trip her within this second.
-    for (int guard = 0; guard < 100 && h.picture("nagagutsu", "Image3") != "store/nagagutsu_1"; ++guard)
+    for (int guard = 0; guard < 100 && h.picture("nagagutsu", "runnerImage") != "store/nagagutsu_1"; ++guard)
         h.keyDown("nagagutsu", Qt::Key_Left);
     shoot("fallen");
     h.advance(1s);
-    sprintNagagutsu(h);
+    sprintBootsDash(h);
     shoot("won");
     h.app().unload(h.form("nagagutsu"));
     h.open("nagagutsu");
@@ -492,7 +492,7 @@ const std::vector<WinScript>& winScripts() {
         {"Hitandblow", winHitandblow},
         {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
         {"mizuhusen", winBalloonBattle},
-        {"nagagutsu", winNagagutsu},
+        {"nagagutsu", winBootsDash},
         {"max100game", winMax100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
         {"keysearch", winKeysearch},
@@ -511,7 +511,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
         {"Hitandblow", hitandblowGallery},
         {"keysearch", keysearchGallery},
-        {"nagagutsu", nagagutsuGallery},
+        {"nagagutsu", bootsDashGallery},
         {"mizuhusen", balloonBattleGallery},
         {"rosoku", rosokuGallery},
         {"max100game", max100Gallery},

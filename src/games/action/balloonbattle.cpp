@@ -13,6 +13,7 @@ using namespace balloonbattlerules;
 constexpr ui::Rgb kLightYellow{255, 255, 128};
 constexpr int kPositions = 17;
 constexpr int kHeroineSide = kPositions - 1;
+constexpr const char* kArrow = "scenes/mizuhusen/arrow";  // shown beside whoever pumps
 
 // The balloon's arc, from above the opponent (0) to above the heroine (16).
 constexpr std::array<short, kPositions> kLeft{1080, 1320, 1680, 2040, 2400, 2880, 3240, 3600, 4080,
@@ -53,8 +54,8 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
       balloonImages(imageArray("balloonImages", kPositions, balloon, assets::picture("scenes/mizuhusen/balloon"))),
       dangerGauge(image("dangerGauge", {3000, 6720, 0, 150}, assets::picture("scenes/mizuhusen/gauge"))),
       resultImage(image("resultImage", {1200, 1080, 7500, 2775})),
-      opponentArrowImage(image("opponentArrowImage", {1560, 4680, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
-      heroineArrowImage(image("heroineArrowImage", {7080, 4560, 750, 750}, assets::picture("scenes/mizuhusen/arrow"))),
+      opponentArrowImage(image("opponentArrowImage", {1560, 4680, 750, 750}, assets::picture(kArrow))),
+      heroineArrowImage(image("heroineArrowImage", {7080, 4560, 750, 750}, assets::picture(kArrow))),
       groundLine(line("groundLine", 240, 5400, 9480, 5400)),
       gaugeEndLine(line("gaugeEndLine", 9000, 6600, 9000, 6960)),
       gaugeStartLine(line("gaugeStartLine", 3000, 6600, 3000, 6960)),
@@ -196,7 +197,8 @@ std::string BalloonBattle::checkInvariants() const {
     if (shown > 1) return "the balloon is in two places";
     for (const ui::Timer* t : {&opponentPumpTimer, &flightToHeroineTimer, &flightToOpponentTimer, &verdictTimer})
         if (t->enabled() && t != timerOf(phase_)) return "a step of the battle runs outside its phase";
-    if ((phase_ == Phase::OpponentPumps && balloonAt_ != 0) || (phase_ == Phase::HeroinePumps && balloonAt_ != kHeroineSide))
+    if ((phase_ == Phase::OpponentPumps && balloonAt_ != 0) ||
+        (phase_ == Phase::HeroinePumps && balloonAt_ != kHeroineSide))
         return "the balloon is not with the one who pumps it";
     // After a burst her arrow's timer may still enable the buttons, but they are gone by then.
     for (const ui::Button* b : {&pumpButton, &throwButton})
@@ -205,7 +207,8 @@ std::string BalloonBattle::checkInvariants() const {
     if (sprayImage.visible() != (phase_ == Phase::Burst)) return "the spray shows outside the burst";
     if (phase_ == Phase::Burst && (pumpButton.visible() || throwButton.visible()))
         return "the buttons stay after the burst";
-    if (nextButton.visible() != (phase_ == Phase::Over && opponentSoaked_)) return "the way on shows before she has won";
+    if (nextButton.visible() != (phase_ == Phase::Over && opponentSoaked_))
+        return "the way on shows before she has won";
     return {};
 }
 

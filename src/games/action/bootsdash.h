@@ -6,55 +6,60 @@
 namespace games {
 
 // A 100 m dash in rubber boots: the arrow keys are her feet, taken in turn, against a 40 s clock.
-class nagagutsu final : public GameForm {
+class BootsDash final : public GameForm {
 public:
-    nagagutsu(app::App& app, assets::Sozai& sozai);
+    BootsDash(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
     std::string checkInvariants() const override;
     void Form_KeyDown(int& keyCode) override;
 
 private:
-    void Label4_Click();
-    void lasttime_Timer();
-    void korobitimer_Timer();
-    void Command1_Click();
+    // Where the race stands: the countdown on its timer, then the race clock, beside which the
+    // fall timer runs while she is down; at the end nothing runs.
+    enum class Phase { Countdown, Running, Down, Over };
+    enum class Foot { Either, Left, Right };  // the foot that went last; after a fall, either may start
 
-    void footstep(short foot);
-    void samefootcheck();
-    void speedcheck();
-    void tumble();
-    void racestart();
+    void onCodeClicked();
+    void onRaceClockTick();
+    void onFallTick();
+    void onNextClicked();
+
+    void footstep(Foot foot);
+    void checkSameFoot();
+    void checkPace();
+    void fall();
+    void startRace();
     void goal();
-    void timeup();
-    void raceover(int mark);  // what goal and time-up share
+    void timeUp();
+    void endRace(int mark);  // what goal and time-up share
 
-    ui::Image& trackimg;
-    ui::Label& Label5;
-    ui::Label& Label2;
-    ui::Label& Label3;
-    ui::ControlArray<ui::Label>& Label1;
-    ui::Label& nokoritime;
-    ui::Label& nkyori;
-    ui::Image& Image1;
-    ui::Image& Image2;
-    ui::Image& Image3;
-    ui::Image& Image4;
-    ui::Line& Line1;
-    ui::Line& Line5;
-    ui::Button& Command1;
-    ui::Timer& countdown;
-    ui::Timer& lasttime;
-    ui::Timer& korobitimer;
-    kit::Countdown counting;  // the figures on Image1 before the start
+    ui::Image& trackImage;
+    ui::Label& howToRunLabel;
+    ui::Label& rightKeyLabel;
+    ui::Label& leftKeyLabel;
+    ui::ControlArray<ui::Label>& headingLabels;
+    ui::Label& secondsLeftLabel;
+    ui::Label& metresLeftLabel;
+    ui::Image& countdownImage;
+    ui::Image& markerImage;  // her figure on the track
+    ui::Image& runnerImage;  // running or fallen
+    ui::Image& resultImage;
+    ui::Line& trackLine;
+    ui::Line& finishLine;
+    ui::Button& nextButton;
+    ui::Timer& countdownTimer;
+    ui::Timer& raceClockTimer;
+    ui::Timer& fallTimer;
+    kit::Countdown countdown_;  // the figures on countdownImage before the start
 
-    short kyori = 0;       // tenths of a metre left
-    short nokorisec = 0;   // seconds left
-    short lastfoot = 0;    // 0 either foot may go, 1 left, 2 right
-    short runflg = 0;      // 1 while she may run
-    short sokudo = 0;      // tenths gained since the last tick of the race clock
-    short korobiritu = 0;  // chances in ten of a fall at the risky pace
-    mutable short lowestKyori_ = 1000;  // what the invariants have seen so far
+    Phase phase_ = Phase::Countdown;
+    Foot lastFoot_ = Foot::Either;
+    short distanceLeft_ = 0;    // tenths of a metre
+    short secondsLeft_ = 0;
+    short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
+    short fallChance_ = 0;      // chances in ten of a fall at the risky pace
+    mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 
 }  // namespace games

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace games::nagagutsurules {
+namespace games::bootsdashrules {
 
 using app::Int;
 
@@ -10,12 +10,12 @@ int stride(app::Random& random) { return Int(random.Rnd() * 3) + 2; }
 
 bool tripsOnSameFoot(app::Random& random) { return Int(random.Rnd() * 10) < 5; }
 
-bool tripsAtPace(app::Random& random, int korobiritu) { return Int(random.Rnd() * 10) < korobiritu; }
+bool tripsAtPace(app::Random& random, int fallChance) { return Int(random.Rnd() * 10) < fallChance; }
 
-int markerLeft(int kyori) { return (kCourse - kyori) * 9 + 120; }
+int markerLeft(int distanceLeft) { return (kCourse - distanceLeft) * 9 + 120; }
 
-int wholeMetres(int kyori) { return Int(kyori / 10.0); }
+int wholeMetres(int distanceLeft) { return Int(distanceLeft / 10.0); }
 
-short withBonus(short nokorisec) { return static_cast<short>(std::min(nokorisec + kBonusSeconds, kMostSeconds)); }
+short withBonus(short secondsLeft) { return static_cast<short>(std::min(secondsLeft + kBonusSeconds, kMostSeconds)); }
 
-}  // namespace games::nagagutsurules
+}  // namespace games::bootsdashrules

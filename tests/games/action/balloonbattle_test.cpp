@@ -76,7 +76,8 @@ struct Battle : SceneHarness {
     std::string danger() { return caption(kForm, "dangerLabel"); }
     Names runningTimers() {
         Names on;
-        for (const char* t : {"flightToHeroineTimer", "flightToOpponentTimer", "opponentPumpTimer", "heroineArrowTimer", "opponentArrowTimer", "verdictTimer"})
+        for (const char* t : {"flightToHeroineTimer", "flightToOpponentTimer", "opponentPumpTimer",
+                              "heroineArrowTimer", "opponentArrowTimer", "verdictTimer"})
             if (timerEnabled(kForm, t)) on.push_back(t);
         return on;
     }
@@ -218,7 +219,8 @@ TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "");
     h.advance(1ms);
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1");
-    for (const char* gone : {"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton"})
+    for (const char* gone :
+         {"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton"})
         EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.shown("heroineImage"));
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";
@@ -242,7 +244,8 @@ TEST(BalloonBattle, ABurstOnTheHeroinesPumpLosesAndNothingReactsAfterwards) {
     h.clickAnyway("mizuhusen", "throwButton");
     h.advance(2900ms);
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_0");
-    for (const char* gone : {"heroineImage", "nameLabels(1)", "balloonImages(16)", "nextButton"}) EXPECT_FALSE(h.shown(gone)) << gone;
+    for (const char* gone : {"heroineImage", "nameLabels(1)", "balloonImages(16)", "nextButton"})
+        EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.runningTimers().empty());
     h.clickAnyway("mizuhusen", "heroineImage");
     EXPECT_FALSE(h.visible("mizuhusen", "dangerLabel")) << "her figure is gone and reveals nothing";
