@@ -71,9 +71,9 @@ FormTable build() {
         game<games::keysearch>("keysearch", "8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
-        game<games::rosoku>("rosoku", "9107", "ろうそく消し",
-                            {{"Command1", "mesareaepi21"}, {"Command2", "mesareaepi22"},
-                             {"Command3", "mesareaepi23"}, {"Command4", "mesareaepi24"}}),
+        game<games::CandleBlowing>("rosoku", "9107", "ろうそく消し",
+                                   {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
+                                    {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
         story<MessageScene>("mesareaepi21", "----", "", {{"Command1", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi22", "----", "", {{"Command1", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi23", "----", "", {{"Command1", "mesareaepi3"}}),

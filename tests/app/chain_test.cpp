@@ -47,8 +47,8 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
 TEST(Chain, EveryBranchLeadsWhereItShould) {
     const std::vector<Step> branches{
         {"tintiro2", "Command1", "mesarea6"},      {"tintiro2", "Command2", "mesareaspecial"},
-        {"rosoku", "Command1", "mesareaepi21"},    {"rosoku", "Command2", "mesareaepi22"},
-        {"rosoku", "Command3", "mesareaepi23"},    {"rosoku", "Command4", "mesareaepi24"},
+        {"rosoku", "allOutButton", "mesareaepi21"}, {"rosoku", "halfOutButton", "mesareaepi22"},
+        {"rosoku", "fewOutButton", "mesareaepi23"}, {"rosoku", "windSpiritButton", "mesareaepi24"},
         {"mesareaepi22", "Command1", "mesareaepi3"}, {"mesareaepi23", "Command1", "mesareaepi3"},
         {"mesareaepi24", "Command1", "mesareaepi3"},
     };
@@ -167,7 +167,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
         {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
         {"mesareaepi1", "エピローグ", 9885, 7095, "Label1", "C-PASS = 0039"},
-        {"rosoku", "ろうそく消し", 9885, 7095, "Label11", "C-PASS = 9107"},
+        {"rosoku", "ろうそく消し", 9885, 7095, "codeLabel", "C-PASS = 9107"},
         {"mesareaepi21", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesareaepi22", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesareaepi23", "エピローグ", 9915, 7125, "Label1", "C-PASS = ----"},

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                                          Game{"mizuhusen", {"heroineImage"}}, Game{"nagagutsu", {"codeLabel"}},
                                          Game{"max100game", {"Image4", "Image5"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
-                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
+                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countdownImage"}}),
                          [](const auto& info) { return info.param.form; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the

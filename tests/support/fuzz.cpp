@@ -200,7 +200,7 @@ const WayOn& wayOn(const std::string& form) {
         {"nagagutsu", {{"nextButton"}, lostBy("resultImage")}},
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
-        {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},
+        {"rosoku", {{"allOutButton", "halfOutButton", "fewOutButton", "windSpiritButton"}, {}}},
         {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
     };
     static const WayOn kStory{{"Command1", "Command2"}, {}};

@@ -184,22 +184,22 @@ void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
 
 // The candles. Chance in the scene is drawn only by the gauge, at every tick, and at the stop; the
 // breath is made exact by breathing in only after the gauge's last tick, when it has drained to 10.
-void breatheRosoku(SceneHarness& h, int n) {
+void breatheOnCandles(SceneHarness& h, int n) {
     h.keyDown("rosoku", Qt::Key_Right);
     for (int i = 0; i < n; ++i) h.keyDown("rosoku", i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
 }
 
 // From the opening: the countdown and the inhale, n breaths at its very end (10 + 100 n), the
 // pause, and the marker started.
-void inhaleRosoku(SceneHarness& h, int n) {
+void inhaleForCandles(SceneHarness& h, int n) {
     h.advance(6000ms + 14990ms);
-    breatheRosoku(h, n);
+    breatheOnCandles(h, n);
     h.advance(10ms + 1000ms);
 }
 
 // Stops the marker on its tick (0: lets it run out) with the draws of the result, then gives
 // chance back to a seed.
-void stopRosoku(SceneHarness& h, int tick, std::deque<double> draws) {
+void stopCandleMeter(SceneHarness& h, int tick, std::deque<double> draws) {
     h.random().useScript(std::move(draws));
     if (tick > 0) {
         h.advance(tick * 30ms);
@@ -211,14 +211,14 @@ void stopRosoku(SceneHarness& h, int tick, std::deque<double> draws) {
 }
 
 // A full breath stopped on the red stripe: a hundred candles by her own breath, whatever the draws.
-void winRosoku(SceneHarness& h) {
-    inhaleRosoku(h, 60);
+void winCandleBlowing(SceneHarness& h) {
+    inhaleForCandles(h, 60);
     h.advance(72 * 30ms);
     h.key("rosoku", Qt::Key_Space);
     h.advance(1200ms + 100 * 100ms + 1500ms);
 }
 
-void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
+void candleBlowingGallery(SceneHarness& h, const Shoot& shoot) {
     const auto again = [&h] {
         h.app().unload(h.form("rosoku"));
         h.open("rosoku");
@@ -228,15 +228,15 @@ void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(3000ms);
     shoot("countdown");
     h.advance(7000ms);
-    breatheRosoku(h, 45);
+    breatheOnCandles(h, 45);
     shoot("breathing in");
     h.advance(10990ms);
-    breatheRosoku(h, 60);
+    breatheOnCandles(h, 60);
     h.advance(10ms);
     shoot("breath measured");
     h.advance(1000ms + 20 * 30ms);
     shoot("marker running");
-    stopRosoku(h, 30, {noLuck});
+    stopCandleMeter(h, 30, {noLuck});
     shoot("graded Good");
     h.advance(3200ms);
     shoot("blowing out");
@@ -248,28 +248,28 @@ void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("announced 50");
     // Her own breath, all of it.
     again();
-    inhaleRosoku(h, 60);
-    stopRosoku(h, 72, {noLuck});
+    inhaleForCandles(h, 60);
+    stopCandleMeter(h, 72, {noLuck});
     shoot("graded Super");
     h.advance(1200ms + 100 * 100ms + 1500ms);
     shoot("announced 100");
     // Perfect at 98.5 %: the count stops at 90 and shows candle 98 still lit.
     again();
-    inhaleRosoku(h, 59);
-    stopRosoku(h, 73, {noLuck, SceneHarness::draw(20, 19)});
+    inhaleForCandles(h, 59);
+    stopCandleMeter(h, 73, {noLuck, SceneHarness::draw(20, 19)});
     shoot("graded Perfect");
     h.advance(1200ms + 9700ms + 3600ms + 90 * 50ms);
     shoot("count stopped at 97");
     // Two thirds of a breath at Good: fewer than half.
     again();
-    inhaleRosoku(h, 40);
-    stopRosoku(h, 50, {noLuck});
+    inhaleForCandles(h, 40);
+    stopCandleMeter(h, 50, {noLuck});
     h.advance(1200ms + 3300ms + 3600ms + 27 * 50ms + 1500ms);
     shoot("announced 33");
     // No breath at all, and the wind spirit.
     again();
-    inhaleRosoku(h, 0);
-    stopRosoku(h, 0, {SceneHarness::draw(10000, 0)});
+    inhaleForCandles(h, 0);
+    stopCandleMeter(h, 0, {SceneHarness::draw(10000, 0)});
     shoot("graded Poor");
     h.advance(1300ms + 1000ms);
     shoot("wind spirit arrives");
@@ -496,7 +496,7 @@ const std::vector<WinScript>& winScripts() {
         {"max100game", winMax100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
         {"keysearch", winKeysearch},
-        {"rosoku", winRosoku},
+        {"rosoku", winCandleBlowing},
     };
     return kScripts;
 }
@@ -513,7 +513,7 @@ const std::vector<GalleryPlay>& galleryPlays() {
         {"keysearch", keysearchGallery},
         {"nagagutsu", bootsDashGallery},
         {"mizuhusen", balloonBattleGallery},
-        {"rosoku", rosokuGallery},
+        {"rosoku", candleBlowingGallery},
         {"max100game", max100Gallery},
         {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},
         {"tintiro2", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro2"); }},

@@ -5,11 +5,12 @@
 
 #include "assets/library.h"
 #include "games/action/candleblowingrules.h"
+#include "ui/keys.h"
 
 namespace games {
 
 namespace {
-namespace rules = rosokurules;
+namespace rules = candleblowingrules;
 
 constexpr ui::Rgb kPink{255, 192, 192};
 constexpr ui::Rgb kRed{255, 0, 0};
@@ -31,312 +32,334 @@ ui::Rect number(int i) { return {2400 + 360 * i - 60 + (i == 9 ? 45 : 0), 4440, 
 std::string candleNumber(int i) { return i < 7 ? std::to_string(i + 1) : std::to_string(91 + i); }
 }  // namespace
 
-rosoku::rosoku(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"rosoku", "ろうそく消し", {9885, 7095}, kPink, "Label11", {8520, 0, 1335, 255}}),
+CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai, {"rosoku", "ろうそく消し", {9885, 7095}, kPink, "codeLabel", {8520, 0, 1335, 255}}),
       // The cake the candles stand on lies beneath everything.
-      cake(image("cake", {2160, 3960, 4080, 1800}, assets::picture("scenes/rosoku/cake"))),
-      rouimg(array<ui::Image>("rouimg", kSlots,
-                              [this](const std::string& n, int i) -> ui::Image& {
-                                  return image(n, slot(i),
-                                               i == kOmissionSlot ? assets::picture("scenes/rosoku/omission")
-                                                                  : assets::picture("store/rouimg_1"));
-                              })),
-      Label7(array<ui::Label>("Label7", kSlots,
-                              [this](const std::string& n, int i) -> ui::Label& {
-                                  return label(n, number(i), candleNumber(i), kCandleNumber, ui::Align::Center);
-                              })),
-      Image5(image("Image5", {120, 3360, 540, 855}, assets::picture("scenes/figures/nonoka"))),
-      kazeimg(image("kazeimg", {1320, 3360, 600, 420}, assets::picture("scenes/rosoku/breath"))),
-      huta(image("huta", {720, 2760, 1500, 1500}, assets::picture("scenes/rosoku/windspirit"))),
-      Label3(label("Label3", {600, 4080, 2415, 495}, "空丸降臨！！", ui::gothic(18))),
-      countlast(image("countlast", {4200, 2040, 1125, 1125}, {}, &rosoku::countlast_Click)),
-      label1(label("label1", {6960, 240, 2535, 615}, "残り時間", ui::gothic(26.25))),
-      lastime(label("lastime", {7320, 1080, 1335, 1095}, "15", ui::gothic(48), ui::Align::Center)),
-      Image3(image("Image3", {3360, 5880, 10, 150}, assets::picture("scenes/common/redbar"))),
-      Label2(label("Label2", {6720, 2520, 2775, 495}, "パワー吸い込み", ui::gothic(18))),
-      percent(label("percent", {7440, 3240, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
-      Label4(label("Label4", {8760, 3720, 495, 495}, "％", ui::gothic(18))),
-      Image1(image("Image1", {3360, 6720, 6000, 150}, assets::picture("scenes/rosoku/timingbar"))),
-      Image2(image("Image2", {3240, 6240, 240, 450}, assets::picture("scenes/rosoku/pointer"))),
-      Image4(image("Image4", {6720, 4440, 3000, 900})),
-      Label5(label("Label5", {2160, 600, 3135, 1095}, "計測！", ui::gothic(48))),
-      Label6(label("Label6", {1680, 2280, 1680, 615}, "本数＝", ui::gothic(26.25))),
-      kiehonsu(label("kiehonsu", {3360, 2160, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
-      Label8(label("Label8", {4680, 2640, 495, 495}, "本", ui::gothic(18))),
-      Command1(button("Command1", {120, 120, 1575, 735}, "NEXT AREA")),
-      Command2(button("Command2", {120, 120, 1575, 735}, "NEXT AREA")),
-      Command3(button("Command3", {120, 120, 1575, 735}, "NEXT AREA")),
-      Command4(button("Command4", {120, 120, 1575, 735}, "NEXT AREA")),
-      countdowntimer(timer("countdowntimer", 1000)),
-      gagetametimer(timer("gagetametimer", 66, &rosoku::gagetametimer_Timer)),
-      nokorizikan(timer("nokorizikan", 1000, &rosoku::nokorizikan_Timer)),
-      Timer2(timer("Timer2", 1000, &rosoku::Timer2_Timer)),
-      Timer1(timer("Timer1", 30, &rosoku::Timer1_Timer)),
-      Timer3(timer("Timer3", 1200, &rosoku::Timer3_Timer)),
-      roudeletimer(timer("roudeletimer", 100, &rosoku::roudeletimer_Timer)),
-      countwait(timer("countwait", 1800)),
-      Timer4(timer("Timer4", 50, &rosoku::Timer4_Timer)),
-      prehatudo(timer("prehatudo", 1000, &rosoku::prehatudo_Timer)),
-      Timer5(timer("Timer5", 500, &rosoku::Timer5_Timer)),
-      sptimer(timer("sptimer", 500)),
-      counting(countdowntimer, countlast, sozai, {this, &rosoku::startinhale}),
-      scrollwait(countwait, {&Label5, nullptr}, {this, &rosoku::startrenumber}),
-      announcement(sptimer, {&Label6, &kiehonsu, &Label8}, {this, &rosoku::showexit}) {
-    Label7[kOmissionSlot].setVisible(false);
-    Label7[9].setForeColor(kRed);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&kazeimg, &huta, &Label3, &label1, &lastime, &Label2,
-                                                              &percent, &Label4, &Label5, &Label6, &kiehonsu, &Label8,
-                                                              &Command1, &Command2, &Command3, &Command4})
+      cakeImage(image("cakeImage", {2160, 3960, 4080, 1800}, assets::picture("scenes/rosoku/cake"))),
+      candleImages(array<ui::Image>("candleImages", kSlots,
+                                    [this](const std::string& n, int i) -> ui::Image& {
+                                        return image(n, slot(i),
+                                                     i == kOmissionSlot ? assets::picture("scenes/rosoku/omission")
+                                                                        : assets::picture("store/rouimg_1"));
+                                    })),
+      candleNumberLabels(array<ui::Label>("candleNumberLabels", kSlots,
+                                          [this](const std::string& n, int i) -> ui::Label& {
+                                              return label(n, number(i), candleNumber(i), kCandleNumber,
+                                                           ui::Align::Center);
+                                          })),
+      heroineImage(image("heroineImage", {120, 3360, 540, 855}, assets::picture("scenes/figures/nonoka"))),
+      breathImage(image("breathImage", {1320, 3360, 600, 420}, assets::picture("scenes/rosoku/breath"))),
+      windSpiritImage(image("windSpiritImage", {720, 2760, 1500, 1500}, assets::picture("scenes/rosoku/windspirit"))),
+      spiritArrivesLabel(label("spiritArrivesLabel", {600, 4080, 2415, 495}, "空丸降臨！！", ui::gothic(18))),
+      countdownImage(image("countdownImage", {4200, 2040, 1125, 1125}, {}, &CandleBlowing::onCountdownClicked)),
+      timeHeadingLabel(label("timeHeadingLabel", {6960, 240, 2535, 615}, "残り時間", ui::gothic(26.25))),
+      secondsLeftLabel(label("secondsLeftLabel", {7320, 1080, 1335, 1095}, std::to_string(rules::kBreathSeconds),
+                             ui::gothic(48), ui::Align::Center)),
+      breathGauge(image("breathGauge", {3360, 5880, 10, 150}, assets::picture("scenes/common/redbar"))),
+      powerHeadingLabel(label("powerHeadingLabel", {6720, 2520, 2775, 495}, "パワー吸い込み", ui::gothic(18))),
+      percentLabel(label("percentLabel", {7440, 3240, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
+      percentSignLabel(label("percentSignLabel", {8760, 3720, 495, 495}, "％", ui::gothic(18))),
+      timingBarImage(image("timingBarImage", {3360, 6720, 6000, 150}, assets::picture("scenes/rosoku/timingbar"))),
+      markerImage(image("markerImage", {3240, 6240, 240, 450}, assets::picture("scenes/rosoku/pointer"))),
+      gradeImage(image("gradeImage", {6720, 4440, 3000, 900})),
+      measuringLabel(label("measuringLabel", {2160, 600, 3135, 1095}, "計測！", ui::gothic(48))),
+      countHeadingLabel(label("countHeadingLabel", {1680, 2280, 1680, 615}, "本数＝", ui::gothic(26.25))),
+      countLabel(label("countLabel", {3360, 2160, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
+      countUnitLabel(label("countUnitLabel", {4680, 2640, 495, 495}, "本", ui::gothic(18))),
+      allOutButton(button("allOutButton", {120, 120, 1575, 735}, "NEXT AREA")),
+      halfOutButton(button("halfOutButton", {120, 120, 1575, 735}, "NEXT AREA")),
+      fewOutButton(button("fewOutButton", {120, 120, 1575, 735}, "NEXT AREA")),
+      windSpiritButton(button("windSpiritButton", {120, 120, 1575, 735}, "NEXT AREA")),
+      countdownTimer(timer("countdownTimer", 1000)),
+      drainTimer(timer("drainTimer", 66, &CandleBlowing::onDrainTick)),
+      breathClockTimer(timer("breathClockTimer", 1000, &CandleBlowing::onBreathClockTick)),
+      meterDelayTimer(timer("meterDelayTimer", 1000, &CandleBlowing::onMeterDelayTick)),
+      meterTimer(timer("meterTimer", 30, &CandleBlowing::onMeterTick)),
+      blowDelayTimer(timer("blowDelayTimer", 1200, &CandleBlowing::onBlowDelayTick)),
+      candleOutTimer(timer("candleOutTimer", 100, &CandleBlowing::onCandleOutTick)),
+      measureTimer(timer("measureTimer", 1800)),
+      scrollTimer(timer("scrollTimer", 50, &CandleBlowing::onScrollTick)),
+      spiritDelayTimer(timer("spiritDelayTimer", 1000, &CandleBlowing::onSpiritDelayTick)),
+      spiritBlowTimer(timer("spiritBlowTimer", 500, &CandleBlowing::onSpiritBlowTick)),
+      announceTimer(timer("announceTimer", 500)),
+      countdown_(countdownTimer, countdownImage, sozai, {this, &CandleBlowing::startInhaling}),
+      measuring_(measureTimer, {&measuringLabel, nullptr}, {this, &CandleBlowing::startScroll}),
+      announcement_(announceTimer, {&countHeadingLabel, &countLabel, &countUnitLabel},
+                    {this, &CandleBlowing::showWayOn}) {
+    candleNumberLabels[kOmissionSlot].setVisible(false);
+    candleNumberLabels[9].setForeColor(kRed);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             &breathImage, &windSpiritImage, &spiritArrivesLabel, &timeHeadingLabel, &secondsLeftLabel,
+             &powerHeadingLabel, &percentLabel, &percentSignLabel, &measuringLabel, &countHeadingLabel, &countLabel,
+             &countUnitLabel, &allOutButton, &halfOutButton, &fewOutButton, &windSpiritButton})
         c->setVisible(false);
     setKeyPreview(true);
 
-    Command1.onClick = [this] { leave("Command1"); };
-    Command2.onClick = [this] { leave("Command2"); };
-    Command3.onClick = [this] { leave("Command3"); };
-    Command4.onClick = [this] { leave("Command4"); };
+    allOutButton.onClick = [this] { leave("allOutButton"); };
+    halfOutButton.onClick = [this] { leave("halfOutButton"); };
+    fewOutButton.onClick = [this] { leave("fewOutButton"); };
+    windSpiritButton.onClick = [this] { leave("windSpiritButton"); };
 }
 
-void rosoku::Form_Load() {
+void CandleBlowing::Form_Load() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
     if (app_.isLoaded("warpzone")) Randomize();
-    meterpos = rules::kMeterStart;
-    power = rules::kMinPower;
-    Image3.setWidth(power);
-    draindiv = 1;
-    counting.start(6);
+    markerLeft_ = rules::kMeterStart;
+    power_ = rules::kMinPower;
+    breathGauge.setWidth(power_);
+    drainDivisor_ = 1;
+    countdown_.start(6);
+}
+
+std::string CandleBlowing::checkInvariants() const {
+    if (blownOut_ < 0 || blownOut_ > 100) return "a count of candles out of 0..100";
+    if (power_ < 0 || power_ > rules::kMaxPower) return "a breath out of 0..6000";
+    const std::pair<const ui::Timer*, Phase> steps[] = {
+        {&countdownTimer, Phase::Countdown},     {&drainTimer, Phase::Inhaling},
+        {&breathClockTimer, Phase::Inhaling},    {&meterDelayTimer, Phase::Pausing},
+        {&meterTimer, Phase::Metering},          {&blowDelayTimer, Phase::Graded},
+        {&candleOutTimer, Phase::PuttingOut},    {&measureTimer, Phase::Measuring},
+        {&scrollTimer, Phase::Scrolling},        {&spiritDelayTimer, Phase::SpiritComing},
+        {&spiritBlowTimer, Phase::SpiritBlowing}, {&announceTimer, Phase::Announcing}};
+    bool waiting = false;
+    for (const auto& [timer, phase] : steps) {
+        if (timer->enabled() && phase != phase_) return "a step of the finale runs outside its phase";
+        waiting = waiting || timer->enabled();
+    }
+    if (waiting == (phase_ == Phase::Over)) return "the finale stalls, or runs on after its end";
+    int exits = 0;
+    for (const ui::Button* b : {&allOutButton, &halfOutButton, &fewOutButton, &windSpiritButton}) exits += b->visible();
+    if (exits != (phase_ == Phase::Over ? 1 : 0)) return "a way on before the count, or more than one";
+    return {};
 }
 
 // ---- countdown -------------------------------------------------------------------------------
 
-std::string rosoku::checkInvariants() const {
-    if (kekka < 0 || kekka > 100) return "a count of candles out of 0..100";
-    if (power < 0 || power > 6000) return "a breath out of 0..6000";
-    int exits = 0;
-    for (const ui::Button* b : {&Command1, &Command2, &Command3, &Command4}) exits += b->visible();
-    if (exits > 1) return "more than one way on";
-    return {};
-}
-
-void rosoku::countlast_Click() {
-    if (counting.left() == 3) draindiv = 2;
+void CandleBlowing::onCountdownClicked() {
+    if (countdown_.left() == 3) drainDivisor_ = 2;
 }
 
 // ---- breathing in ----------------------------------------------------------------------------
 
-void rosoku::startinhale() {
-    gagetametimer.setEnabled(true);
-    nokorisec = 15;
-    countlast.setVisible(false);
-    label1.setVisible(true);
-    lastime.setVisible(true);
-    nokorizikan.setEnabled(true);
-    suikomiflg = 1;
+void CandleBlowing::startInhaling() {
+    drainTimer.setEnabled(true);
+    secondsLeft_ = rules::kBreathSeconds;
+    countdownImage.setVisible(false);
+    timeHeadingLabel.setVisible(true);
+    secondsLeftLabel.setVisible(true);
+    breathClockTimer.setEnabled(true);
+    phase_ = Phase::Inhaling;
 }
 
-void rosoku::Form_KeyDown(int& keyCode) {
+void CandleBlowing::Form_KeyDown(int& keyCode) {
     switch (keyCode) {
-        case 39:
-            if (suikomiflg == 1) {
-                if (lastkey == 2) inhale();
-                lastkey = 1;
+        case ui::key::Right:
+        case ui::key::Left:
+            // Only the arrow after the other one draws breath; the first, whichever, only begins.
+            if (phase_ == Phase::Inhaling) {
+                if (lastArrow_ == (keyCode == ui::key::Left ? ui::key::Right : ui::key::Left)) inhale();
+                lastArrow_ = keyCode;
             }
             break;
-        case 37:
-            if (suikomiflg == 1) {
-                if (lastkey == 1) inhale();
-                lastkey = 2;
-            }
-            break;
-        case 32:
-            if (keisokuflg == 1) stopmeter();
+        case ui::key::Space:
+            if (phase_ == Phase::Metering) stopMeter();
             break;
         default: return;
     }
     keyCode = 0;
 }
 
-void rosoku::inhale() {
-    power = static_cast<short>(power + rules::kInhaleStep);
-    if (power > rules::kMaxPower) power = rules::kMaxPower;
-    Image3.setWidth(power);
+void CandleBlowing::inhale() {
+    power_ = static_cast<short>(power_ + rules::kInhaleStep);
+    if (power_ > rules::kMaxPower) power_ = rules::kMaxPower;
+    breathGauge.setWidth(power_);
 }
 
-void rosoku::gagetametimer_Timer() {
-    draincalc();
-    power = static_cast<short>(power - drain);
-    if (power < rules::kMinPower) power = rules::kMinPower;
-    Image3.setWidth(power);
+void CandleBlowing::onDrainTick() {
+    drawDrain();
+    power_ = static_cast<short>(power_ - drain_);
+    if (power_ < rules::kMinPower) power_ = rules::kMinPower;
+    breathGauge.setWidth(power_);
 }
 
-void rosoku::draincalc() {
+void CandleBlowing::drawDrain() {
     const int r = Int(Rnd() * 10);
-    drain = static_cast<short>(rules::draincalc(power, r, draindiv));
+    drain_ = static_cast<short>(rules::drain(power_, r, drainDivisor_));
 }
 
-void rosoku::nokorizikan_Timer() {
-    --nokorisec;
-    lastime.setCaption(std::to_string(nokorisec));
-    if (nokorisec == 0) endinhale();
+void CandleBlowing::onBreathClockTick() {
+    --secondsLeft_;
+    secondsLeftLabel.setCaption(std::to_string(secondsLeft_));
+    if (secondsLeft_ == 0) endInhaling();
 }
 
-void rosoku::endinhale() {
-    nokorizikan.setEnabled(false);
-    suikomiflg = 0;
-    gagetametimer.setEnabled(false);
-    percent.setCaption(std::to_string(rules::percentOf(power)));
-    percent.setVisible(true);
-    label1.setVisible(false);
-    lastime.setVisible(false);
-    Label2.setVisible(true);
-    Label4.setVisible(true);
-    Timer2.setEnabled(true);
+void CandleBlowing::endInhaling() {
+    breathClockTimer.setEnabled(false);
+    phase_ = Phase::Pausing;
+    drainTimer.setEnabled(false);
+    percentLabel.setCaption(std::to_string(rules::percentOf(power_)));
+    percentLabel.setVisible(true);
+    timeHeadingLabel.setVisible(false);
+    secondsLeftLabel.setVisible(false);
+    powerHeadingLabel.setVisible(true);
+    percentSignLabel.setVisible(true);
+    meterDelayTimer.setEnabled(true);
 }
 
 // ---- the timing shot -------------------------------------------------------------------------
 
-void rosoku::Timer2_Timer() {
-    Timer1.setEnabled(true);
-    keisokuflg = 1;
-    Timer2.setEnabled(false);
+void CandleBlowing::onMeterDelayTick() {
+    meterTimer.setEnabled(true);
+    phase_ = Phase::Metering;
+    meterDelayTimer.setEnabled(false);
 }
 
-void rosoku::Timer1_Timer() {
-    meterpos = static_cast<short>(meterpos + rules::kMeterStep);
-    if (meterpos == rules::kMeterHide) Image2.setVisible(false);
-    Image2.setLeft(meterpos);
-    if (meterpos == rules::kMeterEnd) stopmeter();
+void CandleBlowing::onMeterTick() {
+    markerLeft_ = static_cast<short>(markerLeft_ + rules::kMeterStep);
+    if (markerLeft_ == rules::kMeterHide) markerImage.setVisible(false);
+    markerImage.setLeft(markerLeft_);
+    if (markerLeft_ == rules::kMeterEnd) stopMeter();
 }
 
-void rosoku::stopmeter() {
-    Timer1.setEnabled(false);
-    keisokuflg = 0;
-    Image2.setVisible(true);
-    grading();
-    blowresult();
-    nokorirou = kekka;
-    Timer3.setEnabled(true);
+void CandleBlowing::stopMeter() {
+    meterTimer.setEnabled(false);
+    phase_ = Phase::Graded;
+    markerImage.setVisible(true);
+    gradeStop();
+    blowOut();
+    candlesToGo_ = blownOut_;
+    blowDelayTimer.setEnabled(true);
 }
 
-void rosoku::grading() {
-    hyouka = static_cast<short>(rules::grading(meterpos));
-    Image4.setPicture(sozai_.seiseki(hyouka));
+void CandleBlowing::gradeStop() {
+    grade_ = static_cast<short>(rules::grade(markerLeft_));
+    gradeImage.setPicture(sozai_.seiseki(grade_));
 }
 
-void rosoku::blowresult() {
-    const rules::Blow b = rules::blowresult(hyouka, power, app_.random());
-    kouritu = static_cast<short>(b.kouritu);
-    kekka = static_cast<short>(b.kekka);
-    if (b.kazeflg) kazeflg = 1;
+void CandleBlowing::blowOut() {
+    const rules::Blow b = rules::blow(grade_, power_, app_.random());
+    efficiency_ = static_cast<short>(b.efficiency);
+    blownOut_ = static_cast<short>(b.blownOut);
+    if (b.windSpirit) windSpiritComes_ = true;
 }
 
 // ---- the candles go out ----------------------------------------------------------------------
 
-void rosoku::Timer3_Timer() {
-    kazeimg.setVisible(true);
-    roudeletimer.setEnabled(true);
-    Timer3.setEnabled(false);
+void CandleBlowing::onBlowDelayTick() {
+    breathImage.setVisible(true);
+    candleOutTimer.setEnabled(true);
+    phase_ = Phase::PuttingOut;
+    blowDelayTimer.setEnabled(false);
 }
 
-void rosoku::putOut(int slotIndex) { rouimg[slotIndex].setPicture(sozai_.rouimg(2)); }
+void CandleBlowing::putOut(int slotIndex) { candleImages[slotIndex].setPicture(sozai_.rouimg(2)); }
 
-void rosoku::roudeletimer_Timer() {
-    if (kekka == 0) {
-        showresult();
+void CandleBlowing::onCandleOutTick() {
+    if (blownOut_ == 0) {
+        showCount();
         return;
     }
-    ++kiecount;
-    --nokorirou;
+    ++candlesOut_;
+    --candlesToGo_;
     // Candles 8 to 98 are out of sight behind the omission mark.
-    if (kiecount <= 7)
-        putOut(kiecount - 1);
-    else if (kiecount >= 99)
-        putOut(kiecount - 91);
-    if (nokorirou == 0) {
-        if (kiecount <= 6 || kiecount >= 99)
-            showresult();
+    if (candlesOut_ <= 7)
+        putOut(candlesOut_ - 1);
+    else if (candlesOut_ >= 99)
+        putOut(candlesOut_ - 91);
+    if (candlesToGo_ == 0) {
+        if (candlesOut_ <= 6 || candlesOut_ >= 99)
+            showCount();
         else
-            startscroll();
+            startMeasuring();
     }
 }
 
-void rosoku::showresult() {
-    roudeletimer.setEnabled(false);
-    kiehonsu.setCaption(std::to_string(kekka));
+void CandleBlowing::showCount() {
+    candleOutTimer.setEnabled(false);
+    countLabel.setCaption(std::to_string(blownOut_));
     announce();
 }
 
-void rosoku::startscroll() {
-    roudeletimer.setEnabled(false);
-    scrollwait.start();
+void CandleBlowing::startMeasuring() {
+    candleOutTimer.setEnabled(false);
+    phase_ = Phase::Measuring;
+    measuring_.start();
 }
 
-void rosoku::startrenumber() {
-    kiecount = 0;
-    Timer4.setEnabled(true);
+void CandleBlowing::startScroll() {
+    scrollStep_ = 0;
+    scrollTimer.setEnabled(true);
+    phase_ = Phase::Scrolling;
 }
 
 // The seven left candles, all out by now, are renumbered until the last of them shows the first
 // candle still burning.
-void rosoku::Timer4_Timer() {
-    ++kiecount;
-    kiehonsu.setCaption(std::to_string(kiecount + 7));
-    for (int i = 0; i <= 6; ++i) Label7[i].setCaption(std::to_string(kiecount + i + 1));
-    if (kiecount == 90) show98();
-    if (kekka == kiecount + 6) rouimg[6].setPicture(sozai_.rouimg(1));
-    if (kekka == kiecount + 6 || kiecount == 90) endscroll();
+void CandleBlowing::onScrollTick() {
+    ++scrollStep_;
+    countLabel.setCaption(std::to_string(scrollStep_ + 7));
+    for (int i = 0; i <= 6; ++i) candleNumberLabels[i].setCaption(std::to_string(scrollStep_ + i + 1));
+    if (scrollStep_ == 90) showCandle98();
+    if (blownOut_ == scrollStep_ + 6) candleImages[6].setPicture(sozai_.rouimg(1));
+    if (blownOut_ == scrollStep_ + 6 || scrollStep_ == 90) endScroll();
 }
 
-void rosoku::show98() {
-    rouimg[kOmissionSlot].setPicture(sozai_.rouimg(kekka >= 98 ? 2 : 1));
-    Label7[kOmissionSlot].setVisible(true);
+void CandleBlowing::showCandle98() {
+    candleImages[kOmissionSlot].setPicture(sozai_.rouimg(blownOut_ >= 98 ? 2 : 1));
+    candleNumberLabels[kOmissionSlot].setVisible(true);
 }
 
-void rosoku::endscroll() {
-    kiehonsu.setCaption(std::to_string(kekka));
-    Timer4.setEnabled(false);
-    Label5.setVisible(false);
+void CandleBlowing::endScroll() {
+    countLabel.setCaption(std::to_string(blownOut_));
+    scrollTimer.setEnabled(false);
+    measuringLabel.setVisible(false);
     announce();
 }
 
 // The wind spirit, when she comes, finishes the job before the count is announced.
-void rosoku::announce() {
-    if (kazeflg == 1)
-        prehatudo.setEnabled(true);
-    else
-        announcement.start();
+void CandleBlowing::announce() {
+    if (windSpiritComes_) {
+        spiritDelayTimer.setEnabled(true);
+        phase_ = Phase::SpiritComing;
+    } else {
+        announcement_.start();
+        phase_ = Phase::Announcing;
+    }
 }
 
 // ---- the wind spirit -------------------------------------------------------------------------
 
-void rosoku::prehatudo_Timer() {
-    huta.setVisible(true);
-    Label3.setVisible(true);
-    prehatudo.setEnabled(false);
-    Timer5.setEnabled(true);
+void CandleBlowing::onSpiritDelayTick() {
+    windSpiritImage.setVisible(true);
+    spiritArrivesLabel.setVisible(true);
+    spiritDelayTimer.setEnabled(false);
+    spiritBlowTimer.setEnabled(true);
+    phase_ = Phase::SpiritBlowing;
 }
 
-void rosoku::Timer5_Timer() {
+void CandleBlowing::onSpiritBlowTick() {
     for (int i = 0; i < kSlots; ++i)
         if (i != kOmissionSlot) putOut(i);
     // The omission slot is candle 98 only once the count has reached it.
-    if (kekka >= 98) putOut(kOmissionSlot);
-    kekka = 100;
-    kiehonsu.setCaption("100");
-    Timer5.setEnabled(false);
-    announcement.start();
+    if (blownOut_ >= 98) putOut(kOmissionSlot);
+    blownOut_ = 100;
+    countLabel.setCaption("100");
+    spiritBlowTimer.setEnabled(false);
+    announcement_.start();
+    phase_ = Phase::Announcing;
 }
 
 // ---- the announcement ------------------------------------------------------------------------
 
-void rosoku::showexit() {
-    if (kekka == 100 && kazeflg == 0)
-        Command1.setVisible(true);
-    else if (kekka == 100)
-        Command4.setVisible(true);
-    else if (kekka >= 50)
-        Command2.setVisible(true);
+void CandleBlowing::showWayOn() {
+    phase_ = Phase::Over;
+    if (blownOut_ == 100 && !windSpiritComes_)
+        allOutButton.setVisible(true);
+    else if (blownOut_ == 100)
+        windSpiritButton.setVisible(true);
+    else if (blownOut_ >= 50)
+        halfOutButton.setVisible(true);
     else
-        Command3.setVisible(true);
+        fewOutButton.setVisible(true);
 }
 
 }  // namespace games

@@ -76,9 +76,8 @@ struct Battle : SceneHarness {
     std::string danger() { return caption(kForm, "dangerLabel"); }
     Names runningTimers() {
         Names on;
-        for (const char* t : {"flightToHeroineTimer", "flightToOpponentTimer", "opponentPumpTimer",
-                              "heroineArrowTimer", "opponentArrowTimer", "verdictTimer"})
-            if (timerEnabled(kForm, t)) on.push_back(t);
+        for (const auto& t : form(kForm).timers())
+            if (t->enabled()) on.push_back(t->name());
         return on;
     }
 };
@@ -219,8 +218,7 @@ TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "");
     h.advance(1ms);
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1");
-    for (const char* gone :
-         {"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton"})
+    for (auto gone : {"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton"})
         EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.shown("heroineImage"));
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";

@@ -76,14 +76,13 @@ TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     h.advance(1ms);
     EXPECT_FALSE(h.shows("countdownImage")) << "the 0 is never seen";
     for (const char* c : kRaceView) EXPECT_TRUE(h.shows(c)) << c;
-    EXPECT_EQ(h.clock(), "40");
-    EXPECT_EQ(h.metres(), "100");
+    EXPECT_EQ(h.clock(), "40") << "kRaceSeconds, bootsdashrules.h";
+    EXPECT_EQ(h.metres(), "100") << "kCourse, bootsdashrules.h";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
     for (auto [name, left, width] : {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695},
                                      {"headingLabels(2)", 6360, 1695}})
         EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
-    for (const char* c : {"headingLabels(0)", "headingLabels(1)", "headingLabels(2)", "rightKeyLabel", "leftKeyLabel",
-                          "howToRunLabel"}) {
+    for (const char* c : {kRaceView[0], kRaceView[1], kRaceView[2], "rightKeyLabel", "leftKeyLabel", "howToRunLabel"}) {
         auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
     }
