@@ -114,7 +114,7 @@ const FormEntry& entry(const std::string& form, const FormTable& table) {
 }
 
 app::FormFacts facts(const FormEntry& e, const FormTable& table) {
-    app::FormFacts out{e.code, {}};
+    app::FormFacts out{e.code, {}, e.kind == Kind::Warp};
     const auto row = find(e.name, table);
     for (const auto& exit : e.exits) {
         std::string next = exit.next;

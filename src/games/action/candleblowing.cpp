@@ -103,7 +103,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
 
 void CandleBlowing::Form_Load() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
-    if (app_.isLoaded("warpzone")) Randomize();
+    if (openedFromWarpZone()) Randomize();
     markerLeft_ = rules::kMeterStart;
     power_ = rules::kMinPower;
     breathGauge.setWidth(power_);
