@@ -60,6 +60,7 @@ bool App::unload(ui::Form& form) {
     it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
     if (it == forms_.end()) return true;
     form.shutDown();
+    openedFrom_.erase(form.name());
     unloaded_.push_back(std::move(*it));
     forms_.erase(it);
     // Never destroyed inside its own handler: the click or tick that unloaded it is still running.
@@ -74,8 +75,15 @@ bool App::unload(ui::Form& form) {
 }
 
 void App::changeScene(ui::Form& current, const std::string& next) {
+    if (!isLoaded(next)) openedFrom_[next] = current.name();
     show(next);
     unload(current);
+}
+
+const std::string& App::openedFrom(const std::string& name) const {
+    static const std::string kNobody;
+    auto it = openedFrom_.find(name);
+    return it == openedFrom_.end() ? kNobody : it->second;
 }
 
 void App::leave(ui::Form& current, const std::string& exit) {

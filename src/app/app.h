@@ -20,6 +20,7 @@ namespace app {
 struct FormFacts {
     std::string code;                           // its C-PASS label: four digits, or "----"; empty: no label
     std::map<std::string, std::string> exits;  // exit button -> the form it shows; empty: the program ends
+    bool warpZone = false;                      // the form that opens others out of the story's order
 };
 
 // Knows every form by name, loads a form on first reference, shows and unloads forms, and ends
@@ -51,6 +52,9 @@ public:
     bool unload(ui::Form& form);
     // Every exit button: show the next form, then unload the current one.
     void changeScene(ui::Form& current, const std::string& next);
+    // The form whose exit loaded this one, for as long as it stays loaded; empty when it was shown
+    // otherwise. A form's Form_Load can ask it how it was reached.
+    const std::string& openedFrom(const std::string& name) const;
     // The same through one of the form's exits: the chain decides where it leads, and an exit that
     // leads nowhere unloads the form alone, which ends the program when nothing else is loaded.
     void leave(ui::Form& current, const std::string& exit);
@@ -80,6 +84,7 @@ private:
     std::vector<std::unique_ptr<ui::Form>> forms_;     // loaded, in loading order
     std::vector<std::unique_ptr<ui::Form>> unloaded_;  // dead, waiting to be destroyed
     std::set<std::string> extras_;
+    std::map<std::string, std::string> openedFrom_;  // loaded form -> the form that changed to it
     bool collectPosted_ = false;
     std::shared_ptr<int> life_ = std::make_shared<int>(0);  // lets posted work outlive the App safely
     bool ended_ = false;

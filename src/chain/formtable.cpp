@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "chain/maintitle.h"
-#include "games/action/nagagutsu.h"
-#include "games/action/mizuhusen.h"
-#include "games/action/rosoku.h"
+#include "games/action/balloonbattle.h"
+#include "games/action/bootsdash.h"
+#include "games/action/candleblowing.h"
 #include "games/dice/kozueduel.h"
 #include "games/dice/sumireduel.h"
 #include "games/puzzle/hitandblow.h"
@@ -58,9 +58,9 @@ FormTable build() {
         game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
         game<games::KozueDuel>("tintiro1", "3940", "梢チンチロ", {{"nextButton"}}),
-        game<games::mizuhusen>("mizuhusen", "3164", "水風船投げ", {{"Command3"}}),
+        game<games::BalloonBattle>("mizuhusen", "3164", "水風船投げ", {{"nextButton"}}),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
-        game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
+        game<games::BootsDash>("nagagutsu", "4789", "長靴１００ｍ", {{"nextButton"}}),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
         game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
         // caughtCheatingButton only once she has caught her sister cheating.
@@ -71,9 +71,9 @@ FormTable build() {
         game<games::keysearch>("keysearch", "8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
-        game<games::rosoku>("rosoku", "9107", "ろうそく消し",
-                            {{"Command1", "mesareaepi21"}, {"Command2", "mesareaepi22"},
-                             {"Command3", "mesareaepi23"}, {"Command4", "mesareaepi24"}}),
+        game<games::CandleBlowing>("rosoku", "9107", "ろうそく消し",
+                                   {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
+                                    {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
         story<MessageScene>("mesareaepi21", "----", "", {{"Command1", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi22", "----", "", {{"Command1", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi23", "----", "", {{"Command1", "mesareaepi3"}}),
@@ -114,7 +114,7 @@ const FormEntry& entry(const std::string& form, const FormTable& table) {
 }
 
 app::FormFacts facts(const FormEntry& e, const FormTable& table) {
-    app::FormFacts out{e.code, {}};
+    app::FormFacts out{e.code, {}, e.kind == Kind::Warp};
     const auto row = find(e.name, table);
     for (const auto& exit : e.exits) {
         std::string next = exit.next;

@@ -47,8 +47,8 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
 TEST(Chain, EveryBranchLeadsWhereItShould) {
     const std::vector<Step> branches{
         {"tintiro2", "nextButton", "mesarea6"},    {"tintiro2", "caughtCheatingButton", "mesareaspecial"},
-        {"rosoku", "Command1", "mesareaepi21"},    {"rosoku", "Command2", "mesareaepi22"},
-        {"rosoku", "Command3", "mesareaepi23"},    {"rosoku", "Command4", "mesareaepi24"},
+        {"rosoku", "allOutButton", "mesareaepi21"}, {"rosoku", "halfOutButton", "mesareaepi22"},
+        {"rosoku", "fewOutButton", "mesareaepi23"}, {"rosoku", "windSpiritButton", "mesareaepi24"},
         {"mesareaepi22", "Command1", "mesareaepi3"}, {"mesareaepi23", "Command1", "mesareaepi3"},
         {"mesareaepi24", "Command1", "mesareaepi3"},
     };
@@ -157,9 +157,9 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
         {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "codeLabel", "C-PASS = 3940"},
-        {"mizuhusen", "水風船投げバトル", 9885, 7095, "Label4", "C-PASS = 3164"},
+        {"mizuhusen", "水風船投げバトル", 9885, 7095, "codeLabel", "C-PASS = 3164"},
         {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
-        {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
+        {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "codeLabel", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
         {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "codeLabel", "C-PASS = 3896"},
@@ -167,7 +167,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
         {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
         {"mesareaepi1", "エピローグ", 9885, 7095, "Label1", "C-PASS = 0039"},
-        {"rosoku", "ろうそく消し", 9885, 7095, "Label11", "C-PASS = 9107"},
+        {"rosoku", "ろうそく消し", 9885, 7095, "codeLabel", "C-PASS = 9107"},
         {"mesareaepi21", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesareaepi22", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesareaepi23", "エピローグ", 9915, 7125, "Label1", "C-PASS = ----"},

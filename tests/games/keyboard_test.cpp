@@ -50,11 +50,11 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                          testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
-                                         Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
+                                         Game{"mizuhusen", {"heroineImage"}}, Game{"nagagutsu", {"codeLabel"}},
                                          Game{"max100game", {"Image4", "Image5"}},
                                          Game{"tintiro2",
                                               {"smallDicePictures(0)", "smallDicePictures(1)", "smallDicePictures(2)"}},
-                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
+                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countdownImage"}}),
                          [](const auto& info) { return info.param.form; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the

@@ -196,11 +196,11 @@ const WayOn& wayOn(const std::string& form) {
         {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
         {"tintiro1", {{"throwButton", "nextButton"}, lostBy("bannerPicture")}},
         {"tintiro2", {{"throwButton", "nextButton", "caughtCheatingButton"}, lostBy("bannerPicture")}},
-        {"mizuhusen", {{"Command1", "Command2", "Command3"}, lostBy("Image5")}},
-        {"nagagutsu", {{"Command1"}, lostBy("Image4")}},
+        {"mizuhusen", {{"pumpButton", "throwButton", "nextButton"}, lostBy("resultImage")}},
+        {"nagagutsu", {{"nextButton"}, lostBy("resultImage")}},
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
-        {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},
+        {"rosoku", {{"allOutButton", "halfOutButton", "fewOutButton", "windSpiritButton"}, {}}},
         {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
     };
     static const WayOn kStory{{"Command1", "Command2"}, {}};

@@ -105,17 +105,17 @@ void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
 // Alternate feet all in one go: no second of the race clock passes, so neither the same foot nor
 // the pace check ever trips her, whatever the draws. 500 steps of the shortest stride cover the
 // course.
-void sprintNagagutsu(SceneHarness& h) {
-    for (int step = 0; step < 500 && !h.visible("nagagutsu", "Command1"); ++step)
+void sprintBootsDash(SceneHarness& h) {
+    for (int step = 0; step < 500 && !h.visible("nagagutsu", "nextButton"); ++step)
         h.keyDown("nagagutsu", step % 2 ? Qt::Key_Right : Qt::Key_Left);
 }
 
-void winNagagutsu(SceneHarness& h) {
+void winBootsDash(SceneHarness& h) {
     h.advance(6s);  // the countdown
-    sprintNagagutsu(h);
+    sprintBootsDash(h);
 }
 
-void nagagutsuGallery(SceneHarness& h, const Shoot& shoot) {
+void bootsDashGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(3s);
     shoot("countdown");
     h.advance(3s);
@@ -123,11 +123,11 @@ void nagagutsuGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(1500ms);
     shoot("running");
     // The same foot until she goes down; nothing else can trip her within this second.
-    for (int guard = 0; guard < 100 && h.picture("nagagutsu", "Image3") != "store/nagagutsu_1"; ++guard)
+    for (int guard = 0; guard < 100 && h.picture("nagagutsu", "runnerImage") != "store/nagagutsu_1"; ++guard)
         h.keyDown("nagagutsu", Qt::Key_Left);
     shoot("fallen");
     h.advance(1s);
-    sprintNagagutsu(h);
+    sprintBootsDash(h);
     shoot("won");
     h.app().unload(h.form("nagagutsu"));
     h.open("nagagutsu");
@@ -142,14 +142,14 @@ const double kBursts = SceneHarness::draw(10000, 0);
 
 // Chance alone decides who gets soaked, so the win is scripted: the opponent's first pump bursts.
 // Afterwards the walk goes on from a seed taken from the source it came with.
-void winMizuhusen(SceneHarness& h) {
+void winBalloonBattle(SceneHarness& h) {
     const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
     h.script({air(100), kBursts});
     h.advance(1000ms + 3000ms);
     h.random().useSeed(seed);
 }
 
-void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
+void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
     const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
     // Three pumps of 300, a safe throw, and the balloon at the top of its arc.
     h.script({air(300), kHolds, air(300), kHolds, air(300), kHolds, kHolds});
@@ -158,16 +158,16 @@ void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(8 * 40ms);
     h.script({air(300), kHolds, air(200), kHolds, air(300), kHolds});
     for (int i = 0; i < 2; ++i) {
-        h.click("mizuhusen", "Command1");
+        h.click("mizuhusen", "pumpButton");
         h.advance(100ms);
     }
-    h.click("mizuhusen", "Command1");
+    h.click("mizuhusen", "pumpButton");
     shoot("heroine pumping");
     h.advance(100ms);
-    h.click("mizuhusen", "Image2");
+    h.click("mizuhusen", "heroineImage");
     shoot("danger level revealed");
     h.script({kBursts});
-    h.click("mizuhusen", "Command2");
+    h.click("mizuhusen", "throwButton");
     h.advance(40ms);
     shoot("burst on her own throw");
     h.advance(3000ms);
@@ -184,22 +184,22 @@ void mizuhusenGallery(SceneHarness& h, const Shoot& shoot) {
 
 // The candles. Chance in the scene is drawn only by the gauge, at every tick, and at the stop; the
 // breath is made exact by breathing in only after the gauge's last tick, when it has drained to 10.
-void breatheRosoku(SceneHarness& h, int n) {
+void breatheOnCandles(SceneHarness& h, int n) {
     h.keyDown("rosoku", Qt::Key_Right);
     for (int i = 0; i < n; ++i) h.keyDown("rosoku", i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
 }
 
 // From the opening: the countdown and the inhale, n breaths at its very end (10 + 100 n), the
 // pause, and the marker started.
-void inhaleRosoku(SceneHarness& h, int n) {
+void inhaleForCandles(SceneHarness& h, int n) {
     h.advance(6000ms + 14990ms);
-    breatheRosoku(h, n);
+    breatheOnCandles(h, n);
     h.advance(10ms + 1000ms);
 }
 
 // Stops the marker on its tick (0: lets it run out) with the draws of the result, then gives
 // chance back to a seed.
-void stopRosoku(SceneHarness& h, int tick, std::deque<double> draws) {
+void stopCandleMeter(SceneHarness& h, int tick, std::deque<double> draws) {
     h.random().useScript(std::move(draws));
     if (tick > 0) {
         h.advance(tick * 30ms);
@@ -211,14 +211,14 @@ void stopRosoku(SceneHarness& h, int tick, std::deque<double> draws) {
 }
 
 // A full breath stopped on the red stripe: a hundred candles by her own breath, whatever the draws.
-void winRosoku(SceneHarness& h) {
-    inhaleRosoku(h, 60);
+void winCandleBlowing(SceneHarness& h) {
+    inhaleForCandles(h, 60);
     h.advance(72 * 30ms);
     h.key("rosoku", Qt::Key_Space);
     h.advance(1200ms + 100 * 100ms + 1500ms);
 }
 
-void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
+void candleBlowingGallery(SceneHarness& h, const Shoot& shoot) {
     const auto again = [&h] {
         h.app().unload(h.form("rosoku"));
         h.open("rosoku");
@@ -228,15 +228,15 @@ void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(3000ms);
     shoot("countdown");
     h.advance(7000ms);
-    breatheRosoku(h, 45);
+    breatheOnCandles(h, 45);
     shoot("breathing in");
     h.advance(10990ms);
-    breatheRosoku(h, 60);
+    breatheOnCandles(h, 60);
     h.advance(10ms);
     shoot("breath measured");
     h.advance(1000ms + 20 * 30ms);
     shoot("marker running");
-    stopRosoku(h, 30, {noLuck});
+    stopCandleMeter(h, 30, {noLuck});
     shoot("graded Good");
     h.advance(3200ms);
     shoot("blowing out");
@@ -248,28 +248,28 @@ void rosokuGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("announced 50");
     // Her own breath, all of it.
     again();
-    inhaleRosoku(h, 60);
-    stopRosoku(h, 72, {noLuck});
+    inhaleForCandles(h, 60);
+    stopCandleMeter(h, 72, {noLuck});
     shoot("graded Super");
     h.advance(1200ms + 100 * 100ms + 1500ms);
     shoot("announced 100");
     // Perfect at 98.5 %: the count stops at 90 and shows candle 98 still lit.
     again();
-    inhaleRosoku(h, 59);
-    stopRosoku(h, 73, {noLuck, SceneHarness::draw(20, 19)});
+    inhaleForCandles(h, 59);
+    stopCandleMeter(h, 73, {noLuck, SceneHarness::draw(20, 19)});
     shoot("graded Perfect");
     h.advance(1200ms + 9700ms + 3600ms + 90 * 50ms);
     shoot("count stopped at 97");
     // Two thirds of a breath at Good: fewer than half.
     again();
-    inhaleRosoku(h, 40);
-    stopRosoku(h, 50, {noLuck});
+    inhaleForCandles(h, 40);
+    stopCandleMeter(h, 50, {noLuck});
     h.advance(1200ms + 3300ms + 3600ms + 27 * 50ms + 1500ms);
     shoot("announced 33");
     // No breath at all, and the wind spirit.
     again();
-    inhaleRosoku(h, 0);
-    stopRosoku(h, 0, {SceneHarness::draw(10000, 0)});
+    inhaleForCandles(h, 0);
+    stopCandleMeter(h, 0, {SceneHarness::draw(10000, 0)});
     shoot("graded Poor");
     h.advance(1300ms + 1000ms);
     shoot("wind spirit arrives");
@@ -492,12 +492,12 @@ const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
         {"Hitandblow", winHitandblow},
         {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
-        {"mizuhusen", winMizuhusen},
-        {"nagagutsu", winNagagutsu},
+        {"mizuhusen", winBalloonBattle},
+        {"nagagutsu", winBootsDash},
         {"max100game", winMax100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
         {"keysearch", winKeysearch},
-        {"rosoku", winRosoku},
+        {"rosoku", winCandleBlowing},
     };
     return kScripts;
 }
@@ -512,9 +512,9 @@ const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
         {"Hitandblow", hitandblowGallery},
         {"keysearch", keysearchGallery},
-        {"nagagutsu", nagagutsuGallery},
-        {"mizuhusen", mizuhusenGallery},
-        {"rosoku", rosokuGallery},
+        {"nagagutsu", bootsDashGallery},
+        {"mizuhusen", balloonBattleGallery},
+        {"rosoku", candleBlowingGallery},
         {"max100game", max100Gallery},
         {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},
         {"tintiro2", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro2"); }},

@@ -19,7 +19,7 @@ public:
         std::string caption;
         ui::Size client;
         ui::Rgb background;
-        std::string codeLabel;  // "Label4"
+        std::string codeLabel;  // its registered name
         ui::Rect codeRect;
         ui::Rgb codeColor = ui::kBlack;
     };
@@ -38,6 +38,10 @@ protected:
     void leave(const std::string& exit) { app_.leave(*this, exit); }
 
     ui::Label& codeLabel() const { return codeLabel_; }
+
+    // Whether the player came straight from the warp zone rather than along the story: the chain
+    // knows which form that is.
+    bool openedFromWarpZone() const { return app_.facts(app_.openedFrom(name())).warpZone; }
 
     app::App& app_;
     assets::Sozai& sozai_;

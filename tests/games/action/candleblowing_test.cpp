@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "games/action/rosokurules.h"
+#include "games/action/candleblowingrules.h"
 #include "support/harness.h"
 #include "support/play.h"
 #include "ui/label.h"
@@ -12,7 +12,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using namespace games::rosokurules;
+using namespace games::candleblowingrules;
 using testing_support::SceneHarness;
 
 const double kCalm = SceneHarness::draw(10, 5);
@@ -21,32 +21,32 @@ const double kNoLuck = SceneHarness::draw(10000, 9999);
 double luck(int r) { return SceneHarness::draw(10000, r); }
 double eff(int n, int k) { return SceneHarness::draw(n, k); }  // the efficiency draw of grades 1 and 2
 
-TEST(RosokuRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
+TEST(CandleBlowingRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
     struct Case {
         int power, calm, gust;
     };
     for (const auto& c : {Case{10, 40, 70}, Case{2000, 40, 70}, Case{2001, 50, 80}, Case{3000, 50, 80},
                           Case{3001, 60, 90}, Case{5000, 60, 90}, Case{5001, 70, 100}, Case{6000, 70, 100}}) {
-        EXPECT_EQ(draincalc(c.power, 3, 1), c.calm) << c.power;
-        EXPECT_EQ(draincalc(c.power, 2, 1), c.gust) << c.power;
-        EXPECT_EQ(draincalc(c.power, 9, 2), c.calm / 2) << c.power;
-        EXPECT_EQ(draincalc(c.power, 0, 2), c.gust / 2) << c.power;
+        EXPECT_EQ(drain(c.power, 3, 1), c.calm) << c.power;
+        EXPECT_EQ(drain(c.power, 2, 1), c.gust) << c.power;
+        EXPECT_EQ(drain(c.power, 9, 2), c.calm / 2) << c.power;
+        EXPECT_EQ(drain(c.power, 0, 2), c.gust / 2) << c.power;
     }
 }
 
-TEST(RosokuRules, TheGradeFollowsTheStopPosition) {
+TEST(CandleBlowingRules, TheGradeFollowsTheStopPosition) {
     const std::vector<std::pair<int, int>> cases{{7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2},
                                                  {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3}, {8760, 3},
                                                  {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {7621, 2},
                                                  {8281, 3}, {8761, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
-    for (const auto& [meterpos, grade] : cases) EXPECT_EQ(grading(meterpos), grade) << meterpos;
+    for (const auto& [markerLeft, expected] : cases) EXPECT_EQ(grade(markerLeft), expected) << markerLeft;
 }
 
 // Each case: grade, raw breath, the draws (luck first, then efficiency for grades 1 and 2), result, wind.
 struct Drawn {
-    int hyouka, power;
+    int grade, power;
     std::deque<double> draws;
-    int kekka;
+    int blownOut;
     bool wind = false;
 };
 
@@ -54,14 +54,14 @@ void expectBlows(std::initializer_list<Drawn> cases) {
     for (const auto& d : cases) {
         app::Random random;
         random.useScript(d.draws);
-        const Blow b = blowresult(d.hyouka, d.power, random);
-        EXPECT_EQ(b.kekka, d.kekka) << "grade " << d.hyouka << ", breath " << d.power;
-        EXPECT_EQ(b.kazeflg, d.wind) << "grade " << d.hyouka << ", breath " << d.power;
-        EXPECT_EQ(random.scriptLeft(), 0u) << "grade " << d.hyouka;
+        const Blow b = blow(d.grade, d.power, random);
+        EXPECT_EQ(b.blownOut, d.blownOut) << "grade " << d.grade << ", breath " << d.power;
+        EXPECT_EQ(b.windSpirit, d.wind) << "grade " << d.grade << ", breath " << d.power;
+        EXPECT_EQ(random.scriptLeft(), 0u) << "grade " << d.grade;
     }
 }
 
-TEST(RosokuRules, EachGradeBlowsItsShareOfTheBreath) {
+TEST(CandleBlowingRules, EachGradeBlowsItsShareOfTheBreath) {
     expectBlows({{0, 6000, {kNoLuck}, 100}, {0, 3010, {kNoLuck}, 50},
                  {1, 6000, {kNoLuck, eff(20, 0)}, 80}, {1, 6000, {kNoLuck, eff(20, 19)}, 99},
                  {2, 6000, {kNoLuck, eff(21, 0)}, 50}, {2, 6000, {kNoLuck, eff(21, 20)}, 70},
@@ -69,14 +69,14 @@ TEST(RosokuRules, EachGradeBlowsItsShareOfTheBreath) {
 }
 
 // The lucky draws read the raw breath (10..6000): 80 is barely one per cent of the gauge.
-TEST(RosokuRules, LuckyDrawsMakeItAHundredOnTheRawBreath) {
+TEST(CandleBlowingRules, LuckyDrawsMakeItAHundredOnTheRawBreath) {
     expectBlows({{0, 80, {luck(3332)}, 100}, {0, 80, {luck(3333)}, 1}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
                  {0, 51, {luck(2500)}, 0}, {0, 50, {kNoLuck}, 100}, {0, 10, {luck(1427)}, 100}, {0, 10, {luck(1428)}, 0},
                  {1, 100, {luck(499), eff(20, 0)}, 100}, {1, 100, {luck(500), eff(20, 0)}, 1},
                  {1, 80, {luck(100), eff(20, 0)}, 100}, {1, 80, {luck(101), eff(20, 0)}, 1}});
 }
 
-TEST(RosokuRules, TheWindComesOnlyWhenTheResultIsShortOfAHundred) {
+TEST(CandleBlowingRules, TheWindComesOnlyWhenTheResultIsShortOfAHundred) {
     expectBlows({{3, 6000, {luck(100)}, 50, true}, {3, 6000, {luck(101)}, 50, false}, {4, 10, {luck(0)}, 0, true},
                  {2, 6000, {luck(0), eff(21, 20)}, 70, true}, {0, 10, {luck(0)}, 100, false},
                  {1, 79, {luck(100), eff(20, 0)}, 1, true}, {1, 80, {luck(0), eff(20, 0)}, 100, false}});
@@ -95,8 +95,9 @@ struct CandleHarness : SceneHarness {
         press(Qt::Key_Right);
         for (int i = 0; i < n; ++i) press(i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
     }
-    int gauge() { return width("rosoku", "Image3"); }
-    std::string slot(int i) { return picture("rosoku", ui::indexed("rouimg", i)); }
+    int gauge() { return width("rosoku", "breathGauge"); }
+    bool shows(const std::string& control) { return visible("rosoku", control); }
+    std::string slot(int i) { return picture("rosoku", ui::indexed("candleImages", i)); }
     // n breaths after the last gauge tick, so the breath ends at exactly 10 + 100 n (at most 6000),
     // then Space on the marker's tick (0: none, it runs out), with the draws the result takes.
     void play(int n, int spaceTick, std::initializer_list<double> blowDraws) {
@@ -108,31 +109,31 @@ struct CandleHarness : SceneHarness {
     }
     std::string exitShown() {
         std::string shown;
-        for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
-            if (visible("rosoku", b)) shown += b;
+        for (const auto& exit : app().facts("rosoku").exits)
+            if (visible("rosoku", exit.first)) shown += exit.first;
         return shown;
     }
 };
 
-TEST(Rosoku, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
+TEST(CandleBlowing, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
     CandleHarness h;
     h.advance(999ms);
-    EXPECT_EQ(h.picture("rosoku", "countlast"), "");
+    EXPECT_EQ(h.picture("rosoku", "countdownImage"), "");
     for (int digit = 5; digit >= 1; --digit) {
         h.advance(1ms);
-        EXPECT_EQ(h.picture("rosoku", "countlast"), "store/numberimg_" + std::to_string(digit));
+        EXPECT_EQ(h.picture("rosoku", "countdownImage"), "store/numberimg_" + std::to_string(digit));
         h.advance(999ms);
-        EXPECT_EQ(h.picture("rosoku", "countlast"), "store/numberimg_" + std::to_string(digit));
+        EXPECT_EQ(h.picture("rosoku", "countdownImage"), "store/numberimg_" + std::to_string(digit));
     }
-    EXPECT_FALSE(h.visible("rosoku", "lastime"));
+    EXPECT_FALSE(h.shows("secondsLeftLabel"));
     h.advance(1ms);
-    EXPECT_FALSE(h.visible("rosoku", "countlast"));
-    EXPECT_TRUE(h.visible("rosoku", "label1"));
-    EXPECT_TRUE(h.visible("rosoku", "lastime"));
-    EXPECT_EQ(h.caption("rosoku", "lastime"), "15");
+    EXPECT_FALSE(h.shows("countdownImage"));
+    EXPECT_TRUE(h.shows("timeHeadingLabel"));
+    EXPECT_TRUE(h.shows("secondsLeftLabel"));
+    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "15") << "kBreathSeconds, candleblowingrules.h";
 }
 
-TEST(Rosoku, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
+TEST(CandleBlowing, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
     struct Case {
         int clickAtMs;  // 0: no click; 500: before the first digit; 2500: the 4; 3500: the 3; 4500: the 2
         double draw;
@@ -143,7 +144,7 @@ TEST(Rosoku, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
         CandleHarness h({c.draw});
         if (c.clickAtMs > 0) {
             h.advance(std::chrono::milliseconds(c.clickAtMs));
-            h.click("rosoku", "countlast");
+            h.click("rosoku", "countdownImage");
         }
         h.advance(std::chrono::milliseconds(6000 - c.clickAtMs));
         h.breathe(1);
@@ -153,7 +154,7 @@ TEST(Rosoku, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
     }
 }
 
-TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
+TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     CandleHarness h;
     h.advance(5500ms);
     h.press(Qt::Key_Right);  // too early: not even remembered
@@ -170,77 +171,76 @@ TEST(Rosoku, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     h.advance(66ms);
     EXPECT_EQ(h.gauge(), kMaxPower - 70);
     h.advance(934ms);
-    EXPECT_EQ(h.caption("rosoku", "lastime"), "14");
+    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "14");
     h.advance(13999ms);
-    EXPECT_EQ(h.caption("rosoku", "lastime"), "1");
+    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "1");
     EXPECT_EQ(h.gauge(), kMinPower) << "drained, but never below 10";
     h.breathe(3);
     h.advance(1ms);
-    EXPECT_FALSE(h.visible("rosoku", "lastime"));
-    EXPECT_FALSE(h.timerEnabled("rosoku", "nokorizikan"));
-    EXPECT_FALSE(h.visible("rosoku", "label1"));
-    for (const char* shown : {"Label2", "percent", "Label4"}) EXPECT_TRUE(h.visible("rosoku", shown)) << shown;
-    EXPECT_EQ(h.caption("rosoku", "percent"), "5") << "310 of 6000";
+    EXPECT_FALSE(h.shows("secondsLeftLabel"));
+    EXPECT_FALSE(h.timerEnabled("rosoku", "breathClockTimer"));
+    EXPECT_FALSE(h.shows("timeHeadingLabel"));
+    for (auto shown : {"powerHeadingLabel", "percentLabel", "percentSignLabel"}) EXPECT_TRUE(h.shows(shown)) << shown;
+    EXPECT_EQ(h.caption("rosoku", "percentLabel"), "5") << "310 of 6000";
     h.breathe(3);
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
 }
 
-TEST(Rosoku, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
+TEST(CandleBlowing, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
     CandleHarness h;
     h.advance(21000ms);
     h.key("rosoku", Qt::Key_Space);  // the pause: Space does nothing yet
     h.advance(1000ms + 29 * 30ms);
-    EXPECT_EQ(h.left("rosoku", "Image2"), 4980);
-    EXPECT_TRUE(h.visible("rosoku", "Image2"));
+    EXPECT_EQ(h.left("rosoku", "markerImage"), 4980);
+    EXPECT_TRUE(h.shows("markerImage"));
     h.advance(30ms);
-    EXPECT_FALSE(h.visible("rosoku", "Image2"));
+    EXPECT_FALSE(h.shows("markerImage"));
     h.script({kNoLuck});
     h.advance(69 * 30ms);
-    EXPECT_EQ(h.picture("rosoku", "Image4"), "");
+    EXPECT_EQ(h.picture("rosoku", "gradeImage"), "");
     h.advance(30ms);
-    EXPECT_FALSE(h.timerEnabled("rosoku", "Timer1")) << "stopped by itself after 100 steps";
-    EXPECT_TRUE(h.visible("rosoku", "Image2"));
-    EXPECT_EQ(h.left("rosoku", "Image2"), kMeterEnd);
-    EXPECT_EQ(h.picture("rosoku", "Image4"), "store/seiseki_4");
+    EXPECT_FALSE(h.timerEnabled("rosoku", "meterTimer")) << "stopped by itself after 100 steps";
+    EXPECT_TRUE(h.shows("markerImage"));
+    EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterEnd);
+    EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_4");
     h.key("rosoku", Qt::Key_Space);  // would draw again from a dry script
 }
 
-TEST(Rosoku, SpaceStopsTheMarkerWhereItStandsAndGradesIt) {
+TEST(CandleBlowing, SpaceStopsTheMarkerWhereItStandsAndGradesIt) {
     for (const auto& [tick, grade] : std::vector<std::pair<int, int>>{{72, 0}, {73, 1}, {71, 2}, {1, 4}}) {
         CandleHarness h;
         h.play(0, tick, {kNoLuck, 0.5});
         h.advance(300ms);
-        EXPECT_EQ(h.picture("rosoku", "Image4"), "store/seiseki_" + std::to_string(grade)) << tick;
-        EXPECT_TRUE(h.visible("rosoku", "Image2"));
-        EXPECT_EQ(h.left("rosoku", "Image2"), kMeterStart + 60 * tick) << "it stays where it stopped";
+        EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_" + std::to_string(grade)) << tick;
+        EXPECT_TRUE(h.shows("markerImage"));
+        EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterStart + 60 * tick) << "it stays where it stopped";
     }
 }
 
 // From the stop to the exit, for each kind of result: which candles show as out, how far the
 // numbers scroll (from 7 to 98 the seven left slots are renumbered), and where it leads.
-TEST(Rosoku, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
+TEST(CandleBlowing, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
     const double p99 = eff(20, 19);  // Perfect! at 99 %
     struct Case {
-        int kekka, breaths, tick;
+        int blownOut, breaths, tick;
         std::initializer_list<double> draws;
         const char* candles;  // o out, l lit, ~ the omission mark
-        int firstNumber;      // Label7(0) at the end: 1 unless the count scrolled
+        int firstNumber;      // candleNumberLabels(0) at the end: 1 unless the count scrolled
         const char* exit;
-        const char* next;
     };
     for (const auto& c : {
-             Case{0, 0, 72, {kNoLuck}, "lllllll~ll", 1, "Command3", "mesareaepi23"},
-             Case{3, 2, 72, {kNoLuck}, "ooollll~ll", 1, "Command3", "mesareaepi23"},
-             Case{6, 4, 72, {kNoLuck}, "ooooool~ll", 1, "Command3", "mesareaepi23"},
-             Case{7, 9, 50, {kNoLuck}, "ooooool~ll", 2, "Command3", "mesareaepi23"},
-             Case{49, 59, 50, {kNoLuck}, "ooooool~ll", 44, "Command3", "mesareaepi23"},
-             Case{50, 30, 72, {kNoLuck}, "ooooool~ll", 45, "Command2", "mesareaepi22"},
-             Case{96, 58, 72, {kNoLuck}, "oooooollll", 91, "Command2", "mesareaepi22"},
-             Case{97, 59, 73, {kNoLuck, p99}, "ooooooolll", 91, "Command2", "mesareaepi22"},
-             Case{98, 59, 72, {kNoLuck}, "ooooooooll", 91, "Command2", "mesareaepi22"},
-             Case{99, 60, 73, {kNoLuck, p99}, "ooooooo~ol", 1, "Command2", "mesareaepi22"},
-             Case{100, 60, 72, {kNoLuck}, "ooooooo~oo", 1, "Command1", "mesareaepi21"},
+             Case{0, 0, 72, {kNoLuck}, "lllllll~ll", 1, "fewOutButton"},
+             Case{3, 2, 72, {kNoLuck}, "ooollll~ll", 1, "fewOutButton"},
+             Case{6, 4, 72, {kNoLuck}, "ooooool~ll", 1, "fewOutButton"},
+             Case{7, 9, 50, {kNoLuck}, "ooooool~ll", 2, "fewOutButton"},
+             Case{49, 59, 50, {kNoLuck}, "ooooool~ll", 44, "fewOutButton"},
+             Case{50, 30, 72, {kNoLuck}, "ooooool~ll", 45, "halfOutButton"},
+             Case{96, 58, 72, {kNoLuck}, "oooooollll", 91, "halfOutButton"},
+             Case{97, 59, 73, {kNoLuck, p99}, "ooooooolll", 91, "halfOutButton"},
+             Case{98, 59, 72, {kNoLuck}, "ooooooooll", 91, "halfOutButton"},
+             Case{99, 60, 73, {kNoLuck, p99}, "ooooooo~ol", 1, "halfOutButton"},
+             Case{100, 60, 72, {kNoLuck}, "ooooooo~oo", 1, "allOutButton"},
          }) {
         CandleHarness h;
         h.play(c.breaths, c.tick, c.draws);
@@ -250,58 +250,58 @@ TEST(Rosoku, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
             const std::string p = h.slot(i);
             candles += p == "store/rouimg_2" ? 'o' : p == "store/rouimg_1" ? 'l' : p == "scenes/rosoku/omission" ? '~' : '?';
         }
-        EXPECT_EQ(candles, c.candles) << c.kekka;
-        EXPECT_EQ(h.caption("rosoku", "Label7(0)"), std::to_string(c.firstNumber)) << c.kekka;
-        EXPECT_EQ(h.caption("rosoku", "Label7(6)"), std::to_string(c.firstNumber + 6)) << c.kekka;
-        EXPECT_EQ(h.visible("rosoku", "Label7(7)"), c.kekka >= 96 && c.kekka <= 98) << "98 shows when counted to";
-        EXPECT_FALSE(h.visible("rosoku", "huta"));
-        EXPECT_EQ(h.caption("rosoku", "kiehonsu"), std::to_string(c.kekka));
-        EXPECT_EQ(h.exitShown(), c.exit) << c.kekka;
+        EXPECT_EQ(candles, c.candles) << c.blownOut;
+        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), std::to_string(c.firstNumber)) << c.blownOut;
+        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), std::to_string(c.firstNumber + 6)) << c.blownOut;
+        EXPECT_EQ(h.shows("candleNumberLabels(7)"), c.blownOut >= 96 && c.blownOut <= 98) << "98 shows when counted to";
+        EXPECT_FALSE(h.shows("windSpiritImage"));
+        EXPECT_EQ(h.caption("rosoku", "countLabel"), std::to_string(c.blownOut));
+        EXPECT_EQ(h.exitShown(), c.exit) << c.blownOut;
         h.click("rosoku", c.exit);
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{c.next}) << c.kekka;
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", c.exit)}) << c.blownOut;
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
     }
 }
 
-TEST(Rosoku, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
+TEST(CandleBlowing, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     CandleHarness h;
     h.play(30, 72, {kNoLuck});
     h.advance(1199ms);
-    EXPECT_FALSE(h.visible("rosoku", "kazeimg"));
+    EXPECT_FALSE(h.shows("breathImage"));
     h.advance(101ms);
-    EXPECT_TRUE(h.visible("rosoku", "kazeimg")) << "her breath, 1.2 s after the stop";
+    EXPECT_TRUE(h.shows("breathImage")) << "her breath, 1.2 s after the stop";
     EXPECT_EQ(h.slot(0), "store/rouimg_2");
     EXPECT_EQ(h.slot(1), "store/rouimg_1") << "one candle per 100 ms";
     h.advance(4900ms + 1799ms);  // the 50th candle went out at 6.2 s; "計測！" 1.8 s later
-    EXPECT_FALSE(h.visible("rosoku", "Label5"));
+    EXPECT_FALSE(h.shows("measuringLabel"));
     h.advance(1ms);
-    EXPECT_TRUE(h.visible("rosoku", "Label5"));
+    EXPECT_TRUE(h.shows("measuringLabel"));
     h.advance(1850ms);
-    EXPECT_EQ(h.caption("rosoku", "Label7(0)"), "2") << "the scroll, 3.6 s after the last candle";
+    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), "2") << "the scroll, 3.6 s after the last candle";
     h.advance(42 * 50ms);
-    EXPECT_EQ(h.caption("rosoku", "Label7(6)"), "50");
+    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), "50");
     EXPECT_EQ(h.slot(6), "store/rouimg_2");
     h.advance(50ms);
-    EXPECT_EQ(h.caption("rosoku", "Label7(6)"), "51");
+    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), "51");
     EXPECT_EQ(h.slot(6), "store/rouimg_1") << "candle 51, the first still burning";
-    EXPECT_FALSE(h.visible("rosoku", "Label5"));
-    const std::vector<const char*> steps{"Label6", "kiehonsu", "Label8"};
+    EXPECT_FALSE(h.shows("measuringLabel"));
+    const std::vector<const char*> steps{"countHeadingLabel", "countLabel", "countUnitLabel"};
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        EXPECT_FALSE(h.visible("rosoku", steps[i]));
+        EXPECT_FALSE(h.shows(steps[i]));
         EXPECT_EQ(h.exitShown(), "");
         h.advance(500ms);
-        EXPECT_TRUE(h.visible("rosoku", steps[i])) << "step " << i;
+        EXPECT_TRUE(h.shows(steps[i])) << "step " << i;
     }
-    EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "50");
-    EXPECT_EQ(h.exitShown(), "Command2");
-    EXPECT_FALSE(h.timerEnabled("rosoku", "sptimer"));
+    EXPECT_EQ(h.caption("rosoku", "countLabel"), "50");
+    EXPECT_EQ(h.exitShown(), "halfOutButton");
+    EXPECT_FALSE(h.timerEnabled("rosoku", "announceTimer"));
 }
 
-TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
+TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
     struct Case {
         int breaths, tick;
         double luck;
-        int kekka;
+        int blownOut;
         std::chrono::milliseconds toCount;  // from the stop to the count's end
         const char* firstNumber;
     };
@@ -310,30 +310,30 @@ TEST(Rosoku, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
         CandleHarness h;
         h.play(c.breaths, c.tick, {c.luck});
         h.advance(c.toCount);
-        EXPECT_EQ(h.caption("rosoku", "kiehonsu"), std::to_string(c.kekka));
+        EXPECT_EQ(h.caption("rosoku", "countLabel"), std::to_string(c.blownOut));
         h.advance(999ms);
-        EXPECT_FALSE(h.visible("rosoku", "huta"));
+        EXPECT_FALSE(h.shows("windSpiritImage"));
         h.advance(1ms);
-        EXPECT_TRUE(h.visible("rosoku", "huta")) << c.kekka;
-        EXPECT_TRUE(h.visible("rosoku", "Label3"));
+        EXPECT_TRUE(h.shows("windSpiritImage")) << c.blownOut;
+        EXPECT_TRUE(h.shows("spiritArrivesLabel"));
         EXPECT_EQ(h.slot(9), "store/rouimg_1");
         h.advance(500ms);
         for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(h.slot(i), i == 7 ? "scenes/rosoku/omission" : "store/rouimg_2") << c.kekka << " slot " << i;
-        EXPECT_EQ(h.caption("rosoku", "Label7(0)"), c.firstNumber);
-        EXPECT_EQ(h.caption("rosoku", "kiehonsu"), "100");
-        EXPECT_FALSE(h.timerEnabled("rosoku", "Timer5")) << "the spirit blows once";
-        EXPECT_EQ(h.form("rosoku").find("rouimg(10)"), nullptr) << "ten candles";
+            EXPECT_EQ(h.slot(i), i == 7 ? "scenes/rosoku/omission" : "store/rouimg_2") << c.blownOut << " slot " << i;
+        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), c.firstNumber);
+        EXPECT_EQ(h.caption("rosoku", "countLabel"), "100");
+        EXPECT_FALSE(h.timerEnabled("rosoku", "spiritBlowTimer")) << "the spirit blows once";
+        EXPECT_EQ(h.form("rosoku").find("candleImages(10)"), nullptr) << "ten candles";
         h.advance(1499ms);
         EXPECT_EQ(h.exitShown(), "");
         h.advance(1ms);
-        EXPECT_EQ(h.exitShown(), "Command4");
-        h.click("rosoku", "Command4");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesareaepi24"});
+        EXPECT_EQ(h.exitShown(), "windSpiritButton");
+        h.click("rosoku", "windSpiritButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", "windSpiritButton")});
     }
 }
 
-TEST(Rosoku, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
+TEST(CandleBlowing, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
     app::Random fresh;
     fresh.useSeed(7);
     const double first = fresh.Rnd();
@@ -347,14 +347,14 @@ TEST(Rosoku, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
             testing_support::warpTo(h, "rosoku");
         } else {
             h.readThrough("mesareaepi1");
-            h.click("mesareaepi1", "Command1");
+            h.click("mesareaepi1", chain::mainExit("mesareaepi1"));
         }
         ASSERT_EQ(h.openForms(), std::vector<std::string>{"rosoku"});
         EXPECT_EQ(h.random().Rnd(), warp ? first : fourth) << (warp ? "seeded afresh" : "the story's chance goes on");
     }
 }
 
-TEST(Rosoku, TheWidestCaptionsFitTheirLabelsAndCandleNumbersStayApart) {
+TEST(CandleBlowing, TheWidestCaptionsFitTheirLabelsAndCandleNumbersStayApart) {
     SceneHarness h;
     h.open("rosoku");
     auto label = [&](const std::string& name, const std::string& caption) -> ui::Label& {
@@ -366,14 +366,15 @@ TEST(Rosoku, TheWidestCaptionsFitTheirLabelsAndCandleNumbersStayApart) {
         const ui::Label& l = label(name, caption);
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " " << caption;
     };
-    for (const char* l : {"Label3", "label1", "Label2", "Label4", "Label5", "Label6", "Label8"})
+    for (const char* l : {"spiritArrivesLabel", "timeHeadingLabel", "secondsLeftLabel", "powerHeadingLabel",
+                          "percentSignLabel", "measuringLabel", "countHeadingLabel", "countUnitLabel"})
         fits(l, h.caption("rosoku", l));
-    fits("lastime", "15");
-    for (const char* l : {"percent", "kiehonsu", "Label7(0)", "Label7(9)"}) fits(l, "100");
-    // In pixels, between the texts of Label7(i) and Label7(i + 1), centred under their candles.
+    for (const char* l : {"percentLabel", "countLabel", "candleNumberLabels(0)", "candleNumberLabels(9)"})
+        fits(l, "100");
+    // In pixels, between the texts of two neighbouring candle numbers, centred under their candles.
     auto gap = [&](int i, const std::string& a, const std::string& b) {
-        const ui::Label& l = label(ui::indexed("Label7", i), a);
-        const ui::Label& r = label(ui::indexed("Label7", i + 1), b);
+        const ui::Label& l = label(ui::indexed("candleNumberLabels", i), a);
+        const ui::Label& r = label(ui::indexed("candleNumberLabels", i + 1), b);
         const double centres = (r.left() + r.width() / 2.0 - l.left() - l.width() / 2.0) / ui::kTwipsPerPixel;
         return centres - (l.textWidthPixels() + r.textWidthPixels()) / 2.0;
     };

@@ -2,7 +2,7 @@
 
 #include "app/random.h"
 
-namespace games::nagagutsurules {
+namespace games::bootsdashrules {
 
 constexpr int kCourse = 1000;       // tenths of a metre: the 100 m
 constexpr int kRaceSeconds = 40;
@@ -16,15 +16,15 @@ constexpr int kRiskyPace = 40;      // exactly 4 m within one tick of the race c
 int stride(app::Random& random);
 // The same foot twice: she goes down half the time.
 bool tripsOnSameFoot(app::Random& random);
-// At the risky pace: she goes down `korobiritu` times in ten.
-bool tripsAtPace(app::Random& random, int korobiritu);
+// At the risky pace: she goes down `fallChance` times in ten.
+bool tripsAtPace(app::Random& random, int fallChance);
 
 // The marker's left edge in twips: 90 twips a metre, from 120 at the start to 9120 at the line
 // (and a little past it when the last step overshoots).
-int markerLeft(int kyori);
+int markerLeft(int distanceLeft);
 // Whole metres left, rounded down.
-int wholeMetres(int kyori);
+int wholeMetres(int distanceLeft);
 // The clock after a bonus, never beyond what it can show.
-short withBonus(short nokorisec);
+short withBonus(short secondsLeft);
 
-}  // namespace games::nagagutsurules
+}  // namespace games::bootsdashrules

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "games/action/nagagutsurules.h"
+#include "games/action/bootsdashrules.h"
 #include "support/harness.h"
 #include "ui/label.h"
 
@@ -12,9 +12,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing_support::SceneHarness;
-namespace rules = games::nagagutsurules;
+namespace rules = games::bootsdashrules;
 
-TEST(NagagutsuRules, WholeMetresRoundDownAndTheBonusStaysWithinTheClock) {
+TEST(BootsDashRules, WholeMetresRoundDownAndTheBonusStaysWithinTheClock) {
     EXPECT_EQ(rules::wholeMetres(999), 99);
     EXPECT_EQ(rules::wholeMetres(9), 0);
     EXPECT_EQ(rules::withBonus(97), 99);
@@ -40,54 +40,55 @@ struct Dash : SceneHarness {
             press(foot);
         }
     }
-    void runTo(int kyori) {  // from the start, all at once, never leaving a single tenth to go
-        for (int d = 1000 - kyori; d > 0;) {
+    void runTo(int distanceLeft) {  // from the start, all at once, never leaving a single tenth to go
+        for (int d = 1000 - distanceLeft; d > 0;) {
             const int g = d == 5 ? 3 : std::min(d, 4);
             run({g});
             d -= g;
         }
     }
-    std::string metres() { return caption("nagagutsu", "nkyori"); }
-    std::string clock() { return caption("nagagutsu", "nokoritime"); }
-    int marker() { return left("nagagutsu", "Image2"); }
-    std::string runner() { return picture("nagagutsu", "Image3"); }
+    std::string metres() { return caption("nagagutsu", "metresLeftLabel"); }
+    std::string clock() { return caption("nagagutsu", "secondsLeftLabel"); }
+    int marker() { return left("nagagutsu", "markerImage"); }
+    std::string runner() { return picture("nagagutsu", "runnerImage"); }
     bool draws() { return random().scriptLeft() > 0; }
     bool shows(const char* c) { return visible("nagagutsu", c); }
     int foot = 0;
 };
 
-const char* const kRaceView[] = {"Label1(0)", "Label1(1)", "Label1(2)", "nokoritime", "nkyori", "Image3"};
+const char* const kRaceView[] = {"headingLabels(0)", "headingLabels(1)", "headingLabels(2)",
+                                 "secondsLeftLabel", "metresLeftLabel", "runnerImage"};
 
-TEST(Nagagutsu, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
+TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     Dash h;
     h.press(kRight);
     h.advance(999ms);
-    EXPECT_EQ(h.picture("nagagutsu", "Image1"), "");
+    EXPECT_EQ(h.picture("nagagutsu", "countdownImage"), "");
     for (int digit = 5; digit >= 1; --digit) {
         h.advance(1ms);
-        EXPECT_EQ(h.picture("nagagutsu", "Image1"), "store/numberimg_" + std::to_string(digit));
+        EXPECT_EQ(h.picture("nagagutsu", "countdownImage"), "store/numberimg_" + std::to_string(digit));
         h.press(digit % 2 ? kLeft : kRight);
         h.advance(999ms);
     }
-    EXPECT_TRUE(h.shows("Image1"));
-    EXPECT_FALSE(h.shows("Image3"));
+    EXPECT_TRUE(h.shows("countdownImage"));
+    EXPECT_FALSE(h.shows("runnerImage"));
     EXPECT_EQ(h.marker(), 120) << "no key counted during the countdown";
     h.advance(1ms);
-    EXPECT_FALSE(h.shows("Image1")) << "the 0 is never seen";
+    EXPECT_FALSE(h.shows("countdownImage")) << "the 0 is never seen";
     for (const char* c : kRaceView) EXPECT_TRUE(h.shows(c)) << c;
-    EXPECT_EQ(h.clock(), "40");
-    EXPECT_EQ(h.metres(), "100");
+    EXPECT_EQ(h.clock(), "40") << "kRaceSeconds, bootsdashrules.h";
+    EXPECT_EQ(h.metres(), "100") << "kCourse, bootsdashrules.h";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    for (auto [name, left, width] : {std::tuple{"Label1(0)", 1800, 975}, {"Label1(1)", 3840, 1695},
-                                     {"Label1(2)", 6360, 1695}})
+    for (auto [name, left, width] : {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695},
+                                     {"headingLabels(2)", 6360, 1695}})
         EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
-    for (const char* c : {"Label1(0)", "Label1(1)", "Label1(2)", "Label2", "Label3", "Label5"}) {
+    for (const char* c : {kRaceView[0], kRaceView[1], kRaceView[2], "rightKeyLabel", "leftKeyLabel", "howToRunLabel"}) {
         auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
     }
 }
 
-TEST(Nagagutsu, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
+TEST(BootsDash, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     Dash h;
     h.go();
     h.run({2});
@@ -116,13 +117,13 @@ TEST(Nagagutsu, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     EXPECT_TRUE(h.draws()) << "no key counts while she is down";
     h.advance(1ms);
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    EXPECT_FALSE(h.timerEnabled("nagagutsu", "korobitimer"));
+    EXPECT_FALSE(h.timerEnabled("nagagutsu", "fallTimer"));
     h.random().useScript({h.draw(3, 2)});
     h.press(kRight);
     EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
 }
 
-TEST(Nagagutsu, OnlyExactlyFourMetresInOneSecondRisksAFall) {
+TEST(BootsDash, OnlyExactlyFourMetresInOneSecondRisksAFall) {
     for (int gained : {39, 40, 41}) {
         Dash h;
         h.go();
@@ -140,7 +141,7 @@ TEST(Nagagutsu, OnlyExactlyFourMetresInOneSecondRisksAFall) {
     EXPECT_EQ(h.runner(), "store/nagagutsu_0") << "two in ten";
 }
 
-TEST(Nagagutsu, ReachingTheLineWinsEvenPastItAndLeadsOn) {
+TEST(BootsDash, ReachingTheLineWinsEvenPastItAndLeadsOn) {
     for (int last : {2, 4}) {
         Dash h;
         h.go();
@@ -148,20 +149,20 @@ TEST(Nagagutsu, ReachingTheLineWinsEvenPastItAndLeadsOn) {
         EXPECT_EQ(h.metres(), "0");
         h.run({last});
         EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
-        EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_1");
-        EXPECT_FALSE(h.timerEnabled("nagagutsu", "lasttime")) << "the clock stops at the line";
+        EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_1");
+        EXPECT_FALSE(h.timerEnabled("nagagutsu", "raceClockTimer")) << "the clock stops at the line";
         for (const char* c : kRaceView) EXPECT_FALSE(h.shows(c)) << c;
         h.press(kLeft);
         h.press(kRight);
         h.advance(10s);
         EXPECT_FALSE(h.draws()) << "nothing runs after the goal";
-        h.click("nagagutsu", "Command1");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea5"});
+        h.click("nagagutsu", "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("nagagutsu", "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
     }
 }
 
-TEST(Nagagutsu, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
+TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
     // Down one step from the line: by the same foot half a second before the end, or by the pace
     // check on the last tick.
     for (bool byPace : {false, true}) {
@@ -181,36 +182,36 @@ TEST(Nagagutsu, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
         }
         h.advance(byPace ? 1s : 500ms);
         EXPECT_FALSE(h.draws());
-        EXPECT_EQ(h.picture("nagagutsu", "Image4"), "store/hanmark_0") << byPace;
-        EXPECT_FALSE(h.shows("Image3"));
-        EXPECT_FALSE(h.timerEnabled("nagagutsu", "korobitimer")) << "she does not get up to run on";
+        EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_0") << byPace;
+        EXPECT_FALSE(h.shows("runnerImage"));
+        EXPECT_FALSE(h.timerEnabled("nagagutsu", "fallTimer")) << "she does not get up to run on";
         h.advance(2s);
         h.press(kLeft);
         h.press(kRight);
         EXPECT_FALSE(h.draws());
         EXPECT_EQ(h.marker(), 996 * 9 + 120) << "nothing moves after time-up";
-        EXPECT_FALSE(h.shows("Command1")) << "and the goal is out of reach";
+        EXPECT_FALSE(h.shows("nextButton")) << "and the goal is out of reach";
         h.close("nagagutsu");
         EXPECT_TRUE(h.ended());
     }
 }
 
-TEST(Nagagutsu, TheCodeLabelAddsThreeSecondsFromTheNextTickUpToWhatTheClockShows) {
+TEST(BootsDash, TheCodeLabelAddsThreeSecondsFromTheNextTickUpToWhatTheClockShows) {
     Dash h;
-    h.click("nagagutsu", "Label4");
+    h.click("nagagutsu", "codeLabel");
     h.go();
     EXPECT_EQ(h.clock(), "40") << "43 left, but the label waits for the clock";
     h.advance(1s);
     EXPECT_EQ(h.clock(), "42");
     h.advance(500ms);
-    h.click("nagagutsu", "Label4");
+    h.click("nagagutsu", "codeLabel");
     EXPECT_EQ(h.clock(), "42");
     h.advance(500ms);
     EXPECT_EQ(h.clock(), "44");
-    for (int i = 0; i < 40; ++i) h.click("nagagutsu", "Label4");
+    for (int i = 0; i < 40; ++i) h.click("nagagutsu", "codeLabel");
     h.advance(1s);
     EXPECT_EQ(h.clock(), "98") << "bounded at 99";
-    auto& clock = static_cast<ui::Label&>(h.control("nagagutsu", "nokoritime"));
+    auto& clock = static_cast<ui::Label&>(h.control("nagagutsu", "secondsLeftLabel"));
     EXPECT_LE(clock.textWidthPixels(), ui::twipsToPixels(clock.width()));
 }
 

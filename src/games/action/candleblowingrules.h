@@ -2,8 +2,9 @@
 
 #include "app/random.h"
 
-namespace games::rosokurules {
+namespace games::candleblowingrules {
 
+constexpr int kBreathSeconds = 15;  // the clock she breathes in against
 constexpr int kMinPower = 10;    // the gauge never empties below this
 constexpr int kMaxPower = 6000;  // a full breath: 100 %
 constexpr int kInhaleStep = 100;
@@ -15,23 +16,23 @@ constexpr int kMeterEnd = 9240;    // and stops by itself here
 constexpr int kSweetSpot = 7560;   // its centre on the red stripe
 
 // Breath lost on one gauge tick, from the breath before the loss and the draw r = Int(Rnd * 10)
-// (below 3 a gust blows), divided by draindiv (2 once the countdown's 3 has been clicked).
-int draincalc(int power, int r, int draindiv);
+// (below 3 a gust blows), divided by `divisor` (2 once the countdown's 3 has been clicked).
+int drain(int power, int r, int divisor);
 
 // The grade of a stop position, 0 (Super!!) to 4 (Poor..).
-int grading(int meterpos);
+int grade(int markerLeft);
 
 // The breath as the player reads it, 0 to 100.
 int percentOf(int power);
 
 struct Blow {
-    int kekka = 0;        // candles blown out, 0..100
-    bool kazeflg = false;  // the wind spirit will come
-    int kouritu = 0;      // efficiency in per cent
+    int blownOut = 0;         // candles blown out, 0..100
+    bool windSpirit = false;  // the wind spirit will come
+    int efficiency = 0;       // in per cent
 };
 
 // The candles a breath puts out at a grade: one draw for luck, then one for the efficiency of the
 // grades 1 and 2. The lucky draw compares the raw breath value, not its percentage.
-Blow blowresult(int hyouka, int power, app::Random& random);
+Blow blow(int grade, int power, app::Random& random);
 
-}  // namespace games::rosokurules
+}  // namespace games::candleblowingrules

@@ -4,43 +4,43 @@
 #include <string>
 #include <vector>
 
-#include "games/action/mizuhusenrules.h"
+#include "games/action/balloonbattlerules.h"
 #include "support/harness.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using namespace games::mizuhusenrules;
+using namespace games::balloonbattlerules;
 using testing_support::SceneHarness;
 using Names = std::vector<std::string>;
 
 // r as Int(Rnd() * 10000) reads it.
 double risk(int r) { return SceneHarness::draw(10000, r); }
 
-TEST(MizuhusenRules, EachBandBurstsBelowItsThresholdForPumpsAndThrows) {
+TEST(BalloonBattleRules, EachBandBurstsBelowItsThresholdForPumpsAndThrows) {
     const int push[] = {26, 102, 151, 370, 769, 2500, 3333};
     const int thrown[] = {11, 34, 100, 200, 1250, 2000, 3333};
     for (int b = 0; b <= 6; ++b)
-        for (int kikendo : {b * 1000, b == 6 ? 6000 : b * 1000 + 999}) {
-            EXPECT_EQ(band(kikendo), b) << kikendo;
-            EXPECT_TRUE(bursts(kPushRisk, kikendo, risk(push[b] - 1))) << kikendo;
-            EXPECT_FALSE(bursts(kPushRisk, kikendo, risk(push[b]))) << kikendo;
-            EXPECT_TRUE(bursts(kThrowRisk, kikendo, risk(thrown[b] - 1))) << kikendo;
-            EXPECT_FALSE(bursts(kThrowRisk, kikendo, risk(thrown[b]))) << kikendo;
+        for (int danger : {b * 1000, b == 6 ? 6000 : b * 1000 + 999}) {
+            EXPECT_EQ(band(danger), b) << danger;
+            EXPECT_TRUE(bursts(kPumpRisk, danger, risk(push[b] - 1))) << danger;
+            EXPECT_FALSE(bursts(kPumpRisk, danger, risk(push[b]))) << danger;
+            EXPECT_TRUE(bursts(kThrowRisk, danger, risk(thrown[b] - 1))) << danger;
+            EXPECT_FALSE(bursts(kThrowRisk, danger, risk(thrown[b]))) << danger;
         }
 }
 
-TEST(MizuhusenRules, PumpsAddOneToThreeHundredAndTheOpponentPumpsByDanger) {
+TEST(BalloonBattleRules, PumpsAddOneToThreeHundredAndTheOpponentPumpsByDanger) {
     EXPECT_EQ(pumpAmount(0.0), 100);
     EXPECT_EQ(pumpAmount(SceneHarness::draw(3, 1)), 200);
     EXPECT_EQ(pumpAmount(0.9999), 300);
     app::Random r;
     r.useScript({});
-    for (int low : {0, 1900}) EXPECT_EQ(kozuePushes(low, r), 3);
-    for (int high : {4000, 6000}) EXPECT_EQ(kozuePushes(high, r), 1) << "no draw outside the middle band";
+    for (int low : {0, 1900}) EXPECT_EQ(opponentPumps(low, r), 3);
+    for (int high : {4000, 6000}) EXPECT_EQ(opponentPumps(high, r), 1) << "no draw outside the middle band";
     r.addScript({SceneHarness::draw(2, 0), SceneHarness::draw(2, 1)});
-    EXPECT_EQ(kozuePushes(2000, r), 1);
-    EXPECT_EQ(kozuePushes(3900, r), 2);
+    EXPECT_EQ(opponentPumps(2000, r), 1);
+    EXPECT_EQ(opponentPumps(3900, r), 2);
 }
 
 // The battle with every draw stated: a pump draws its air and its check, a throw its check, and
@@ -61,29 +61,29 @@ struct Battle : SceneHarness {
     void flight() { advance(16 * 40ms); }
     void push(int amount) {
         script({air(amount), check(false)});
-        click(kForm, "Command1");
+        click(kForm, "pumpButton");
         advance(100ms);
     }
-    void throwBack(std::initializer_list<double> kozue = {}) {
+    void throwBack(std::initializer_list<double> herPumpDraws = {}) {
         script({check(false)});
-        script(kozue);
-        click(kForm, "Command2");
+        script(herPumpDraws);
+        click(kForm, "throwButton");
         flight();
     }
-    std::string at(int i) { return picture(kForm, ui::indexed("Image3", i)); }
+    std::string at(int i) { return picture(kForm, ui::indexed("balloonImages", i)); }
     bool shown(const std::string& c) { return visible(kForm, c); }
     bool can(const std::string& button) { return enabled(kForm, button); }
-    std::string danger() { return caption(kForm, "Label3"); }
+    std::string danger() { return caption(kForm, "dangerLabel"); }
     Names runningTimers() {
         Names on;
-        for (const char* t : {"Timer1", "Timer2", "kozuewaittimer", "yazitimera", "yazitimerb", "hanteitimer"})
-            if (timerEnabled(kForm, t)) on.push_back(t);
+        for (const auto& t : form(kForm).timers())
+            if (t->enabled()) on.push_back(t->name());
         return on;
     }
 };
 
 // One round: her pumps a second apart, the 16-tick flight, the heroine's pumps and her throw back.
-TEST(Mizuhusen, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
+TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
     Battle h;
     // The balloon's arc, from her to the heroine; it starts with her.
     const int lefts[] = {1080, 1320, 1680, 2040, 2400, 2880, 3240, 3600, 4080,
@@ -91,64 +91,64 @@ TEST(Mizuhusen, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
     const int tops[] = {2880, 2400, 1920, 1680, 1440, 1320, 1200, 1080, 1080,
                         1080, 1200, 1320, 1440, 1680, 2040, 2400, 2760};
     for (int i = 0; i < 17; ++i) {
-        const ui::Control& balloon = h.control("mizuhusen", ui::indexed("Image3", i));
+        const ui::Control& balloon = h.control("mizuhusen", ui::indexed("balloonImages", i));
         EXPECT_EQ(std::tuple(balloon.left(), balloon.top(), balloon.visible()), std::tuple(lefts[i], tops[i], i == 0));
     }
-    EXPECT_FALSE(h.shown("Image8"));
-    EXPECT_EQ(h.caption("mizuhusen", "Label2(0)"), "シルバーファントム");
+    EXPECT_FALSE(h.shown("sprayImage"));
+    EXPECT_EQ(h.caption("mizuhusen", "nameLabels(0)"), "シルバーファントム");
     h.script({Battle::air(200), Battle::check(false)});
     h.advance(999ms);
     EXPECT_EQ(h.danger(), "0");
     h.advance(1ms);
     EXPECT_EQ(h.danger(), "200");
-    EXPECT_EQ(h.width("mizuhusen", "Image4"), 200);
-    EXPECT_TRUE(h.shown("Image6")) << "her pump arrow, for 300 ms";
+    EXPECT_EQ(h.width("mizuhusen", "dangerGauge"), 200);
+    EXPECT_TRUE(h.shown("opponentArrowImage")) << "her pump arrow, for 300 ms";
     h.advance(300ms);
-    EXPECT_FALSE(h.shown("Image6"));
+    EXPECT_FALSE(h.shown("opponentArrowImage"));
     h.script({Battle::air(300), Battle::check(false), Battle::air(100), Battle::check(false), Battle::check(false)});
     h.advance(1700ms + 16 * 40ms - 1ms);
     EXPECT_EQ(h.danger(), "600");
-    EXPECT_TRUE(h.shown("Image3(15)"));
-    EXPECT_FALSE(h.can("Command1"));
+    EXPECT_TRUE(h.shown("balloonImages(15)"));
+    EXPECT_FALSE(h.can("pumpButton"));
     h.advance(1ms);
-    EXPECT_TRUE(h.shown("Image3(16)"));
-    EXPECT_FALSE(h.shown("Image3(15)"));
-    EXPECT_TRUE(h.can("Command1"));
-    EXPECT_FALSE(h.can("Command2")) << "she must pump before she throws";
+    EXPECT_TRUE(h.shown("balloonImages(16)"));
+    EXPECT_FALSE(h.shown("balloonImages(15)"));
+    EXPECT_TRUE(h.can("pumpButton"));
+    EXPECT_FALSE(h.can("throwButton")) << "she must pump before she throws";
     EXPECT_TRUE(h.runningTimers().empty());
 
     h.script({Battle::air(100), Battle::check(false)});
-    h.click("mizuhusen", "Command1");
-    EXPECT_TRUE(h.shown("Image7"));
+    h.click("mizuhusen", "pumpButton");
+    EXPECT_TRUE(h.shown("heroineArrowImage"));
     h.advance(99ms);
-    EXPECT_FALSE(h.can("Command2"));
-    h.clickAnyway("mizuhusen", "Command1");
+    EXPECT_FALSE(h.can("throwButton"));
+    h.clickAnyway("mizuhusen", "pumpButton");
     EXPECT_EQ(h.danger(), "700") << "no pump while her arrow shows";
     h.advance(1ms);
-    EXPECT_FALSE(h.shown("Image7"));
-    EXPECT_TRUE(h.can("Command1"));
-    EXPECT_TRUE(h.can("Command2"));
+    EXPECT_FALSE(h.shown("heroineArrowImage"));
+    EXPECT_TRUE(h.can("pumpButton"));
+    EXPECT_TRUE(h.can("throwButton"));
     for (int i = 0; i < 5; ++i) h.push(100);
-    EXPECT_FALSE(h.can("Command1")) << "after the sixth pump";
-    EXPECT_TRUE(h.can("Command2"));
-    h.clickAnyway("mizuhusen", "Command1");
+    EXPECT_FALSE(h.can("pumpButton")) << "after the sixth pump";
+    EXPECT_TRUE(h.can("throwButton"));
+    h.clickAnyway("mizuhusen", "pumpButton");
     EXPECT_EQ(h.danger(), "1200");
     h.script({Battle::check(false)});
-    h.click("mizuhusen", "Command2");
-    EXPECT_FALSE(h.can("Command2"));
+    h.click("mizuhusen", "throwButton");
+    EXPECT_FALSE(h.can("throwButton"));
     h.flight();
-    EXPECT_TRUE(h.shown("Image3(0)"));
-    EXPECT_TRUE(h.timerEnabled("mizuhusen", "kozuewaittimer")) << "the balloon is back with her";
+    EXPECT_TRUE(h.shown("balloonImages(0)"));
+    EXPECT_TRUE(h.timerEnabled("mizuhusen", "opponentPumpTimer")) << "the balloon is back with her";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
-TEST(Mizuhusen, TheOpponentPumpsThreeTimesBelowTwoThousandOnceFromFourThousandAndOneOrTwoBetween) {
+TEST(BalloonBattle, TheOpponentPumpsThreeTimesBelowTwoThousandOnceFromFourThousandAndOneOrTwoBetween) {
     // Her pumps until she throws again, each of 300.
     auto pumps = [](Battle& h, int expected) {
         for (int i = 0; i < expected; ++i) h.script({Battle::air(300), Battle::check(false)});
         h.script({Battle::check(false)});
         int seen = 0;
-        for (; !h.timerEnabled("mizuhusen", "Timer1") && seen < 5; ++seen) h.advance(1000ms);
+        for (; !h.timerEnabled("mizuhusen", "flightToHeroineTimer") && seen < 5; ++seen) h.advance(1000ms);
         h.flight();
         return seen;
     };
@@ -174,7 +174,7 @@ TEST(Mizuhusen, TheOpponentPumpsThreeTimesBelowTwoThousandOnceFromFourThousandAn
     }
 }
 
-TEST(Mizuhusen, DangerStopsAtSixThousandWhileTheHiddenNumberReadsOn) {
+TEST(BalloonBattle, DangerStopsAtSixThousandWhileTheHiddenNumberReadsOn) {
     Battle h;
     h.opponent({300, 300, 300});
     h.flight();
@@ -189,80 +189,81 @@ TEST(Mizuhusen, DangerStopsAtSixThousandWhileTheHiddenNumberReadsOn) {
     h.push(300);
     h.push(300);
     EXPECT_EQ(h.danger(), "6000");
-    EXPECT_FALSE(h.visible("mizuhusen", "Label3"));
-    h.click("mizuhusen", "Image2");
-    EXPECT_TRUE(h.visible("mizuhusen", "Label3"));
+    EXPECT_FALSE(h.visible("mizuhusen", "dangerLabel"));
+    h.click("mizuhusen", "heroineImage");
+    EXPECT_TRUE(h.visible("mizuhusen", "dangerLabel"));
     // At the cap the worst pump chance applies: 3333 holds, 3332 bursts.
     h.script({Battle::air(300), risk(3333)});
-    h.click("mizuhusen", "Command1");
+    h.click("mizuhusen", "pumpButton");
     EXPECT_EQ(h.danger(), "6300");
-    EXPECT_EQ(h.width("mizuhusen", "Image4"), 6000);
+    EXPECT_EQ(h.width("mizuhusen", "dangerGauge"), 6000);
     h.advance(100ms);
     h.script({Battle::air(100), risk(3332)});
-    h.click("mizuhusen", "Command1");
+    h.click("mizuhusen", "pumpButton");
     EXPECT_EQ(h.danger(), "6100") << "the next sum starts from the cap";
-    EXPECT_EQ(h.width("mizuhusen", "Image4"), 6000);
+    EXPECT_EQ(h.width("mizuhusen", "dangerGauge"), 6000);
     EXPECT_EQ(h.at(16), "store/bombimg");
 }
 
-TEST(Mizuhusen, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
+TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
     Battle h;
     h.script({Battle::air(100), Battle::check(false), Battle::air(200), Battle::check(true)});
     h.advance(2000ms);
     EXPECT_EQ(h.at(0), "store/bombimg");
-    EXPECT_TRUE(h.shown("Image8")) << "the spray";
-    EXPECT_EQ(h.runningTimers(), (Names{"yazitimerb", "hanteitimer"}));
-    h.click("mizuhusen", "Image2");  // the spray lies beneath her: she can still be clicked
-    EXPECT_TRUE(h.visible("mizuhusen", "Label3"));
+    EXPECT_TRUE(h.shown("sprayImage")) << "the spray";
+    EXPECT_EQ(h.runningTimers(), (Names{"opponentArrowTimer", "verdictTimer"}));
+    h.click("mizuhusen", "heroineImage");  // the spray lies beneath her: she can still be clicked
+    EXPECT_TRUE(h.visible("mizuhusen", "dangerLabel"));
     h.advance(2999ms);
-    EXPECT_EQ(h.picture("mizuhusen", "Image5"), "");
+    EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "");
     h.advance(1ms);
-    EXPECT_EQ(h.picture("mizuhusen", "Image5"), "store/hanmark_1");
-    for (const char* gone : {"Image1", "Label2(0)", "Image3(0)", "Image8", "Command1", "Command2"})
+    EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1");
+    for (auto gone : {"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton"})
         EXPECT_FALSE(h.shown(gone)) << gone;
-    EXPECT_TRUE(h.shown("Image2"));
+    EXPECT_TRUE(h.shown("heroineImage"));
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";
-    h.click("mizuhusen", "Command3");
-    EXPECT_EQ(h.openForms(), Names{"mesarea4"});
+    h.click("mizuhusen", "nextButton");
+    EXPECT_EQ(h.openForms(), Names{h.nextForm("mizuhusen", "nextButton")});
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
 }
 
-TEST(Mizuhusen, ABurstOnTheHeroinesPumpLosesAndNothingReactsAfterwards) {
+TEST(BalloonBattle, ABurstOnTheHeroinesPumpLosesAndNothingReactsAfterwards) {
     Battle h;
     h.opponent({100, 100, 100});
     h.flight();
     h.push(100);
     h.script({Battle::air(300), Battle::check(true)});
-    h.click("mizuhusen", "Command1");
+    h.click("mizuhusen", "pumpButton");
     EXPECT_EQ(h.at(16), "store/bombimg");
     h.advance(100ms);  // her arrow's timer still runs out, and must not bring the buttons back
-    EXPECT_FALSE(h.shown("Command1"));
-    EXPECT_FALSE(h.shown("Command2"));
-    h.clickAnyway("mizuhusen", "Command1");
-    h.clickAnyway("mizuhusen", "Command2");
+    EXPECT_FALSE(h.shown("pumpButton"));
+    EXPECT_FALSE(h.shown("throwButton"));
+    h.clickAnyway("mizuhusen", "pumpButton");
+    h.clickAnyway("mizuhusen", "throwButton");
     h.advance(2900ms);
-    EXPECT_EQ(h.picture("mizuhusen", "Image5"), "store/hanmark_0");
-    for (const char* gone : {"Image2", "Label2(1)", "Image3(16)", "Command3"}) EXPECT_FALSE(h.shown(gone)) << gone;
+    EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_0");
+    for (const char* gone : {"heroineImage", "nameLabels(1)", "balloonImages(16)", "nextButton"})
+        EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.runningTimers().empty());
-    h.clickAnyway("mizuhusen", "Image2");
-    EXPECT_FALSE(h.visible("mizuhusen", "Label3")) << "her figure is gone and reveals nothing";
+    h.clickAnyway("mizuhusen", "heroineImage");
+    EXPECT_FALSE(h.visible("mizuhusen", "dangerLabel")) << "her figure is gone and reveals nothing";
     h.advance(60s);
-    EXPECT_FALSE(h.shown("Command3"));
+    EXPECT_FALSE(h.shown("nextButton"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
     h.close("mizuhusen");
     EXPECT_TRUE(h.ended());
 }
 
-TEST(Mizuhusen, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
+TEST(BalloonBattle, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
     {
         Battle h;
         h.opponent({100, 100, 100}, true);
         h.advance(40ms);
         EXPECT_EQ(h.at(1), "store/bombimg");
         h.advance(3000ms);
-        EXPECT_FALSE(h.shown("Image3(16)")) << "it never arrived";
-        EXPECT_EQ(h.picture("mizuhusen", "Image5"), "store/hanmark_1") << "her throw, her soaking";
-        EXPECT_TRUE(h.shown("Command3"));
+        EXPECT_FALSE(h.shown("balloonImages(16)")) << "it never arrived";
+        EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1") << "her throw, her soaking";
+        EXPECT_TRUE(h.shown("nextButton"));
     }
     {
         Battle h;
@@ -270,14 +271,14 @@ TEST(Mizuhusen, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
         h.flight();
         h.push(100);
         h.script({Battle::check(true)});
-        h.click("mizuhusen", "Command2");
+        h.click("mizuhusen", "throwButton");
         h.advance(40ms);
         EXPECT_EQ(h.at(15), "store/bombimg");
-        EXPECT_EQ(h.runningTimers(), Names{"hanteitimer"});
+        EXPECT_EQ(h.runningTimers(), Names{"verdictTimer"});
         h.advance(3000ms);
-        EXPECT_FALSE(h.shown("Image3(0)"));
-        EXPECT_EQ(h.picture("mizuhusen", "Image5"), "store/hanmark_0");
-        EXPECT_FALSE(h.shown("Command3"));
+        EXPECT_FALSE(h.shown("balloonImages(0)"));
+        EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_0");
+        EXPECT_FALSE(h.shown("nextButton"));
     }
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "games/action/balloonbattlerules.h"
+#include "games/kit/gameform.h"
+
+namespace games {
+
+// The heroine and the masked opponent pump one water balloon and throw it across; every pump and
+// every throw may burst it, and whoever it bursts on is soaked and loses.
+class BalloonBattle final : public GameForm {
+public:
+    BalloonBattle(app::App& app, assets::Sozai& sozai);
+
+    void Form_Load() override;
+    std::string checkInvariants() const override;
+
+private:
+    // Where the battle stands. Each phase waits on its own timer, but the heroine's turn, which
+    // waits on her buttons, and the end; the arrows that show a pump run beside any phase.
+    enum class Phase { OpponentPumps, FlyingToHeroine, HeroinePumps, FlyingToOpponent, Burst, Over };
+    ui::Timer* timerOf(Phase p) const;
+    void enter(Phase p);
+    bool opponentHolds() const { return phase_ == Phase::OpponentPumps || phase_ == Phase::FlyingToHeroine; }
+
+    void onPumpClicked();
+    void onThrowClicked();
+    void onNextClicked();
+    void onHeroineClicked();
+    void onFlightToHeroineTick();
+    void onFlightToOpponentTick();
+    void onOpponentPumpTick();
+    void onHeroineArrowTick();
+    void onOpponentArrowTick();
+    void onVerdictTick();
+
+    void pump();
+    void checkPump();
+    void checkThrow();
+    void burst();
+    void judge();
+    void moveBalloon(int to);
+
+    ui::Button& pumpButton;
+    ui::Button& throwButton;
+    ui::Button& nextButton;
+    ui::Label& dangerHeadingLabel;
+    ui::ControlArray<ui::Label>& nameLabels;  // the opponent's, the heroine's
+    ui::Label& dangerLabel;                   // the danger level, shown by a click on the heroine
+    ui::Image& sprayImage;  // the water spraying out behind the burst, drawn under the figures
+    ui::Image& opponentImage;
+    ui::Image& heroineImage;
+    ui::ControlArray<ui::Image>& balloonImages;  // one at each step of the arc
+    ui::Image& dangerGauge;
+    ui::Image& resultImage;
+    ui::Image& opponentArrowImage;
+    ui::Image& heroineArrowImage;
+    ui::Line& groundLine;
+    ui::Line& gaugeEndLine;
+    ui::Line& gaugeStartLine;
+    ui::Timer& flightToHeroineTimer;
+    ui::Timer& flightToOpponentTimer;
+    ui::Timer& opponentPumpTimer;
+    ui::Timer& heroineArrowTimer;
+    ui::Timer& opponentArrowTimer;
+    ui::Timer& verdictTimer;
+
+    Phase phase_ = Phase::OpponentPumps;
+    short balloonAt_ = 0;  // its step on the arc, 0 above the opponent
+    short danger_ = 0;
+    short opponentPumpsLeft_ = 3;
+    short heroinePumpsLeft_ = 0;
+    bool doomedThrow_ = false;     // the balloon in flight bursts one step out
+    bool opponentSoaked_ = false;  // decided when it bursts: it was on her side
+};
+
+}  // namespace games

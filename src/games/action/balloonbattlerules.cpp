@@ -1,0 +1,19 @@
+#include "games/action/balloonbattlerules.h"
+
+namespace games::balloonbattlerules {
+
+int band(int danger) { return app::Int(danger / 1000.0); }
+
+int pumpAmount(double rnd) { return app::Int(rnd * 3) * 100 + 100; }
+
+bool bursts(const Risk& risk, int danger, double rnd) {
+    return app::Int(rnd * 10000) < risk.at(static_cast<std::size_t>(band(danger)));
+}
+
+int opponentPumps(int danger, app::Random& random) {
+    if (danger < 2000) return 3;
+    if (danger >= 4000) return 1;
+    return app::Int(random.Rnd() * 2) + 1;
+}
+
+}  // namespace games::balloonbattlerules

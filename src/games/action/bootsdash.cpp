@@ -1,0 +1,168 @@
+#include "games/action/bootsdash.h"
+
+#include <string>
+
+#include "assets/library.h"
+#include "games/action/bootsdashrules.h"
+#include "ui/keys.h"
+
+namespace games {
+
+namespace {
+namespace rules = bootsdashrules;
+
+constexpr ui::Rgb kLightCyan{192, 255, 255};
+constexpr ui::Rgb kOutline{60, 34, 22};  // the outline colour of the figures drawn for the games
+
+ui::Rect heading(int i) {
+    constexpr int lefts[] = {1800, 3840, 6360};
+    constexpr int widths[] = {975, 1695, 1695};
+    return {lefts[i], 480, widths[i], 405};
+}
+}  // namespace
+
+BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai, {"nagagutsu", "長靴１００ｍ走", {9885, 7095}, kLightCyan, "codeLabel", {8520, 0, 1335, 255}}),
+      // The running track lies beneath everything, the layout's own lines drawn on top of it.
+      trackImage(image("trackImage", {240, 4440, 9240, 720}, assets::picture("scenes/nagagutsu/track"))),
+      howToRunLabel(label("howToRunLabel", {2520, 6120, 2655, 375}, "走り方：左右交互", ui::gothic(15.75))),
+      rightKeyLabel(label("rightKeyLabel", {2520, 5280, 2055, 360}, "→キー＝右足", ui::gothic(15.75))),
+      leftKeyLabel(label("leftKeyLabel", {2520, 5640, 2055, 360}, "←キー＝左足", ui::gothic(15.75))),
+      headingLabels(array<ui::Label>("headingLabels", 3,
+                                     [this](const std::string& n, int i) -> ui::Label& {
+                                         constexpr const char* captions[] = {"状態", "残り時間", "残り距離"};
+                                         return label(n, heading(i), captions[i], ui::gothic(20.25));
+                                     })),
+      secondsLeftLabel(label("secondsLeftLabel", {4200, 1320, 855, 615}, std::to_string(rules::kRaceSeconds),
+                             ui::gothic(27.75), ui::Align::Center)),
+      metresLeftLabel(label("metresLeftLabel", {6480, 1320, 1455, 615},
+                            std::to_string(rules::wholeMetres(rules::kCourse)), ui::gothic(27.75), ui::Align::Center)),
+      countdownImage(image("countdownImage", {4320, 3480, 1125, 1125})),
+      markerImage(image("markerImage", {120, 3960, 540, 855}, assets::picture("scenes/figures/nonoka"))),
+      runnerImage(image("runnerImage", {1560, 1080, 1440, 1440}, assets::picture("store/nagagutsu_0"))),
+      resultImage(image("resultImage", {1080, 600, 7500, 2775})),
+      trackLine(line("trackLine", 360, 4800, 9360, 4800, kOutline)),
+      finishLine(line("finishLine", 9360, 4560, 9360, 5040, kOutline)),
+      nextButton(button("nextButton", {8160, 6360, 1575, 615}, "NEXT AREA", &BootsDash::onNextClicked)),
+      countdownTimer(timer("countdownTimer", 1000)),
+      raceClockTimer(timer("raceClockTimer", 1000, &BootsDash::onRaceClockTick)),
+      fallTimer(timer("fallTimer", 1000, &BootsDash::onFallTick)),
+      countdown_(countdownTimer, countdownImage, sozai, {this, &BootsDash::startRace}) {
+    for (ui::Label& l : headingLabels) l.setVisible(false);
+    for (ui::Label* l : {&secondsLeftLabel, &metresLeftLabel}) l->setVisible(false);
+    runnerImage.setVisible(false);
+    nextButton.setVisible(false);
+    setKeyPreview(true);
+
+    codeLabel().onClick = [this] { onCodeClicked(); };
+}
+
+void BootsDash::Form_Load() {
+    Randomize();
+    distanceLeft_ = rules::kCourse;
+    secondsLeft_ = rules::kRaceSeconds;
+    lastFoot_ = Foot::Either;
+    phase_ = Phase::Countdown;
+    gainedThisTick_ = 0;
+    fallChance_ = 2;
+    countdown_.start(6);
+}
+
+void BootsDash::Form_KeyDown(int& keyCode) {
+    const int key = keyCode;
+    if (key != ui::key::Left && key != ui::key::Right) return;
+    keyCode = 0;  // the arrows are her feet: they never move the focus or press a button
+    if (phase_ != Phase::Running) return;
+    footstep(key == ui::key::Left ? Foot::Left : Foot::Right);
+}
+
+void BootsDash::footstep(Foot foot) {
+    int gain = 0;
+    if (lastFoot_ == foot)
+        checkSameFoot();
+    else
+        gain = rules::stride(app_.random());
+    gainedThisTick_ = static_cast<short>(gainedThisTick_ + gain);
+    lastFoot_ = foot;
+    distanceLeft_ = static_cast<short>(distanceLeft_ - gain);
+    markerImage.setLeft(rules::markerLeft(distanceLeft_));
+    metresLeftLabel.setCaption(std::to_string(rules::wholeMetres(distanceLeft_)));
+    if (distanceLeft_ <= 0) goal();
+}
+
+void BootsDash::checkSameFoot() {
+    if (rules::tripsOnSameFoot(app_.random())) fall();
+}
+
+void BootsDash::checkPace() {
+    if (rules::tripsAtPace(app_.random(), fallChance_)) fall();
+}
+
+void BootsDash::fall() {
+    phase_ = Phase::Down;
+    runnerImage.setPicture(sozai_.nagagutsu(1));
+    fallTimer.setEnabled(true);
+}
+
+void BootsDash::onFallTick() {
+    runnerImage.setPicture(sozai_.nagagutsu(0));
+    lastFoot_ = Foot::Either;
+    phase_ = Phase::Running;
+    fallTimer.setEnabled(false);
+}
+
+void BootsDash::startRace() {
+    raceClockTimer.setEnabled(true);
+    countdownImage.setVisible(false);
+    for (ui::Label& l : headingLabels) l.setVisible(true);
+    phase_ = Phase::Running;
+    runnerImage.setVisible(true);
+    metresLeftLabel.setVisible(true);
+    secondsLeftLabel.setVisible(true);
+}
+
+void BootsDash::onRaceClockTick() {
+    if (gainedThisTick_ == rules::kRiskyPace) checkPace();
+    gainedThisTick_ = 0;
+    --secondsLeft_;
+    secondsLeftLabel.setCaption(std::to_string(secondsLeft_));
+    if (secondsLeft_ == 0) timeUp();
+}
+
+void BootsDash::endRace(int mark) {
+    raceClockTimer.setEnabled(false);
+    // A runner still down when the race ends stays down: getting up would let her run on.
+    fallTimer.setEnabled(false);
+    phase_ = Phase::Over;
+    for (ui::Label& l : headingLabels) l.setVisible(false);
+    runnerImage.setVisible(false);
+    metresLeftLabel.setVisible(false);
+    secondsLeftLabel.setVisible(false);
+    resultImage.setPicture(sozai_.hanmark(mark));
+}
+
+void BootsDash::goal() {
+    endRace(1);
+    nextButton.setVisible(true);
+}
+
+void BootsDash::timeUp() { endRace(0); }
+
+void BootsDash::onCodeClicked() { secondsLeft_ = rules::withBonus(secondsLeft_); }
+
+std::string BootsDash::checkInvariants() const {
+    if (distanceLeft_ > rules::kCourse || distanceLeft_ < -4) return "the distance left is out of range";
+    if (distanceLeft_ > lowestDistanceLeft_) return "the distance left grew";
+    lowestDistanceLeft_ = distanceLeft_;
+    if (secondsLeft_ < 0) return "less than no time left";
+    if (countdownTimer.enabled() != (phase_ == Phase::Countdown)) return "the countdown runs outside its phase";
+    if (raceClockTimer.enabled() != (phase_ == Phase::Running || phase_ == Phase::Down))
+        return "the race clock runs outside the race";
+    if (fallTimer.enabled() != (phase_ == Phase::Down)) return "down without getting up, or getting up while running";
+    if (resultImage.picture().isNull() == (phase_ == Phase::Over)) return "the result shows outside the end";
+    return {};
+}
+
+void BootsDash::onNextClicked() { leave("nextButton"); }
+
+}  // namespace games

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "games/kit/countdown.h"
+#include "games/kit/gameform.h"
+
+namespace games {
+
+// A 100 m dash in rubber boots: the arrow keys are her feet, taken in turn, against a 40 s clock.
+class BootsDash final : public GameForm {
+public:
+    BootsDash(app::App& app, assets::Sozai& sozai);
+
+    void Form_Load() override;
+    std::string checkInvariants() const override;
+    void Form_KeyDown(int& keyCode) override;
+
+private:
+    // Where the race stands: the countdown on its timer, then the race clock, beside which the
+    // fall timer runs while she is down; at the end nothing runs.
+    enum class Phase { Countdown, Running, Down, Over };
+    enum class Foot { Either, Left, Right };  // the foot that went last; after a fall, either may start
+
+    void onCodeClicked();
+    void onRaceClockTick();
+    void onFallTick();
+    void onNextClicked();
+
+    void footstep(Foot foot);
+    void checkSameFoot();
+    void checkPace();
+    void fall();
+    void startRace();
+    void goal();
+    void timeUp();
+    void endRace(int mark);  // what goal and time-up share
+
+    ui::Image& trackImage;
+    ui::Label& howToRunLabel;
+    ui::Label& rightKeyLabel;
+    ui::Label& leftKeyLabel;
+    ui::ControlArray<ui::Label>& headingLabels;
+    ui::Label& secondsLeftLabel;
+    ui::Label& metresLeftLabel;
+    ui::Image& countdownImage;
+    ui::Image& markerImage;  // her figure on the track
+    ui::Image& runnerImage;  // running or fallen
+    ui::Image& resultImage;
+    ui::Line& trackLine;
+    ui::Line& finishLine;
+    ui::Button& nextButton;
+    ui::Timer& countdownTimer;
+    ui::Timer& raceClockTimer;
+    ui::Timer& fallTimer;
+    kit::Countdown countdown_;  // the figures on countdownImage before the start
+
+    Phase phase_ = Phase::Countdown;
+    Foot lastFoot_ = Foot::Either;
+    short distanceLeft_ = 0;    // tenths of a metre
+    short secondsLeft_ = 0;
+    short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
+    short fallChance_ = 0;      // chances in ten of a fall at the risky pace
+    mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
+};
+
+}  // namespace games

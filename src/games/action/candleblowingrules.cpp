@@ -1,0 +1,47 @@
+#include "games/action/candleblowingrules.h"
+
+namespace games::candleblowingrules {
+
+int drain(int power, int r, int divisor) {
+    const bool gust = r < 3;
+    int base = 0;
+    if (power <= 2000)
+        base = gust ? 70 : 40;
+    else if (power <= 3000)
+        base = gust ? 80 : 50;
+    else if (power <= 5000)
+        base = gust ? 90 : 60;
+    else
+        base = gust ? 100 : 70;
+    return app::CInt(static_cast<double>(base) / divisor);
+}
+
+int grade(int markerLeft) {
+    if (markerLeft == kSweetSpot) return 0;
+    if (markerLeft >= 7501 && markerLeft <= 7620) return 1;
+    if (markerLeft >= 6721 && markerLeft <= 8280) return 2;
+    if (markerLeft >= 5521 && markerLeft <= 8760) return 3;
+    return 4;
+}
+
+int percentOf(int power) { return app::Int(power / 60.0); }
+
+Blow blow(int grade, int power, app::Random& random) {
+    Blow b;
+    const int r = app::Int(random.Rnd() * 10000);
+    switch (grade) {
+        case 0: b.efficiency = 100; break;
+        case 1: b.efficiency = app::Int(random.Rnd() * 20) + 80; break;
+        case 2: b.efficiency = app::Int(random.Rnd() * 21) + 50; break;
+        case 3: b.efficiency = 50; break;
+        default: b.efficiency = 15; break;
+    }
+    b.blownOut = app::Int((power / 60.0) * b.efficiency / 100.0);
+    if (grade == 0 && ((power >= 80 && r < 3333) || (power > 50 && r < 2500) || power == 50 || r < 1428))
+        b.blownOut = 100;
+    if (grade == 1 && ((power == 100 && r < 500) || (power >= 80 && r < 101))) b.blownOut = 100;
+    b.windSpirit = r < 101 && b.blownOut != 100;
+    return b;
+}
+
+}  // namespace games::candleblowingrules
