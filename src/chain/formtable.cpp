@@ -24,7 +24,7 @@ namespace chain {
 namespace {
 
 template <class Scene>
-FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"Command1"}}) {
+FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
     return {name, Kind::Story, std::move(code), std::move(warp), std::move(exits),
             [name](app::App& a, assets::Sozai&, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Scene>(a, scenes::sceneLayout(name)));
@@ -66,7 +66,7 @@ FormTable build() {
         // Command2 only once she has caught her sister cheating.
         game<games::tintiro2>("tintiro2", "3896", "菫チンチロ",
                               {{"Command1", "mesarea6"}, {"Command2", "mesareaspecial"}}),
-        story<SpecialScene>("mesareaspecial", "", "", {{"Command1", Exit::kEnd}}),
+        story<SpecialScene>("mesareaspecial", "", "", {{"nextButton", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
         game<games::keysearch>("keysearch", "8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
@@ -74,10 +74,10 @@ FormTable build() {
         game<games::rosoku>("rosoku", "9107", "ろうそく消し",
                             {{"Command1", "mesareaepi21"}, {"Command2", "mesareaepi22"},
                              {"Command3", "mesareaepi23"}, {"Command4", "mesareaepi24"}}),
-        story<MessageScene>("mesareaepi21", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi22", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi23", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi24", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi21", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi22", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi23", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi24", "----", "", {{"nextButton", "mesareaepi3"}}),
         story<ClosingScene>("mesareaepi3", "4586", "エピローグ２", {}),
     };
     // Caught cheating, her sister sends her back no further than the fourth scene.

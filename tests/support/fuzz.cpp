@@ -13,6 +13,7 @@
 
 #include "assets/library.h"
 #include "chain/formtable.h"
+#include "ui/button.h"
 #include "ui/qt/access.h"
 #include "ui/textbox.h"
 
@@ -42,7 +43,7 @@ public:
         const int roll = lingers ? 650 + pick(350) : pick(1000);  // no clicks, no keys on a button
         // The special scene's exit ends the program; a click on what it covers, or a key on it
         // while it has the focus, reaches it too.
-        if (form == "mesareaspecial" && h_.visible(form, "Command1")) closed = true;
+        if (form == "mesareaspecial" && h_.visible(form, "nextButton")) closed = true;
         if (form == "warpzone" && pick(6) == 0) {
             // A player who kept the codes: the way deep into the story without winning every game.
             const std::string code = anyCode();
@@ -179,8 +180,9 @@ private:
 };
 
 // How a form shows it can go on when none of its timers runs: the controls that lead on while
-// shown and enabled (a name, or an array's name with its "("), and the state in which it has
-// ended, when closing the window is all that is left. Story scenes go on by NEXT PAGE or the exit.
+// shown and enabled (a name, or an array's name with its "("; none named: any button), and the
+// state in which it has ended, when closing the window is all that is left. A form without a row
+// goes on by any button it shows: a story scene by NEXT PAGE or its exit.
 struct WayOn {
     std::vector<std::string> leadsOn;
     std::function<bool(SceneHarness&, const std::string&)> ended;
@@ -201,11 +203,11 @@ const WayOn& wayOn(const std::string& form) {
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
         {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},
-        {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
+        {"mesareaepi3", {{"nextPageButton"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "logoImage"); }}},
     };
-    static const WayOn kStory{{"Command1", "Command2"}, {}};
+    static const WayOn kAnyButton{{}, {}};
     const auto it = kForms.find(form);
-    return it == kForms.end() ? kStory : it->second;
+    return it == kForms.end() ? kAnyButton : it->second;
 }
 
 // What must hold after every step, whatever the scene.
@@ -251,6 +253,7 @@ Progress progress(SceneHarness& h, const std::string& name) {
     std::string showing;
     for (const auto& c : f.controls()) {
         if (!c->visible() || !c->enabled()) continue;
+        if (way.leadsOn.empty() && dynamic_cast<const ui::Button*>(c.get())) return {};
         for (const auto& lead : way.leadsOn)
             if (lead.back() == '(' ? c->name().starts_with(lead) : c->name() == lead) return {};
         showing += " " + c->name();

@@ -347,7 +347,7 @@ TEST(Rosoku, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
             testing_support::warpTo(h, "rosoku");
         } else {
             h.readThrough("mesareaepi1");
-            h.click("mesareaepi1", "Command1");
+            h.click("mesareaepi1", "nextButton");
         }
         ASSERT_EQ(h.openForms(), std::vector<std::string>{"rosoku"});
         EXPECT_EQ(h.random().Rnd(), warp ? first : fourth) << (warp ? "seeded afresh" : "the story's chance goes on");
