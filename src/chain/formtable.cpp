@@ -4,7 +4,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "chain/maintitle.h"
+#include "chain/titlescreen.h"
 #include "games/action/nagagutsu.h"
 #include "games/action/mizuhusen.h"
 #include "games/action/rosoku.h"
@@ -45,9 +45,9 @@ using scenes::SpecialScene;
 
 FormTable build() {
     FormTable table{
-        {"maintitle", Kind::Title, "", "", {{"Command1", "mesarea1"}, {"Command2", "warpzone"}},
+        {"maintitle", Kind::Title, "", "", {{"startButton", "mesarea1"}, {"continueButton", "warpzone"}},
          [](app::App& a, assets::Sozai&, const FormTable&) {
-             return std::unique_ptr<ui::Form>(std::make_unique<maintitle>(a));
+             return std::unique_ptr<ui::Form>(std::make_unique<TitleScreen>(a));
          }},
         {"warpzone", Kind::Warp, "", "", {{"Command2", "maintitle"}},
          [](app::App& a, assets::Sozai&, const FormTable& t) {

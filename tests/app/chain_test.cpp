@@ -104,16 +104,16 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_EQ(window->size(), QSize(593, 477));
         EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
         EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
         h.key("maintitle", Qt::Key_Tab);
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command2")).hasFocus()) << "Tab goes on to 続きから";
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "continueButton")).hasFocus()) << "Tab goes on to 続きから";
         h.key("maintitle", Qt::Key_Tab);
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
-        for (const char* name : {"Label1", "Label2"}) {
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
+        for (const char* name : {"titleLabel", "subtitleLabel"}) {
             auto& l = static_cast<ui::Label&>(h.control("maintitle", name));
             EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " fits on one line";
         }
-        h.click("maintitle", "Command2");
+        h.click("maintitle", "continueButton");
         EXPECT_EQ(h.openForms(), Forms{"warpzone"});
         h.click("warpzone", "Command2");
         EXPECT_EQ(h.openForms(), Forms{"maintitle"});
@@ -226,7 +226,7 @@ TEST(Chain, ANewGameIsOneRow) {
     {
         SceneHarness h(false, table);
         h.start();
-        h.click("maintitle", "Command2");
+        h.click("maintitle", "continueButton");
         ui::Form& warp = h.form("warpzone");
         EXPECT_EQ(h.caption("warpzone", "warpbutton2"), "おまけ");
         const std::string last = "warpbutton" + std::to_string(buttons);

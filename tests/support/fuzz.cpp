@@ -193,7 +193,6 @@ const WayOn& wayOn(const std::string& form) {
         return [banner](SceneHarness& h, const std::string& f) { return h.picture(f, banner) == "store/hanmark_0"; };
     };
     static const std::map<std::string, WayOn> kForms{
-        {"maintitle", {{"Command1", "Command2"}, {}}},
         {"warpzone", {{"passarea"}, {}}},
         {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
         {"tintiro1", {{"throwbutton", "Command1"}, lostBy("Image3")}},

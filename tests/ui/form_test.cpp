@@ -175,7 +175,7 @@ TEST(Form, WindowsOpenedAndClosedLeaveTheHeapAsItWas) {
     h.start();
     auto cycle = [&](int n) {
         for (int i = 0; i < n; ++i) {
-            h.click("maintitle", "Command2");
+            h.click("maintitle", "continueButton");
             h.click("warpzone", "Command2");
         }
     };

@@ -34,7 +34,7 @@ std::vector<int> upTo(int k) {
 struct WarpHarness : SceneHarness {
     WarpHarness() {
         start();
-        click("maintitle", "Command2");
+        click("maintitle", "continueButton");
     }
     // As a player does: into the box (which empties it when it takes the focus back), type, check.
     void enter(const std::string& digits) {
@@ -116,7 +116,7 @@ TEST(WarpZone, EveryButtonOpensItsSceneWhoseCodeRevealsItAndEveryOneBefore) {
         EXPECT_EQ(h.caption("warpzone", "passarea"), "") << "the box opens empty";
         h.enter(lastCode());
         h.click("warpzone", "Command2");
-        h.click("maintitle", "Command2");
+        h.click("maintitle", "continueButton");
         EXPECT_EQ(revealed(h), upTo(1)) << "back and again starts fresh";
     }
     const Forms targets{"mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen",
