@@ -49,9 +49,9 @@ FormTable build() {
          [](app::App& a, assets::Sozai&, const FormTable&) {
              return std::unique_ptr<ui::Form>(std::make_unique<TitleScreen>(a));
          }},
-        {"warpzone", Kind::Warp, "", "", {{"Command2", "maintitle"}},
+        {"warpzone", Kind::Warp, "", "", {{"backButton", "maintitle"}},
          [](app::App& a, assets::Sozai&, const FormTable& t) {
-             return std::unique_ptr<ui::Form>(std::make_unique<warpzone>(a, warpTargets(t)));
+             return std::unique_ptr<ui::Form>(std::make_unique<WarpZone>(a, warpTargets(t)));
          }},
         story<MessageScene>("mesarea1", "----", "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),

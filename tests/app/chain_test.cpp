@@ -115,7 +115,7 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         }
         h.click("maintitle", "continueButton");
         EXPECT_EQ(h.openForms(), Forms{"warpzone"});
-        h.click("warpzone", "Command2");
+        h.click("warpzone", "backButton");
         EXPECT_EQ(h.openForms(), Forms{"maintitle"});
     }
 }
@@ -228,26 +228,29 @@ TEST(Chain, ANewGameIsOneRow) {
         h.start();
         h.click("maintitle", "continueButton");
         ui::Form& warp = h.form("warpzone");
-        EXPECT_EQ(h.caption("warpzone", "warpbutton2"), "おまけ");
-        const std::string last = "warpbutton" + std::to_string(buttons);
+        EXPECT_EQ(h.caption("warpzone", "warpButtons(1)"), "おまけ");
+        const int cell = static_cast<int>(buttons) - 1;
+        const std::string last = ui::indexed("warpButtons", cell);
         ASSERT_TRUE(warp.find(last));
         EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", last))->pos(),
-                  QPoint(ui::twipsToPixels(720), ui::twipsToPixels(1440 + 4 * 840)))
-            << "a fifth row";
-        // The window grows by that row, and 戻る keeps its place below the buttons.
-        EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + 840));
-        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "Command2"))->y(), ui::twipsToPixels(5400 + 840));
+                  QPoint(ui::twipsToPixels(720 + 1680 * (cell % 4)), ui::twipsToPixels(1440 + 840 * (cell / 4))))
+            << "the cell after the last, four to a row";
+        // The window grows by a row for each beyond four, and 戻る keeps its place below the buttons.
+        const int grown = 840 * std::max(0, cell / 4 + 1 - 4);
+        EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + grown));
+        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "backButton"))->y(), ui::twipsToPixels(5400 + grown));
         const auto enter = [&](const std::string& code, std::size_t revealed) {
-            h.click("warpzone", "passarea");
+            h.click("warpzone", "codeBox");
             h.typeText("warpzone", code);
-            h.click("warpzone", "Command1");
-            for (std::size_t k = 1; k <= buttons; ++k)
-                EXPECT_EQ(h.visible("warpzone", "warpbutton" + std::to_string(k)), k <= revealed) << code << ": " << k;
+            h.click("warpzone", "checkCodeButton");
+            for (std::size_t i = 0; i < buttons; ++i)
+                EXPECT_EQ(h.visible("warpzone", ui::indexed("warpButtons", static_cast<int>(i))), i < revealed)
+                    << code << ": " << i;
         };
         enter("2026", 2);
         enter(chain::entry("mesarea2").code, 3);
         enter(chain::warpTargets().back().code, buttons);
-        h.click("warpzone", "warpbutton2");
+        h.click("warpzone", "warpButtons(1)");
         EXPECT_EQ(h.openForms(), Forms{"extra"});
         EXPECT_EQ(h.caption("extra", "codeLabel"), "C-PASS = 2026");
     }

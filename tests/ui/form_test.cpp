@@ -176,7 +176,7 @@ TEST(Form, WindowsOpenedAndClosedLeaveTheHeapAsItWas) {
     auto cycle = [&](int n) {
         for (int i = 0; i < n; ++i) {
             h.click("maintitle", "continueButton");
-            h.click("warpzone", "Command2");
+            h.click("warpzone", "backButton");
         }
     };
     cycle(30);

@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
 
     h.open("warpzone");  // the window is activated, and the box takes the focus
     h.typeText("warpzone", chain::warpTargets().back().code);
-    h.click("warpzone", "Command1");
+    h.click("warpzone", "checkCodeButton");
     gallery.form("warpzone all revealed", h.form("warpzone"));
     h.app().unload(h.form("warpzone"));
 
