@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QWidget>
 
 #include "chain/formtable.h"
@@ -29,6 +31,11 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
     ASSERT_EQ(line, (Forms{"maintitle", "mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen",
                            "mesarea4", "nagagutsu", "mesarea5", "max100game", "tintiro2", "mesarea6", "keysearch",
                            "mesareaepi1", "rosoku", "mesareaepi21", "mesareaepi3"}));
+    Forms warped, withButton;  // the warp buttons follow the story
+    for (const auto& target : chain::warpTargets()) warped.push_back(target.form);
+    for (const auto& form : line)
+        if (!chain::entry(form).warpCaption.empty()) withButton.push_back(form);
+    EXPECT_EQ(warped, withButton);
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const std::string& form = line[i];
         const std::string& exit = chain::mainExit(form);
@@ -174,9 +181,10 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesareaepi24", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = ----"},
         {"mesareaepi3", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = 4586"},
     };
-    Forms inOrder{"maintitle"};
-    for (const auto& e : all) inOrder.push_back(e.form);
-    EXPECT_EQ(inOrder, chain::allForms());
+    Forms listed{"maintitle"}, forms = chain::allForms();
+    for (const auto& e : all) listed.push_back(e.form);
+    EXPECT_TRUE(std::is_permutation(listed.begin(), listed.end(), forms.begin(), forms.end()))
+        << "every form, once; the walk through the story states its order";
     for (const auto& e : all) {
         SceneHarness h;
         ui::Form& f = h.open(e.form);
