@@ -230,14 +230,13 @@ chain::FormTable withExtra() {
 
 TEST(Chain, ANewGameIsOneRow) {
     const chain::FormTable table = withExtra();
-    const std::size_t buttons = chain::warpTargets().size() + 1;
+    const int buttons = static_cast<int>(chain::warpTargets().size()) + 1, cell = buttons - 1;
     {
         SceneHarness h(false, table);
         h.start();
         h.click("maintitle", "continueButton");
         ui::Form& warp = h.form("warpzone");
         EXPECT_EQ(h.caption("warpzone", "warpButtons(1)"), "おまけ");
-        const int cell = static_cast<int>(buttons) - 1;
         const std::string last = ui::indexed("warpButtons", cell);
         ASSERT_TRUE(warp.find(last));
         EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", last))->pos(),
@@ -247,13 +246,12 @@ TEST(Chain, ANewGameIsOneRow) {
         const int grown = 840 * std::max(0, cell / 4 + 1 - 4);
         EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + grown));
         EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "backButton"))->y(), ui::twipsToPixels(5400 + grown));
-        const auto enter = [&](const std::string& code, std::size_t revealed) {
+        const auto enter = [&](const std::string& code, int revealed) {
             h.click("warpzone", "codeBox");
             h.typeText("warpzone", code);
             h.click("warpzone", "checkCodeButton");
-            for (std::size_t i = 0; i < buttons; ++i)
-                EXPECT_EQ(h.visible("warpzone", ui::indexed("warpButtons", static_cast<int>(i))), i < revealed)
-                    << code << ": " << i;
+            for (int i = 0; i < buttons; ++i)
+                EXPECT_EQ(h.visible("warpzone", ui::indexed("warpButtons", i)), i < revealed) << code << ": " << i;
         };
         enter("2026", 2);
         enter(chain::entry("mesarea2").code, 3);
