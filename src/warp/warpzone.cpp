@@ -26,8 +26,9 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     : ui::Form(app.clock(), "warpzone", "ワープゾーン", {8055, 6030 + growth(targets.size())}, ui::kButtonFace),
       app_(app),
       codeBox(textBox("codeBox", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
-      checkCodeButton(button("checkCodeButton", {3240, 240, 1815, 615}, "ＰＡＳＳ決定")),
-      backButton(button("backButton", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る")),
+      checkCodeButton(button("checkCodeButton", {3240, 240, 1815, 615}, "ＰＡＳＳ決定", &WarpZone::onCheckCodeClicked)),
+      backButton(
+          button("backButton", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る", &WarpZone::onBackClicked)),
       targets_(std::move(targets)) {
     for (int i = 0; i < static_cast<int>(targets_.size()); ++i) {
         const auto& target = targets_[static_cast<std::size_t>(i)];
@@ -45,8 +46,6 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     // Typing alone is guarded by the key-press rule; pasting, dropping and input methods are not,
     // so the box itself refuses to hold anything but four ASCII digits.
     codeBox.setTextFilter(warp::sanitizeCode);
-    checkCodeButton.onClick = [this] { onCheckCodeClicked(); };
-    backButton.onClick = [this] { onBackClicked(); };
 }
 
 void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
