@@ -1,7 +1,5 @@
 #include "scenes/closingscene.h"
 
-#include <initializer_list>
-
 #include "assets/library.h"
 
 namespace scenes {
@@ -16,9 +14,10 @@ ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
       endMarkTimer(timer("endMarkTimer", 3000, &ClosingScene::onEndMarkTick)),
       captionReveal_(captionTimer, {&captionFirstLabel, &captionSecondLabel, nullptr},
                      {this, &ClosingScene::onCaptionsShown}) {
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&captionFirstLabel, &captionSecondLabel, &endMarkImage,
-                                                              &logoImage})
-        c->setVisible(false);
+    captionFirstLabel.setVisible(false);
+    captionSecondLabel.setVisible(false);
+    endMarkImage.setVisible(false);
+    logoImage.setVisible(false);
 }
 
 void ClosingScene::beginClosing() {
