@@ -4,7 +4,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "chain/maintitle.h"
+#include "chain/titlescreen.h"
 #include "games/action/balloonbattle.h"
 #include "games/action/bootsdash.h"
 #include "games/action/candleblowing.h"
@@ -24,7 +24,7 @@ namespace chain {
 namespace {
 
 template <class Scene>
-FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"Command1"}}) {
+FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
     return {name, Kind::Story, std::move(code), std::move(warp), std::move(exits),
             [name](app::App& a, assets::Sozai&, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Scene>(a, scenes::sceneLayout(name)));
@@ -45,13 +45,13 @@ using scenes::SpecialScene;
 
 FormTable build() {
     FormTable table{
-        {"maintitle", Kind::Title, "", "", {{"Command1", "mesarea1"}, {"Command2", "warpzone"}},
+        {"maintitle", Kind::Title, "", "", {{"startButton", "mesarea1"}, {"continueButton", "warpzone"}},
          [](app::App& a, assets::Sozai&, const FormTable&) {
-             return std::unique_ptr<ui::Form>(std::make_unique<maintitle>(a));
+             return std::unique_ptr<ui::Form>(std::make_unique<TitleScreen>(a));
          }},
-        {"warpzone", Kind::Warp, "", "", {{"Command2", "maintitle"}},
+        {"warpzone", Kind::Warp, "", "", {{"backButton", "maintitle"}},
          [](app::App& a, assets::Sozai&, const FormTable& t) {
-             return std::unique_ptr<ui::Form>(std::make_unique<warpzone>(a, warpTargets(t)));
+             return std::unique_ptr<ui::Form>(std::make_unique<WarpZone>(a, warpTargets(t)));
          }},
         story<MessageScene>("mesarea1", "----", "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
@@ -66,7 +66,7 @@ FormTable build() {
         // caughtCheatingButton only once she has caught her sister cheating.
         game<games::SumireDuel>("tintiro2", "3896", "菫チンチロ",
                                 {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
-        story<SpecialScene>("mesareaspecial", "", "", {{"Command1", Exit::kEnd}}),
+        story<SpecialScene>("mesareaspecial", "", "", {{"nextButton", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
         game<games::keysearch>("keysearch", "8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
@@ -74,10 +74,10 @@ FormTable build() {
         game<games::CandleBlowing>("rosoku", "9107", "ろうそく消し",
                                    {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
                                     {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
-        story<MessageScene>("mesareaepi21", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi22", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi23", "----", "", {{"Command1", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi24", "----", "", {{"Command1", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi21", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi22", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi23", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi24", "----", "", {{"nextButton", "mesareaepi3"}}),
         story<ClosingScene>("mesareaepi3", "4586", "エピローグ２", {}),
     };
     // Caught cheating, her sister sends her back no further than the fourth scene.

@@ -6,29 +6,31 @@ namespace scenes {
 
 ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
     : MessageScene(app, layout),
-      Label2(label("Label2", {1080, 1800, 6015, 1215}, "健吾呼ぶの", ui::gothic(48))),
-      Label3(label("Label3", {2280, 3120, 6015, 1215}, "忘れてた！！", ui::gothic(48))),
-      kanimg(image("kanimg", {3720, 4680, 1875, 1875}, assets::picture("scenes/kanimg"))),
-      rogoimg(image("rogoimg", {1200, 6120, 7500, 1050}, assets::picture("scenes/rogoimg"))),
-      lasttimer(timer("lasttimer", 1000)),
-      endingtimer(timer("endingtimer", 3000, &ClosingScene::endingtimer_Timer)),
-      captions(lasttimer, {&Label2, &Label3, nullptr}, {this, &ClosingScene::startending}) {
-    for (ui::Control* c : {static_cast<ui::Control*>(&Label2), static_cast<ui::Control*>(&Label3),
-                           static_cast<ui::Control*>(&kanimg), static_cast<ui::Control*>(&rogoimg)})
-        c->setVisible(false);
+      captionFirstLabel(label("captionFirstLabel", {1080, 1800, 6015, 1215}, "健吾呼ぶの", ui::gothic(48))),
+      captionSecondLabel(label("captionSecondLabel", {2280, 3120, 6015, 1215}, "忘れてた！！", ui::gothic(48))),
+      endMarkImage(image("endMarkImage", {3720, 4680, 1875, 1875}, assets::picture("scenes/kanimg"))),
+      logoImage(image("logoImage", {1200, 6120, 7500, 1050}, assets::picture("scenes/rogoimg"))),
+      captionTimer(timer("captionTimer", 1000)),
+      endMarkTimer(timer("endMarkTimer", 3000, &ClosingScene::onEndMarkTick)),
+      captionReveal_(captionTimer, {&captionFirstLabel, &captionSecondLabel, nullptr},
+                     {this, &ClosingScene::onCaptionsShown}) {
+    captionFirstLabel.setVisible(false);
+    captionSecondLabel.setVisible(false);
+    endMarkImage.setVisible(false);
+    logoImage.setVisible(false);
 }
 
-void ClosingScene::endingstart() {
-    endingflg = 1;
-    captions.start();
+void ClosingScene::beginClosing() {
+    isClosing_ = true;
+    captionReveal_.start();
 }
 
-void ClosingScene::startending() { endingtimer.setEnabled(true); }
+void ClosingScene::onCaptionsShown() { endMarkTimer.setEnabled(true); }
 
-void ClosingScene::endingtimer_Timer() {
-    rogoimg.setVisible(true);
-    kanimg.setVisible(true);
-    endingtimer.setEnabled(false);
+void ClosingScene::onEndMarkTick() {
+    logoImage.setVisible(true);
+    endMarkImage.setVisible(true);
+    endMarkTimer.setEnabled(false);
 }
 
 }  // namespace scenes

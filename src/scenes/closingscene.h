@@ -11,22 +11,22 @@ public:
     ClosingScene(app::App& app, const SceneLayout& layout);
 
 protected:
-    void sceneEnd() override { endingstart(); }
-    bool mayHurry() const override { return MessageScene::mayHurry() && endingflg == 0; }
+    void sceneEnd() override { beginClosing(); }
+    bool mayHurry() const override { return MessageScene::mayHurry() && !isClosing_; }
 
 private:
-    void endingstart();
-    void startending();
-    void endingtimer_Timer();
+    void beginClosing();
+    void onCaptionsShown();
+    void onEndMarkTick();
 
-    ui::Label& Label2;
-    ui::Label& Label3;
-    ui::Image& kanimg;
-    ui::Image& rogoimg;
-    ui::Timer& lasttimer;
-    ui::Timer& endingtimer;
-    app::SteppedReveal captions;  // the two lines of the closing caption, a second apart
-    short endingflg = 0;
+    ui::Label& captionFirstLabel;
+    ui::Label& captionSecondLabel;
+    ui::Image& endMarkImage;
+    ui::Image& logoImage;
+    ui::Timer& captionTimer;
+    ui::Timer& endMarkTimer;
+    app::SteppedReveal captionReveal_;  // the two lines of the closing caption, a second apart
+    bool isClosing_ = false;
 };
 
 }  // namespace scenes

@@ -16,16 +16,16 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
       app_(app),
       layout_(layout),
       script_(script),
-      Command2(declareRowsAndNextPage()),
-      Label1(label("Label1", kCodeLabel, "C-PASS = " + app.facts(layout.form).code)),
-      messagedisp(timer("messagedisp", 20, &MessageScene::messagedisp_Timer)),
-      messagewaittimer(timer("messagewaittimer", 45, &MessageScene::messagewaittimer_Timer)) {
-    Label1.keepInside(layout.client);
+      nextPageButton(declareRowsAndNextPage()),
+      codeLabel(label("codeLabel", kCodeLabel, "C-PASS = " + app.facts(layout.form).code)),
+      typingTimer(timer("typingTimer", 20, &MessageScene::onTypingTick)),
+      pauseTimer(timer("pauseTimer", 45, &MessageScene::onPauseTick)) {
+    codeLabel.keepInside(layout.client);
     if (!layout.exitCaption.empty()) {
-        Command1 = &button("Command1", layout.exitRect, layout.exitCaption, &MessageScene::Command1_Click);
-        Command1->setVisible(false);
+        nextButton = &button("nextButton", layout.exitRect, layout.exitCaption, &MessageScene::onNextClicked);
+        nextButton->setVisible(false);
     }
-    for (ui::Label* row : meslabel1) {
+    for (ui::Label* row : rows) {
         row->setAnnouncedWhole(true);
         row->onClick = [this] { hurry(); };
         row->onDblClick = [this] { hurry(); };
@@ -35,9 +35,8 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
 // The rows come first so that they lie beneath everything else on the page.
 ui::Button& MessageScene::declareRowsAndNextPage() {
     for (int i = 0; i < kRows; ++i)
-        meslabel1[i] = &label(ui::indexed("meslabel1", i), {layout_.rowLeft, 360 + 480 * i, 9135, 615}, "",
-                              ui::gothic(15.75));
-    ui::Button& next = button("Command2", layout_.nextPageRect, "NEXT PAGE", &MessageScene::Command2_Click);
+        rows[i] = &label(ui::indexed("rows", i), {layout_.rowLeft, 360 + 480 * i, 9135, 615}, "", ui::gothic(15.75));
+    ui::Button& next = button("nextPageButton", layout_.nextPageRect, "NEXT PAGE", &MessageScene::onNextPageClicked);
     next.setVisible(false);
     return next;
 }
@@ -45,99 +44,99 @@ ui::Button& MessageScene::declareRowsAndNextPage() {
 void MessageScene::Form_Load() {
     const Script& s = script_ ? *script_ : script(name());
     const int count = std::min<int>(static_cast<int>(s.lines.size()), kMaxLines);
-    for (int i = 0; i < count; ++i) mes[i] = toUtf16(s.lines[i]);
+    for (int i = 0; i < count; ++i) lines_[i] = toUtf16(s.lines[i]);
     for (int i : s.runOn)
-        if (i >= 0 && i < kMaxLines) joinflag[i] = 1;
+        if (i >= 0 && i < kMaxLines) runsOn_[i] = true;
     for (int i : s.pageBreaks)
-        if (i >= 0 && i < kMaxLines) pageflag[i] = 1;
-    linemax = static_cast<short>(count);
-    labelno = 0;
-    waitcount = 10;
-    messagewaittimer.setEnabled(true);
+        if (i >= 0 && i < kMaxLines) endsPage_[i] = true;
+    lineCount_ = count;
+    row_ = 0;
+    pauseTicksLeft_ = 10;
+    pauseTimer.setEnabled(true);
 }
 
-void MessageScene::messagewaittimer_Timer() {
-    --waitcount;
-    if (waitcount == 0) messtart();
+void MessageScene::onPauseTick() {
+    --pauseTicksLeft_;
+    if (pauseTicksLeft_ == 0) startLine();
 }
 
-void MessageScene::messtart() {
-    messagewaittimer.setEnabled(false);
-    if (lineno >= linemax) return;  // every line has been typed: there is nothing to start
-    restmes = mes[lineno];
-    charno = 0;
-    linelen = static_cast<short>(restmes.size());
-    messagedisp.setEnabled(true);
+void MessageScene::startLine() {
+    pauseTimer.setEnabled(false);
+    if (line_ >= lineCount_) return;  // every line has been typed: there is nothing to start
+    untyped_ = lines_[line_];
+    typedUnits_ = 0;
+    lineLength_ = static_cast<int>(untyped_.size());
+    typingTimer.setEnabled(true);
 }
 
-void MessageScene::messagedisp_Timer() {
-    if (restmes.empty()) {  // an empty line is complete before its first tick
-        mesend();
+void MessageScene::onTypingTick() {
+    if (untyped_.empty()) {  // an empty line is complete before its first tick
+        endLine();
         return;
     }
-    appendToRow(restmes.front());
-    ++charno;
-    if (charno == linelen)
-        mesend();
+    appendToRow(untyped_.front());
+    ++typedUnits_;
+    if (typedUnits_ == lineLength_)
+        endLine();
     else
-        restmes = restmes.substr(restmes.size() - (linelen - charno));
+        untyped_ = untyped_.substr(untyped_.size() - (lineLength_ - typedUnits_));
 }
 
-void MessageScene::mesend() {
-    messagedisp.setEnabled(false);
-    meslabel1[labelno]->announce();  // the line is whole: now a screen reader may read it
-    ++labelno;
-    waitcount = joinflag[lineno] == 1 ? 1 : 10;
-    ++lineno;
-    if (lineno == linemax) {
+void MessageScene::endLine() {
+    typingTimer.setEnabled(false);
+    rows[row_]->announce();  // the line is whole: now a screen reader may read it
+    ++row_;
+    pauseTicksLeft_ = runsOn_[line_] ? 1 : 10;
+    ++line_;
+    if (line_ == lineCount_) {
         sceneEnd();
         return;
     }
-    if (pageflag[lineno - 1] == 1 || labelno >= kRows) {
-        Command2.setVisible(true);
+    if (endsPage_[line_ - 1] || row_ >= kRows) {
+        nextPageButton.setVisible(true);
         return;
     }
-    messagewaittimer.setEnabled(true);
+    pauseTimer.setEnabled(true);
 }
 
 void MessageScene::sceneEnd() {
-    if (Command1) Command1->setVisible(true);
+    if (nextButton) nextButton->setVisible(true);
 }
 
-bool MessageScene::mayHurry() const { return !(Command1 && Command1->visible()) && !Command2.visible(); }
+bool MessageScene::mayHurry() const { return !(nextButton && nextButton->visible()) && !nextPageButton.visible(); }
 
 void MessageScene::hurry() {
-    messagewaittimer.setEnabled(false);
-    messagedisp.setEnabled(false);
-    if (!mayHurry() || lineno >= linemax) return;
-    setRow(labelno, mes[lineno]);
-    mesend();
+    pauseTimer.setEnabled(false);
+    typingTimer.setEnabled(false);
+    if (!mayHurry() || line_ >= lineCount_) return;
+    setRow(row_, lines_[line_]);
+    endLine();
 }
 
-void MessageScene::Command2_Click() {
-    pageclear();
-    messagewaittimer.setEnabled(true);
-    Command2.setVisible(false);
+void MessageScene::onNextPageClicked() {
+    clearPage();
+    pauseTimer.setEnabled(true);
+    nextPageButton.setVisible(false);
 }
 
-void MessageScene::pageclear() {
+void MessageScene::clearPage() {
     for (int i = 0; i < kRows; ++i) {
         setRow(i, u"");
-        meslabel1[i]->announce();
+        rows[i]->announce();
     }
-    labelno = 0;
+    row_ = 0;
 }
 
-void MessageScene::Command1_Click() { app_.leave(*this, "Command1"); }
+void MessageScene::onNextClicked() { app_.leave(*this, "nextButton"); }
 
 void MessageScene::appendToRow(char16_t unit) {
-    rowText_[labelno] += unit;
-    meslabel1[labelno]->setCaption(toUtf8(rowText_[labelno]));
+    rowText_[row_] += unit;
+    rows[row_]->setCaption(toUtf8(rowText_[row_]));
 }
 
 void MessageScene::setRow(int row, std::u16string text) {
     rowText_[row] = std::move(text);
-    meslabel1[row]->setCaption(toUtf8(rowText_[row]));
+    rows[row]->setCaption(toUtf8(rowText_[row]));
 }
 
 }  // namespace scenes
@@ -145,13 +144,13 @@ void MessageScene::setRow(int row, std::u16string text) {
 namespace scenes {
 
 std::string MessageScene::checkInvariants() const {
-    if (messagedisp.enabled() && messagewaittimer.enabled()) return "typing and pausing at once";
-    if (Command2.visible() && Command1 && Command1->visible()) return "NEXT PAGE and the exit both show";
-    if (lineno > linemax || labelno > kRows) return "past the last line or row";
+    if (typingTimer.enabled() && pauseTimer.enabled()) return "typing and pausing at once";
+    if (nextPageButton.visible() && nextButton && nextButton->visible()) return "NEXT PAGE and the exit both show";
+    if (line_ > lineCount_ || row_ > kRows) return "past the last line or row";
     for (int row = 0; row < kRows; ++row) {
         const std::u16string& text = rowText_[row];
         if (text.empty()) continue;
-        const bool fromScript = std::any_of(mes.begin(), mes.begin() + linemax,
+        const bool fromScript = std::any_of(lines_.begin(), lines_.begin() + lineCount_,
                                             [&](const std::u16string& line) { return line.starts_with(text); });
         if (!fromScript) return "row " + std::to_string(row) + " holds text of no line";
     }

@@ -32,35 +32,35 @@ protected:
     // Whether a click may still complete a line.
     virtual bool mayHurry() const;
 
-    void messagewaittimer_Timer();
-    void messagedisp_Timer();
-    void Command1_Click();
-    void Command2_Click();
-    void messtart();
-    void mesend();
-    void pageclear();
+    void onPauseTick();
+    void onTypingTick();
+    void onNextClicked();
+    void onNextPageClicked();
+    void startLine();
+    void endLine();
+    void clearPage();
     void hurry();
 
     app::App& app_;
     const SceneLayout& layout_;
     const Script* script_;
-    std::array<ui::Label*, kRows> meslabel1{};
-    ui::Button& Command2;
-    ui::Label& Label1;
-    ui::Timer& messagedisp;
-    ui::Timer& messagewaittimer;
-    ui::Button* Command1 = nullptr;  // the final epilogue has none
+    std::array<ui::Label*, kRows> rows{};
+    ui::Button& nextPageButton;
+    ui::Label& codeLabel;
+    ui::Timer& typingTimer;            // a character a tick
+    ui::Timer& pauseTimer;             // the pause before a line, counted in ticks
+    ui::Button* nextButton = nullptr;  // the final epilogue has none
 
-    std::array<std::u16string, kMaxLines> mes;
-    std::array<short, kMaxLines> joinflag{};
-    std::array<short, kMaxLines> pageflag{};
-    short linemax = 0;
-    short lineno = 0;
-    short labelno = 0;
-    short charno = 0;
-    short linelen = 0;
-    std::u16string restmes;
-    short waitcount = 0;
+    std::array<std::u16string, kMaxLines> lines_;
+    std::array<bool, kMaxLines> runsOn_{};    // the line is followed by the short pause
+    std::array<bool, kMaxLines> endsPage_{};  // the page ends after the line
+    int lineCount_ = 0;
+    int line_ = 0;  // the line being typed, or the next one
+    int row_ = 0;   // the row it goes on
+    int typedUnits_ = 0;
+    int lineLength_ = 0;
+    std::u16string untyped_;  // what is left of the line
+    int pauseTicksLeft_ = 0;
 
 private:
     ui::Button& declareRowsAndNextPage();

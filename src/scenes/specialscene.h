@@ -14,7 +14,7 @@ protected:
     void sceneEnd() override;
 
 private:
-    ui::Image& Image1;
+    ui::Image& winBannerImage;
 };
 
 }  // namespace scenes

@@ -15,9 +15,9 @@ public:
     virtual ~ArrayBase() = default;
 };
 
-// A control array as the layouts declare them: `Image1(0)` … `Image1(80)`, one name, elements
-// registered on the form under their indexed names, and handlers that receive the index. The form
-// owns the array and its elements; a form member holds a reference to it, like any control.
+// A control array as the layouts declare them: `dialUpButtons(0)` … `dialUpButtons(3)`, one name,
+// elements registered on the form under their indexed names, and handlers that receive the index.
+// The form owns the array and its elements; a form member holds a reference to it, like any control.
 template <class C>
 class ControlArray final : public ArrayBase {
 public:

@@ -60,7 +60,7 @@ public:
     // never an animation's frames.
     void announce(const std::string& sentence);
 
-    // Looks a control up by name ("Command1", "meslabel1(3)"); nullptr when there is none.
+    // Looks a control up by name ("nextButton", "rows(3)"); nullptr when there is none.
     Control* find(const std::string& name) const;
     Timer* findTimer(const std::string& name) const;
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -106,8 +106,8 @@ protected:
     ControlArray<Timer>& timerArray(const std::string& name, int count, int intervalMs, bool enabled = false);
 
     // The same declarators with the control's handler named where the control is declared: a
-    // member function of the derived form, e.g. timer("gagetimer", 60, &DuelForm::gagetimer_Timer).
-    // Array handlers receive the element's index.
+    // member function of the derived form, e.g.
+    // timer("typingTimer", 20, &MessageScene::onTypingTick). Array handlers receive the element's index.
     template <class F>
     Label& label(std::string name, Rect rect, std::string caption, Font font, Align align, void (F::*onClick)()) {
         Label& l = label(std::move(name), rect, std::move(caption), std::move(font), align);
@@ -185,7 +185,7 @@ private:
     std::vector<std::unique_ptr<ArrayBase>> arrays_;
 };
 
-// The name of element i of a control array, as forms and tests spell it: "meslabel1(3)".
+// The name of element i of a control array, as forms and tests spell it: "rows(3)".
 std::string indexed(const std::string& array, int i);
 
 template <class C, class Make>

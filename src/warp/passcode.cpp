@@ -3,11 +3,10 @@
 namespace warp {
 
 namespace {
-constexpr std::size_t kMaxDigits = 4;
 
 // The number four digits or fewer stand for; nothing for anything else.
 std::optional<int> valueOf(const std::string& text) {
-    if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
+    if (text.empty() || text.size() > kCodeDigits) return std::nullopt;
     int value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
@@ -21,13 +20,13 @@ std::optional<int> warpButtonForCode(const std::string& text, const std::vector<
     const auto value = valueOf(text);
     if (!value) return std::nullopt;
     for (std::size_t k = codes.size(); k > 0; --k)
-        if (valueOf(codes[k - 1]) == value) return static_cast<int>(k);
+        if (valueOf(codes[k - 1]) == value) return static_cast<int>(k - 1);
     return std::nullopt;
 }
 
 std::string sanitizeCode(const std::string& proposed) {
     std::string digits;
-    for (std::size_t i = 0; i < proposed.size() && digits.size() < kMaxDigits;) {
+    for (std::size_t i = 0; i < proposed.size() && digits.size() < kCodeDigits;) {
         const auto c = static_cast<unsigned char>(proposed[i]);
         if (c >= '0' && c <= '9') {
             digits += static_cast<char>(c);

@@ -1,5 +1,6 @@
 #include "warp/warpzone.h"
 
+#include "ui/keys.h"
 #include "warp/passcode.h"
 
 #include <algorithm>
@@ -21,56 +22,55 @@ int growth(std::size_t targets) {
 
 }  // namespace
 
-warpzone::warpzone(app::App& app, std::vector<WarpTarget> targets)
+WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     : ui::Form(app.clock(), "warpzone", "ワープゾーン", {8055, 6030 + growth(targets.size())}, ui::kButtonFace),
       app_(app),
-      passarea(textBox("passarea", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
-      Command1(button("Command1", {3240, 240, 1815, 615}, "ＰＡＳＳ決定")),
-      Command2(button("Command2", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る")),
+      codeBox(textBox("codeBox", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
+      checkCodeButton(button("checkCodeButton", {3240, 240, 1815, 615}, "ＰＡＳＳ決定", &WarpZone::onCheckCodeClicked)),
+      backButton(
+          button("backButton", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る", &WarpZone::onBackClicked)),
       targets_(std::move(targets)) {
-    for (int k = 1; k <= static_cast<int>(targets_.size()); ++k) {
-        const int cell = k - 1;
-        const auto& target = targets_[static_cast<std::size_t>(cell)];
-        ui::Button& b = button("warpbutton" + std::to_string(k),
-                               {kLeft + kColumnStep * (cell % kColumns), kTop + kRowStep * (cell / kColumns), 1575, 735},
+    for (int i = 0; i < static_cast<int>(targets_.size()); ++i) {
+        const auto& target = targets_[static_cast<std::size_t>(i)];
+        ui::Button& b = button(ui::indexed("warpButtons", i),
+                               {kLeft + kColumnStep * (i % kColumns), kTop + kRowStep * (i / kColumns), 1575, 735},
                                target.caption);
-        b.setVisible(k == 1);
+        b.setVisible(i == 0);
         codes_.push_back(target.code);
-        b.onClick = [this, k] { warpbutton_Click(k); };
-        warpbutton_.push_back(&b);
+        b.onClick = [this, i] { onWarpClicked(i); };
+        warpButtons.push_back(&b);
     }
-    passarea.onGotFocus = [this] { passarea_GotFocus(); };
-    passarea.onKeyPress = [this](int& c) { passarea_KeyPress(c); };
-    passarea.onKeyDown = [this](int& c) { passarea_KeyDown(c); };
+    codeBox.onGotFocus = [this] { onCodeBoxGotFocus(); };
+    codeBox.onKeyPress = [this](int& c) { onCodeBoxKeyPress(c); };
+    codeBox.onKeyDown = [this](int& c) { onCodeBoxKeyDown(c); };
     // Typing alone is guarded by the key-press rule; pasting, dropping and input methods are not,
     // so the box itself refuses to hold anything but four ASCII digits.
-    passarea.setTextFilter(warp::sanitizeCode);
-    Command1.onClick = [this] { Command1_Click(); };
-    Command2.onClick = [this] { Command2_Click(); };
+    codeBox.setTextFilter(warp::sanitizeCode);
 }
 
-void warpzone::passarea_GotFocus() { passarea.setText(""); }
+void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
 
-void warpzone::passarea_KeyPress(int& keyAscii) {
-    const bool digit = keyAscii >= '0' && keyAscii <= '9';
-    if (!digit && keyAscii != 8) keyAscii = 0;
-    if (passarea.text().size() >= 4 && keyAscii != 8) keyAscii = 0;
+void WarpZone::onCodeBoxKeyPress(int& typed) {
+    const bool digit = typed >= '0' && typed <= '9';
+    if (!digit && typed != ui::key::Backspace) typed = 0;
+    if (codeBox.text().size() >= warp::kCodeDigits && typed != ui::key::Backspace) typed = 0;
 }
 
-void warpzone::passarea_KeyDown(int& keyCode) {
-    if (keyCode == 13) Command1_Click();
+void WarpZone::onCodeBoxKeyDown(int& keyCode) {
+    if (keyCode == ui::key::Enter) onCheckCodeClicked();
 }
 
-void warpzone::Command1_Click() {
-    if (passarea.text().empty()) passarea.setText("0");
-    if (auto k = warp::warpButtonForCode(passarea.text(), codes_)) warpopen(*k);
+void WarpZone::onCheckCodeClicked() {
+    if (codeBox.text().empty()) codeBox.setText("0");
+    if (auto button = warp::warpButtonForCode(codeBox.text(), codes_)) revealUpTo(*button);
 }
 
-void warpzone::Command2_Click() { app_.leave(*this, "Command2"); }
+void WarpZone::onBackClicked() { app_.leave(*this, "backButton"); }
 
-void warpzone::warpbutton_Click(int k) { app_.changeScene(*this, targets_[static_cast<std::size_t>(k - 1)].form); }
+void WarpZone::onWarpClicked(int button) { app_.changeScene(*this, targets_[static_cast<std::size_t>(button)].form); }
 
-void warpzone::warpopen(int k) {
-    warpbutton_[static_cast<std::size_t>(k - 1)]->setVisible(true);
-    if (k > 2) warpopen(k - 1);
+// This button and every one before it; the first always shows.
+void WarpZone::revealUpTo(int button) {
+    warpButtons[static_cast<std::size_t>(button)]->setVisible(true);
+    if (button > 1) revealUpTo(button - 1);
 }

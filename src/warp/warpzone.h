@@ -15,26 +15,26 @@ struct WarpTarget {
 };
 
 // The continue screen: a code typed here reveals the warp buttons up to its scene.
-class warpzone final : public ui::Form {
+class WarpZone final : public ui::Form {
 public:
-    // The targets in story order; button k (from 1) opens targets[k - 1]. Four to a row; the
-    // window is drawn for four rows and grows by a row's height for each further one.
-    warpzone(app::App& app, std::vector<WarpTarget> targets);
+    // The targets in story order; warp button i opens targets[i]. Four to a row; the window is
+    // drawn for four rows and grows by a row's height for each further one.
+    WarpZone(app::App& app, std::vector<WarpTarget> targets);
 
 private:
-    void passarea_GotFocus();
-    void passarea_KeyPress(int& keyAscii);
-    void passarea_KeyDown(int& keyCode);
-    void Command1_Click();
-    void Command2_Click();
-    void warpbutton_Click(int k);
-    void warpopen(int k);
+    void onCodeBoxGotFocus();
+    void onCodeBoxKeyPress(int& typed);
+    void onCodeBoxKeyDown(int& keyCode);
+    void onCheckCodeClicked();
+    void onBackClicked();
+    void onWarpClicked(int button);
+    void revealUpTo(int button);
 
     app::App& app_;
-    ui::TextBox& passarea;
-    ui::Button& Command1;
-    ui::Button& Command2;
+    ui::TextBox& codeBox;
+    ui::Button& checkCodeButton;
+    ui::Button& backButton;
+    std::vector<ui::Button*> warpButtons;  // "warpButtons(0)", "warpButtons(1)", ...
     std::vector<WarpTarget> targets_;
-    std::vector<std::string> codes_;       // the targets' codes, for the check
-    std::vector<ui::Button*> warpbutton_;  // warpbutton1, warpbutton2, ... from index 0
+    std::vector<std::string> codes_;  // the targets' codes, for the check
 };

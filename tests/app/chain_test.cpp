@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QWidget>
 
 #include "chain/formtable.h"
@@ -29,17 +31,22 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
     ASSERT_EQ(line, (Forms{"maintitle", "mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen",
                            "mesarea4", "nagagutsu", "mesarea5", "max100game", "tintiro2", "mesarea6", "keysearch",
                            "mesareaepi1", "rosoku", "mesareaepi21", "mesareaepi3"}));
+    Forms warped, withButton;  // the warp buttons follow the story
+    for (const auto& target : chain::warpTargets()) warped.push_back(target.form);
+    for (const auto& form : line)
+        if (!chain::entry(form).warpCaption.empty()) withButton.push_back(form);
+    EXPECT_EQ(warped, withButton);
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const std::string& form = line[i];
         const std::string& exit = chain::mainExit(form);
-        if (h.form(form).find("meslabel1(0)")) h.readThrough(form);
+        if (chain::entry(form).kind == chain::Kind::Story) h.readThrough(form);
         if (chain::entry(form).kind == chain::Kind::Game) testing_support::winScript(form).win(h);
         h.click(form, exit);
         EXPECT_EQ(h.openForms(), Forms{line[i + 1]}) << "after " << form << "." << exit;
         EXPECT_FALSE(h.app().isLoaded(form));
     }
     EXPECT_FALSE(h.ended());
-    EXPECT_EQ(h.form("mesareaepi3").find("Command1"), nullptr) << "the final epilogue has no exit";
+    EXPECT_EQ(h.form("mesareaepi3").find("nextButton"), nullptr) << "the final epilogue has no exit";
     h.close("mesareaepi3");
     EXPECT_TRUE(h.ended());
 }
@@ -49,13 +56,13 @@ TEST(Chain, EveryBranchLeadsWhereItShould) {
         {"tintiro2", "nextButton", "mesarea6"},    {"tintiro2", "caughtCheatingButton", "mesareaspecial"},
         {"rosoku", "allOutButton", "mesareaepi21"}, {"rosoku", "halfOutButton", "mesareaepi22"},
         {"rosoku", "fewOutButton", "mesareaepi23"}, {"rosoku", "windSpiritButton", "mesareaepi24"},
-        {"mesareaepi22", "Command1", "mesareaepi3"}, {"mesareaepi23", "Command1", "mesareaepi3"},
-        {"mesareaepi24", "Command1", "mesareaepi3"},
+        {"mesareaepi22", "nextButton", "mesareaepi3"}, {"mesareaepi23", "nextButton", "mesareaepi3"},
+        {"mesareaepi24", "nextButton", "mesareaepi3"},
     };
     for (const auto& b : branches) {
         SceneHarness h;
         h.open(b.form);
-        if (h.form(b.form).find("meslabel1(0)"))
+        if (chain::entry(b.form).kind == chain::Kind::Story)
             h.readThrough(b.form);
         else
             testing_support::revealExit(h, b.form, b.button);
@@ -70,7 +77,7 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
         SceneHarness h;
         h.open("mesareaspecial");
         h.readThrough("mesareaspecial");
-        h.click("mesareaspecial", "Command1");
+        h.click("mesareaspecial", "nextButton");
         EXPECT_TRUE(h.openForms().empty());
         EXPECT_TRUE(h.ended());
     }
@@ -104,18 +111,18 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_EQ(window->size(), QSize(593, 477));
         EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
         EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
         h.key("maintitle", Qt::Key_Tab);
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command2")).hasFocus()) << "Tab goes on to 続きから";
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "continueButton")).hasFocus()) << "Tab goes on to 続きから";
         h.key("maintitle", Qt::Key_Tab);
-        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "Command1")).hasFocus());
-        for (const char* name : {"Label1", "Label2"}) {
+        EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
+        for (const char* name : {"titleLabel", "subtitleLabel"}) {
             auto& l = static_cast<ui::Label&>(h.control("maintitle", name));
             EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " fits on one line";
         }
-        h.click("maintitle", "Command2");
+        h.click("maintitle", "continueButton");
         EXPECT_EQ(h.openForms(), Forms{"warpzone"});
-        h.click("warpzone", "Command2");
+        h.click("warpzone", "backButton");
         EXPECT_EQ(h.openForms(), Forms{"maintitle"});
     }
 }
@@ -152,31 +159,32 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
     };
     const std::vector<Expect> all{
         {"warpzone", "ワープゾーン", 8055, 6030, nullptr, nullptr},
-        {"mesarea1", "メッセージパート", 9885, 7095, "Label1", "C-PASS = ----"},
-        {"mesarea2", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 4140"},
+        {"mesarea1", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = ----"},
+        {"mesarea2", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 4140"},
         {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
-        {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
+        {"mesarea3", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 3232"},
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "codeLabel", "C-PASS = 3940"},
         {"mizuhusen", "水風船投げバトル", 9885, 7095, "codeLabel", "C-PASS = 3164"},
-        {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
+        {"mesarea4", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 1885"},
         {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "codeLabel", "C-PASS = 4789"},
-        {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
+        {"mesarea5", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 7802"},
         {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "codeLabel", "C-PASS = 3896"},
-        {"mesareaspecial", "Form1", 9885, 7095, "Label1", "C-PASS = 1885"},
-        {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
+        {"mesareaspecial", "Form1", 9885, 7095, "codeLabel", "C-PASS = 1885"},
+        {"mesarea6", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 2383"},
         {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
-        {"mesareaepi1", "エピローグ", 9885, 7095, "Label1", "C-PASS = 0039"},
+        {"mesareaepi1", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = 0039"},
         {"rosoku", "ろうそく消し", 9885, 7095, "codeLabel", "C-PASS = 9107"},
-        {"mesareaepi21", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
-        {"mesareaepi22", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
-        {"mesareaepi23", "エピローグ", 9915, 7125, "Label1", "C-PASS = ----"},
-        {"mesareaepi24", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},
-        {"mesareaepi3", "エピローグ", 9885, 7095, "Label1", "C-PASS = 4586"},
+        {"mesareaepi21", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = ----"},
+        {"mesareaepi22", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = ----"},
+        {"mesareaepi23", "エピローグ", 9915, 7125, "codeLabel", "C-PASS = ----"},
+        {"mesareaepi24", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = ----"},
+        {"mesareaepi3", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = 4586"},
     };
-    Forms inOrder{"maintitle"};
-    for (const auto& e : all) inOrder.push_back(e.form);
-    EXPECT_EQ(inOrder, chain::allForms());
+    Forms listed{"maintitle"}, forms = chain::allForms();
+    for (const auto& e : all) listed.push_back(e.form);
+    EXPECT_TRUE(std::is_permutation(listed.begin(), listed.end(), forms.begin(), forms.end()))
+        << "every form, once; the walk through the story states its order";
     for (const auto& e : all) {
         SceneHarness h;
         ui::Form& f = h.open(e.form);
@@ -193,27 +201,27 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
 class Extra final : public games::GameForm {
 public:
     Extra(app::App& app, assets::Sozai& sozai)
-        : GameForm(app, sozai, {"extra", "おまけ", {9885, 7095}, ui::kWhite, "Label4", {8520, 0, 1335, 255}}),
-          Command1(button("Command1", {3840, 6480, 1815, 495}, "NEXT AREA")),
-          Command2(button("Command2", {3840, 3000, 1815, 495}, "勝つ")) {
-        Command1.setVisible(false);
-        Command1.onClick = [this] { leave("Command1"); };
-        Command2.onClick = [this] {
-            Command2.setVisible(false);
-            Command1.setVisible(true);
+        : GameForm(app, sozai, {"extra", "おまけ", {9885, 7095}, ui::kWhite, "codeLabel", {8520, 0, 1335, 255}}),
+          nextButton(button("nextButton", {3840, 6480, 1815, 495}, "NEXT AREA")),
+          winButton(button("winButton", {3840, 3000, 1815, 495}, "勝つ")) {
+        nextButton.setVisible(false);
+        nextButton.onClick = [this] { leave("nextButton"); };
+        winButton.onClick = [this] {
+            winButton.setVisible(false);
+            nextButton.setVisible(true);
         };
     }
 
 private:
-    ui::Button& Command1;
-    ui::Button& Command2;
+    ui::Button& nextButton;
+    ui::Button& winButton;
 };
 
 // The game's table with the made-up game on a row of its own after the first scene.
 chain::FormTable withExtra() {
     chain::FormTable table = chain::formTable();
     auto at = std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "mesarea2"; });
-    table.insert(at, {"extra", chain::Kind::Game, "2026", "おまけ", {{"Command1"}},
+    table.insert(at, {"extra", chain::Kind::Game, "2026", "おまけ", {{"nextButton"}},
                       [](app::App& a, assets::Sozai& s, const chain::FormTable&) {
                           return std::unique_ptr<ui::Form>(std::make_unique<Extra>(a, s));
                       }});
@@ -222,43 +230,44 @@ chain::FormTable withExtra() {
 
 TEST(Chain, ANewGameIsOneRow) {
     const chain::FormTable table = withExtra();
-    const std::size_t buttons = chain::warpTargets().size() + 1;
+    const int buttons = static_cast<int>(chain::warpTargets().size()) + 1, cell = buttons - 1;
     {
         SceneHarness h(false, table);
         h.start();
-        h.click("maintitle", "Command2");
+        h.click("maintitle", "continueButton");
         ui::Form& warp = h.form("warpzone");
-        EXPECT_EQ(h.caption("warpzone", "warpbutton2"), "おまけ");
-        const std::string last = "warpbutton" + std::to_string(buttons);
+        EXPECT_EQ(h.caption("warpzone", "warpButtons(1)"), "おまけ");
+        const std::string last = ui::indexed("warpButtons", cell);
         ASSERT_TRUE(warp.find(last));
         EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", last))->pos(),
-                  QPoint(ui::twipsToPixels(720), ui::twipsToPixels(1440 + 4 * 840)))
-            << "a fifth row";
-        // The window grows by that row, and 戻る keeps its place below the buttons.
-        EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + 840));
-        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "Command2"))->y(), ui::twipsToPixels(5400 + 840));
-        const auto enter = [&](const std::string& code, std::size_t revealed) {
-            h.click("warpzone", "passarea");
+                  QPoint(ui::twipsToPixels(720 + 1680 * (cell % 4)), ui::twipsToPixels(1440 + 840 * (cell / 4))))
+            << "the cell after the last, four to a row";
+        // The window grows by a row for each beyond four, and 戻る keeps its place below the buttons.
+        const int grown = 840 * std::max(0, cell / 4 + 1 - 4);
+        EXPECT_EQ(ui::qt::windowOf(warp)->height(), ui::twipsToPixels(6030 + grown));
+        EXPECT_EQ(ui::qt::widgetOf(h.control("warpzone", "backButton"))->y(), ui::twipsToPixels(5400 + grown));
+        const auto enter = [&](const std::string& code, int revealed) {
+            h.click("warpzone", "codeBox");
             h.typeText("warpzone", code);
-            h.click("warpzone", "Command1");
-            for (std::size_t k = 1; k <= buttons; ++k)
-                EXPECT_EQ(h.visible("warpzone", "warpbutton" + std::to_string(k)), k <= revealed) << code << ": " << k;
+            h.click("warpzone", "checkCodeButton");
+            for (int i = 0; i < buttons; ++i)
+                EXPECT_EQ(h.visible("warpzone", ui::indexed("warpButtons", i)), i < revealed) << code << ": " << i;
         };
         enter("2026", 2);
         enter(chain::entry("mesarea2").code, 3);
         enter(chain::warpTargets().back().code, buttons);
-        h.click("warpzone", "warpbutton2");
+        h.click("warpzone", "warpButtons(1)");
         EXPECT_EQ(h.openForms(), Forms{"extra"});
-        EXPECT_EQ(h.caption("extra", "Label4"), "C-PASS = 2026");
+        EXPECT_EQ(h.caption("extra", "codeLabel"), "C-PASS = 2026");
     }
     {
         SceneHarness h(false, table);
         h.open("mesarea1");
         h.readThrough("mesarea1");
-        h.click("mesarea1", "Command1");
+        h.click("mesarea1", "nextButton");
         EXPECT_EQ(h.openForms(), Forms{"extra"}) << "the story's previous exit leads to the new game";
-        h.click("extra", "Command2");
-        h.click("extra", "Command1");
+        h.click("extra", "winButton");
+        h.click("extra", "nextButton");
         EXPECT_EQ(h.openForms(), Forms{"mesarea2"}) << "and the new game's to the next row";
     }
     testing_support::FuzzOptions options;
@@ -271,7 +280,7 @@ TEST(Chain, ANewGameIsOneRow) {
 
 TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     chain::FormTable table = withExtra();
-    table.back().exits = {{"Command1", "mesarea7"}};
+    table.back().exits = {{"nextButton", "mesarea7"}};
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "an exit to a form of no row";
     table = withExtra();
     table.push_back(table.front());

@@ -15,7 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using testing_support::SceneHarness;
 
-std::string row(SceneHarness& h, const std::string& form, int i) { return h.caption(form, ui::indexed("meslabel1", i)); }
+std::string row(SceneHarness& h, const std::string& form, int i) { return h.caption(form, ui::indexed("rows", i)); }
 int units(const std::string& s) { return static_cast<int>(scenes::toUtf16(s).size()); }
 std::chrono::milliseconds typing(const std::string& line) { return 20ms * units(line); }
 const std::string& line(const std::string& form, int i) { return scenes::script(form).lines.at(i); }
@@ -34,9 +34,9 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
     h.advance(1ms);
     EXPECT_EQ(units(row(h, "mesarea1", 1)), 1);
 
-    h.click("mesarea1", "meslabel1(1)");  // during typing: the line completes at once
+    h.click("mesarea1", "rows(1)");  // during typing: the line completes at once
     EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
-    h.click("mesarea1", "meslabel1(0)");  // during a pause: the next line shows whole on its row
+    h.click("mesarea1", "rows(0)");  // during a pause: the next line shows whole on its row
     EXPECT_EQ(row(h, "mesarea1", 2), line("mesarea1", 2));
     h.clickForm("mesarea1", 9700, 6000);  // the page itself hurries too
     EXPECT_EQ(row(h, "mesarea1", 3), line("mesarea1", 3));
@@ -44,44 +44,44 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
     EXPECT_EQ(row(h, "mesarea1", 4), "");
     h.advance(1ms);
     EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
-    h.click("mesarea1", "Label1");  // the continue code does not hurry
+    h.click("mesarea1", "codeLabel");  // the continue code does not hurry
     EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
 }
 
 TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     SceneHarness h;
     h.open("mesarea2");  // no page flags: twelve lines, then nine
-    for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("meslabel1", i)), 480);
-    EXPECT_EQ(h.width("mesarea2", "Command2"), 1815);
-    EXPECT_EQ(h.control("mesarea2", "Command2").top(), 6480);
-    for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
+    for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("rows", i)), 480);
+    EXPECT_EQ(h.width("mesarea2", "nextPageButton"), 1815);
+    EXPECT_EQ(h.control("mesarea2", "nextPageButton").top(), 6480);
+    for (int i = 0; i < 12; ++i) h.click("mesarea2", "rows(0)");
     EXPECT_EQ(row(h, "mesarea2", 11), line("mesarea2", 11));
-    EXPECT_TRUE(h.visible("mesarea2", "Command2"));
-    EXPECT_FALSE(h.visible("mesarea2", "Command1"));
-    h.click("mesarea2", "meslabel1(0)");  // a full page ignores clicks
+    EXPECT_TRUE(h.visible("mesarea2", "nextPageButton"));
+    EXPECT_FALSE(h.visible("mesarea2", "nextButton"));
+    h.click("mesarea2", "rows(0)");  // a full page ignores clicks
     h.advance(5s);
     EXPECT_EQ(row(h, "mesarea2", 0), line("mesarea2", 0));
-    h.click("mesarea2", "Command2");
-    EXPECT_FALSE(h.visible("mesarea2", "Command2"));
+    h.click("mesarea2", "nextPageButton");
+    EXPECT_FALSE(h.visible("mesarea2", "nextPageButton"));
     for (int i = 0; i < 12; ++i) EXPECT_EQ(row(h, "mesarea2", i), "");
     h.advance(470ms);
     EXPECT_EQ(units(row(h, "mesarea2", 0)), 1) << "line 13 starts on row 0 after the usual pause";
-    for (int i = 0; i < 9; ++i) h.click("mesarea2", "meslabel1(0)");
+    for (int i = 0; i < 9; ++i) h.click("mesarea2", "rows(0)");
     EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20));
-    EXPECT_TRUE(h.visible("mesarea2", "Command1"));
-    EXPECT_FALSE(h.visible("mesarea2", "Command2"));
+    EXPECT_TRUE(h.visible("mesarea2", "nextButton"));
+    EXPECT_FALSE(h.visible("mesarea2", "nextPageButton"));
 
     SceneHarness e;
     e.open("mesareaepi1");
-    EXPECT_EQ(e.left("mesareaepi1", "meslabel1(0)"), 360) << "the first epilogue's rows sit further left";
+    EXPECT_EQ(e.left("mesareaepi1", "rows(0)"), 360) << "the first epilogue's rows sit further left";
 
     SceneHarness s;
     s.open("mesareaspecial");  // its second page ends on a run-on line
-    for (int i = 0; i < 12; ++i) s.click("mesareaspecial", "meslabel1(0)");
-    s.click("mesareaspecial", "Command2");
-    for (int i = 0; i < 7; ++i) s.click("mesareaspecial", "meslabel1(0)");
-    ASSERT_TRUE(s.visible("mesareaspecial", "Command2"));
-    s.click("mesareaspecial", "Command2");
+    for (int i = 0; i < 12; ++i) s.click("mesareaspecial", "rows(0)");
+    s.click("mesareaspecial", "nextPageButton");
+    for (int i = 0; i < 7; ++i) s.click("mesareaspecial", "rows(0)");
+    ASSERT_TRUE(s.visible("mesareaspecial", "nextPageButton"));
+    s.click("mesareaspecial", "nextPageButton");
     s.advance(64ms);
     EXPECT_EQ(row(s, "mesareaspecial", 0), "");
     s.advance(1ms);
@@ -109,15 +109,15 @@ TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     ProbeHarness h(s);
     h.advance(470ms);
     EXPECT_EQ(row(h, "probe", 0), "a") << "a one-character line is typed in one tick";
-    for (int i = 1; i < 12; ++i) h.click("probe", "meslabel1(0)");
-    EXPECT_TRUE(h.visible("probe", "Command2"));
-    h.click("probe", "Command2");
-    h.click("probe", "meslabel1(0)");
+    for (int i = 1; i < 12; ++i) h.click("probe", "rows(0)");
+    EXPECT_TRUE(h.visible("probe", "nextPageButton"));
+    h.click("probe", "nextPageButton");
+    h.click("probe", "rows(0)");
     EXPECT_EQ(row(h, "probe", 0), "m") << "one break, not an empty page";
-    h.click("probe", "meslabel1(0)");
+    h.click("probe", "rows(0)");
     EXPECT_EQ(row(h, "probe", 1), "n");
-    EXPECT_TRUE(h.visible("probe", "Command1"));
-    EXPECT_FALSE(h.visible("probe", "Command2"));
+    EXPECT_TRUE(h.visible("probe", "nextButton"));
+    EXPECT_FALSE(h.visible("probe", "nextPageButton"));
 }
 
 // Flags on the first line count; flags past the lines a scene may hold belong to no line.
@@ -129,8 +129,8 @@ TEST(MessageEngine, FlagsCountFromTheFirstLineAndOutsideTheScriptAreIgnored) {
     ProbeHarness h(s);
     h.advance(470ms);
     EXPECT_EQ(row(h, "probe", 0), "a");
-    EXPECT_TRUE(h.visible("probe", "Command2"));
-    h.click("probe", "Command2");
+    EXPECT_TRUE(h.visible("probe", "nextPageButton"));
+    h.click("probe", "nextPageButton");
     h.advance(64ms);
     EXPECT_EQ(row(h, "probe", 0), "") << "a run-on line's pause, across the page";
     h.advance(1ms);
@@ -140,14 +140,14 @@ TEST(MessageEngine, FlagsCountFromTheFirstLineAndOutsideTheScriptAreIgnored) {
 TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
     SceneHarness h;
     h.open("mesarea1");
-    h.dblClick("mesarea1", "meslabel1(0)");
+    h.dblClick("mesarea1", "rows(0)");
     EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
     EXPECT_EQ(row(h, "mesarea1", 2), "");
-    for (int i = 0; i < 8; ++i) h.click("mesarea1", "meslabel1(0)");  // lines 2..9
-    h.dblClickForm("mesarea1", 9700, 6000);                            // line 10 ends the page
+    for (int i = 0; i < 8; ++i) h.click("mesarea1", "rows(0)");  // lines 2..9
+    h.dblClickForm("mesarea1", 9700, 6000);                       // line 10 ends the page
     EXPECT_EQ(row(h, "mesarea1", 10), line("mesarea1", 10));
     EXPECT_EQ(row(h, "mesarea1", 11), "");
-    EXPECT_TRUE(h.visible("mesarea1", "Command2"));
+    EXPECT_TRUE(h.visible("mesarea1", "nextPageButton"));
 }
 
 // NEXT PAGE clicked with the mouse takes the keyboard focus and then hides itself; neither Space
@@ -156,9 +156,9 @@ TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
 TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     SceneHarness h;
     h.open("mesarea2");
-    for (int i = 0; i < 12; ++i) h.click("mesarea2", "meslabel1(0)");
-    h.click("mesarea2", "Command2");
-    auto& next = static_cast<ui::Button&>(h.control("mesarea2", "Command2"));
+    for (int i = 0; i < 12; ++i) h.click("mesarea2", "rows(0)");
+    h.click("mesarea2", "nextPageButton");
+    auto& next = static_cast<ui::Button&>(h.control("mesarea2", "nextPageButton"));
     EXPECT_FALSE(next.hasFocus()) << "the focus left with the button";
     h.advance(1s);
     const std::string typed = row(h, "mesarea2", 0);
@@ -167,41 +167,41 @@ TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     h.key("mesarea2", Qt::Key_Return);
     EXPECT_TRUE(row(h, "mesarea2", 0).starts_with(typed)) << "Space mid-page left the page alone";
 
-    while (!h.visible("mesarea2", "Command1")) h.click("mesarea2", "meslabel1(0)");
-    EXPECT_TRUE(static_cast<ui::Button&>(h.control("mesarea2", "Command1")).hasFocus());
+    while (!h.visible("mesarea2", "nextButton")) h.click("mesarea2", "rows(0)");
+    EXPECT_TRUE(static_cast<ui::Button&>(h.control("mesarea2", "nextButton")).hasFocus());
     EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20)) << "the last page stays whole";
     h.key("mesarea2", Qt::Key_Return, "\r");
-    EXPECT_EQ(h.openForms(), std::vector<std::string>{"Hitandblow"});
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("mesarea2", "nextButton")});
 }
 
 TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) {
     for (bool typedOut : {false, true}) {
         SceneHarness h;
         h.open("mesareaepi3");
-        for (int i = 0; i < 12; ++i) h.click("mesareaepi3", "meslabel1(0)");
-        h.click("mesareaepi3", "Command2");
+        for (int i = 0; i < 12; ++i) h.click("mesareaepi3", "rows(0)");
+        h.click("mesareaepi3", "nextPageButton");
         const std::string& last = line("mesareaepi3", 12);
         if (typedOut)
             h.advance(450ms + typing(last));
         else
-            h.click("mesareaepi3", "meslabel1(0)");
+            h.click("mesareaepi3", "rows(0)");
         ASSERT_EQ(row(h, "mesareaepi3", 0), last);
         auto shown = [&](const char* c) { return h.visible("mesareaepi3", c); };
         h.advance(999ms);
-        EXPECT_FALSE(shown("Label2"));
-        h.click("mesareaepi3", "meslabel1(5)");
+        EXPECT_FALSE(shown("captionFirstLabel"));
+        h.click("mesareaepi3", "rows(5)");
         h.dblClickForm("mesareaepi3", 9700, 6000);
         h.advance(1ms);
-        EXPECT_TRUE(shown("Label2"));
-        EXPECT_FALSE(shown("Label3"));
+        EXPECT_TRUE(shown("captionFirstLabel"));
+        EXPECT_FALSE(shown("captionSecondLabel"));
         h.advance(1000ms);
-        EXPECT_TRUE(shown("Label3"));
+        EXPECT_TRUE(shown("captionSecondLabel"));
         h.advance(3999ms);
-        EXPECT_FALSE(shown("kanimg"));
-        EXPECT_FALSE(shown("rogoimg"));
+        EXPECT_FALSE(shown("endMarkImage"));
+        EXPECT_FALSE(shown("logoImage"));
         h.advance(1ms);
-        EXPECT_TRUE(shown("kanimg"));
-        EXPECT_TRUE(shown("rogoimg"));
+        EXPECT_TRUE(shown("endMarkImage"));
+        EXPECT_TRUE(shown("logoImage"));
         EXPECT_EQ(h.form("mesareaepi3").timers().size(), 4u);
         for (const auto& t : h.form("mesareaepi3").timers()) EXPECT_FALSE(t->enabled()) << t->name();
         EXPECT_EQ(row(h, "mesareaepi3", 0), last) << "the page keeps its text";
@@ -223,16 +223,16 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     SceneHarness h;
     h.open("mesareaspecial");
     for (int i = 0; i < 26; ++i) {
-        if (h.visible("mesareaspecial", "Command2")) h.click("mesareaspecial", "Command2");
-        h.click("mesareaspecial", "meslabel1(0)");
+        if (h.visible("mesareaspecial", "nextPageButton")) h.click("mesareaspecial", "nextPageButton");
+        h.click("mesareaspecial", "rows(0)");
     }
-    EXPECT_FALSE(h.visible("mesareaspecial", "Image1"));
-    EXPECT_FALSE(h.visible("mesareaspecial", "Command1"));
-    h.click("mesareaspecial", "meslabel1(0)");
-    EXPECT_TRUE(h.visible("mesareaspecial", "Image1"));
-    EXPECT_TRUE(h.visible("mesareaspecial", "Command1"));
-    EXPECT_EQ(h.left("mesareaspecial", "Command2"), 4080) << "NEXT PAGE leaves the middle to the banner";
-    EXPECT_EQ(h.control("mesareaspecial", "Command1").top(), 6600) << "and the exit sits in the corner";
+    EXPECT_FALSE(h.visible("mesareaspecial", "winBannerImage"));
+    EXPECT_FALSE(h.visible("mesareaspecial", "nextButton"));
+    h.click("mesareaspecial", "rows(0)");
+    EXPECT_TRUE(h.visible("mesareaspecial", "winBannerImage"));
+    EXPECT_TRUE(h.visible("mesareaspecial", "nextButton"));
+    EXPECT_EQ(h.left("mesareaspecial", "nextPageButton"), 4080) << "NEXT PAGE leaves the middle to the banner";
+    EXPECT_EQ(h.control("mesareaspecial", "nextButton").top(), 6600) << "and the exit sits in the corner";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "scenes/scenefile.h"
+#include "support/printers.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 
 #include "assets/library.h"
 #include "chain/formtable.h"
+#include "ui/button.h"
 #include "ui/qt/access.h"
 #include "ui/textbox.h"
 
@@ -42,11 +43,11 @@ public:
         const int roll = lingers ? 650 + pick(350) : pick(1000);  // no clicks, no keys on a button
         // The special scene's exit ends the program; a click on what it covers, or a key on it
         // while it has the focus, reaches it too.
-        if (form == "mesareaspecial" && h_.visible(form, "Command1")) closed = true;
+        if (form == "mesareaspecial" && h_.visible(form, "nextButton")) closed = true;
         if (form == "warpzone" && pick(6) == 0) {
             // A player who kept the codes: the way deep into the story without winning every game.
             const std::string code = anyCode();
-            auto& box = static_cast<ui::TextBox&>(h_.control(form, "passarea"));
+            auto& box = static_cast<ui::TextBox&>(h_.control(form, "codeBox"));
             box.setText("");
             h_.typeText(form, code);
             h_.key(form, Qt::Key_Return, "\r");
@@ -146,10 +147,12 @@ public:
             h_.settle();
             return "close twice";
         }
-        // An exit, then the close box, with no event processed in between.
+        // An exit, then the close box, with no event processed in between: one the chain's table
+        // knows, or a warp button, which opens its scene by name.
+        const auto& tableExits = h_.app().facts(form).exits;
         std::vector<std::string> exits;
         for (const auto& c : enabled)
-            if (c.starts_with("Command") || c.starts_with("warpbutton")) exits.push_back(c);
+            if (tableExits.count(c) || c.starts_with("warpButtons(")) exits.push_back(c);
         h_.holdSettling(true);
         std::string what = "close right after clicking nothing";
         if (!exits.empty()) {
@@ -179,8 +182,9 @@ private:
 };
 
 // How a form shows it can go on when none of its timers runs: the controls that lead on while
-// shown and enabled (a name, or an array's name with its "("), and the state in which it has
-// ended, when closing the window is all that is left. Story scenes go on by NEXT PAGE or the exit.
+// shown and enabled (a name, or an array's name with its "("; none named: any button), and the
+// state in which it has ended, when closing the window is all that is left. A form without a row
+// goes on by any button it shows: a story scene by NEXT PAGE or its exit.
 struct WayOn {
     std::vector<std::string> leadsOn;
     std::function<bool(SceneHarness&, const std::string&)> ended;
@@ -191,8 +195,7 @@ const WayOn& wayOn(const std::string& form) {
         return [banner](SceneHarness& h, const std::string& f) { return h.picture(f, banner) == "store/hanmark_0"; };
     };
     static const std::map<std::string, WayOn> kForms{
-        {"maintitle", {{"Command1", "Command2"}, {}}},
-        {"warpzone", {{"passarea"}, {}}},
+        {"warpzone", {{"codeBox"}, {}}},
         {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
         {"tintiro1", {{"throwButton", "nextButton"}, lostBy("bannerPicture")}},
         {"tintiro2", {{"throwButton", "nextButton", "caughtCheatingButton"}, lostBy("bannerPicture")}},
@@ -201,11 +204,11 @@ const WayOn& wayOn(const std::string& form) {
         {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
         {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
         {"rosoku", {{"allOutButton", "halfOutButton", "fewOutButton", "windSpiritButton"}, {}}},
-        {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
+        {"mesareaepi3", {{"nextPageButton"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "logoImage"); }}},
     };
-    static const WayOn kStory{{"Command1", "Command2"}, {}};
+    static const WayOn kAnyButton{{}, {}};
     const auto it = kForms.find(form);
-    return it == kForms.end() ? kStory : it->second;
+    return it == kForms.end() ? kAnyButton : it->second;
 }
 
 // What must hold after every step, whatever the scene.
@@ -219,7 +222,7 @@ std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks)
     }
     if (open.size() != 1) return std::to_string(open.size()) + " scene windows are open";
     ui::Form& f = h.form(open.front());
-    if (auto* box = dynamic_cast<ui::TextBox*>(f.find("passarea"))) {
+    if (auto* box = dynamic_cast<ui::TextBox*>(f.find("codeBox"))) {
         const std::string& t = box->text();
         if (t.size() > 4 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return "the code box holds '" + t + "'";
@@ -251,6 +254,7 @@ Progress progress(SceneHarness& h, const std::string& name) {
     std::string showing;
     for (const auto& c : f.controls()) {
         if (!c->visible() || !c->enabled()) continue;
+        if (way.leadsOn.empty() && dynamic_cast<const ui::Button*>(c.get())) return {};
         for (const auto& lead : way.leadsOn)
             if (lead.back() == '(' ? c->name().starts_with(lead) : c->name() == lead) return {};
         showing += " " + c->name();

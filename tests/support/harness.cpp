@@ -159,18 +159,19 @@ void SceneHarness::close(const std::string& formName) {
 void SceneHarness::readThrough(const std::string& formName) {
     auto page = [&] {
         std::string all;
-        for (int i = 0; i < 12; ++i) all += caption(formName, ui::indexed("meslabel1", i)) + "\n";
-        return all + (visible(formName, "Command2") ? "+" : "-");
+        for (int i = 0; i < 12; ++i) all += caption(formName, ui::indexed("rows", i)) + "\n";
+        return all + (visible(formName, "nextPageButton") ? "+" : "-");
     };
+    const auto& exits = app().facts(formName).exits;  // a story scene has one exit, or none
     for (int guard = 0; guard < 1000; ++guard) {
-        ui::Control* exit = form(formName).find("Command1");
+        ui::Control* exit = exits.empty() ? nullptr : form(formName).find(exits.begin()->first);
         if (exit && exit->visible()) return;
-        if (visible(formName, "Command2")) {
-            click(formName, "Command2");
+        if (visible(formName, "nextPageButton")) {
+            click(formName, "nextPageButton");
             continue;
         }
         const std::string before = page();
-        click(formName, "meslabel1(0)");
+        click(formName, "rows(0)");
         if (!exit && page() == before) return;
     }
     throw std::runtime_error(formName + " never ends");

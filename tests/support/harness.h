@@ -11,6 +11,7 @@
 
 #include "chain/program.h"
 #include "app/random.h"
+#include "support/printers.h"
 #include "ui/clock.h"
 #include "ui/form.h"
 

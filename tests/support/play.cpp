@@ -478,10 +478,10 @@ void warpTo(SceneHarness& h, const std::string& form) {
     const auto targets = chain::warpTargets(h.program().table());
     const auto target = std::find_if(targets.begin(), targets.end(), [&](const WarpTarget& t) { return t.form == form; });
     if (target == targets.end()) throw std::out_of_range("no warp button opens " + form);
-    h.click("warpzone", "passarea");
+    h.click("warpzone", "codeBox");
     h.typeText("warpzone", target->code);
-    h.click("warpzone", "Command1");
-    h.click("warpzone", "warpbutton" + std::to_string(target - targets.begin() + 1));
+    h.click("warpzone", "checkCodeButton");
+    h.click("warpzone", ui::indexed("warpButtons", static_cast<int>(target - targets.begin())));
 }
 
 void revealExit(SceneHarness& h, const std::string& form, const std::string& exit) {

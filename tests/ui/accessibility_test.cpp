@@ -58,7 +58,7 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
     h.open("mesarea1");
     const std::string& line = scenes::script("mesarea1").lines.at(0);
     std::vector<std::string> names;
-    auto name = [&] { return a11y(h, "mesarea1", "meslabel1(0)")->text(QAccessible::Name).toStdString(); };
+    auto name = [&] { return a11y(h, "mesarea1", "rows(0)")->text(QAccessible::Name).toStdString(); };
     names.push_back(name());
     h.advance(450ms);
     for (std::size_t tick = 0; tick <= scenes::toUtf16(line).size(); ++tick) {
@@ -66,9 +66,9 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
         if (name() != names.back()) names.push_back(name());
     }
     EXPECT_EQ(names, (std::vector<std::string>{" ", line}));
-    EXPECT_EQ(h.caption("mesarea1", "meslabel1(0)"), line);
-    h.click("mesarea1", "meslabel1(0)");  // a hurried line is whole at once, and read at once
-    EXPECT_EQ(a11y(h, "mesarea1", "meslabel1(1)")->text(QAccessible::Name).toStdString(),
+    EXPECT_EQ(h.caption("mesarea1", "rows(0)"), line);
+    h.click("mesarea1", "rows(0)");  // a hurried line is whole at once, and read at once
+    EXPECT_EQ(a11y(h, "mesarea1", "rows(1)")->text(QAccessible::Name).toStdString(),
               scenes::script("mesarea1").lines.at(1));
 }
 

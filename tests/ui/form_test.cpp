@@ -10,6 +10,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 
 #include "ui/clock.h"
 #include "ui/form.h"
+#include "ui/keys.h"
 #include "ui/qt/application.h"
 #include "support/harness.h"
 
@@ -25,19 +26,19 @@ public:
         : ui::Form(app.clock(), "probe", "probe", {6000, 4500}, ui::kButtonFace),
           log(sink),
           app_(app),
-          Label1(label("Label1", {600, 600, 1500, 600}, "label")),
-          Image1(image("Image1", {2400, 600, 1500, 1500})),
-          Covered(label("Covered", {600, 2400, 1500, 600}, "under")),
-          Command1(button("Command1", {600, 2400, 1500, 600}, "over")),
-          Timer1(timer("Timer1", 100)) {
-        Label1.onClick = [this] { log.push_back("Label1_Click"); };
-        Label1.onDblClick = [this] { log.push_back("Label1_DblClick"); };
-        Image1.onClick = [this] { log.push_back("Image1_Click"); };
-        Covered.onClick = [this] { log.push_back("Covered_Click"); };
-        Command1.onClick = [this] { log.push_back("Command1_Click"); app_.unload(*this); };
-        Timer1.onTick = [this] { log.push_back("tick"); };
+          clickLabel(label("clickLabel", {600, 600, 1500, 600}, "label")),
+          clickImage(image("clickImage", {2400, 600, 1500, 1500})),
+          coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
+          unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
+          tickTimer(timer("tickTimer", 100)) {
+        clickLabel.onClick = [this] { log.push_back("label click"); };
+        clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
+        clickImage.onClick = [this] { log.push_back("image click"); };
+        coveredLabel.onClick = [this] { log.push_back("covered label click"); };
+        unloadButton.onClick = [this] { log.push_back("button click"); app_.unload(*this); };
+        tickTimer.onTick = [this] { log.push_back("tick"); };
     }
-    void Form_Load() override { Timer1.setEnabled(true); }
+    void Form_Load() override { tickTimer.setEnabled(true); }
     void Form_Unload(bool& cancel) override {
         log.push_back("Form_Unload");
         cancel = refuse;
@@ -50,11 +51,11 @@ public:
 
 private:
     app::App& app_;
-    ui::Label& Label1;
-    ui::Image& Image1;
-    ui::Label& Covered;
-    ui::Button& Command1;
-    ui::Timer& Timer1;
+    ui::Label& clickLabel;
+    ui::Image& clickImage;
+    ui::Label& coveredLabel;
+    ui::Button& unloadButton;
+    ui::Timer& tickTimer;
 };
 
 struct ProbeHarness : SceneHarness {
@@ -88,20 +89,20 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
 TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     ProbeHarness h;
     h.open("probe");
-    h.click("probe", "Label1");
-    h.click("probe", "Image1");
+    h.click("probe", "clickLabel");
+    h.click("probe", "clickImage");
     h.clickForm("probe", 4800, 3600);
-    h.dblClick("probe", "Label1");
+    h.dblClick("probe", "clickLabel");
     h.dblClickForm("probe", 4800, 3600);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"Label1_Click", "Image1_Click", "Form_Click", "Label1_Click",
-                                                        "Label1_DblClick", "Form_Click", "Form_DblClick"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "Form_Click", "label click",
+                                                "label double-click", "Form_Click", "Form_DblClick"}));
 }
 
 TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
     ProbeHarness h;
     h.open("probe");
-    h.click("probe", "Covered");  // the button lies on top, so it takes the click
-    EXPECT_EQ(h.log, (std::vector<std::string>{"Command1_Click", "Form_Unload"}));
+    h.click("probe", "coveredLabel");  // the button lies on top, so it takes the click
+    EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload"}));
     EXPECT_TRUE(h.ended());
 }
 
@@ -129,18 +130,18 @@ public:
     KeyProbe(app::App& app, std::vector<std::string>& sink)
         : ui::Form(app.clock(), "keys", "keys", {6000, 4500}, ui::kButtonFace),
           log(sink),
-          Command1(button("Command1", {600, 600, 1500, 600}, "one")),
-          Command2(button("Command2", {600, 1800, 1500, 600}, "two")) {
+          firstButton(button("firstButton", {600, 600, 1500, 600}, "one")),
+          secondButton(button("secondButton", {600, 1800, 1500, 600}, "two")) {
         setKeyPreview(true);
-        Command1.onClick = [this] { log.push_back("Command1_Click"); };
+        firstButton.onClick = [this] { log.push_back("first button click"); };
     }
     void Form_KeyDown(int& keyCode) override {
         log.push_back("key " + std::to_string(keyCode));
-        if (keyCode == 37 || keyCode == 39 || keyCode == 32) keyCode = 0;
+        if (keyCode == ui::key::Left || keyCode == ui::key::Right || keyCode == ui::key::Space) keyCode = 0;
     }
     std::vector<std::string>& log;
-    ui::Button& Command1;
-    ui::Button& Command2;
+    ui::Button& firstButton;
+    ui::Button& secondButton;
 };
 
 TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
@@ -148,14 +149,14 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     std::vector<std::string> log;
     h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
     h.open("keys");
-    auto& one = static_cast<ui::Button&>(h.control("keys", "Command1"));
+    auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
     h.key("keys", Qt::Key_Space, " ");
     h.key("keys", Qt::Key_Right);
     h.key("keys", Qt::Key_Left);
     EXPECT_TRUE(one.hasFocus()) << "arrows do not move the focus";
     h.key("keys", Qt::Key_Tab);
-    EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "Command2")).hasFocus()) << "other keys behave as usual";
+    EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "secondButton")).hasFocus()) << "other keys behave as usual";
     EXPECT_EQ(log, (std::vector<std::string>{"key 32", "key 39", "key 37", "key 9"})) << "Space clicked nothing";
 }
 
@@ -175,8 +176,8 @@ TEST(Form, WindowsOpenedAndClosedLeaveTheHeapAsItWas) {
     h.start();
     auto cycle = [&](int n) {
         for (int i = 0; i < n; ++i) {
-            h.click("maintitle", "Command2");
-            h.click("warpzone", "Command2");
+            h.click("maintitle", "continueButton");
+            h.click("warpzone", "backButton");
         }
     };
     cycle(30);

@@ -138,7 +138,7 @@ int session() {
     const auto games = chain::gameForms();
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const std::string& form = line[i];
-        if (h.form(form).find("meslabel1(0)")) h.readThrough(form);
+        if (chain::entry(form).kind == chain::Kind::Story) h.readThrough(form);
         if (std::find(games.begin(), games.end(), form) != games.end()) testing_support::winScript(form).win(h);
         timedExit(h, watch, form, chain::mainExit(form), line[i + 1]);
     }
@@ -177,9 +177,9 @@ void keepTyping(SceneHarness& h) {
     for (const auto& name : {kStories[0], kStories[1]}) {
         ui::Form* f = h.app().loadedForm(name);
         if (!f) continue;
-        if (h.visible(name, "Command2")) {
-            probe::click(ui::qt::widgetOf(h.control(name, "Command2")));
-        } else if (ui::Control* exit = f->find("Command1"); exit && exit->visible()) {
+        if (h.visible(name, "nextPageButton")) {
+            probe::click(ui::qt::widgetOf(h.control(name, "nextPageButton")));
+        } else if (ui::Control* exit = f->find("nextButton"); exit && exit->visible()) {
             h.app().changeScene(*f, name == kStories[0] ? kStories[1] : kStories[0]);
         }
         return;

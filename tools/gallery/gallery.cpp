@@ -100,20 +100,20 @@ void storyPages(Gallery& gallery, SceneHarness& h, const std::string& name) {
     };
     auto text = [&] {
         std::string all;
-        for (int i = 0; i < 12; ++i) all += h.caption(name, ui::indexed("meslabel1", i));
+        for (int i = 0; i < 12; ++i) all += h.caption(name, ui::indexed("rows", i));
         return all;
     };
     int page = 1;
     for (int guard = 0; guard < 200; ++guard) {
-        if (shown("Command2")) {
+        if (shown("nextPageButton")) {
             gallery.form(QStringLiteral("%1 page %2").arg(base).arg(page++), form);
-            h.click(name, "Command2");
+            h.click(name, "nextPageButton");
             continue;
         }
-        if (shown("Command1")) break;
+        if (shown("nextButton")) break;
         const std::string before = text();
-        h.click(name, "meslabel1(0)");
-        if (!form.find("Command1") && before == text()) break;
+        h.click(name, "rows(0)");
+        if (!form.find("nextButton") && before == text()) break;
     }
     h.advance(std::chrono::milliseconds(6000));  // the closing sequence runs to its end
     gallery.form(QStringLiteral("%1 page %2 end").arg(base).arg(page), form);
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
 
     h.open("warpzone");  // the window is activated, and the box takes the focus
     h.typeText("warpzone", chain::warpTargets().back().code);
-    h.click("warpzone", "Command1");
+    h.click("warpzone", "checkCodeButton");
     gallery.form("warpzone all revealed", h.form("warpzone"));
     h.app().unload(h.form("warpzone"));
 

@@ -1,6 +1,8 @@
 #pragma once
 
-// Qt side of the ui layer: the widget behind each control and the window behind each form.
+// Qt side of the ui layer: the widget behind each control and the window behind each form. Each
+// concern has its own file beside this one: clicks, the clicking, picture, line, button and text
+// widgets, the form's window, the focus frame, conversions, keyboard and focus, accessibility.
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +29,19 @@ namespace ui::detail {
 // The focus mark of buttons and pictures alike: a frame in the highlight colour with a white edge
 // inside, seen on light and dark art.
 void paintFocusFrame(QWidget& w);
+
+// Handlers are looked up at the moment of the event and skipped once the form is dead. A hidden
+// or disabled control never fires, whichever route the key or click took to reach it.
+template <class Owner>
+std::function<void()> guarded(Owner& owner, std::function<void()> Owner::*handler) {
+    return [&owner, handler] {
+        if (!owner.form().dead() && owner.visible() && owner.enabled() && owner.*handler) (owner.*handler)();
+    };
+}
+
+// Qt hands a disabled widget's mouse events on to its parent, the form; here every control keeps
+// its own, enabled or not.
+inline void keepMouseEvents(QWidget* w) { w->setAttribute(Qt::WA_NoMousePropagation); }
 
 // Non-owning: the Qt parent (the form's window) owns the widget.
 struct ControlWidget {
@@ -151,7 +166,7 @@ private:
 
 QFont toQFont(const Font& font);
 QColor toQColor(Rgb c);
-// The virtual key code of a key event (13 Enter, 32 Space, 37 Left, 39 Right, ...), 0 if none.
+// The virtual key code of a key event (key::Enter, key::Space, key::Left, ...), 0 if none.
 int virtualKey(const QKeyEvent& e);
 // Sends key-downs to forms that see keys first.
 void ensureKeyRouter();

@@ -1,0 +1,37 @@
+// The widget of a picture: drawn from the shared rendering at its size, pressed by Space or Enter.
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/form.h"
+#include "ui/image.h"
+#include "ui/keys.h"
+#include "ui/private/picturedata.h"
+#include "ui/private/widgets.h"
+
+namespace ui::detail {
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    PictureData* data = owner().picture().data();
+    QPainter painter(this);
+    if (data && width() > 0 && height() > 0) {
+        const qreal dpr = devicePixelRatioF();
+        const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
+        // Cached with its pixel ratio already set, so painting never copies it.
+        painter.drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
+    }
+    painter.end();
+    if (hasFocus()) paintFocusFrame(*this);
+}
+
+void ImageWidget::keyPressEvent(QKeyEvent* e) {
+    const int code = virtualKey(*e);
+    if (code != key::Enter && code != key::Space) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    guarded(owner(), &Image::onClick)();  // what a click does
+}
+
+}  // namespace ui::detail

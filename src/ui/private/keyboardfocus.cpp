@@ -1,0 +1,146 @@
+// The keyboard for a player without a mouse: a form that sees keys first, arrows within a grid,
+// Space and Enter to press, and a focus that is never lost.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QVariant>
+
+#include <algorithm>
+
+#include "ui/form.h"
+#include "ui/keys.h"
+#include "ui/private/widgets.h"
+
+namespace ui::detail {
+
+namespace {
+
+bool isArrow(int code) { return code == key::Left || code == key::Up || code == key::Right || code == key::Down; }
+
+// What a grid of controls keeps: its cells row by row, and how many make a row.
+class ArrowGrid final : public QObject {
+public:
+    ArrowGrid(const std::vector<QWidget*>& cells, int columns, QObject* parent)
+        : QObject(parent), cells_(cells.begin(), cells.end()), columns_(std::max(columns, 1)) {}
+
+    // Steps from `from` in the arrow's direction over cells that cannot take the focus.
+    void move(QWidget* from, int code) const {
+        const int n = static_cast<int>(cells_.size());
+        const auto it = std::find(cells_.begin(), cells_.end(), from);
+        if (it == cells_.end()) return;
+        const int i = static_cast<int>(it - cells_.begin());
+        const int dx = code == key::Left ? -1 : code == key::Right ? 1 : 0;
+        const int dy = code == key::Up ? -1 : code == key::Down ? 1 : 0;
+        int row = i / columns_, col = i % columns_;
+        for (;;) {
+            row += dy;
+            col += dx;
+            const int j = row * columns_ + col;
+            if (row < 0 || col < 0 || col >= columns_ || j >= n) return;
+            if (QWidget* w = cells_[static_cast<std::size_t>(j)]; w && canTakeFocus(*w)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+
+    static bool canTakeFocus(const QWidget& w) {
+        QWidget* window = w.window();
+        return &w != window && (w.focusPolicy() & Qt::TabFocus) && w.isEnabled() && w.isVisibleTo(window);
+    }
+
+private:
+    std::vector<QPointer<QWidget>> cells_;
+    int columns_;
+};
+
+constexpr const char* kGridProperty = "ui-arrow-grid";
+
+class KeyRouter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (!widget) return false;
+        auto* window = dynamic_cast<FormWindow*>(widget->window());
+        if (!window) return false;
+        // A key event travels from the focus widget up to the window; take it once, at its start.
+        QWidget* first = QApplication::focusWidget();
+        if (!first || first->window() != window) first = window;
+        if (widget != first) return false;
+        Form& form = window->owner();
+        if (form.dead()) return false;
+        int code = virtualKey(*static_cast<QKeyEvent*>(event));
+        if (code == 0) return false;
+        if (form.keyPreview()) {
+            form.Form_KeyDown(code);
+            if (code == 0) return true;
+        }
+        return byKeyboard(form, *window, *widget, code);
+    }
+
+private:
+    // What the keyboard does for a player without a mouse, once the form has had its say.
+    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code) {
+        if (isArrow(code)) {
+            auto* grid = dynamic_cast<ArrowGrid*>(focus.property(kGridProperty).value<QObject*>());
+            if (!grid) return false;
+            grid->move(&focus, code);
+            return true;
+        }
+        if (code != key::Enter && code != key::Space) return false;
+        if (&focus == &window) {
+            // Nothing has the focus: the key does what a click on the form does (a story page
+            // hurries its line).
+            form.Form_Click();
+            return true;
+        }
+        // A button presses on Space by itself; Enter does the same here.
+        auto* button = qobject_cast<QPushButton*>(&focus);
+        if (code != key::Enter || !button) return false;
+        if (button->isVisible() && button->isEnabled()) button->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+void arrowGrid(const std::vector<QWidget*>& cells, int columns) {
+    if (cells.empty() || !cells.front()) return;
+    auto* grid = new ArrowGrid(cells, columns, cells.front()->window());  // owned by the window
+    for (QWidget* w : cells)
+        if (w) w->setProperty(kGridProperty, QVariant::fromValue<QObject*>(grid));
+}
+
+void passFocusOn(QWidget& from) {
+    QWidget* window = from.window();
+    if (QWidget* now = window->focusWidget(); now && now != &from && ArrowGrid::canTakeFocus(*now)) return;
+    for (QWidget* w = from.nextInFocusChain(); w && w != &from; w = w->nextInFocusChain()) {
+        if (w->window() == window && ArrowGrid::canTakeFocus(*w)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    from.clearFocus();
+    window->setFocus(Qt::OtherFocusReason);  // the form holds it: Space and Enter still reach it
+}
+
+void offerFocus(QWidget& w) {
+    QWidget* window = w.window();
+    if (!window->isVisible() || !ArrowGrid::canTakeFocus(w)) return;
+    if (QWidget* now = window->focusWidget(); now && now != window && ArrowGrid::canTakeFocus(*now)) return;
+    w.setFocus(Qt::OtherFocusReason);
+}
+
+void ensureKeyRouter() {
+    static const char* const kName = "ui-key-router";
+    if (!qApp || qApp->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)) return;
+    auto* router = new KeyRouter(qApp);  // owned by the application object
+    router->setObjectName(kName);
+    qApp->installEventFilter(router);
+}
+
+}  // namespace ui::detail
