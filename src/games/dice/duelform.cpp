@@ -143,10 +143,6 @@ std::string DuelForm::checkInvariants() const {
 
 void DuelForm::Form_Load() {
     Randomize();
-    throwsLeft_ = kThrowsPerTurn;
-    opponentWins_ = 0;
-    heroineWins_ = 0;
-    bout_ = 0;
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);

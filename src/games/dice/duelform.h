@@ -155,7 +155,7 @@ private:
     int bout_ = 0;                 // the bout being played, 0 the first; a drawn bout counts too
     bool hasLoadedDice_ = false;   // her dice, this bout
     int opponentWaitSeconds_ = 0;  // to her throw: her line at 2, the throw at 0
-    int throwsLeft_ = 0;           // in this turn
+    int throwsLeft_ = dicerules::kThrowsPerTurn;  // in this turn
     short opponentHand_ = dicerules::kNoHandYet;  // the hand each side ended its turn with
     short heroineHand_ = dicerules::kNoHandYet;
     int opponentWins_ = 0;  // bouts won

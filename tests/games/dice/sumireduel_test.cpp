@@ -49,7 +49,7 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
 
 TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
     Draws d;
-    d.add(fair()).line(0).dice(1, 2, 4).line(1).dice(2, 3, 5).line(5).dice(1, 3, 6);
+    d.add(fair()).line(0).dice(1, 2, 4).line(4).dice(2, 3, 5).line(5).dice(1, 3, 6);
     d.gauge(4, 2).dice(1, 2, 4).dice(2, 3, 5).dice(1, 3, 6);  // 3600: fair dice
     d.line(4).loaded(6, 4, 6);                               // a pair of sixes and a 4
     Duel h("tintiro2", d);
