@@ -55,7 +55,7 @@ FormTable build() {
          }},
         story<MessageScene>("mesarea1", "----", "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
-        game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
+        game<games::HitAndBlow>("Hitandblow", "5339", "鍵開け", {{"nextButton"}}),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
         game<games::tintiro1>("tintiro1", "3940", "梢チンチロ"),
         game<games::mizuhusen>("mizuhusen", "3164", "水風船投げ", {{"Command3"}}),

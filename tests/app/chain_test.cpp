@@ -89,7 +89,7 @@ TEST(Chain, GamesUnloadThePictureStoreAndTheNextUseLoadsItAgain) {
     h.open("Hitandblow");
     testing_support::winScript("Hitandblow").win(h);
     EXPECT_TRUE(h.app().extraLoaded("sozai"));
-    h.click("Hitandblow", "Command1");
+    h.click("Hitandblow", "nextButton");
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
     EXPECT_FALSE(h.ended());
     EXPECT_FALSE(h.program().sozai().diceimg(3).isNull());
@@ -154,7 +154,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"warpzone", "ワープゾーン", 8055, 6030, nullptr, nullptr},
         {"mesarea1", "メッセージパート", 9885, 7095, "Label1", "C-PASS = ----"},
         {"mesarea2", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 4140"},
-        {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
+        {"Hitandblow", "鍵を開けろ！", 11235, 7095, "codeLabel", "C-PASS = 5339"},
         {"mesarea3", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 3232"},
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "Label4", "C-PASS = 3940"},
         {"mizuhusen", "水風船投げバトル", 9885, 7095, "Label4", "C-PASS = 3164"},

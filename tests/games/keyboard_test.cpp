@@ -49,7 +49,8 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
-                         testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
+                         testing::Values(Game{"Hitandblow", {"hintHotSpot", "legendPictures(0)", "legendPictures(1)"}},
+                                         Game{"tintiro1", {}},
                                          Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
                                          Game{"max100game", {"Image4", "Image5"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
@@ -89,9 +90,9 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
     EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
               (Names{"Image1(1)", "Image1(19)", "Image1(18)", "Image1(18)", "Image1(9)", "Image1(0)"}));
     h.open("Hitandblow");
-    static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();
+    static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();
     EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
-              (Names{"downbutton(0)", "downbutton(0)", "downbutton(1)", "upbutton(1)"}));
+              (Names{"dialDownButtons(0)", "dialDownButtons(0)", "dialDownButtons(1)", "dialUpButtons(1)"}));
     h.open("max100game");
     h.advance(1000ms);  // the STOP buttons come on
     static_cast<ui::Button&>(h.control("max100game", "stopbutton(1)")).setFocus();

@@ -193,7 +193,8 @@ const WayOn& wayOn(const std::string& form) {
     static const std::map<std::string, WayOn> kForms{
         {"maintitle", {{"Command1", "Command2"}, {}}},
         {"warpzone", {{"passarea"}, {}}},
-        {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
+        {"Hitandblow",
+         {{"dialUpButtons(", "dialDownButtons(", "padlockPicture", "nextButton"}, lostBy("verdictPicture")}},
         {"tintiro1", {{"throwbutton", "Command1"}, lostBy("Image3")}},
         {"tintiro2", {{"throwbutton", "Command1", "Command2"}, lostBy("Image3")}},
         {"mizuhusen", {{"Command1", "Command2", "Command3"}, lostBy("Image5")}},

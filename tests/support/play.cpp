@@ -37,15 +37,15 @@ namespace {
 // The dial shows which digit it stands on by the store picture it carries.
 void dial(SceneHarness& h, const std::string& digits) {
     for (int i = 0; i < 4; ++i)
-        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("passno", i)) !=
+        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("dialPictures", i)) !=
                                               "store/numberimg_" + digits.substr(i, 1);
              ++guard)
-            press(h, "Hitandblow", ui::indexed("upbutton", i));
+            press(h, "Hitandblow", ui::indexed("dialUpButtons", i));
 }
 
 std::string secretOf(SceneHarness& h) {
     std::string secret;
-    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("passnumber", i));
+    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("secretDigitLabels", i));
     return secret;
 }
 
@@ -55,20 +55,20 @@ void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
     const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
     dial(h, near);
     shoot("dialling");
-    h.click("Hitandblow", "Picture1");
+    h.click("Hitandblow", "padlockPicture");
     h.advance(600ms);
     shoot("roulette");
     h.advance(3400ms);
     shoot("judged");
     h.advance(2000ms);
-    for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitandblow(h, guess == secret ? near : guess);
-    h.click("Hitandblow", "Image2");  // the last-chance hot spot shows the secret at the top left
+    for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitAndBlow(h, guess == secret ? near : guess);
+    h.click("Hitandblow", "hintHotSpot");  // the last-chance hot spot shows the secret at the top left
     shoot("history and hint");
-    tryHitandblow(h, near);
+    tryHitAndBlow(h, near);
     shoot("lost");
     h.app().unload(h.form("Hitandblow"));
     h.open("Hitandblow");
-    winHitandblow(h);
+    winHitAndBlow(h);
     shoot("won");
 }
 
@@ -465,13 +465,13 @@ void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
 
 }  // namespace
 
-void tryHitandblow(SceneHarness& h, const std::string& digits) {
+void tryHitAndBlow(SceneHarness& h, const std::string& digits) {
     dial(h, digits);
-    press(h, "Hitandblow", "Picture1");
+    press(h, "Hitandblow", "padlockPicture");
     h.advance(19 * 200ms + 2000ms);
 }
 
-void winHitandblow(SceneHarness& h) { tryHitandblow(h, secretOf(h)); }
+void winHitAndBlow(SceneHarness& h) { tryHitAndBlow(h, secretOf(h)); }
 
 void warpTo(SceneHarness& h, const std::string& form) {
     const auto targets = chain::warpTargets(h.program().table());
@@ -489,7 +489,7 @@ void revealExit(SceneHarness& h, const std::string& form, const std::string& exi
 
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
-        {"Hitandblow", winHitandblow},
+        {"Hitandblow", winHitAndBlow},
         {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
         {"mizuhusen", winMizuhusen},
         {"nagagutsu", winNagagutsu},
