@@ -7,6 +7,8 @@
 
 namespace games {
 
+using hitandblowrules::kTries;
+
 namespace {
 
 constexpr ui::Rgb kPink{255, 192, 192};
@@ -19,8 +21,9 @@ const ui::Font kHistoryDigits = ui::condensed(ui::gothic(36), 82);
 // The pictures the form was designed with; the store supplies every later one.
 ui::Picture designed(const std::string& name) { return assets::picture(name); }
 
-// The history grows upwards: the first try is recorded in the bottom row, 6.
-int historyTop(int k) { return 1440 + 600 * (6 - k); }
+// The history grows upwards, a row for each try, filed by the tries left after it: the first try
+// is recorded in the bottom row.
+int historyTop(int k) { return 1440 + 600 * (kTries - 1 - k); }
 
 }  // namespace
 
@@ -46,7 +49,8 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
       guessPictures(imageArray("guessPictures", 4, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
       markPictures(imageArray("markPictures", 4, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
       remainingPicture(image("remainingPicture", {720, 720, 2250, 900}, designed("scenes/hitandblow/nokori"))),
-      triesLeftPicture(image("triesLeftPicture", {2280, 600, 1050, 900}, designed("store/sysnumberimg_7"))),
+      triesLeftPicture(image("triesLeftPicture", {2280, 600, 1050, 900},
+                             designed("store/sysnumberimg_" + std::to_string(kTries)))),
       timesPicture(image("timesPicture", {3360, 645, 1050, 900}, designed("scenes/hitandblow/kai"))),
       historyTitleLabel(label("historyTitleLabel", {7920, 360, 2775, 615}, "これまでの履歴", ui::gothic(20.25))),
       legendPictures(array<ui::Image>("legendPictures", 2,
@@ -55,12 +59,13 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
                                                        designed(i == 0 ? "store/star_1" : "store/star_2"));
                                       },
                                       &HitAndBlow::onLegendClicked)),
-      historyGuessLabels(labelArray("historyGuessLabels", 7,
+      historyGuessLabels(labelArray("historyGuessLabels", kTries,
                                     [](int k) { return ui::Rect{7920, historyTop(k), 1575, 735}; }, "0000",
                                     kHistoryDigits)),
-      historyHitLabels(labelArray("historyHitLabels", 7, [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; },
-                                  "0", ui::gothic(36), ui::Align::Center)),
-      historyBlowLabels(labelArray("historyBlowLabels", 7,
+      historyHitLabels(labelArray("historyHitLabels", kTries,
+                                  [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; }, "0", ui::gothic(36),
+                                  ui::Align::Center)),
+      historyBlowLabels(labelArray("historyBlowLabels", kTries,
                                    [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
                                    ui::gothic(36), ui::Align::Center)),
       hintHotSpot(image("hintHotSpot", {7200, 0, 600, 600}, {}, &HitAndBlow::onHintHotSpotClicked)),
@@ -76,7 +81,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
         markPictures[i].setVisible(false);
         secretDigitLabels[i].setVisible(false);
     }
-    for (int k = 0; k < 7; ++k)
+    for (int k = 0; k < kTries; ++k)
         for (ui::Label* l : {&historyGuessLabels[k], &historyHitLabels[k], &historyBlowLabels[k]}) l->setVisible(false);
     hintHotSpot.setVisible(false);
 
@@ -89,20 +94,20 @@ void HitAndBlow::Form_Load() {
     dialDigits_ = {0, 1, 2, 3};
     secret_ = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
-    triesLeft_ = 7;
+    triesLeft_ = kTries;
 }
 
-void HitAndBlow::onDialUpClicked(int i) {
-    dialDigits_[i] = static_cast<short>((dialDigits_[i] + 1) % 10);
-    showDial(i);
+void HitAndBlow::onDialUpClicked(int dial) {
+    dialDigits_[dial] = static_cast<short>((dialDigits_[dial] + 1) % 10);
+    showDial(dial);
 }
 
-void HitAndBlow::onDialDownClicked(int i) {
-    dialDigits_[i] = static_cast<short>((dialDigits_[i] + 9) % 10);
-    showDial(i);
+void HitAndBlow::onDialDownClicked(int dial) {
+    dialDigits_[dial] = static_cast<short>((dialDigits_[dial] + 9) % 10);
+    showDial(dial);
 }
 
-void HitAndBlow::showDial(int i) { dialPictures[i].setPicture(sozai_.numberimg(dialDigits_[i])); }
+void HitAndBlow::showDial(int dial) { dialPictures[dial].setPicture(sozai_.numberimg(dialDigits_[dial])); }
 
 void HitAndBlow::onPadlockClicked() {
     promptPicture.setVisible(false);
@@ -128,6 +133,7 @@ void HitAndBlow::judgeGuess() {
     hits_ = j.hits;
     blows_ = j.blows;
     marks_ = hitandblowrules::sortedMarks(j);
+    phase_ = Phase::Rolling;
     roulette_.start(ticks);
 }
 
@@ -144,10 +150,12 @@ void HitAndBlow::showRouletteFrame() {
 
 void HitAndBlow::showJudgement() {
     for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(marks_[k]));
+    phase_ = Phase::Recording;
     recordTimer.setEnabled(true);
 }
 
 void HitAndBlow::onRecordTick() {
+    phase_ = Phase::Dialling;
     padlockPicture.setVisible(true);
     for (int i = 0; i < 4; ++i) {
         dialDownButtons[i].setEnabled(true);
@@ -181,6 +189,7 @@ void HitAndBlow::putDialAway() {
 }
 
 void HitAndBlow::openLock() {
+    phase_ = Phase::Won;
     putDialAway();
     verdictPicture.setPicture(sozai_.hanmark(1));
     verdictPicture.setVisible(true);
@@ -188,14 +197,15 @@ void HitAndBlow::openLock() {
 }
 
 void HitAndBlow::failLock() {
+    phase_ = Phase::Lost;
     putDialAway();
     promptPicture.setPicture({});
     verdictPicture.setPicture(sozai_.hanmark(0));
     verdictPicture.setVisible(true);
 }
 
-void HitAndBlow::onLegendClicked(int i) {
-    if (triesLeft_ == 1) secretDigitLabels[i].setVisible(true);
+void HitAndBlow::onLegendClicked(int column) {
+    if (triesLeft_ == 1) secretDigitLabels[column].setVisible(true);
 }
 
 void HitAndBlow::onHintHotSpotClicked() {
@@ -203,12 +213,18 @@ void HitAndBlow::onHintHotSpotClicked() {
 }
 
 std::string HitAndBlow::checkInvariants() const {
-    if (rouletteTimer.enabled() && recordTimer.enabled()) return "rolling and recording at once";
-    if (triesLeft_ < 0 || triesLeft_ > 7) return "tries left out of 0..7";
-    if (rouletteTimer.enabled())
-        for (int i = 0; i < 4; ++i)
-            if (dialUpButtons[i].enabled() || dialDownButtons[i].enabled())
-                return "a dial turns while the roulette rolls";
+    if (rouletteTimer.enabled() != (phase_ == Phase::Rolling)) return "the roulette rolls outside its phase";
+    if (recordTimer.enabled() != (phase_ == Phase::Recording)) return "the history waits outside its phase";
+    const bool judging = phase_ == Phase::Rolling || phase_ == Phase::Recording;
+    for (int i = 0; i < 4; ++i) {
+        if (dialUpButtons[i].enabled() == judging || dialDownButtons[i].enabled() == judging)
+            return "a dial turns while a guess is judged, or stays locked after it";
+        if (markPictures[i].visible() != judging) return "the marks show without a guess being judged";
+    }
+    if (padlockPicture.visible() != (phase_ == Phase::Dialling)) return "the padlock shows while it cannot be tried";
+    if (nextButton.visible() != (phase_ == Phase::Won)) return "the way on shows without the lock open";
+    if (triesLeft_ < 0 || triesLeft_ > kTries) return "tries left out of 0..kTries";
+    if (phase_ == Phase::Lost && triesLeft_ != 0) return "lost with tries left";
     return {};
 }
 

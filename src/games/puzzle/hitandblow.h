@@ -8,7 +8,7 @@
 
 namespace games {
 
-// The padlock at the mansion's door: four different digits in seven tries, told by ☆ and ★.
+// The padlock at the mansion's door: four different digits in kTries tries, told by ☆ and ★.
 class HitAndBlow final : public GameForm {
 public:
     HitAndBlow(app::App& app, assets::Sozai& sozai);
@@ -17,6 +17,10 @@ public:
     std::string checkInvariants() const override;
 
 private:
+    // A guess is judged on two chained timers: the roulette rolls, then the marks stay a while
+    // before the guess goes into the history.
+    enum class Phase { Dialling, Rolling, Recording, Won, Lost };
+
     void onDialUpClicked(int dial);
     void onDialDownClicked(int dial);
     void onPadlockClicked();
@@ -58,6 +62,7 @@ private:
     ui::Line& dividerLine;
     kit::RollReveal roulette_;  // the stars rolling on markPictures, on rouletteTimer
 
+    Phase phase_ = Phase::Dialling;
     games::hitandblowrules::Digits dialDigits_{};
     games::hitandblowrules::Digits secret_{};
     int triesLeft_ = 0;

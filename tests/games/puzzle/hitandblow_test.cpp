@@ -127,6 +127,7 @@ void expectDialAway(SceneHarness& h) {
 
 TEST(HitAndBlow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
+    EXPECT_EQ(h.picture("triesLeftPicture"), "store/sysnumberimg_7") << "the tries: kTries in hitandblowrules.h";
     EXPECT_EQ(h.picture("legendPictures(0)") + " " + h.picture("legendPictures(1)"), "store/star_1 store/star_2");
     h.click("Hitandblow", "legendPictures(0)");
     EXPECT_FALSE(h.visible("Hitandblow", "secretDigitLabels(0)"));
