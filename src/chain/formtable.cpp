@@ -12,7 +12,7 @@
 #include "games/dice/tintiro2.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
-#include "games/puzzle/max100game.h"
+#include "games/puzzle/raceto100.h"
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/scenelayout.h"

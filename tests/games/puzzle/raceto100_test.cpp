@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "app/random.h"
-#include "games/puzzle/max100rules.h"
+#include "games/puzzle/raceto100rules.h"
 #include "support/harness.h"
 #include "ui/label.h"
 

@@ -1,4 +1,4 @@
-#include "games/puzzle/max100rules.h"
+#include "games/puzzle/raceto100rules.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "games/puzzle/max100game.h"
+#include "games/puzzle/raceto100.h"
 
 #include <string>
 

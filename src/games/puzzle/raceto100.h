@@ -4,7 +4,7 @@
 
 #include "games/kit/gameform.h"
 #include "games/kit/refusedclose.h"
-#include "games/puzzle/max100rules.h"
+#include "games/puzzle/raceto100rules.h"
 
 namespace games {
 
