@@ -62,7 +62,7 @@ FormTable build() {
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
         game<games::nagagutsu>("nagagutsu", "4789", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
-        game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
+        game<games::RaceTo100>("max100game", "9140", "ＭＡＸ１００", {{"nextButton"}}),
         // Command2 only once she has caught her sister cheating.
         game<games::tintiro2>("tintiro2", "3896", "菫チンチロ",
                               {{"Command1", "mesarea6"}, {"Command2", "mesareaspecial"}}),

@@ -161,7 +161,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesarea4", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "Label4", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 7802"},
-        {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
+        {"max100game", "１００を越えるな", 9885, 7095, "codeLabel", "C-PASS = 9140"},
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "Label4", "C-PASS = 3896"},
         {"mesareaspecial", "Form1", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},

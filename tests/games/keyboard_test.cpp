@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                          testing::Values(Game{"Hitandblow", {"hintHotSpot", "legendPictures(0)", "legendPictures(1)"}},
                                          Game{"tintiro1", {}},
                                          Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
-                                         Game{"max100game", {"Image4", "Image5"}},
+                                         Game{"max100game", {"opponentPicture", "heroinePicture"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
                                          Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
                          [](const auto& info) { return info.param.form; });
@@ -95,9 +95,9 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
               (Names{"dialDownButtons(0)", "dialDownButtons(0)", "dialDownButtons(1)", "dialUpButtons(1)"}));
     h.open("max100game");
     h.advance(1000ms);  // the STOP buttons come on
-    static_cast<ui::Button&>(h.control("max100game", "stopbutton(1)")).setFocus();
+    static_cast<ui::Button&>(h.control("max100game", "stopButtons(1)")).setFocus();
     EXPECT_EQ(walk("max100game", {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}),
-              (Names{"diceimg(1)", "diceimg(0)", "stopbutton(0)", "stopbutton(0)"}))
+              (Names{"heroineDicePictures(1)", "heroineDicePictures(0)", "stopButtons(0)", "stopButtons(0)"}))
         << "each die with its STOP below it";
 }
 

@@ -105,7 +105,8 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
           {"markPictures(3)", "☆"}, {"verdictPicture", "勝ち"}}},
         {"tintiro1", play("tintiro1"),
          {{"diceimg(0)", ""}, {"minidiceimg(2)", ""}, {"nonokakekka", ""}, {"Image3", "勝ち"}}},
-        {"max100game", play("max100game"), {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}}};
+        {"max100game", play("max100game"),
+         {{"squaresLeftLabel", ""}, {"heroineDicePictures(1)", ""}, {"verdictPicture", "勝ち"}}}};
     std::map<std::string, std::string> last;  // control, the name its last event carried
     ui::qt::setNameListener(
         [&](const QWidget& w, const QString& name) { last[w.objectName().toStdString()] = name.toStdString(); });

@@ -7,6 +7,8 @@
 
 namespace games {
 
+namespace rules = raceto100rules;
+
 namespace {
 
 constexpr ui::Rgb kSalmon{255, 128, 128};
@@ -26,330 +28,316 @@ int carLeft(int position) { return position * kSquareTwips; }
 
 }  // namespace
 
-max100game::max100game(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"max100game", "１００を越えるな", {9885, 7095}, kSalmon, "Label4", {8640, 0, 1335, 255}}),
-      Image4(image("Image4", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"), &max100game::Image4_Click)),
-      Image5(image("Image5", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"), &max100game::Image5_Click)),
-      enediceimg(imageArray("enediceimg", 2, [](int i) { return ui::Rect{1920 + 1200 * i, 120, 1050, 1050}; },
-                            designed("store/diceimg_7"))),
-      yazirusi(imageArray("yazirusi", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 1320, 750, 750}; },
-                          designed("scenes/max100/arrow"))),
-      diceimg(imageArray("diceimg", 2, [](int i) { return ui::Rect{1920 + 1200 * i, 5280, 1050, 1050}; },
-                         designed("store/diceimg_1"), &max100game::diceimg_Click)),
-      stopbutton(buttonArray("stopbutton", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 6480, 855, 495}; }, "STOP",
-                             &max100game::stopbutton_Click)),
-      Label1(label("Label1", {4800, 240, 3135, 735}, "転落まで残り", ui::gothic(27.75))),
-      nokorimasu(label("nokorimasu", {5520, 960, 1575, 1215}, "100", kSquaresLeftDigits, ui::Align::Center)),
-      Label2(label("Label2", {7080, 1200, 1335, 735}, "マス", ui::gothic(27.75))),
-      carimage(image("carimage", {0, 2760, 2100, 885}, designed("scenes/max100/car"))),
-      susumukazu(label("susumukazu", {720, 2280, 375, 375}, "0", kSquaresToGoDigits, ui::Align::Center)),
-      Line1(line("Line1", 480, 3480, 8640, 3480)),
-      Line2(line("Line2", 8640, 3480, 8640, 3720)),
-      Image1(image("Image1", {8280, 960, 1200, 1200}, designed("scenes/common/exclamation"))),
-      Image2(image("Image2", {8760, 4320, 885, 2100}, designed("scenes/max100/car_fallen"))),
-      Image3(image("Image3", {960, 2160, 7500, 2775})),
-      Label3(label("Label3", {2400, 4800, 1575, 375}, "Choice it", ui::gothic(18))),
-      Command1(button("Command1", {5520, 6240, 1215, 735}, "押さないで。", &max100game::Command1_Click)),
-      Command2(button("Command2", {8040, 6360, 1815, 735}, "NEXT AREA", &max100game::Command2_Click)),
-      kaisiwait(timer("kaisiwait", 1000, &max100game::kaisiwait_Timer)),
-      dicetimer(array<ui::Timer>("dicetimer", 2,
-                                 [this](const std::string& n, int i) -> ui::Timer& { return timer(n, kDiceIntervals[i]); },
-                                 &max100game::dicetimer_Timer)),
-      choicemessage(timer("choicemessage", 1000, &max100game::choicemessage_Timer)),
-      carsusumitimer(timer("carsusumitimer", 150, &max100game::carsusumitimer_Timer)),
-      nonokaturnmati(timer("nonokaturnmati", 1000, &max100game::nonokaturnmati_Timer)),
-      sumireturnmati(timer("sumireturnmati", 1000, &max100game::sumireturnmati_Timer)),
-      oneriletome(timer("oneriletome", 149, &max100game::oneriletome_Timer)),
-      tworiletome(timer("tworiletome", 149, &max100game::tworiletome_Timer)),
-      choicemati(timer("choicemati", 1000, &max100game::choicemati_Timer)),
-      rakkamati(timer("rakkamati", 1000, &max100game::rakkamati_Timer)),
-      nonokawinwait(timer("nonokawinwait", 1000, &max100game::nonokawinwait_Timer)),
-      sumirewinwait(timer("sumirewinwait", 1000, &max100game::sumirewinwait_Timer)),
+RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai,
+               {"max100game", "１００を越えるな", {9885, 7095}, kSalmon, "codeLabel", {8640, 0, 1335, 255}}),
+      opponentPicture(image("opponentPicture", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"),
+                            &RaceTo100::onOpponentPictureClicked)),
+      heroinePicture(image("heroinePicture", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"),
+                           &RaceTo100::onHeroinePictureClicked)),
+      opponentDicePictures(imageArray("opponentDicePictures", 2,
+                                      [](int i) { return ui::Rect{1920 + 1200 * i, 120, 1050, 1050}; },
+                                      designed("store/diceimg_7"))),
+      choiceArrowPictures(imageArray("choiceArrowPictures", 2,
+                                     [](int i) { return ui::Rect{2040 + 1200 * i, 1320, 750, 750}; },
+                                     designed("scenes/max100/arrow"))),
+      heroineDicePictures(imageArray("heroineDicePictures", 2,
+                                     [](int i) { return ui::Rect{1920 + 1200 * i, 5280, 1050, 1050}; },
+                                     designed("store/diceimg_1"), &RaceTo100::onHeroineDieClicked)),
+      stopButtons(buttonArray("stopButtons", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 6480, 855, 495}; },
+                              "STOP", &RaceTo100::onStopClicked)),
+      untilFallLabel(label("untilFallLabel", {4800, 240, 3135, 735}, "転落まで残り", ui::gothic(27.75))),
+      squaresLeftLabel(label("squaresLeftLabel", {5520, 960, 1575, 1215}, std::to_string(rules::kRoad),
+                             kSquaresLeftDigits, ui::Align::Center)),
+      squaresUnitLabel(label("squaresUnitLabel", {7080, 1200, 1335, 735}, "マス", ui::gothic(27.75))),
+      carPicture(image("carPicture", {0, 2760, 2100, 885}, designed("scenes/max100/car"))),
+      squaresToGoLabel(label("squaresToGoLabel", {720, 2280, 375, 375}, "0", kSquaresToGoDigits, ui::Align::Center)),
+      roadLine(line("roadLine", 480, 3480, 8640, 3480)),
+      cliffLine(line("cliffLine", 8640, 3480, 8640, 3720)),
+      exclamationPicture(image("exclamationPicture", {8280, 960, 1200, 1200}, designed("scenes/common/exclamation"))),
+      fallenCarPicture(image("fallenCarPicture", {8760, 4320, 885, 2100}, designed("scenes/max100/car_fallen"))),
+      verdictPicture(image("verdictPicture", {960, 2160, 7500, 2775})),
+      choicePromptLabel(label("choicePromptLabel", {2400, 4800, 1575, 375}, "Choice it", ui::gothic(18))),
+      forbiddenButton(button("forbiddenButton", {5520, 6240, 1215, 735}, "押さないで。", &RaceTo100::onForbiddenClicked)),
+      nextButton(button("nextButton", {8040, 6360, 1815, 735}, "NEXT AREA", &RaceTo100::onNextClicked)),
+      startTimer(timer("startTimer", 1000, &RaceTo100::onStartTick)),
+      diceTimers(array<ui::Timer>(
+          "diceTimers", 2, [this](const std::string& n, int i) -> ui::Timer& { return timer(n, kDiceIntervals[i]); },
+          &RaceTo100::onDieTick)),
+      choicePromptTimer(timer("choicePromptTimer", 1000, &RaceTo100::onChoicePromptTick)),
+      carMoveTimer(timer("carMoveTimer", 150, &RaceTo100::onCarMoveTick)),
+      heroineTurnTimer(timer("heroineTurnTimer", 1000, &RaceTo100::onHeroineTurnTick)),
+      opponentTurnTimer(timer("opponentTurnTimer", 1000, &RaceTo100::onOpponentTurnTick)),
+      firstStopTimer(timer("firstStopTimer", 149, &RaceTo100::onFirstStopTick)),
+      secondStopTimer(timer("secondStopTimer", 149, &RaceTo100::onSecondStopTick)),
+      opponentChoiceTimer(timer("opponentChoiceTimer", 1000, &RaceTo100::onOpponentChoiceTick)),
+      fallTimer(timer("fallTimer", 1000, &RaceTo100::onFallTick)),
+      winBannerTimer(timer("winBannerTimer", 1000, &RaceTo100::onWinBannerTick)),
+      lossBannerTimer(timer("lossBannerTimer", 1000, &RaceTo100::onLossBannerTick)),
       // Closed in the second between the fall and the losing banner: the banner must not come after all.
-      revivalstory(*this, "力ずく",
-                   {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
-                    "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"},
-                   {&sumirewinwait}) {
-    for (ui::Image& arrow : yazirusi) arrow.setVisible(false);
-    for (ui::Button& stop : stopbutton) stop.setEnabled(false);
-    Image1.setVisible(false);
-    Image2.setVisible(false);
-    Label3.setVisible(false);
-    Command1.setVisible(false);
-    Command2.setVisible(false);
+      revival_(*this, "力ずく",
+               {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
+                "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"},
+               {&lossBannerTimer}) {
+    for (ui::Image& arrow : choiceArrowPictures) arrow.setVisible(false);
+    for (ui::Button& stop : stopButtons) stop.setEnabled(false);
+    exclamationPicture.setVisible(false);
+    fallenCarPicture.setVisible(false);
+    choicePromptLabel.setVisible(false);
+    forbiddenButton.setVisible(false);
+    nextButton.setVisible(false);
 
     // Each die with its STOP below it: the arrows go from one to the other.
-    ui::arrowGrid(2, ui::cellsOf(diceimg, stopbutton));
+    ui::arrowGrid(2, ui::cellsOf(heroineDicePictures, stopButtons));
 }
 
-std::string max100game::checkInvariants() const {
-    if (masunokori < 0 || masunokori > 100) return "the car is past the cliff or before the start";
-    if (carimage.left() > 100 * 72) return "the car is drawn past the cliff";
-    if (susumu < 0) return "a move of fewer than no squares";
-    if (Command2.visible() && !Image3.picture().sameAs(sozai_.hanmark(1))) return "the way on without a win";
+std::string RaceTo100::checkInvariants() const {
+    if (squaresLeft_ < 0 || squaresLeft_ > rules::kRoad) return "the car is past the cliff or before the start";
+    if (carPicture.left() > carLeft(rules::kRoad)) return "the car is drawn past the cliff";
+    if (squaresToGo_ < 0) return "a move of fewer than no squares";
+    if (nextButton.visible() && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "the way on without a win";
     return {};
 }
 
-void max100game::Form_Load() {
+void RaceTo100::Form_Load() {
     Randomize();
-    masurank = max100rules::masurank();
-    masunokori = max100rules::kRoad;
-    turn = kHeroine;
-    dice = {1, 1};
-    stopcount = 0;
-    choiceok = 0;
-    sixtysixflg = 0;
-    sixtysixrate = 38;
-    drawSixtysix();
-    kaisiwait.setEnabled(true);
+    ranks_ = rules::squareRanks();
+    squaresLeft_ = rules::kRoad;
+    turn_ = Side::Heroine;
+    faces_ = {1, 1};
+    diceStopped_ = 0;
+    mayChoose_ = false;
+    stopsOnSixtySix_ = false;
+    sixtySixChance_ = 38;
+    drawSixtySix();
+    startTimer.setEnabled(true);
 }
 
-void max100game::drawSixtysix() {
-    if (Int(Rnd() * 10000) < sixtysixrate) sixtysixflg = 1;
+void RaceTo100::drawSixtySix() {
+    if (Int(Rnd() * 10000) < sixtySixChance_) stopsOnSixtySix_ = true;
 }
 
-void max100game::kaisiwait_Timer() {
-    for (ui::Timer& t : dicetimer) t.setEnabled(true);
-    for (ui::Button& stop : stopbutton) stop.setEnabled(true);
-    kaisiwait.setEnabled(false);
+void RaceTo100::onStartTick() {
+    for (ui::Timer& t : diceTimers) t.setEnabled(true);
+    for (ui::Button& stop : stopButtons) stop.setEnabled(true);
+    startTimer.setEnabled(false);
 }
 
-void max100game::nonokaturnmati_Timer() {
-    Command1.setEnabled(true);
-    sixtysixflg = 0;
-    drawSixtysix();
-    stopcount = 0;
-    for (ui::Timer& t : dicetimer) t.setEnabled(true);
-    for (ui::Button& stop : stopbutton) stop.setEnabled(true);
-    nonokaturnmati.setEnabled(false);
+void RaceTo100::onHeroineTurnTick() {
+    forbiddenButton.setEnabled(true);
+    stopsOnSixtySix_ = false;
+    drawSixtySix();
+    diceStopped_ = 0;
+    for (ui::Timer& t : diceTimers) t.setEnabled(true);
+    for (ui::Button& stop : stopButtons) stop.setEnabled(true);
+    heroineTurnTimer.setEnabled(false);
 }
 
-void max100game::dicetimer_Timer(int k) {
-    dice[k] = static_cast<short>(max100rules::nextFace(dice[k]));
-    (turn == kOpponent ? enediceimg : diceimg)[k].setPicture(sozai_.diceimg(dice[k]));
+void RaceTo100::onDieTick(int die) {
+    faces_[die] = rules::nextFace(faces_[die]);
+    (turn_ == Side::Opponent ? opponentDicePictures : heroineDicePictures)[die].setPicture(
+        sozai_.diceimg(faces_[die]));
 }
 
-void max100game::stopbutton_Click(int k) {
-    ++stopcount;
-    Command1.setEnabled(false);
-    stopbutton[k].setEnabled(false);
-    dicetimer[k].setEnabled(false);
-    if (sixtysixflg == 1) dice[k] = 8;
-    if (turn == kHeroine) diceimg[k].setPicture(sozai_.diceimg(dice[k]));
-    if (stopcount == 2) choicestart();
+void RaceTo100::onStopClicked(int die) {
+    ++diceStopped_;
+    forbiddenButton.setEnabled(false);
+    stopButtons[die].setEnabled(false);
+    diceTimers[die].setEnabled(false);
+    if (stopsOnSixtySix_) faces_[die] = rules::kSixtySixFace;
+    if (turn_ == Side::Heroine) heroineDicePictures[die].setPicture(sozai_.diceimg(faces_[die]));
+    if (diceStopped_ == 2) offerChoice();
 }
 
-void max100game::choicestart() {
-    choicemessage.setEnabled(true);
-    choiceflash = 0;
-    choiceok = 1;
+void RaceTo100::offerChoice() {
+    choicePromptTimer.setEnabled(true);
+    mayChoose_ = true;
 }
 
-void max100game::choicemessage_Timer() {
-    Label3.setVisible(choiceflash == 0);
-    choiceflash = choiceflash == 0 ? 1 : 0;
+// "Choice it" blinks, shown on one tick and hidden on the next.
+void RaceTo100::onChoicePromptTick() { choicePromptLabel.setVisible(!choicePromptLabel.visible()); }
+
+void RaceTo100::onHeroineDieClicked(int die) {
+    choicePromptTimer.setEnabled(false);
+    choicePromptLabel.setVisible(false);
+    if (!mayChoose_) return;
+    takeHeroineDie(die);
 }
 
-void max100game::diceimg_Click(int k) {
-    choicemessage.setEnabled(false);
-    Label3.setVisible(false);
-    if (choiceok != 1) return;
-    choiceno = static_cast<short>(k);
-    herotake();
+void RaceTo100::takeHeroineDie(int die) {
+    mayChoose_ = false;
+    squaresToGo_ = rules::squares(faces_[die]);
+    squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
+    carMoveTimer.setEnabled(true);
 }
 
-void max100game::herotake() {
-    choiceok = 0;
-    susumu = static_cast<short>(max100rules::squares(dice[choiceno]));
-    susumukazu.setCaption(std::to_string(susumu));
-    carsusumitimer.setEnabled(true);
-}
-
-void max100game::carsusumitimer_Timer() {
-    for (ui::Image& arrow : yazirusi) arrow.setVisible(false);
-    --susumu;
-    susumukazu.setCaption(std::to_string(susumu));
-    --masunokori;
-    nokorimasu.setCaption(std::to_string(masunokori));
-    const int position = max100rules::kRoad - masunokori;
-    carimage.setLeft(carLeft(position));
-    susumukazu.setLeft(carLeft(position) + kCountAboveCar);
+void RaceTo100::onCarMoveTick() {
+    for (ui::Image& arrow : choiceArrowPictures) arrow.setVisible(false);
+    --squaresToGo_;
+    squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
+    --squaresLeft_;
+    squaresLeftLabel.setCaption(std::to_string(squaresLeft_));
+    const int position = rules::kRoad - squaresLeft_;
+    carPicture.setLeft(carLeft(position));
+    squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
     // The edge ends every move, however many squares it had left: the car never passes it.
-    if (susumu == 0 && masunokori != 0) nextturn();
-    if (masunokori == 0) carfall();
-    if (susumu == 0 || masunokori == 0) carsusumitimer.setEnabled(false);
+    if (squaresToGo_ == 0 && squaresLeft_ != 0) nextTurn();
+    if (squaresLeft_ == 0) carFalls();
+    if (squaresToGo_ == 0 || squaresLeft_ == 0) carMoveTimer.setEnabled(false);
 }
 
-void max100game::nextturn() {
-    dice = {1, 1};  // the pictures keep the faces just played
-    if (turn == kOpponent)
-        heroturn();
+void RaceTo100::nextTurn() {
+    faces_ = {1, 1};  // the pictures keep the faces just played
+    if (turn_ == Side::Opponent)
+        heroineTurn();
     else
-        eneturn();
+        opponentTurn();
 }
 
-void max100game::heroturn() {
-    turn = kHeroine;
-    Image4.setEnabled(true);
-    nonokaturnmati.setEnabled(true);
+void RaceTo100::heroineTurn() {
+    turn_ = Side::Heroine;
+    opponentPicture.setEnabled(true);
+    heroineTurnTimer.setEnabled(true);
 }
 
-void max100game::eneturn() {
-    turn = kOpponent;
-    for (int k = 0; k < 2; ++k) dicetimer[k].setInterval(kDiceIntervals[k]);
-    Image4.setEnabled(false);
-    sumireturnmati.setEnabled(true);
+void RaceTo100::opponentTurn() {
+    turn_ = Side::Opponent;
+    for (int k = 0; k < 2; ++k) diceTimers[k].setInterval(kDiceIntervals[k]);
+    opponentPicture.setEnabled(false);
+    opponentTurnTimer.setEnabled(true);
 }
 
-void max100game::sumireturnmati_Timer() {
-    aimhit = 0;
-    const auto rating = max100rules::rate(masurank, max100rules::kRoad - masunokori);
-    bestface = static_cast<short>(rating.bestface);
-    bestrank = static_cast<short>(rating.bestrank);
-    aimfirst();
-    if (aimhit == 0)
-        aimsecond();
+// The opponent aims its dice: the first as the rules aim, the second likewise unless the first is
+// already on the favourite face, when it may stop on any.
+void RaceTo100::onOpponentTurnTick() {
+    const auto rating = rules::rate(ranks_, rules::kRoad - squaresLeft_);
+    targets_[0] = rules::aim(rating.bestFace, app_.random());
+    if (targets_[0] != rating.bestFace)
+        targets_[1] = rules::aim(rating.bestFace, app_.random());
     else
-        enetarget2 = static_cast<short>(Int(Rnd() * 7) + 1);
-    spinwait = static_cast<short>(Int(Rnd() * 7) + 7);
-    oneriletome.setEnabled(true);
-    for (ui::Timer& t : dicetimer) t.setEnabled(true);
-    sumireturnmati.setEnabled(false);
+        targets_[1] = Int(Rnd() * 7) + 1;
+    spinTicksLeft_ = Int(Rnd() * 7) + 7;
+    firstStopTimer.setEnabled(true);
+    for (ui::Timer& t : diceTimers) t.setEnabled(true);
+    opponentTurnTimer.setEnabled(false);
 }
 
-void max100game::aimfirst() {
-    enetarget1 = static_cast<short>(max100rules::aim(bestface, app_.random()));
-    if (enetarget1 == bestface) aimhit = 1;
+void RaceTo100::onFirstStopTick() {
+    if (spinTicksLeft_ > 0) --spinTicksLeft_;
+    if (spinTicksLeft_ == 0 && faces_[0] == targets_[0]) stopFirstDie();
 }
 
-void max100game::aimsecond() { enetarget2 = static_cast<short>(max100rules::aim(bestface, app_.random())); }
-
-void max100game::oneriletome_Timer() {
-    if (spinwait > 0) --spinwait;
-    if (spinwait == 0 && dice[0] == enetarget1) enestop0();
+void RaceTo100::stopFirstDie() {
+    firstStopTimer.setEnabled(false);
+    diceTimers[0].setEnabled(false);
+    spinTicksLeft_ = Int(Rnd() * 7) + 7;
+    secondStopTimer.setEnabled(true);
 }
 
-void max100game::enestop0() {
-    oneriletome.setEnabled(false);
-    dicetimer[0].setEnabled(false);
-    spinwait = static_cast<short>(Int(Rnd() * 7) + 7);
-    tworiletome.setEnabled(true);
+void RaceTo100::onSecondStopTick() {
+    if (spinTicksLeft_ > 0) --spinTicksLeft_;
+    if (spinTicksLeft_ == 0 && faces_[1] == targets_[1]) stopSecondDie();
 }
 
-void max100game::tworiletome_Timer() {
-    if (spinwait > 0) --spinwait;
-    if (spinwait == 0 && dice[1] == enetarget2) enestop1();
+void RaceTo100::stopSecondDie() {
+    diceTimers[1].setEnabled(false);
+    secondStopTimer.setEnabled(false);
+    opponentChoiceTimer.setEnabled(true);
 }
 
-void max100game::enestop1() {
-    dicetimer[1].setEnabled(false);
-    tworiletome.setEnabled(false);
-    choicemati.setEnabled(true);
+void RaceTo100::onOpponentChoiceTick() {
+    takeOpponentDie(rules::choose(ranks_, rules::kRoad - squaresLeft_, faces_[0], faces_[1]));
+    opponentChoiceTimer.setEnabled(false);
 }
 
-void max100game::choicemati_Timer() {
-    if (max100rules::choose(masurank, max100rules::kRoad - masunokori, dice[0], dice[1]) == 1)
-        enetake1();
-    else
-        enetake0();
-    choicemati.setEnabled(false);
+void RaceTo100::takeOpponentDie(int die) {
+    choiceArrowPictures[die].setVisible(true);
+    squaresToGo_ = rules::squares(faces_[die]);
+    squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
+    carMoveTimer.setEnabled(true);
 }
 
-void max100game::enetake0() { enetake(0); }
-void max100game::enetake1() { enetake(1); }
+void RaceTo100::carFalls() { fallTimer.setEnabled(true); }
 
-void max100game::enetake(int k) {
-    yazirusi[k].setVisible(true);
-    susumu = static_cast<short>(max100rules::squares(dice[k]));
-    susumukazu.setCaption(std::to_string(susumu));
-    carsusumitimer.setEnabled(true);
+void RaceTo100::onFallTick() {
+    carPicture.setVisible(false);
+    squaresToGoLabel.setVisible(false);
+    exclamationPicture.setVisible(true);
+    fallenCarPicture.setVisible(true);
+    judgeFall();
+    fallTimer.setEnabled(false);
 }
 
-void max100game::carfall() { rakkamati.setEnabled(true); }
-
-void max100game::rakkamati_Timer() {
-    carimage.setVisible(false);
-    susumukazu.setVisible(false);
-    Image1.setVisible(true);
-    Image2.setVisible(true);
-    falljudge();
-    rakkamati.setEnabled(false);
+// Whoever moved the car over the edge loses.
+void RaceTo100::judgeFall() {
+    if (turn_ == Side::Opponent) {
+        winBannerTimer.setEnabled(true);
+        return;
+    }
+    if (Int(Rnd() * 99) == 77) revival_.arm();
+    lossBannerTimer.setEnabled(true);
 }
 
-void max100game::falljudge() {
-    if (turn == kOpponent)
-        winstart();
-    else
-        losestart();
+void RaceTo100::onWinBannerTick() {
+    roadLine.setVisible(false);
+    cliffLine.setVisible(false);
+    verdictPicture.setPicture(sozai_.hanmark(1));
+    exclamationPicture.setVisible(false);
+    nextButton.setVisible(true);
+    winBannerTimer.setEnabled(false);
 }
 
-void max100game::winstart() { nonokawinwait.setEnabled(true); }
-
-void max100game::losestart() {
-    if (Int(Rnd() * 99) == 77) revivalstory.arm();
-    sumirewinwait.setEnabled(true);
+void RaceTo100::onLossBannerTick() {
+    roadLine.setVisible(false);
+    cliffLine.setVisible(false);
+    exclamationPicture.setVisible(false);
+    verdictPicture.setPicture(sozai_.hanmark(0));
+    lossBannerTimer.setEnabled(false);
 }
 
-void max100game::nonokawinwait_Timer() {
-    Line1.setVisible(false);
-    Line2.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(1));
-    Image1.setVisible(false);
-    Command2.setVisible(true);
-    nonokawinwait.setEnabled(false);
-}
-
-void max100game::sumirewinwait_Timer() {
-    Line1.setVisible(false);
-    Line2.setVisible(false);
-    Image1.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(0));
-    sumirewinwait.setEnabled(false);
-}
-
-void max100game::Image4_Click() {
+void RaceTo100::onOpponentPictureClicked() {
     for (int k = 0; k < 2; ++k) {
-        const int interval = max100rules::slowed(dicetimer[k].interval(), kDiceIntervals[k]);
+        const int interval = rules::slowed(diceTimers[k].interval(), kDiceIntervals[k]);
         // A new interval restarts a rolling die; at the slowest one, more clicks must not hold it still.
-        if (interval != dicetimer[k].interval()) dicetimer[k].setInterval(interval);
+        if (interval != diceTimers[k].interval()) diceTimers[k].setInterval(interval);
     }
 }
 
-void max100game::Image5_Click() { Command1.setVisible(true); }
+void RaceTo100::onHeroinePictureClicked() { forbiddenButton.setVisible(true); }
 
-void max100game::Command1_Click() {
-    if (masunokori != 67 && masunokori != 68) sixtysixrate = 8508;
-    sixtysixflg = 1;
+void RaceTo100::onForbiddenClicked() {
+    if (squaresLeft_ != 67 && squaresLeft_ != 68) sixtySixChance_ = 8508;
+    stopsOnSixtySix_ = true;
 }
 
-void max100game::Command2_Click() { leave("Command2"); }
+void RaceTo100::onNextClicked() { leave("nextButton"); }
 
-void max100game::Form_Unload(bool& cancel) {
-    if (revivalstory.tell(cancel)) revival();
+void RaceTo100::Form_Unload(bool& cancel) {
+    if (revival_.tell(cancel)) revive();
     // The store goes even when the window stays: the next picture the game shows loads it again.
     GameForm::Form_Unload(cancel);
 }
 
-void max100game::revival() {
-    Line1.setVisible(true);
-    Line2.setVisible(true);
-    Image1.setVisible(false);
-    Image3.setPicture({});
-    masunokori = 1;
-    nokorimasu.setCaption("1");
-    Image2.setVisible(false);
-    const int position = max100rules::kRoad - 1;
-    carimage.setLeft(carLeft(position));
-    carimage.setVisible(true);
+void RaceTo100::revive() {
+    roadLine.setVisible(true);
+    cliffLine.setVisible(true);
+    exclamationPicture.setVisible(false);
+    verdictPicture.setPicture({});
+    squaresLeft_ = 1;
+    squaresLeftLabel.setCaption("1");
+    fallenCarPicture.setVisible(false);
+    const int position = rules::kRoad - 1;
+    carPicture.setLeft(carLeft(position));
+    carPicture.setVisible(true);
     // The count rides with the car again, at rest until the opponent's move.
-    susumu = 0;
-    susumukazu.setCaption("0");
-    susumukazu.setLeft(carLeft(position) + kCountAboveCar);
-    susumukazu.setVisible(true);
+    squaresToGo_ = 0;
+    squaresToGoLabel.setCaption("0");
+    squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
+    squaresToGoLabel.setVisible(true);
     // Her dice may still hold the 66 that threw the car over; the opponent rolls them from 1, as
     // after every move.
-    dice = {1, 1};
-    eneturn();
+    faces_ = {1, 1};
+    opponentTurn();
 }
 
 }  // namespace games

@@ -10,106 +10,93 @@ namespace games {
 
 // A car on a hundred squares before a cliff: the heroine and the opponent take turns moving it by
 // one of two dice, and whoever sends it over the edge loses.
-class max100game final : public GameForm {
+class RaceTo100 final : public GameForm {
 public:
-    max100game(app::App& app, assets::Sozai& sozai);
+    RaceTo100(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
     std::string checkInvariants() const override;
 
 private:
-    void kaisiwait_Timer();
-    void dicetimer_Timer(int k);
-    void stopbutton_Click(int k);
-    void choicemessage_Timer();
-    void diceimg_Click(int k);
-    void carsusumitimer_Timer();
-    void nonokaturnmati_Timer();
-    void sumireturnmati_Timer();
-    void oneriletome_Timer();
-    void tworiletome_Timer();
-    void choicemati_Timer();
-    void rakkamati_Timer();
-    void nonokawinwait_Timer();
-    void sumirewinwait_Timer();
-    void Image4_Click();
-    void Image5_Click();
-    void Command1_Click();
-    void Command2_Click();
+    void onStartTick();
+    void onDieTick(int die);
+    void onStopClicked(int die);
+    void onChoicePromptTick();
+    void onHeroineDieClicked(int die);
+    void onCarMoveTick();
+    void onHeroineTurnTick();
+    void onOpponentTurnTick();
+    void onFirstStopTick();
+    void onSecondStopTick();
+    void onOpponentChoiceTick();
+    void onFallTick();
+    void onWinBannerTick();
+    void onLossBannerTick();
+    void onOpponentPictureClicked();
+    void onHeroinePictureClicked();
+    void onForbiddenClicked();
+    void onNextClicked();
 
-    void choicestart();
-    void herotake();
-    void nextturn();
-    void heroturn();
-    void eneturn();
-    void aimfirst();
-    void aimsecond();
-    void enestop0();
-    void enestop1();
-    void enetake0();
-    void enetake1();
-    void enetake(int k);
-    void carfall();
-    void falljudge();
-    void winstart();
-    void losestart();
-    void revival();
-    void drawSixtysix();  // whether this turn of the heroine's gets the 66 face
+    void offerChoice();
+    void takeHeroineDie(int die);
+    void nextTurn();
+    void heroineTurn();
+    void opponentTurn();
+    void stopFirstDie();
+    void stopSecondDie();
+    void takeOpponentDie(int die);
+    void carFalls();
+    void judgeFall();
+    void revive();
+    void drawSixtySix();  // whether this turn of the heroine's gets the 66 face
 
-    ui::Image& Image4;
-    ui::Image& Image5;
-    ui::ControlArray<ui::Image>& enediceimg;
-    ui::ControlArray<ui::Image>& yazirusi;
-    ui::ControlArray<ui::Image>& diceimg;
-    ui::ControlArray<ui::Button>& stopbutton;
-    ui::Label& Label1;
-    ui::Label& nokorimasu;
-    ui::Label& Label2;
-    ui::Image& carimage;
-    ui::Label& susumukazu;
-    ui::Line& Line1;
-    ui::Line& Line2;
-    ui::Image& Image1;
-    ui::Image& Image2;
-    ui::Image& Image3;
-    ui::Label& Label3;
-    ui::Button& Command1;
-    ui::Button& Command2;
-    ui::Timer& kaisiwait;
-    ui::ControlArray<ui::Timer>& dicetimer;
-    ui::Timer& choicemessage;
-    ui::Timer& carsusumitimer;
-    ui::Timer& nonokaturnmati;
-    ui::Timer& sumireturnmati;
-    ui::Timer& oneriletome;
-    ui::Timer& tworiletome;
-    ui::Timer& choicemati;
-    ui::Timer& rakkamati;
-    ui::Timer& nonokawinwait;
-    ui::Timer& sumirewinwait;
-    kit::RefusedClose revivalstory;  // armed by the rare draw at her loss
+    ui::Image& opponentPicture;
+    ui::Image& heroinePicture;
+    ui::ControlArray<ui::Image>& opponentDicePictures;
+    ui::ControlArray<ui::Image>& choiceArrowPictures;
+    ui::ControlArray<ui::Image>& heroineDicePictures;
+    ui::ControlArray<ui::Button>& stopButtons;
+    ui::Label& untilFallLabel;
+    ui::Label& squaresLeftLabel;
+    ui::Label& squaresUnitLabel;
+    ui::Image& carPicture;
+    ui::Label& squaresToGoLabel;
+    ui::Line& roadLine;
+    ui::Line& cliffLine;
+    ui::Image& exclamationPicture;
+    ui::Image& fallenCarPicture;
+    ui::Image& verdictPicture;
+    ui::Label& choicePromptLabel;
+    ui::Button& forbiddenButton;
+    ui::Button& nextButton;
+    ui::Timer& startTimer;
+    ui::ControlArray<ui::Timer>& diceTimers;
+    ui::Timer& choicePromptTimer;
+    ui::Timer& carMoveTimer;
+    ui::Timer& heroineTurnTimer;
+    ui::Timer& opponentTurnTimer;
+    ui::Timer& firstStopTimer;
+    ui::Timer& secondStopTimer;
+    ui::Timer& opponentChoiceTimer;
+    ui::Timer& fallTimer;
+    ui::Timer& winBannerTimer;
+    ui::Timer& lossBannerTimer;
+    kit::RefusedClose revival_;  // armed by the rare draw at her loss
 
-    static constexpr int kHeroine = 2;
-    static constexpr int kOpponent = 1;
+    enum class Side { Heroine, Opponent };
 
-    short masunokori = 0;
-    short susumu = 0;
-    std::array<short, 2> dice{};
-    short turn = 0;
-    short stopcount = 0;
-    short choiceok = 0;
-    short choiceno = 0;
-    short choiceflash = 0;
-    short sixtysixrate = 0;
-    short sixtysixflg = 0;
-    short bestface = 0;
-    short bestrank = 0;
-    short enetarget1 = 0;
-    short enetarget2 = 0;
-    short aimhit = 0;
-    short spinwait = 0;
-    max100rules::Ranks masurank{};
+    int squaresLeft_ = 0;
+    int squaresToGo_ = 0;  // of the move the car is making
+    std::array<int, 2> faces_{};
+    Side turn_ = Side::Heroine;
+    int diceStopped_ = 0;
+    bool mayChoose_ = false;
+    int sixtySixChance_ = 0;  // in 10000, at each of her turns
+    bool stopsOnSixtySix_ = false;
+    std::array<int, 2> targets_{};  // the faces the opponent stops its dice on
+    int spinTicksLeft_ = 0;
+    raceto100rules::Ranks ranks_{};
 };
 
 }  // namespace games

@@ -14,12 +14,12 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing_support::SceneHarness;
-namespace rules = games::max100rules;
+namespace rules = games::raceto100rules;
 
 constexpr const char* F = "max100game";
-const auto kRanks = rules::masurank();
+const auto kRanks = rules::squareRanks();
 
-TEST(Max100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
+TEST(RaceTo100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
     const std::pair<int, int> cases[] = {{99, 1}, {92, 2},  {91, 3},  {98, 4},  {89, 7}, {96, 8},
                                          {88, 9}, {81, 16}, {95, 17}, {93, 19}, {80, 20}, {1, 99}};
     for (auto [position, r] : cases) EXPECT_EQ(kRanks[position], r) << "position " << position;
@@ -30,14 +30,14 @@ TEST(Max100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
     EXPECT_EQ(nearEdge, oneToNineteen) << "81 to 99 hold each rank from 1 to 19 once";
 }
 
-TEST(Max100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAndTakesTheBetterDie) {
+TEST(RaceTo100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAndTakesTheBetterDie) {
     struct Case {
         int position, face, rank;
     };
     for (const auto& c : {Case{1, 7, 90}, Case{50, 7, 41}, Case{82, 7, 3}, Case{84, 1, 13}, Case{91, 1, 3},
                           Case{95, 1, 17}}) {
         const auto r = rules::rate(kRanks, c.position);
-        EXPECT_EQ(std::make_pair(r.bestface, r.bestrank), std::make_pair(c.face, c.rank)) << "at " << c.position;
+        EXPECT_EQ(std::make_pair(r.bestFace, r.bestRank), std::make_pair(c.face, c.rank)) << "at " << c.position;
     }
     EXPECT_EQ(rules::choose(kRanks, 9, 3, 7), 1) << "18 ranks above 12";
     EXPECT_EQ(rules::choose(kRanks, 9, 7, 3), 0);
@@ -46,15 +46,15 @@ TEST(Max100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAndTak
 }
 
 // The aim from its draws; every draw it is given must be used.
-int aimed(int bestface, std::initializer_list<double> draws) {
+int aimed(int bestFace, std::initializer_list<double> draws) {
     app::Random random;
     random.useScript(draws);
-    const int target = rules::aim(bestface, random);
-    EXPECT_EQ(random.scriptLeft(), 0u) << "bestface " << bestface;
+    const int target = rules::aim(bestFace, random);
+    EXPECT_EQ(random.scriptLeft(), 0u) << "bestface " << bestFace;
     return target;
 }
 
-TEST(Max100Rules, TheAimIsMostlyTheFavouriteSometimesANeighbourRoundTheSevenFaces) {
+TEST(RaceTo100Rules, TheAimIsMostlyTheFavouriteSometimesANeighbourRoundTheSevenFaces) {
     auto d = SceneHarness::draw;
     EXPECT_EQ(aimed(3, {d(100, 59)}), 3);
     EXPECT_EQ(aimed(3, {d(100, 60)}), 2);
@@ -66,47 +66,48 @@ TEST(Max100Rules, TheAimIsMostlyTheFavouriteSometimesANeighbourRoundTheSevenFace
 
 // The game with every draw stated: the heroine's 66 chance at load and at each of her turns, the
 // opponent's aims and spins, the revival's chance at a loss.
-struct Max100 : SceneHarness {
+struct Race : SceneHarness {
     static constexpr int kNo66 = 9999;  // a 66 draw no rate reaches
 
-    explicit Max100(int first66 = kNo66) {
+    explicit Race(int first66 = kNo66) {
         script({draw(10000, first66)});
         open(F);
     }
-    int squaresLeft() { return std::stoi(caption(F, "nokorimasu")); }
-    bool herTurn() { return enabled(F, "stopbutton(0)"); }
-    bool falling() { return timerEnabled(F, "rakkamati"); }
+    int squaresLeft() { return std::stoi(caption(F, "squaresLeftLabel")); }
+    bool herTurn() { return enabled(F, "stopButtons(0)"); }
+    bool falling() { return timerEnabled(F, "fallTimer"); }
     void runUntil(const std::function<bool()>& done) {
         for (int ms = 0; ms < 300000 && !done(); ++ms) advance(1ms);
         ASSERT_TRUE(done()) << "the game stood still";
     }
-    void runMove() { runUntil([&] { return !timerEnabled(F, "carsusumitimer"); }); }
+    void runMove() { runUntil([&] { return !timerEnabled(F, "carMoveTimer"); }); }
 
     // Watches die k roll (it turns once first) and stops it on `face`.
     void stop(int k, int face) {
-        advance(std::chrono::milliseconds(timerInterval(F, ui::indexed("dicetimer", k))));
-        runUntil([&] { return picture(F, ui::indexed("diceimg", k)) == "store/diceimg_" + std::to_string(face); });
-        click(F, ui::indexed("stopbutton", k));
+        advance(std::chrono::milliseconds(timerInterval(F, ui::indexed("diceTimers", k))));
+        runUntil(
+            [&] { return picture(F, ui::indexed("heroineDicePictures", k)) == "store/diceimg_" + std::to_string(face); });
+        click(F, ui::indexed("stopButtons", k));
     }
     // Her turn: die 0 stopped on `face`, die 1 anywhere, die 0 taken, the move run out; with the
     // forbidden button pressed first (face 0), 66 squares or over the edge.
     void heroMoves(int face) {
         runUntil([&] { return herTurn(); });
         if (face == 0) {
-            click(F, "Image5");
-            click(F, "Command1");
-            click(F, "stopbutton(0)");
+            click(F, "heroinePicture");
+            click(F, "forbiddenButton");
+            click(F, "stopButtons(0)");
         } else {
             stop(0, face);
         }
-        click(F, "stopbutton(1)");
-        click(F, "diceimg(0)");
+        click(F, "stopButtons(1)");
+        click(F, "heroineDicePictures(0)");
         runMove();
     }
     // The opponent's turn with both dice aimed at `face` and spinning seven ticks each, then the
     // draw of her next turn's 66 chance.
     void opponentMoves(int face, int next66 = kNo66) {
-        if (face == rules::rate(kRanks, rules::kRoad - squaresLeft()).bestface)
+        if (face == rules::rate(kRanks, rules::kRoad - squaresLeft()).bestFace)
             script({draw(100, 0), draw(7, face - 1)});
         else
             script({draw(100, 90), draw(7, face - 1), draw(100, 90), draw(7, face - 1)});
@@ -115,85 +116,86 @@ struct Max100 : SceneHarness {
     }
 };
 
-TEST(Max100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
-    Max100 h;
-    EXPECT_EQ(h.picture(F, "enediceimg(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
-    for (const char* hidden : {"Label3", "Image1", "Image2", "Command1", "Command2", "yazirusi(0)", "yazirusi(1)"})
+TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
+    Race h;
+    EXPECT_EQ(h.picture(F, "opponentDicePictures(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
+    for (const char* hidden : {"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton",
+                               "nextButton", "choiceArrowPictures(0)", "choiceArrowPictures(1)"})
         EXPECT_FALSE(h.visible(F, hidden)) << hidden << " waits until it is due";
-    h.clickAnyway(F, "stopbutton(0)");
+    h.clickAnyway(F, "stopButtons(0)");
     h.advance(999ms);
-    EXPECT_FALSE(h.timerEnabled(F, "dicetimer(0)")) << "a disabled STOP does nothing";
+    EXPECT_FALSE(h.timerEnabled(F, "diceTimers(0)")) << "a disabled STOP does nothing";
     h.advance(1ms + 45ms);
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_2");
-    EXPECT_EQ(h.picture(F, "diceimg(1)"), "store/diceimg_1");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_1");
     h.advance(22ms + 5 * 45ms);
-    EXPECT_EQ(h.picture(F, "diceimg(1)"), "store/diceimg_5") << "die 1 turns every 67 ms";
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_7") << "the seventh face shows nine pips";
-    h.click(F, "diceimg(0)");
-    EXPECT_FALSE(h.timerEnabled(F, "carsusumitimer")) << "a rolling die cannot be taken";
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_5") << "die 1 turns every 67 ms";
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "the seventh face shows nine pips";
+    h.click(F, "heroineDicePictures(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer")) << "a rolling die cannot be taken";
     h.advance(45ms);
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_1");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
 
     h.stop(0, 7);
     h.stop(1, 3);
-    h.clickAnyway(F, "stopbutton(1)");
-    EXPECT_EQ(h.picture(F, "diceimg(1)"), "store/diceimg_3") << "a stopped die stays stopped";
+    h.clickAnyway(F, "stopButtons(1)");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_3") << "a stopped die stays stopped";
     for (auto [after, shown] : {std::pair{999ms, false}, std::pair{1ms, true}, std::pair{1000ms, false},
                                 std::pair{1000ms, true}}) {
         h.advance(after);
-        EXPECT_EQ(h.visible(F, "Label3"), shown) << "Choice it blinks from a second after the second STOP";
+        EXPECT_EQ(h.visible(F, "choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
     }
-    h.click(F, "diceimg(0)");
-    EXPECT_FALSE(h.visible(F, "Label3"));
-    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "and blinks no more";
-    EXPECT_EQ(h.caption(F, "susumukazu"), "9");
+    h.click(F, "heroineDicePictures(0)");
+    EXPECT_FALSE(h.visible(F, "choicePromptLabel"));
+    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "and blinks no more";
+    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9");
     h.advance(150ms);
-    EXPECT_EQ(h.caption(F, "susumukazu"), "8");
+    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "8");
     EXPECT_EQ(h.squaresLeft(), 99);
-    EXPECT_EQ(h.left(F, "carimage"), 72);
-    EXPECT_EQ(h.left(F, "susumukazu"), 792) << "the count rides above the car";
-    h.click(F, "diceimg(1)");
+    EXPECT_EQ(h.left(F, "carPicture"), 72);
+    EXPECT_EQ(h.left(F, "squaresToGoLabel"), 792) << "the count rides above the car";
+    h.click(F, "heroineDicePictures(1)");
     h.advance(8 * 150ms);
     EXPECT_EQ(h.squaresLeft(), 91) << "a second click chose nothing more";
-    EXPECT_FALSE(h.timerEnabled(F, "carsusumitimer"));
-    EXPECT_TRUE(h.timerEnabled(F, "sumireturnmati"));
+    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
+    EXPECT_TRUE(h.timerEnabled(F, "opponentTurnTimer"));
 }
 
-TEST(Max100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDie) {
-    Max100 h;
+TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDie) {
+    Race h;
     h.heroMoves(7);  // 91 squares left: the opponent favours the nine pips
-    h.script({Max100::draw(100, 85), Max100::draw(7, 2),  // die 0: any face, 3
-              Max100::draw(100, 10),                      // die 1: the favourite, nine pips
-              Max100::draw(7, 0), Max100::draw(7, 6),     // spins of 7 and 13 ticks
-              Max100::draw(10000, Max100::kNo66)});
+    h.script({Race::draw(100, 85), Race::draw(7, 2),  // die 0: any face, 3
+              Race::draw(100, 10),                    // die 1: the favourite, nine pips
+              Race::draw(7, 0), Race::draw(7, 6),     // spins of 7 and 13 ticks
+              Race::draw(10000, Race::kNo66)});
     h.advance(1000ms);
     for (auto [die, face, ticks] : {std::tuple{0, 3, 7}, std::tuple{1, 7, 13}}) {
         int spun = 0;
-        for (; h.timerEnabled(F, ui::indexed("dicetimer", die)) && spun < 60000; ++spun) h.advance(1ms);
+        for (; h.timerEnabled(F, ui::indexed("diceTimers", die)) && spun < 60000; ++spun) h.advance(1ms);
         EXPECT_GE(spun, ticks * 149) << "die " << die;
         EXPECT_EQ(spun % 149, 0) << "die " << die << " stops on a tick of its stop test";
-        EXPECT_EQ(h.picture(F, ui::indexed("enediceimg", die)), "store/diceimg_" + std::to_string(face));
+        EXPECT_EQ(h.picture(F, ui::indexed("opponentDicePictures", die)), "store/diceimg_" + std::to_string(face));
     }
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_7") << "her dice keep their faces";
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "her dice keep their faces";
     h.advance(999ms);
-    EXPECT_FALSE(h.visible(F, "yazirusi(1)"));
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)"));
     h.advance(1ms);
-    EXPECT_TRUE(h.visible(F, "yazirusi(1)")) << "nine squares lead further than three";
-    EXPECT_FALSE(h.visible(F, "yazirusi(0)"));
+    EXPECT_TRUE(h.visible(F, "choiceArrowPictures(1)")) << "nine squares lead further than three";
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(0)"));
     h.advance(150ms);
-    EXPECT_FALSE(h.visible(F, "yazirusi(1)")) << "the arrow goes as the car moves";
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)")) << "the arrow goes as the car moves";
     h.runMove();
     EXPECT_EQ(h.squaresLeft(), 82);
     h.advance(999ms);
     EXPECT_FALSE(h.herTurn());
     h.advance(1ms);
     EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
-    h.click(F, "stopbutton(0)");
-    EXPECT_FALSE(h.timerEnabled(F, "choicemessage")) << "each turn needs both STOPs again";
+    h.click(F, "stopButtons(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "each turn needs both STOPs again";
 }
 
 // From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
-void toFiveLeft(Max100& h) {
+void toFiveLeft(Race& h) {
     for (auto [hers, opponents] : {std::pair{0, 7}, std::pair{7, 7}, std::pair{1, 1}}) {
         h.heroMoves(hers);
         h.opponentMoves(opponents);
@@ -201,139 +203,140 @@ void toFiveLeft(Max100& h) {
     ASSERT_EQ(h.squaresLeft(), 5);
 }
 
-TEST(Max100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
+TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
     {
-        Max100 h;
+        Race h;
         toFiveLeft(h);
         h.stop(0, 7);
-        h.click(F, "stopbutton(1)");
-        h.click(F, "diceimg(0)");
+        h.click(F, "stopButtons(1)");
+        h.click(F, "heroineDicePictures(0)");
         h.advance(5 * 150ms);
         EXPECT_EQ(h.squaresLeft(), 0);
-        EXPECT_EQ(h.caption(F, "susumukazu"), "4") << "four squares were left over the edge";
-        EXPECT_EQ(h.left(F, "carimage"), 7200);
-        EXPECT_FALSE(h.timerEnabled(F, "carsusumitimer"));
-        EXPECT_FALSE(h.timerEnabled(F, "sumireturnmati")) << "nobody moves after a fall";
-        h.script({Max100::draw(99, 76)});
+        EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "4") << "four squares were left over the edge";
+        EXPECT_EQ(h.left(F, "carPicture"), 7200);
+        EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
+        EXPECT_FALSE(h.timerEnabled(F, "opponentTurnTimer")) << "nobody moves after a fall";
+        h.script({Race::draw(99, 76)});
         h.advance(1000ms);
-        EXPECT_FALSE(h.visible(F, "carimage"));
-        EXPECT_FALSE(h.visible(F, "susumukazu"));
-        EXPECT_TRUE(h.visible(F, "Image1"));
+        EXPECT_FALSE(h.visible(F, "carPicture"));
+        EXPECT_FALSE(h.visible(F, "squaresToGoLabel"));
+        EXPECT_TRUE(h.visible(F, "exclamationPicture"));
         h.advance(1000ms);
-        EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
-        EXPECT_FALSE(h.timerEnabled(F, "sumirewinwait"));
-        EXPECT_FALSE(h.visible(F, "Line1"));
-        EXPECT_FALSE(h.visible(F, "Image1"));
-        EXPECT_TRUE(h.visible(F, "Image2")) << "the fallen car stays";
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
+        EXPECT_FALSE(h.timerEnabled(F, "lossBannerTimer"));
+        EXPECT_FALSE(h.visible(F, "roadLine"));
+        EXPECT_FALSE(h.visible(F, "exclamationPicture"));
+        EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
         h.advance(10s);
-        EXPECT_FALSE(h.visible(F, "Command2"));
+        EXPECT_FALSE(h.visible(F, "nextButton"));
         h.close(F);
         EXPECT_TRUE(h.ended());
         EXPECT_TRUE(h.messageBoxes().empty());
     }
     {
-        Max100 h;
+        Race h;
         toFiveLeft(h);
         h.heroMoves(4);
         h.opponentMoves(1);  // from the last square any move lands on the edge
-        EXPECT_EQ(h.left(F, "carimage"), 7200);
+        EXPECT_EQ(h.left(F, "carPicture"), 7200);
         h.advance(1999ms);
-        EXPECT_FALSE(h.visible(F, "Command2"));
+        EXPECT_FALSE(h.visible(F, "nextButton"));
         h.advance(1ms);
-        EXPECT_EQ(h.picture(F, "Image3"), "store/hanmark_1");
-        EXPECT_FALSE(h.visible(F, "Image1"));
-        h.click(F, "Command2");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{"tintiro2"});
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
+        EXPECT_FALSE(h.visible(F, "exclamationPicture"));
+        h.click(F, "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
     }
 }
 
-TEST(Max100, The66FaceComesByChanceOrByTheForbiddenButtonWhichSpoilsLaterTurnsExceptAt67Or68) {
+TEST(RaceTo100, The66FaceComesByChanceOrByTheForbiddenButtonWhichSpoilsLaterTurnsExceptAt67Or68) {
     for (int draw : {37, 38}) {
-        Max100 h(draw);
+        Race h(draw);
         h.advance(1000ms);
-        h.click(F, "stopbutton(0)");
-        EXPECT_EQ(h.picture(F, "diceimg(0)") == "store/diceimg_8", draw < 38) << "38 in 10000, drawn " << draw;
+        h.click(F, "stopButtons(0)");
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", draw < 38)
+            << "38 in 10000, drawn " << draw;
     }
     // She reaches 67, 68 or 80 squares left; from then on each of her turns draws 100 for the 66.
     for (auto [at, opponents, hers] : {std::tuple{67, 6, 7}, std::tuple{68, 5, 7}, std::tuple{80, 1, 1}}) {
-        Max100 h;
-        EXPECT_FALSE(h.visible(F, "Command1"));
+        Race h;
+        EXPECT_FALSE(h.visible(F, "forbiddenButton"));
         h.heroMoves(7);
         h.opponentMoves(7);
         h.heroMoves(hers);
         h.opponentMoves(opponents, 100);
         ASSERT_EQ(h.squaresLeft(), at);
         h.heroMoves(0);
-        EXPECT_EQ(h.picture(F, "diceimg(1)"), "store/diceimg_8");
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_8");
         EXPECT_EQ(h.squaresLeft(), at - 66);
-        EXPECT_FALSE(h.enabled(F, "Command1")) << "her first STOP put it away for the turn";
+        EXPECT_FALSE(h.enabled(F, "forbiddenButton")) << "her first STOP put it away for the turn";
         h.opponentMoves(1, 100);
         if (at == 67) {
             h.advance(2000ms);
-            EXPECT_TRUE(h.visible(F, "Command2")) << "from the last square the opponent fell";
+            EXPECT_TRUE(h.visible(F, "nextButton")) << "from the last square the opponent fell";
             continue;
         }
-        EXPECT_TRUE(h.enabled(F, "Command1"));
-        h.click(F, "stopbutton(0)");
-        EXPECT_EQ(h.picture(F, "diceimg(0)") == "store/diceimg_8", at == 80) << "a draw of 100 at " << at;
+        EXPECT_TRUE(h.enabled(F, "forbiddenButton"));
+        h.click(F, "stopButtons(0)");
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", at == 80) << "a draw of 100 at " << at;
     }
 }
 
-TEST(Max100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) {
-    Max100 h;
-    h.click(F, "Image4");
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(1)"), 167);
+TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) {
+    Race h;
+    h.click(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 167);
     h.advance(1000ms + 144ms);
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_1");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
     h.advance(1ms);
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_2");
-    for (int i = 0; i < 30; ++i) h.click(F, "Image4");
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(0)"), 45 + rules::kMaxSlowdown);
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(1)"), 67 + rules::kMaxSlowdown);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
+    for (int i = 0; i < 30; ++i) h.click(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45 + rules::kMaxSlowdown);
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67 + rules::kMaxSlowdown);
     h.advance(944ms);
-    h.click(F, "Image4");  // at the bound a click leaves the turning die alone
+    h.click(F, "opponentPicture");  // at the bound a click leaves the turning die alone
     h.advance(1ms);
-    EXPECT_EQ(h.picture(F, "diceimg(0)"), "store/diceimg_3");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_3");
 
-    h.click(F, "stopbutton(0)");
-    h.click(F, "stopbutton(1)");
-    h.click(F, "diceimg(0)");
+    h.click(F, "stopButtons(0)");
+    h.click(F, "stopButtons(1)");
+    h.click(F, "heroineDicePictures(0)");
     h.runMove();
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(0)"), 45) << "the opponent's turn restores the dice";
-    h.clickAnyway(F, "Image4");
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(0)"), 45) << "and they cannot be slowed for the opponent";
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "the opponent's turn restores the dice";
+    h.clickAnyway(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "and they cannot be slowed for the opponent";
     h.opponentMoves(3);
-    EXPECT_TRUE(h.enabled(F, "Image4"));
-    EXPECT_EQ(h.timerInterval(F, "dicetimer(1)"), 67);
+    EXPECT_TRUE(h.enabled(F, "opponentPicture"));
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67);
 }
 
 // She throws the car over with the forbidden button twice, and the one-in-99 draw arms the revival.
-void loseWithRevival(Max100& h) {
+void loseWithRevival(Race& h) {
     h.heroMoves(0);
     h.opponentMoves(7);
-    h.script({Max100::draw(99, 77)});
+    h.script({Race::draw(99, 77)});
     h.heroMoves(0);
     ASSERT_TRUE(h.falling());
     h.advance(1000ms);
 }
 
 // Each box stays open a second with the clock running, as on screen.
-std::vector<std::string> closeUnderBoxes(Max100& h) {
+std::vector<std::string> closeUnderBoxes(Race& h) {
     std::vector<std::string> banners;
-    h.whileBoxOpen = [&] { banners.push_back(h.picture(F, "Image3")); };
+    h.whileBoxOpen = [&] { banners.push_back(h.picture(F, "verdictPicture")); };
     const auto closedAt = h.clock().now();
     h.close(F);
     EXPECT_EQ(h.clock().now() - closedAt, 5000);
     return banners;
 }
 
-TEST(Max100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
+TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
     {
-        Max100 h;
+        Race h;
         loseWithRevival(h);
         h.advance(1000ms);
-        ASSERT_EQ(h.picture(F, "Image3"), "store/hanmark_0");
+        ASSERT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "store/hanmark_0"));
         const std::vector<std::pair<std::string, std::string>> boxes{
             {"力ずく", "乃々香「私はここで・・・負けられない！」"}, {"力ずく", "ワールズ？「！？」"},
@@ -342,38 +345,39 @@ TEST(Max100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         EXPECT_EQ(h.messageBoxes(), boxes);
         EXPECT_EQ(h.openForms(), std::vector<std::string>{F});
         EXPECT_FALSE(h.app().extraLoaded("sozai")) << "the store goes even though the window stays";
-        EXPECT_EQ(h.picture(F, "Image3"), "");
-        EXPECT_TRUE(h.visible(F, "Line1") && h.visible(F, "Line2")) << "the cliff is back";
-        EXPECT_FALSE(h.visible(F, "Image1")) << "and the exclamation gone";
-        EXPECT_FALSE(h.visible(F, "Image2"));
-        EXPECT_TRUE(h.visible(F, "carimage"));
-        EXPECT_EQ(h.left(F, "carimage"), 99 * 72);
-        EXPECT_EQ(h.caption(F, "nokorimasu"), "1");
-        EXPECT_TRUE(h.visible(F, "susumukazu")) << "the count rides with the car again";
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "");
+        EXPECT_TRUE(h.visible(F, "roadLine") && h.visible(F, "cliffLine")) << "the cliff is back";
+        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "and the exclamation gone";
+        EXPECT_FALSE(h.visible(F, "fallenCarPicture"));
+        EXPECT_TRUE(h.visible(F, "carPicture"));
+        EXPECT_EQ(h.left(F, "carPicture"), 99 * 72);
+        EXPECT_EQ(h.caption(F, "squaresLeftLabel"), "1");
+        EXPECT_TRUE(h.visible(F, "squaresToGoLabel")) << "the count rides with the car again";
         EXPECT_EQ(h.squaresLeft(), 1);
         h.opponentMoves(4);  // her dice held 66: the opponent's must roll from 1 all the same
         h.advance(2000ms);
-        h.click(F, "Command2");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{"tintiro2"});
+        h.click(F, "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
     }
     {
-        Max100 h;
+        Race h;
         loseWithRevival(h);
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "")) << "the banner due under the first box never comes";
         h.opponentMoves(1);
-        EXPECT_EQ(h.picture(F, "Image3"), "") << "the losing banner never came";
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "") << "the losing banner never came";
         h.advance(2000ms);
-        EXPECT_TRUE(h.visible(F, "Command2"));
+        EXPECT_TRUE(h.visible(F, "nextButton"));
         h.close(F);
         EXPECT_TRUE(h.ended()) << "one revival only: the next close ends the program";
         EXPECT_EQ(h.messageBoxes().size(), 5u);
     }
 }
 
-TEST(Max100, EveryCaptionFitsItsLabelAtItsWidest) {
-    Max100 h;
-    static_cast<ui::Label&>(h.control(F, "susumukazu")).setCaption("66");
-    for (const char* name : {"Label1", "nokorimasu", "Label2", "susumukazu", "Label3"}) {
+TEST(RaceTo100, EveryCaptionFitsItsLabelAtItsWidest) {
+    Race h;
+    static_cast<ui::Label&>(h.control(F, "squaresToGoLabel")).setCaption("66");
+    for (const char* name :
+         {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"}) {
         const auto& l = static_cast<ui::Label&>(h.control(F, name));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " \"" << l.caption() << "\"";
     }
