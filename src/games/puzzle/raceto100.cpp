@@ -91,11 +91,56 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     ui::arrowGrid(2, ui::cellsOf(heroineDicePictures, stopButtons));
 }
 
+ui::Timer* RaceTo100::timerOf(Phase p) const {
+    switch (p) {
+        case Phase::Starting: return &startTimer;
+        case Phase::HeroineChooses: return &choicePromptTimer;
+        case Phase::CarMoves: return &carMoveTimer;
+        case Phase::HeroineWaits: return &heroineTurnTimer;
+        case Phase::OpponentWaits: return &opponentTurnTimer;
+        case Phase::OpponentStopsFirst: return &firstStopTimer;
+        case Phase::OpponentStopsSecond: return &secondStopTimer;
+        case Phase::OpponentChooses: return &opponentChoiceTimer;
+        case Phase::Falling: return &fallTimer;
+        case Phase::WinDue: return &winBannerTimer;
+        case Phase::LossDue: return &lossBannerTimer;
+        case Phase::HeroineStops:
+        case Phase::Won:
+        case Phase::Lost: break;
+    }
+    return nullptr;
+}
+
+void RaceTo100::enter(Phase p) {
+    phase_ = p;
+    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
+}
+
 std::string RaceTo100::checkInvariants() const {
+    for (const ui::Timer* t : {&startTimer, &choicePromptTimer, &carMoveTimer, &heroineTurnTimer, &opponentTurnTimer,
+                               &firstStopTimer, &secondStopTimer, &opponentChoiceTimer, &fallTimer, &winBannerTimer,
+                               &lossBannerTimer})
+        if (t->enabled() && t != timerOf(phase_)) return "a step of the race runs outside its phase";
+    for (int k = 0; k < 2; ++k) {
+        const bool stopping = phase_ == Phase::HeroineStops || phase_ == Phase::OpponentStopsFirst ||
+                              (phase_ == Phase::OpponentStopsSecond && k == 1);
+        if (diceTimers[k].enabled() && !stopping) return "a die rolls while nobody is stopping it";
+        if (stopButtons[k].enabled() != (phase_ == Phase::HeroineStops && diceTimers[k].enabled()))
+            return "a STOP button without her die rolling, or her die rolling without one";
+        if (choiceArrowPictures[k].visible() && (phase_ != Phase::CarMoves || turn_ != Side::Opponent))
+            return "an arrow shows outside the opponent's move";
+    }
+    if (choicePromptLabel.visible() && phase_ != Phase::HeroineChooses) return "Choice it shows with nothing to choose";
+    const bool fallen =
+        phase_ == Phase::WinDue || phase_ == Phase::LossDue || phase_ == Phase::Won || phase_ == Phase::Lost;
+    if (fallenCarPicture.visible() != fallen || carPicture.visible() == fallen) return "the car is where it is not";
+    if (exclamationPicture.visible() != (phase_ == Phase::WinDue || phase_ == Phase::LossDue))
+        return "the exclamation outside the second after the fall";
+    if (nextButton.visible() != (phase_ == Phase::Won)) return "the way on without a win";
+    if (phase_ == Phase::Won && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "won without the banner";
     if (squaresLeft_ < 0 || squaresLeft_ > rules::kRoad) return "the car is past the cliff or before the start";
     if (carPicture.left() > carLeft(rules::kRoad)) return "the car is drawn past the cliff";
     if (squaresToGo_ < 0) return "a move of fewer than no squares";
-    if (nextButton.visible() && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "the way on without a win";
     return {};
 }
 
@@ -106,11 +151,10 @@ void RaceTo100::Form_Load() {
     turn_ = Side::Heroine;
     faces_ = {1, 1};
     diceStopped_ = 0;
-    mayChoose_ = false;
     stopsOnSixtySix_ = false;
     sixtySixChance_ = 38;
     drawSixtySix();
-    startTimer.setEnabled(true);
+    enter(Phase::Starting);
 }
 
 void RaceTo100::drawSixtySix() {
@@ -118,9 +162,14 @@ void RaceTo100::drawSixtySix() {
 }
 
 void RaceTo100::onStartTick() {
+    rollHerDice();
+    startTimer.setEnabled(false);
+}
+
+void RaceTo100::rollHerDice() {
+    enter(Phase::HeroineStops);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     for (ui::Button& stop : stopButtons) stop.setEnabled(true);
-    startTimer.setEnabled(false);
 }
 
 void RaceTo100::onHeroineTurnTick() {
@@ -128,8 +177,7 @@ void RaceTo100::onHeroineTurnTick() {
     stopsOnSixtySix_ = false;
     drawSixtySix();
     diceStopped_ = 0;
-    for (ui::Timer& t : diceTimers) t.setEnabled(true);
-    for (ui::Button& stop : stopButtons) stop.setEnabled(true);
+    rollHerDice();
     heroineTurnTimer.setEnabled(false);
 }
 
@@ -149,10 +197,7 @@ void RaceTo100::onStopClicked(int die) {
     if (diceStopped_ == 2) offerChoice();
 }
 
-void RaceTo100::offerChoice() {
-    choicePromptTimer.setEnabled(true);
-    mayChoose_ = true;
-}
+void RaceTo100::offerChoice() { enter(Phase::HeroineChooses); }
 
 // "Choice it" blinks, shown on one tick and hidden on the next.
 void RaceTo100::onChoicePromptTick() { choicePromptLabel.setVisible(!choicePromptLabel.visible()); }
@@ -160,15 +205,14 @@ void RaceTo100::onChoicePromptTick() { choicePromptLabel.setVisible(!choicePromp
 void RaceTo100::onHeroineDieClicked(int die) {
     choicePromptTimer.setEnabled(false);
     choicePromptLabel.setVisible(false);
-    if (!mayChoose_) return;
+    if (phase_ != Phase::HeroineChooses) return;
     takeHeroineDie(die);
 }
 
 void RaceTo100::takeHeroineDie(int die) {
-    mayChoose_ = false;
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
-    carMoveTimer.setEnabled(true);
+    enter(Phase::CarMoves);
 }
 
 void RaceTo100::onCarMoveTick() {
@@ -197,14 +241,14 @@ void RaceTo100::nextTurn() {
 void RaceTo100::heroineTurn() {
     turn_ = Side::Heroine;
     opponentPicture.setEnabled(true);
-    heroineTurnTimer.setEnabled(true);
+    enter(Phase::HeroineWaits);
 }
 
 void RaceTo100::opponentTurn() {
     turn_ = Side::Opponent;
     for (int k = 0; k < 2; ++k) diceTimers[k].setInterval(kDiceIntervals[k]);
     opponentPicture.setEnabled(false);
-    opponentTurnTimer.setEnabled(true);
+    enter(Phase::OpponentWaits);
 }
 
 // The opponent aims its dice: the first as the rules aim, the second likewise unless the first is
@@ -217,7 +261,7 @@ void RaceTo100::onOpponentTurnTick() {
     else
         targets_[1] = Int(Rnd() * 7) + 1;
     spinTicksLeft_ = Int(Rnd() * 7) + 7;
-    firstStopTimer.setEnabled(true);
+    enter(Phase::OpponentStopsFirst);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     opponentTurnTimer.setEnabled(false);
 }
@@ -231,7 +275,7 @@ void RaceTo100::stopFirstDie() {
     firstStopTimer.setEnabled(false);
     diceTimers[0].setEnabled(false);
     spinTicksLeft_ = Int(Rnd() * 7) + 7;
-    secondStopTimer.setEnabled(true);
+    enter(Phase::OpponentStopsSecond);
 }
 
 void RaceTo100::onSecondStopTick() {
@@ -242,7 +286,7 @@ void RaceTo100::onSecondStopTick() {
 void RaceTo100::stopSecondDie() {
     diceTimers[1].setEnabled(false);
     secondStopTimer.setEnabled(false);
-    opponentChoiceTimer.setEnabled(true);
+    enter(Phase::OpponentChooses);
 }
 
 void RaceTo100::onOpponentChoiceTick() {
@@ -254,10 +298,10 @@ void RaceTo100::takeOpponentDie(int die) {
     choiceArrowPictures[die].setVisible(true);
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
-    carMoveTimer.setEnabled(true);
+    enter(Phase::CarMoves);
 }
 
-void RaceTo100::carFalls() { fallTimer.setEnabled(true); }
+void RaceTo100::carFalls() { enter(Phase::Falling); }
 
 void RaceTo100::onFallTick() {
     carPicture.setVisible(false);
@@ -271,14 +315,15 @@ void RaceTo100::onFallTick() {
 // Whoever moved the car over the edge loses.
 void RaceTo100::judgeFall() {
     if (turn_ == Side::Opponent) {
-        winBannerTimer.setEnabled(true);
+        enter(Phase::WinDue);
         return;
     }
     if (Int(Rnd() * 99) == 77) revival_.arm();
-    lossBannerTimer.setEnabled(true);
+    enter(Phase::LossDue);
 }
 
 void RaceTo100::onWinBannerTick() {
+    phase_ = Phase::Won;
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(1));
@@ -288,6 +333,7 @@ void RaceTo100::onWinBannerTick() {
 }
 
 void RaceTo100::onLossBannerTick() {
+    phase_ = Phase::Lost;
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     exclamationPicture.setVisible(false);

@@ -38,6 +38,29 @@ private:
     void onForbiddenClicked();
     void onNextClicked();
 
+    // Where the race stands. Each phase but three waits on a timer of its own, which hands over to
+    // the next; the dice roll only while someone is stopping them: both in her turn, both in the
+    // opponent's until its first stops, then the second alone.
+    enum class Phase {
+        Starting,             // startTimer: her dice roll a second after the load
+        HeroineStops,         // her dice roll until she has stopped both
+        HeroineChooses,       // choicePromptTimer: "Choice it" blinks until she takes a die
+        CarMoves,             // carMoveTimer: a square a tick, to the move's end or the edge
+        HeroineWaits,         // heroineTurnTimer: a second before her dice roll again
+        OpponentWaits,        // opponentTurnTimer: a second before the opponent aims and rolls
+        OpponentStopsFirst,   // firstStopTimer: die 0 stops on its target after its spin
+        OpponentStopsSecond,  // secondStopTimer: die 1 likewise
+        OpponentChooses,      // opponentChoiceTimer: a second before the opponent takes a die
+        Falling,              // fallTimer: the car went over the edge
+        WinDue,               // winBannerTimer: the opponent fell
+        LossDue,              // lossBannerTimer: she fell; a close from here on may bring the revival
+        Won,
+        Lost
+    };
+    ui::Timer* timerOf(Phase p) const;
+    void enter(Phase p);  // and starts the phase's timer
+
+    void rollHerDice();
     void offerChoice();
     void takeHeroineDie(int die);
     void nextTurn();
@@ -90,8 +113,8 @@ private:
     int squaresToGo_ = 0;  // of the move the car is making
     std::array<int, 2> faces_{};
     Side turn_ = Side::Heroine;
+    Phase phase_ = Phase::Starting;
     int diceStopped_ = 0;
-    bool mayChoose_ = false;
     int sixtySixChance_ = 0;  // in 10000, at each of her turns
     bool stopsOnSixtySix_ = false;
     std::array<int, 2> targets_{};  // the faces the opponent stops its dice on
