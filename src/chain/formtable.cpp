@@ -68,7 +68,7 @@ FormTable build() {
                               {{"Command1", "mesarea6"}, {"Command2", "mesareaspecial"}}),
         story<SpecialScene>("mesareaspecial", "", "", {{"Command1", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
-        game<games::keysearch>("keysearch", "8202", "鍵探し"),
+        game<games::KeySearch>("keysearch", "8202", "鍵探し", {{"nextButton"}}),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
         game<games::rosoku>("rosoku", "9107", "ろうそく消し",

@@ -165,7 +165,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "Label4", "C-PASS = 3896"},
         {"mesareaspecial", "Form1", 9885, 7095, "Label1", "C-PASS = 1885"},
         {"mesarea6", "メッセージパート", 9885, 7095, "Label1", "C-PASS = 2383"},
-        {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
+        {"keysearch", "鍵を探せ！", 9885, 7095, "codeLabel", "C-PASS = 8202"},
         {"mesareaepi1", "エピローグ", 9885, 7095, "Label1", "C-PASS = 0039"},
         {"rosoku", "ろうそく消し", 9885, 7095, "Label11", "C-PASS = 9107"},
         {"mesareaepi21", "エピローグ", 9885, 7095, "Label1", "C-PASS = ----"},

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
                                          Game{"mizuhusen", {"Image2"}}, Game{"nagagutsu", {"Label4"}},
                                          Game{"max100game", {"opponentPicture", "heroinePicture"}},
                                          Game{"tintiro2", {"minidiceimg(0)", "minidiceimg(1)", "minidiceimg(2)"}},
-                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countlast"}}),
+                                         Game{"keysearch", {"checksLeftLabel"}}, Game{"rosoku", {"countlast"}}),
                          [](const auto& info) { return info.param.form; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
@@ -86,9 +86,10 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
         return seen;
     };
     h.open("keysearch");
-    h.control("keysearch", "Image1(10)").setEnabled(false);
+    h.control("keysearch", "boxPictures(10)").setEnabled(false);
     EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
-              (Names{"Image1(1)", "Image1(19)", "Image1(18)", "Image1(18)", "Image1(9)", "Image1(0)"}));
+              (Names{"boxPictures(1)", "boxPictures(19)", "boxPictures(18)", "boxPictures(18)", "boxPictures(9)",
+                     "boxPictures(0)"}));
     h.open("Hitandblow");
     static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();
     EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),

@@ -200,7 +200,7 @@ const WayOn& wayOn(const std::string& form) {
         {"mizuhusen", {{"Command1", "Command2", "Command3"}, lostBy("Image5")}},
         {"nagagutsu", {{"Command1"}, lostBy("Image4")}},
         {"max100game", {{"stopButtons(", "heroineDicePictures(", "nextButton"}, lostBy("verdictPicture")}},
-        {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
+        {"keysearch", {{"boxPictures(", "nextButton"}, lostBy("verdictPicture")}},
         {"rosoku", {{"Command1", "Command2", "Command3", "Command4"}, {}}},
         {"mesareaepi3", {{"Command2"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "rogoimg"); }}},
     };

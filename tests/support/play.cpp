@@ -49,7 +49,7 @@ std::string secretOf(SceneHarness& h) {
     return secret;
 }
 
-void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
+void hitAndBlowGallery(SceneHarness& h, const Shoot& shoot) {
     std::string secret = secretOf(h);
     // Wrong guesses that share digits with the secret, so the marks show both kinds.
     const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
@@ -73,23 +73,23 @@ void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
 }
 
 // The key's box, read off the hidden label that holds it.
-int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "Label5")); }
+int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "keyBoxLabel")); }
 
-void winKeysearch(SceneHarness& h) {
-    press(h, "keysearch", ui::indexed("Image1", keyBox(h)));
+void winKeySearch(SceneHarness& h) {
+    press(h, "keysearch", ui::indexed("boxPictures", keyBox(h)));
     h.advance(1500ms);
 }
 
-void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
+void keySearchGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("start");
     const int key = keyBox(h);
     // Two wrong boxes: the farthest corner (a cross, or a digit when the key is near it) and a neighbour.
     const int far = key % 9 < 5 ? (key / 9 < 5 ? 80 : 8) : (key / 9 < 5 ? 72 : 0);
-    h.click("keysearch", ui::indexed("Image1", far));
-    h.click("keysearch", ui::indexed("Image1", key % 9 == 0 ? key + 1 : key - 1));
-    for (int i = 0; i < 10; ++i) h.click("keysearch", "nokori");
+    h.click("keysearch", ui::indexed("boxPictures", far));
+    h.click("keysearch", ui::indexed("boxPictures", key % 9 == 0 ? key + 1 : key - 1));
+    for (int i = 0; i < 10; ++i) h.click("keysearch", "checksLeftLabel");
     shoot("two opened, with the hint");
-    h.click("keysearch", ui::indexed("Image1", key));
+    h.click("keysearch", ui::indexed("boxPictures", key));
     shoot("key found");
     h.advance(1500ms);
     shoot("won");
@@ -97,7 +97,8 @@ void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
     h.open("keysearch");
     const int again = keyBox(h);
     for (int box : {0, 40, 80, 44, 36})
-        if (box != again && h.enabled("keysearch", ui::indexed("Image1", box))) h.click("keysearch", ui::indexed("Image1", box));
+        if (box != again && h.enabled("keysearch", ui::indexed("boxPictures", box)))
+            h.click("keysearch", ui::indexed("boxPictures", box));
     h.advance(1500ms);
     shoot("lost");
 }
@@ -495,7 +496,7 @@ const std::vector<WinScript>& winScripts() {
         {"nagagutsu", winNagagutsu},
         {"max100game", winRaceTo100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
-        {"keysearch", winKeysearch},
+        {"keysearch", winKeySearch},
         {"rosoku", winRosoku},
     };
     return kScripts;
@@ -509,8 +510,8 @@ const WinScript& winScript(const std::string& form) {
 
 const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
-        {"Hitandblow", hitandblowGallery},
-        {"keysearch", keysearchGallery},
+        {"Hitandblow", hitAndBlowGallery},
+        {"keysearch", keySearchGallery},
         {"nagagutsu", nagagutsuGallery},
         {"mizuhusen", mizuhusenGallery},
         {"rosoku", rosokuGallery},

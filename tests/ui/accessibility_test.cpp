@@ -92,7 +92,7 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
              h.open("keysearch");
              h.key("keysearch", Qt::Key_Space, " ");  // box 0, two steps from the key
          },
-         {{"Image1(0)", "数字 2"}, {"nokori", "3"}}},
+         {{"boxPictures(0)", "数字 2"}, {"checksLeftLabel", "3"}}},
         {"Hitandblow",
          [](SceneHarness& h) {
              h.open("Hitandblow");
@@ -130,12 +130,12 @@ TEST(Accessibility, ABoxOpensWhereverItIsClicked) {
     SceneHarness h;
     h.script({SceneHarness::draw(9, 8), SceneHarness::draw(9, 8)});
     h.open("keysearch");
-    const std::string closed = h.picture("keysearch", "Image1(3)");
+    const std::string closed = h.picture("keysearch", "boxPictures(3)");
     h.clickForm("keysearch", 2800, 420);  // box 3's top strip, under the instruction
-    EXPECT_NE(h.picture("keysearch", "Image1(3)"), closed);
-    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
+    EXPECT_NE(h.picture("keysearch", "boxPictures(3)"), closed);
+    EXPECT_EQ(h.caption("keysearch", "checksLeftLabel"), "3");
     h.clickForm("keysearch", 4800, 200);  // the instruction alone
-    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
+    EXPECT_EQ(h.caption("keysearch", "checksLeftLabel"), "3");
 }
 
 }  // namespace
