@@ -149,7 +149,8 @@ public:
         // An exit, then the close box, with no event processed in between.
         std::vector<std::string> exits;
         for (const auto& c : enabled)
-            if (c.starts_with("Command") || c.starts_with("warpbutton")) exits.push_back(c);
+            if (h_.app().facts(form).exits.count(c) || c.starts_with("Command") || c.starts_with("warpbutton"))
+                exits.push_back(c);
         h_.holdSettling(true);
         std::string what = "close right after clicking nothing";
         if (!exits.empty()) {

@@ -27,7 +27,7 @@ int squares(int face) {
     return face;
 }
 
-int nextFace(int face) { return face + 1 == 8 ? 1 : face + 1; }
+int nextFace(int face) { return face + 1 == kSixtySixFace ? 1 : face + 1; }
 
 Rating rate(const Ranks& ranks, int position) {
     Rating best{0, 99};

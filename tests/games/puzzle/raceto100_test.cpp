@@ -50,7 +50,7 @@ int aimed(int bestFace, std::initializer_list<double> draws) {
     app::Random random;
     random.useScript(draws);
     const int target = rules::aim(bestFace, random);
-    EXPECT_EQ(random.scriptLeft(), 0u) << "bestface " << bestFace;
+    EXPECT_EQ(random.scriptLeft(), 0u) << "bestFace " << bestFace;
     return target;
 }
 
