@@ -162,11 +162,11 @@ void RaceTo100::drawSixtySix() {
 }
 
 void RaceTo100::onStartTick() {
-    rollHerDice();
+    rollHeroineDice();
     startTimer.setEnabled(false);
 }
 
-void RaceTo100::rollHerDice() {
+void RaceTo100::rollHeroineDice() {
     enter(Phase::HeroineStops);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     for (ui::Button& stop : stopButtons) stop.setEnabled(true);
@@ -177,7 +177,7 @@ void RaceTo100::onHeroineTurnTick() {
     stopsOnSixtySix_ = false;
     drawSixtySix();
     diceStopped_ = 0;
-    rollHerDice();
+    rollHeroineDice();
     heroineTurnTimer.setEnabled(false);
 }
 

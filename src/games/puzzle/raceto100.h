@@ -60,7 +60,7 @@ private:
     ui::Timer* timerOf(Phase p) const;
     void enter(Phase p);  // and starts the phase's timer
 
-    void rollHerDice();
+    void rollHeroineDice();
     void offerChoice();
     void takeHeroineDie(int die);
     void nextTurn();
