@@ -224,7 +224,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         h.advance(1000ms);
         EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
         EXPECT_FALSE(h.timerEnabled(F, "lossBannerTimer"));
-        EXPECT_FALSE(h.visible(F, "roadLine"));
+        EXPECT_FALSE(h.visible(F, "roadLine") || h.visible(F, "cliffLine")) << "the road goes with the banner";
         EXPECT_FALSE(h.visible(F, "exclamationPicture"));
         EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
         h.advance(10s);
@@ -243,7 +243,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "nextButton"));
         h.advance(1ms);
         EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
-        EXPECT_FALSE(h.visible(F, "exclamationPicture"));
+        EXPECT_FALSE(h.visible(F, "exclamationPicture") || h.visible(F, "roadLine") || h.visible(F, "cliffLine"));
         h.click(F, "nextButton");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -363,6 +363,7 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         Race h;
         loseWithRevival(h);
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "")) << "the banner due under the first box never comes";
+        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "the revival takes the exclamation away";
         h.opponentMoves(1);
         EXPECT_EQ(h.picture(F, "verdictPicture"), "") << "the losing banner never came";
         h.advance(2000ms);
