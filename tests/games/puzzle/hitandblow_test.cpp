@@ -80,7 +80,8 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     for (int k = 0; k < 7; ++k)
         for (const char* history : {"historyGuessLabels", "historyHitLabels", "historyBlowLabels"})
             EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(history, k)));
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("markPictures", i)));
+    for (const char* judged : {"markPictures", "guessPictures"})
+        for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(judged, i))) << judged << i;
     h.scriptRoulette();
     for (int i = 0; i < 4; ++i)  // dial 4 3 2 1 from 0 1 2 3
         for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("dialUpButtons", i));
@@ -90,7 +91,7 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_FALSE(h.enabled("Hitandblow", "dialDownButtons(3)"));
     EXPECT_FALSE(h.visible("Hitandblow", "promptPicture"));
     EXPECT_EQ(h.picture("guessPictures(0)"), "store/sysnumberimg_4");
-    EXPECT_TRUE(h.visible("Hitandblow", "guessPictures(3)"));
+    EXPECT_TRUE(h.visible("Hitandblow", "guessPictures(3)") && h.visible("Hitandblow", "markPictures(3)"));
     EXPECT_EQ(h.picture("markPictures(0)"), "");
     h.advance(200ms);
     EXPECT_EQ(h.picture("markPictures(0)"), "store/star_1") << "a random frame";
@@ -109,7 +110,7 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_TRUE(h.visible("Hitandblow", "historyBlowLabels(6)"));
     EXPECT_EQ(h.picture("triesLeftPicture"), "store/sysnumberimg_6");
     EXPECT_TRUE(h.visible("Hitandblow", "padlockPicture"));
-    EXPECT_TRUE(h.enabled("Hitandblow", "dialUpButtons(0)"));
+    EXPECT_TRUE(h.enabled("Hitandblow", "dialUpButtons(0)") && h.enabled("Hitandblow", "dialDownButtons(3)"));
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("markPictures", i))) << "the marks go into the history";
         EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("guessPictures", i))) << "and so does the guess";

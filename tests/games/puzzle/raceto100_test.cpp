@@ -243,6 +243,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "nextButton"));
         h.advance(1ms);
         EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
+        EXPECT_FALSE(h.timerEnabled(F, "winBannerTimer"));
         EXPECT_FALSE(h.visible(F, "exclamationPicture") || h.visible(F, "roadLine") || h.visible(F, "cliffLine"));
         h.click(F, "nextButton");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
