@@ -12,7 +12,7 @@
 #include "games/dice/sumireduel.h"
 #include "games/puzzle/hitandblow.h"
 #include "games/puzzle/keysearch.h"
-#include "games/puzzle/max100game.h"
+#include "games/puzzle/raceto100.h"
 #include "scenes/closingscene.h"
 #include "scenes/messagescene.h"
 #include "scenes/scenelayout.h"
@@ -55,20 +55,20 @@ FormTable build() {
          }},
         story<MessageScene>("mesarea1", "----", "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
-        game<games::Hitandblow>("Hitandblow", "5339", "鍵開け"),
+        game<games::HitAndBlow>("Hitandblow", "5339", "鍵開け", {{"nextButton"}}),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
         game<games::KozueDuel>("tintiro1", "3940", "梢チンチロ", {{"nextButton"}}),
         game<games::BalloonBattle>("mizuhusen", "3164", "水風船投げ", {{"nextButton"}}),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
         game<games::BootsDash>("nagagutsu", "4789", "長靴１００ｍ", {{"nextButton"}}),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
-        game<games::max100game>("max100game", "9140", "ＭＡＸ１００", {{"Command2"}}),
+        game<games::RaceTo100>("max100game", "9140", "ＭＡＸ１００", {{"nextButton"}}),
         // caughtCheatingButton only once she has caught her sister cheating.
         game<games::SumireDuel>("tintiro2", "3896", "菫チンチロ",
                                 {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
         story<SpecialScene>("mesareaspecial", "", "", {{"nextButton", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
-        game<games::keysearch>("keysearch", "8202", "鍵探し"),
+        game<games::KeySearch>("keysearch", "8202", "鍵探し", {{"nextButton"}}),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
         game<games::CandleBlowing>("rosoku", "9107", "ろうそく消し",

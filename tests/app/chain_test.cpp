@@ -96,7 +96,7 @@ TEST(Chain, GamesUnloadThePictureStoreAndTheNextUseLoadsItAgain) {
     h.open("Hitandblow");
     testing_support::winScript("Hitandblow").win(h);
     EXPECT_TRUE(h.app().extraLoaded("sozai"));
-    h.click("Hitandblow", "Command1");
+    h.click("Hitandblow", "nextButton");
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
     EXPECT_FALSE(h.ended());
     EXPECT_FALSE(h.program().sozai().diceimg(3).isNull());
@@ -161,18 +161,18 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"warpzone", "ワープゾーン", 8055, 6030, nullptr, nullptr},
         {"mesarea1", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = ----"},
         {"mesarea2", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 4140"},
-        {"Hitandblow", "鍵を開けろ！", 11235, 7095, "Label2", "C-PASS = 5339"},
+        {"Hitandblow", "鍵を開けろ！", 11235, 7095, "codeLabel", "C-PASS = 5339"},
         {"mesarea3", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 3232"},
         {"tintiro1", "ちんちろ勝負Ａ", 9885, 7095, "codeLabel", "C-PASS = 3940"},
         {"mizuhusen", "水風船投げバトル", 9885, 7095, "codeLabel", "C-PASS = 3164"},
         {"mesarea4", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 1885"},
         {"nagagutsu", "長靴１００ｍ走", 9885, 7095, "codeLabel", "C-PASS = 4789"},
         {"mesarea5", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 7802"},
-        {"max100game", "１００を越えるな", 9885, 7095, "Label4", "C-PASS = 9140"},
+        {"max100game", "１００を越えるな", 9885, 7095, "codeLabel", "C-PASS = 9140"},
         {"tintiro2", "ちんちろ対決Ｂ", 9915, 7125, "codeLabel", "C-PASS = 3896"},
         {"mesareaspecial", "Form1", 9885, 7095, "codeLabel", "C-PASS = 1885"},
         {"mesarea6", "メッセージパート", 9885, 7095, "codeLabel", "C-PASS = 2383"},
-        {"keysearch", "鍵を探せ！", 9885, 7095, "Label4", "C-PASS = 8202"},
+        {"keysearch", "鍵を探せ！", 9885, 7095, "codeLabel", "C-PASS = 8202"},
         {"mesareaepi1", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = 0039"},
         {"rosoku", "ろうそく消し", 9885, 7095, "codeLabel", "C-PASS = 9107"},
         {"mesareaepi21", "エピローグ", 9885, 7095, "codeLabel", "C-PASS = ----"},

@@ -49,12 +49,13 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard,
-                         testing::Values(Game{"Hitandblow", {"Image2", "Image4(0)", "Image4(1)"}}, Game{"tintiro1", {}},
+                         testing::Values(Game{"Hitandblow", {"hintHotSpot", "legendPictures(0)", "legendPictures(1)"}},
+                                         Game{"tintiro1", {}},
                                          Game{"mizuhusen", {"heroineImage"}}, Game{"nagagutsu", {"codeLabel"}},
-                                         Game{"max100game", {"Image4", "Image5"}},
+                                         Game{"max100game", {"opponentPicture", "heroinePicture"}},
                                          Game{"tintiro2",
                                               {"smallDicePictures(0)", "smallDicePictures(1)", "smallDicePictures(2)"}},
-                                         Game{"keysearch", {"nokori"}}, Game{"rosoku", {"countdownImage"}}),
+                                         Game{"keysearch", {"checksLeftLabel"}}, Game{"rosoku", {"countdownImage"}}),
                          [](const auto& info) { return info.param.form; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
@@ -86,18 +87,19 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
         return seen;
     };
     h.open("keysearch");
-    h.control("keysearch", "Image1(10)").setEnabled(false);
+    h.control("keysearch", "boxPictures(10)").setEnabled(false);
     EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
-              (Names{"Image1(1)", "Image1(19)", "Image1(18)", "Image1(18)", "Image1(9)", "Image1(0)"}));
+              (Names{"boxPictures(1)", "boxPictures(19)", "boxPictures(18)", "boxPictures(18)", "boxPictures(9)",
+                     "boxPictures(0)"}));
     h.open("Hitandblow");
-    static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();
+    static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();
     EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
-              (Names{"downbutton(0)", "downbutton(0)", "downbutton(1)", "upbutton(1)"}));
+              (Names{"dialDownButtons(0)", "dialDownButtons(0)", "dialDownButtons(1)", "dialUpButtons(1)"}));
     h.open("max100game");
     h.advance(1000ms);  // the STOP buttons come on
-    static_cast<ui::Button&>(h.control("max100game", "stopbutton(1)")).setFocus();
+    static_cast<ui::Button&>(h.control("max100game", "stopButtons(1)")).setFocus();
     EXPECT_EQ(walk("max100game", {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}),
-              (Names{"diceimg(1)", "diceimg(0)", "stopbutton(0)", "stopbutton(0)"}))
+              (Names{"heroineDicePictures(1)", "heroineDicePictures(0)", "stopButtons(0)", "stopButtons(0)"}))
         << "each die with its STOP below it";
 }
 

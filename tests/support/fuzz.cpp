@@ -196,13 +196,14 @@ const WayOn& wayOn(const std::string& form) {
     };
     static const std::map<std::string, WayOn> kForms{
         {"warpzone", {{"codeBox"}, {}}},
-        {"Hitandblow", {{"upbutton(", "downbutton(", "Picture1", "Command1"}, lostBy("mark")}},
+        {"Hitandblow",
+         {{"dialUpButtons(", "dialDownButtons(", "padlockPicture", "nextButton"}, lostBy("verdictPicture")}},
         {"tintiro1", {{"throwButton", "nextButton"}, lostBy("bannerPicture")}},
         {"tintiro2", {{"throwButton", "nextButton", "caughtCheatingButton"}, lostBy("bannerPicture")}},
         {"mizuhusen", {{"pumpButton", "throwButton", "nextButton"}, lostBy("resultImage")}},
         {"nagagutsu", {{"nextButton"}, lostBy("resultImage")}},
-        {"max100game", {{"stopbutton(", "diceimg(", "Command2"}, lostBy("Image3")}},
-        {"keysearch", {{"Image1(", "Command1"}, lostBy("Image3")}},
+        {"max100game", {{"stopButtons(", "heroineDicePictures(", "nextButton"}, lostBy("verdictPicture")}},
+        {"keysearch", {{"boxPictures(", "nextButton"}, lostBy("verdictPicture")}},
         {"rosoku", {{"allOutButton", "halfOutButton", "fewOutButton", "windSpiritButton"}, {}}},
         {"mesareaepi3", {{"nextPageButton"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "logoImage"); }}},
     };

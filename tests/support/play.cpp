@@ -37,59 +37,59 @@ namespace {
 // The dial shows which digit it stands on by the store picture it carries.
 void dial(SceneHarness& h, const std::string& digits) {
     for (int i = 0; i < 4; ++i)
-        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("passno", i)) !=
+        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("dialPictures", i)) !=
                                               "store/numberimg_" + digits.substr(i, 1);
              ++guard)
-            press(h, "Hitandblow", ui::indexed("upbutton", i));
+            press(h, "Hitandblow", ui::indexed("dialUpButtons", i));
 }
 
 std::string secretOf(SceneHarness& h) {
     std::string secret;
-    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("passnumber", i));
+    for (int i = 0; i < 4; ++i) secret += h.caption("Hitandblow", ui::indexed("secretDigitLabels", i));
     return secret;
 }
 
-void hitandblowGallery(SceneHarness& h, const Shoot& shoot) {
+void hitAndBlowGallery(SceneHarness& h, const Shoot& shoot) {
     std::string secret = secretOf(h);
     // Wrong guesses that share digits with the secret, so the marks show both kinds.
     const std::string near = {secret[1], secret[0], secret[2], static_cast<char>('0' + (secret[3] - '0' + 5) % 10)};
     dial(h, near);
     shoot("dialling");
-    h.click("Hitandblow", "Picture1");
+    h.click("Hitandblow", "padlockPicture");
     h.advance(600ms);
     shoot("roulette");
     h.advance(3400ms);
     shoot("judged");
     h.advance(2000ms);
-    for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitandblow(h, guess == secret ? near : guess);
-    h.click("Hitandblow", "Image2");  // the last-chance hot spot shows the secret at the top left
+    for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitAndBlow(h, guess == secret ? near : guess);
+    h.click("Hitandblow", "hintHotSpot");  // the last-chance hot spot shows the secret at the top left
     shoot("history and hint");
-    tryHitandblow(h, near);
+    tryHitAndBlow(h, near);
     shoot("lost");
     h.app().unload(h.form("Hitandblow"));
     h.open("Hitandblow");
-    winHitandblow(h);
+    winHitAndBlow(h);
     shoot("won");
 }
 
 // The key's box, read off the hidden label that holds it.
-int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "Label5")); }
+int keyBox(SceneHarness& h) { return std::stoi(h.caption("keysearch", "keyBoxLabel")); }
 
-void winKeysearch(SceneHarness& h) {
-    press(h, "keysearch", ui::indexed("Image1", keyBox(h)));
+void winKeySearch(SceneHarness& h) {
+    press(h, "keysearch", ui::indexed("boxPictures", keyBox(h)));
     h.advance(1500ms);
 }
 
-void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
+void keySearchGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("start");
     const int key = keyBox(h);
     // Two wrong boxes: the farthest corner (a cross, or a digit when the key is near it) and a neighbour.
     const int far = key % 9 < 5 ? (key / 9 < 5 ? 80 : 8) : (key / 9 < 5 ? 72 : 0);
-    h.click("keysearch", ui::indexed("Image1", far));
-    h.click("keysearch", ui::indexed("Image1", key % 9 == 0 ? key + 1 : key - 1));
-    for (int i = 0; i < 10; ++i) h.click("keysearch", "nokori");
+    h.click("keysearch", ui::indexed("boxPictures", far));
+    h.click("keysearch", ui::indexed("boxPictures", key % 9 == 0 ? key + 1 : key - 1));
+    for (int i = 0; i < 10; ++i) h.click("keysearch", "checksLeftLabel");
     shoot("two opened, with the hint");
-    h.click("keysearch", ui::indexed("Image1", key));
+    h.click("keysearch", ui::indexed("boxPictures", key));
     shoot("key found");
     h.advance(1500ms);
     shoot("won");
@@ -97,7 +97,8 @@ void keysearchGallery(SceneHarness& h, const Shoot& shoot) {
     h.open("keysearch");
     const int again = keyBox(h);
     for (int box : {0, 40, 80, 44, 36})
-        if (box != again && h.enabled("keysearch", ui::indexed("Image1", box))) h.click("keysearch", ui::indexed("Image1", box));
+        if (box != again && h.enabled("keysearch", ui::indexed("boxPictures", box)))
+            h.click("keysearch", ui::indexed("boxPictures", box));
     h.advance(1500ms);
     shoot("lost");
 }
@@ -280,26 +281,26 @@ void candleBlowingGallery(SceneHarness& h, const Shoot& shoot) {
 }
 
 // Don't exceed 100. The heroine stops her dice by watching them: a die shows each face in turn.
-constexpr const char* kMax100 = "max100game";
+constexpr const char* kRaceTo100 = "max100game";
 
-int squaresLeft(SceneHarness& h) { return std::stoi(h.caption(kMax100, "nokorimasu")); }
+int squaresLeft(SceneHarness& h) { return std::stoi(h.caption(kRaceTo100, "squaresLeftLabel")); }
 
 // Stops the heroine's die k as it shows `face`, once it has turned at least once this turn.
-void stopMax100Die(SceneHarness& h, int k, int face) {
-    const std::string die = ui::indexed("diceimg", k);
-    h.advance(std::chrono::milliseconds(h.timerInterval(kMax100, ui::indexed("dicetimer", k))));
-    for (int guard = 0; guard < 10000 && h.picture(kMax100, die) != "store/diceimg_" + std::to_string(face); ++guard)
+void stopRaceDie(SceneHarness& h, int k, int face) {
+    const std::string die = ui::indexed("heroineDicePictures", k);
+    h.advance(std::chrono::milliseconds(h.timerInterval(kRaceTo100, ui::indexed("diceTimers", k))));
+    for (int guard = 0; guard < 10000 && h.picture(kRaceTo100, die) != "store/diceimg_" + std::to_string(face); ++guard)
         h.advance(1ms);
-    press(h, kMax100, ui::indexed("stopbutton", k));
+    press(h, kRaceTo100, ui::indexed("stopButtons", k));
 }
 
-enum class Max100State { HeroineTurn, Won, Lost };
+enum class RaceState { HeroineTurn, Won, Lost };
 
-Max100State awaitMax100(SceneHarness& h) {
+RaceState awaitRace(SceneHarness& h) {
     for (int guard = 0; guard < 100000; ++guard) {
-        if (h.visible(kMax100, "Command2")) return Max100State::Won;
-        if (h.picture(kMax100, "Image3") == "store/hanmark_0") return Max100State::Lost;
-        if (h.enabled(kMax100, "stopbutton(0)")) return Max100State::HeroineTurn;
+        if (h.visible(kRaceTo100, "nextButton")) return RaceState::Won;
+        if (h.picture(kRaceTo100, "verdictPicture") == "store/hanmark_0") return RaceState::Lost;
+        if (h.enabled(kRaceTo100, "stopButtons(0)")) return RaceState::HeroineTurn;
         h.advance(50ms);
     }
     throw std::runtime_error("max100game stands still");
@@ -307,26 +308,26 @@ Max100State awaitMax100(SceneHarness& h) {
 
 // Leaves the opponent one square more than a multiple of seven: whatever it moves (1 to 6, or 9),
 // she can bring it back there, and at last it must move from the final square.
-void max100Turn(SceneHarness& h) {
+void raceTurn(SceneHarness& h) {
     const int move = (squaresLeft(h) - 1) % 7;
-    stopMax100Die(h, 0, move == 0 ? 1 : move);
-    press(h, kMax100, "stopbutton(1)");
-    press(h, kMax100, "diceimg(0)");
+    stopRaceDie(h, 0, move == 0 ? 1 : move);
+    press(h, kRaceTo100, "stopButtons(1)");
+    press(h, kRaceTo100, "heroineDicePictures(0)");
 }
 
-void winMax100(SceneHarness& h) {
+void winRaceTo100(SceneHarness& h) {
     for (std::uint64_t attempt = 1; attempt <= 20; ++attempt) {
-        Max100State state;
-        while ((state = awaitMax100(h)) == Max100State::HeroineTurn) max100Turn(h);
-        if (state == Max100State::Won) return;
+        RaceState state;
+        while ((state = awaitRace(h)) == RaceState::HeroineTurn) raceTurn(h);
+        if (state == RaceState::Won) return;
         // Now and then the 66 face comes on its own where it throws the car over. The player
         // then comes back through the warp zone; the warp zone, loaded but unseen, only keeps the
         // program running meanwhile. The close itself may still bring the revival, and the win.
         h.app().form("warpzone");
-        h.close(kMax100);
-        if (!h.app().isLoaded(kMax100)) {
+        h.close(kRaceTo100);
+        if (!h.app().isLoaded(kRaceTo100)) {
             h.random().useSeed(attempt);
-            h.open(kMax100);
+            h.open(kRaceTo100);
         }
         h.app().unload(h.form("warpzone"));
     }
@@ -335,48 +336,48 @@ void winMax100(SceneHarness& h) {
 
 // One press of the forbidden button and two stopped dice: she moves 66 squares.
 void forbiddenMove(SceneHarness& h) {
-    h.click(kMax100, "Command1");
-    h.click(kMax100, "stopbutton(0)");
-    h.click(kMax100, "stopbutton(1)");
-    h.click(kMax100, "diceimg(0)");
+    h.click(kRaceTo100, "forbiddenButton");
+    h.click(kRaceTo100, "stopButtons(0)");
+    h.click(kRaceTo100, "stopButtons(1)");
+    h.click(kRaceTo100, "heroineDicePictures(0)");
 }
 
-void max100Gallery(SceneHarness& h, const Shoot& shoot) {
+void raceTo100Gallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(1200ms);
     shoot("both dice rolling");
-    h.click(kMax100, "Image5");  // the forbidden button shows
-    stopMax100Die(h, 0, 7);
-    stopMax100Die(h, 1, 3);
+    h.click(kRaceTo100, "heroinePicture");  // the forbidden button shows
+    stopRaceDie(h, 0, 7);
+    stopRaceDie(h, 1, 3);
     h.advance(1000ms);
     shoot("choice it");
-    h.click(kMax100, "diceimg(0)");
+    h.click(kRaceTo100, "heroineDicePictures(0)");
     h.advance(600ms);
     shoot("the car moving");
-    for (int guard = 0; guard < 10000 && !h.visible(kMax100, "yazirusi(0)") && !h.visible(kMax100, "yazirusi(1)"); ++guard)
-        h.advance(10ms);
+    auto arrow = [&](int k) { return h.visible(kRaceTo100, ui::indexed("choiceArrowPictures", k)); };
+    for (int guard = 0; guard < 10000 && !arrow(0) && !arrow(1); ++guard) h.advance(10ms);
     shoot("the opponent's choice");
-    Max100State state;
-    while ((state = awaitMax100(h)) == Max100State::HeroineTurn) max100Turn(h);
-    shoot(state == Max100State::Won ? "won" : "lost by a 66");
+    RaceState state;
+    while ((state = awaitRace(h)) == RaceState::HeroineTurn) raceTurn(h);
+    shoot(state == RaceState::Won ? "won" : "lost by a 66");
 
     // A second game, thrown away with the forbidden button, and the rare revival.
-    h.app().unload(h.form(kMax100));
-    h.open(kMax100);
+    h.app().unload(h.form(kRaceTo100));
+    h.open(kRaceTo100);
     h.advance(1000ms);
-    h.click(kMax100, "Image5");
+    h.click(kRaceTo100, "heroinePicture");
     forbiddenMove(h);  // 100 squares left: 66 of them go
-    if (awaitMax100(h) != Max100State::HeroineTurn) return;
+    if (awaitRace(h) != RaceState::HeroineTurn) return;
     forbiddenMove(h);  // now the 66 goes over the edge
-    for (int guard = 0; guard < 10000 && !h.timerEnabled(kMax100, "rakkamati"); ++guard) h.advance(10ms);
+    for (int guard = 0; guard < 10000 && !h.timerEnabled(kRaceTo100, "fallTimer"); ++guard) h.advance(10ms);
     h.script({SceneHarness::draw(99, 77)});  // the one chance in 99 at the loss
     h.advance(1000ms);
     h.random().useSeed(1);
     shoot("the fall");
     h.advance(1000ms);
     shoot("lost");
-    h.close(kMax100);
+    h.close(kRaceTo100);
     shoot("revived");
-    if (awaitMax100(h) == Max100State::Won) shoot("won after the revival");
+    if (awaitRace(h) == RaceState::Won) shoot("won after the revival");
 }
 
 // ---- Chinchirorin duels ----
@@ -466,13 +467,13 @@ void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
 
 }  // namespace
 
-void tryHitandblow(SceneHarness& h, const std::string& digits) {
+void tryHitAndBlow(SceneHarness& h, const std::string& digits) {
     dial(h, digits);
-    press(h, "Hitandblow", "Picture1");
+    press(h, "Hitandblow", "padlockPicture");
     h.advance(19 * 200ms + 2000ms);
 }
 
-void winHitandblow(SceneHarness& h) { tryHitandblow(h, secretOf(h)); }
+void winHitAndBlow(SceneHarness& h) { tryHitAndBlow(h, secretOf(h)); }
 
 void warpTo(SceneHarness& h, const std::string& form) {
     const auto targets = chain::warpTargets(h.program().table());
@@ -490,13 +491,13 @@ void revealExit(SceneHarness& h, const std::string& form, const std::string& exi
 
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
-        {"Hitandblow", winHitandblow},
+        {"Hitandblow", winHitAndBlow},
         {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
         {"mizuhusen", winBalloonBattle},
         {"nagagutsu", winBootsDash},
-        {"max100game", winMax100},
+        {"max100game", winRaceTo100},
         {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
-        {"keysearch", winKeysearch},
+        {"keysearch", winKeySearch},
         {"rosoku", winCandleBlowing},
     };
     return kScripts;
@@ -510,12 +511,12 @@ const WinScript& winScript(const std::string& form) {
 
 const std::vector<GalleryPlay>& galleryPlays() {
     static const std::vector<GalleryPlay> kPlays{
-        {"Hitandblow", hitandblowGallery},
-        {"keysearch", keysearchGallery},
+        {"Hitandblow", hitAndBlowGallery},
+        {"keysearch", keySearchGallery},
         {"nagagutsu", bootsDashGallery},
         {"mizuhusen", balloonBattleGallery},
         {"rosoku", candleBlowingGallery},
-        {"max100game", max100Gallery},
+        {"max100game", raceTo100Gallery},
         {"tintiro1", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro1"); }},
         {"tintiro2", [](SceneHarness& h, const Shoot& shoot) { duelGallery(h, shoot, "tintiro2"); }},
     };

@@ -43,9 +43,9 @@ const std::vector<GalleryPlay>& galleryPlays();
 
 // Dials a four-digit guess on the padlock with the ↑ buttons and submits it, then waits for the
 // roulette and the recording (at most 19 ticks of 200 ms, then 2 s).
-void tryHitandblow(SceneHarness& h, const std::string& digits);
+void tryHitAndBlow(SceneHarness& h, const std::string& digits);
 // Reads the secret off the hidden hint labels and opens the lock on the first try.
-void winHitandblow(SceneHarness& h);
+void winHitAndBlow(SceneHarness& h);
 // From the open warp zone, as a player who kept the form's code: types it and takes its button.
 void warpTo(SceneHarness& h, const std::string& form);
 // Shows the exit a game shows once it has decided a branch, to walk that branch without playing.

@@ -30,12 +30,12 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
         QAccessible::Role role;
         const char* name;
     };
-    for (const auto& e : {Expect{"upbutton(0)", QAccessible::Button, "↑"},
-                          Expect{"Label1", QAccessible::StaticText, "これまでの履歴"},
-                          Expect{"Picture1", QAccessible::Graphic, "南京錠"},
-                          Expect{"passno(2)", QAccessible::Graphic, "数字 2"},
-                          Expect{"Image4(1)", QAccessible::Graphic, "★"},
-                          Expect{"mark", QAccessible::Graphic, ""}}) {
+    for (const auto& e : {Expect{"dialUpButtons(0)", QAccessible::Button, "↑"},
+                          Expect{"historyTitleLabel", QAccessible::StaticText, "これまでの履歴"},
+                          Expect{"padlockPicture", QAccessible::Graphic, "南京錠"},
+                          Expect{"dialPictures(2)", QAccessible::Graphic, "数字 2"},
+                          Expect{"legendPictures(1)", QAccessible::Graphic, "★"},
+                          Expect{"verdictPicture", QAccessible::Graphic, ""}}) {
         QAccessibleInterface* i = a11y(h, "Hitandblow", e.control);
         ASSERT_NE(i, nullptr) << e.control;
         EXPECT_EQ(i->role(), e.role) << e.control;
@@ -44,8 +44,8 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(ui::qt::windowOf(h.form("Hitandblow")))->text(QAccessible::Name).toStdString(),
               "鍵を開けろ！");
 
-    h.click("Hitandblow", "upbutton(2)");
-    EXPECT_EQ(a11y(h, "Hitandblow", "passno(2)")->text(QAccessible::Name).toStdString(), "数字 3")
+    h.click("Hitandblow", "dialUpButtons(2)");
+    EXPECT_EQ(a11y(h, "Hitandblow", "dialPictures(2)")->text(QAccessible::Name).toStdString(), "数字 3")
         << "a new picture, a new name";
 }
 
@@ -92,19 +92,21 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
              h.open("keysearch");
              h.key("keysearch", Qt::Key_Space, " ");  // box 0, two steps from the key
          },
-         {{"Image1(0)", "数字 2"}, {"nokori", "3"}}},
+         {{"boxPictures(0)", "数字 2"}, {"checksLeftLabel", "3"}}},
         {"Hitandblow",
          [](SceneHarness& h) {
              h.open("Hitandblow");
              std::string s;
-             for (int i = 0; i < 4; ++i) s += h.caption("Hitandblow", ui::indexed("passnumber", i));
-             testing_support::tryHitandblow(h, {s[1], s[0], s[2], s[3]});  // two hits, two blows
-             testing_support::winHitandblow(h);
+             for (int i = 0; i < 4; ++i) s += h.caption("Hitandblow", ui::indexed("secretDigitLabels", i));
+             testing_support::tryHitAndBlow(h, {s[1], s[0], s[2], s[3]});  // two hits, two blows
+             testing_support::winHitAndBlow(h);
          },
-         {{"mhit(6)", "2"}, {"mblow(6)", "2"}, {"mhit(5)", "4"}, {"hantei(3)", "☆"}, {"mark", "勝ち"}}},
+         {{"historyHitLabels(6)", "2"}, {"historyBlowLabels(6)", "2"}, {"historyHitLabels(5)", "4"},
+          {"markPictures(3)", "☆"}, {"verdictPicture", "勝ち"}}},
         {"tintiro1", play("tintiro1"),
          {{"dicePictures(0)", ""}, {"smallDicePictures(2)", ""}, {"heroineResultPicture", ""}, {"bannerPicture", "勝ち"}}},
-        {"max100game", play("max100game"), {{"nokorimasu", ""}, {"diceimg(1)", ""}, {"Image3", "勝ち"}}}};
+        {"max100game", play("max100game"),
+         {{"squaresLeftLabel", ""}, {"heroineDicePictures(1)", ""}, {"verdictPicture", "勝ち"}}}};
     std::map<std::string, std::string> last;  // control, the name its last event carried
     ui::qt::setNameListener(
         [&](const QWidget& w, const QString& name) { last[w.objectName().toStdString()] = name.toStdString(); });
@@ -128,12 +130,12 @@ TEST(Accessibility, ABoxOpensWhereverItIsClicked) {
     SceneHarness h;
     h.script({SceneHarness::draw(9, 8), SceneHarness::draw(9, 8)});
     h.open("keysearch");
-    const std::string closed = h.picture("keysearch", "Image1(3)");
+    const std::string closed = h.picture("keysearch", "boxPictures(3)");
     h.clickForm("keysearch", 2800, 420);  // box 3's top strip, under the instruction
-    EXPECT_NE(h.picture("keysearch", "Image1(3)"), closed);
-    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
+    EXPECT_NE(h.picture("keysearch", "boxPictures(3)"), closed);
+    EXPECT_EQ(h.caption("keysearch", "checksLeftLabel"), "3");
     h.clickForm("keysearch", 4800, 200);  // the instruction alone
-    EXPECT_EQ(h.caption("keysearch", "nokori"), "3");
+    EXPECT_EQ(h.caption("keysearch", "checksLeftLabel"), "3");
 }
 
 }  // namespace

@@ -21,14 +21,14 @@ TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
     testing_support::SceneHarness h;
     ui::Form& f = h.open("Hitandblow");
     QWidget* window = ui::qt::windowOf(f);
-    static_cast<ui::Button&>(h.control("Hitandblow", "upbutton(0)")).setFocus();  // no focus frame on the padlock
+    static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();  // no focus frame on the padlock
     EXPECT_EQ(window->size(), QSize(749, 473)) << "the layout, in device-independent pixels";
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(1498, 946));
 
     // The padlock as the window shows it, against the same picture drawn at twice its size: the
     // same pixels, not a one-times rendering blown up.
-    auto& lock = static_cast<ui::Image&>(h.control("Hitandblow", "Picture1"));
+    auto& lock = static_cast<ui::Image&>(h.control("Hitandblow", "padlockPicture"));
     const QRect r = ui::qt::widgetOf(lock)->geometry();
     const QImage shown = shot.copy(QRect(r.topLeft() * 2, r.size() * 2)).convertToFormat(QImage::Format_RGB32);
     QImage crisp(r.size() * 2, QImage::Format_RGB32);

@@ -7,6 +7,8 @@
 
 namespace games {
 
+using hitandblowrules::kTries;
+
 namespace {
 
 constexpr ui::Rgb kPink{255, 192, 192};
@@ -19,193 +21,213 @@ const ui::Font kHistoryDigits = ui::condensed(ui::gothic(36), 82);
 // The pictures the form was designed with; the store supplies every later one.
 ui::Picture designed(const std::string& name) { return assets::picture(name); }
 
-// The history grows upwards: the first try is recorded in the bottom row, 6.
-int historyTop(int k) { return 1440 + 600 * (6 - k); }
+// The history grows upwards, a row for each try, filed by the tries left after it: the first try
+// is recorded in the bottom row.
+int historyTop(int k) { return 1440 + 600 * (kTries - 1 - k); }
 
 }  // namespace
 
-Hitandblow::Hitandblow(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"Hitandblow", "鍵を開けろ！", {11235, 7095}, kPink, "Label2", {9960, 0, 1335, 255}}),
-      Command1(button("Command1", {8880, 6000, 1695, 735}, "NEXT AREA", &Hitandblow::Command1_Click)),
-      starchusen(timer("starchusen", 200)),
-      Timer1(timer("Timer1", 2000, &Hitandblow::Timer1_Timer)),
-      Picture1(pictureBox("Picture1", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"),
-                          &Hitandblow::Picture1_Click)),
-      upbutton(buttonArray("upbutton", 4, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; }, "↑",
-                           &Hitandblow::upbutton_Click, ui::gothic(12))),
-      downbutton(buttonArray("downbutton", 4, [](int i) { return ui::Rect{840 + 1320 * i, 6000, 735, 735}; }, "↓",
-                             &Hitandblow::downbutton_Click, ui::gothic(12))),
-      passno(array<ui::Image>("passno", 4,
-                              [this](const std::string& n, int i) -> ui::Image& {
-                                  return image(n, {600 + 1320 * i, 4800, 1125, 1125},
-                                               designed("store/numberimg_" + std::to_string(i)));
-                              })),
-      passmes(image("passmes", {480, 2040, 6750, 900}, designed("scenes/hitandblow/passmes"))),
-      enternum(imageArray("enternum", 4, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
-      hantei(imageArray("hantei", 4, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
-      Image1(image("Image1", {720, 720, 2250, 900}, designed("scenes/hitandblow/nokori"))),
-      nchance(image("nchance", {2280, 600, 1050, 900}, designed("store/sysnumberimg_7"))),
-      Image3(image("Image3", {3360, 645, 1050, 900}, designed("scenes/hitandblow/kai"))),
-      Label1(label("Label1", {7920, 360, 2775, 615}, "これまでの履歴", ui::gothic(20.25))),
-      Image4(array<ui::Image>("Image4", 2,
-                              [this](const std::string& n, int i) -> ui::Image& {
-                                  return image(n, {9360 + 720 * i, 840, 750, 750},
-                                               designed(i == 0 ? "store/star_1" : "store/star_2"));
-                              },
-                              &Hitandblow::Image4_Click)),
-      mno(labelArray("mno", 7, [](int k) { return ui::Rect{7920, historyTop(k), 1575, 735}; }, "0000",
-                     kHistoryDigits)),
-      mhit(labelArray("mhit", 7, [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; }, "0", ui::gothic(36),
-                      ui::Align::Center)),
-      mblow(labelArray("mblow", 7, [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
-                       ui::gothic(36), ui::Align::Center)),
-      Image2(image("Image2", {7200, 0, 600, 600}, {}, &Hitandblow::Image2_Click)),
-      passnumber(labelArray("passnumber", 4, [](int i) { return ui::Rect{240 + 240 * i, 120, 375, 375}; }, "0")),
-      mark(image("mark", {-120, 3720, 7500, 2775})),
-      Line1(line("Line1", 7560, 0, 7560, 7080)),
-      roulette(starchusen, {this, &Hitandblow::drawchusen}, {this, &Hitandblow::showchusen},
-               {this, &Hitandblow::showhantei}) {
-    Command1.setVisible(false);
+HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai,
+               {"Hitandblow", "鍵を開けろ！", {11235, 7095}, kPink, "codeLabel", {9960, 0, 1335, 255}}),
+      nextButton(button("nextButton", {8880, 6000, 1695, 735}, "NEXT AREA", &HitAndBlow::onNextClicked)),
+      rouletteTimer(timer("rouletteTimer", 200)),
+      recordTimer(timer("recordTimer", 2000, &HitAndBlow::onRecordTick)),
+      padlockPicture(pictureBox("padlockPicture", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"),
+                                &HitAndBlow::onPadlockClicked)),
+      dialUpButtons(buttonArray("dialUpButtons", 4, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; },
+                                "↑", &HitAndBlow::onDialUpClicked, ui::gothic(12))),
+      dialDownButtons(buttonArray("dialDownButtons", 4,
+                                  [](int i) { return ui::Rect{840 + 1320 * i, 6000, 735, 735}; }, "↓",
+                                  &HitAndBlow::onDialDownClicked, ui::gothic(12))),
+      dialPictures(array<ui::Image>("dialPictures", 4,
+                                    [this](const std::string& n, int i) -> ui::Image& {
+                                        return image(n, {600 + 1320 * i, 4800, 1125, 1125},
+                                                     designed("store/numberimg_" + std::to_string(i)));
+                                    })),
+      promptPicture(image("promptPicture", {480, 2040, 6750, 900}, designed("scenes/hitandblow/passmes"))),
+      guessPictures(imageArray("guessPictures", 4, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
+      markPictures(imageArray("markPictures", 4, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
+      remainingPicture(image("remainingPicture", {720, 720, 2250, 900}, designed("scenes/hitandblow/nokori"))),
+      triesLeftPicture(image("triesLeftPicture", {2280, 600, 1050, 900},
+                             designed("store/sysnumberimg_" + std::to_string(kTries)))),
+      timesPicture(image("timesPicture", {3360, 645, 1050, 900}, designed("scenes/hitandblow/kai"))),
+      historyTitleLabel(label("historyTitleLabel", {7920, 360, 2775, 615}, "これまでの履歴", ui::gothic(20.25))),
+      legendPictures(array<ui::Image>("legendPictures", 2,
+                                      [this](const std::string& n, int i) -> ui::Image& {
+                                          return image(n, {9360 + 720 * i, 840, 750, 750},
+                                                       designed(i == 0 ? "store/star_1" : "store/star_2"));
+                                      },
+                                      &HitAndBlow::onLegendClicked)),
+      historyGuessLabels(labelArray("historyGuessLabels", kTries,
+                                    [](int k) { return ui::Rect{7920, historyTop(k), 1575, 735}; }, "0000",
+                                    kHistoryDigits)),
+      historyHitLabels(labelArray("historyHitLabels", kTries,
+                                  [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; }, "0", ui::gothic(36),
+                                  ui::Align::Center)),
+      historyBlowLabels(labelArray("historyBlowLabels", kTries,
+                                   [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
+                                   ui::gothic(36), ui::Align::Center)),
+      hintHotSpot(image("hintHotSpot", {7200, 0, 600, 600}, {}, &HitAndBlow::onHintHotSpotClicked)),
+      secretDigitLabels(labelArray("secretDigitLabels", 4,
+                                   [](int i) { return ui::Rect{240 + 240 * i, 120, 375, 375}; }, "0")),
+      verdictPicture(image("verdictPicture", {-120, 3720, 7500, 2775})),
+      dividerLine(line("dividerLine", 7560, 0, 7560, 7080)),
+      roulette_(rouletteTimer, {this, &HitAndBlow::drawRouletteFrame}, {this, &HitAndBlow::showRouletteFrame},
+                {this, &HitAndBlow::showJudgement}) {
+    nextButton.setVisible(false);
     for (int i = 0; i < 4; ++i) {
-        enternum[i].setVisible(false);
-        hantei[i].setVisible(false);
-        passnumber[i].setVisible(false);
+        guessPictures[i].setVisible(false);
+        markPictures[i].setVisible(false);
+        secretDigitLabels[i].setVisible(false);
     }
-    for (int k = 0; k < 7; ++k)
-        for (ui::Label* l : {&mno[k], &mhit[k], &mblow[k]}) l->setVisible(false);
-    Image2.setVisible(false);
+    for (int k = 0; k < kTries; ++k)
+        for (ui::Label* l : {&historyGuessLabels[k], &historyHitLabels[k], &historyBlowLabels[k]}) l->setVisible(false);
+    hintHotSpot.setVisible(false);
 
-    Picture1.setTabStop(true);
-    ui::arrowGrid(4, ui::cellsOf(upbutton, downbutton));
+    padlockPicture.setTabStop(true);
+    ui::arrowGrid(4, ui::cellsOf(dialUpButtons, dialDownButtons));
 }
 
-void Hitandblow::Form_Load() {
+void HitAndBlow::Form_Load() {
     Randomize();
-    inputnum = {0, 1, 2, 3};
-    answernum = hitandblowrules::drawSecret(app_.random());
-    for (int i = 0; i < 4; ++i) passnumber[i].setCaption(std::to_string(answernum[i]));
-    chance = 7;
+    dialDigits_ = {0, 1, 2, 3};
+    secret_ = hitandblowrules::drawSecret(app_.random());
+    for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
+    triesLeft_ = kTries;
 }
 
-void Hitandblow::upbutton_Click(int i) {
-    inputnum[i] = static_cast<short>((inputnum[i] + 1) % 10);
-    showDial(i);
+void HitAndBlow::onDialUpClicked(int dial) {
+    dialDigits_[dial] = static_cast<short>((dialDigits_[dial] + 1) % 10);
+    showDial(dial);
 }
 
-void Hitandblow::downbutton_Click(int i) {
-    inputnum[i] = static_cast<short>((inputnum[i] + 9) % 10);
-    showDial(i);
+void HitAndBlow::onDialDownClicked(int dial) {
+    dialDigits_[dial] = static_cast<short>((dialDigits_[dial] + 9) % 10);
+    showDial(dial);
 }
 
-void Hitandblow::showDial(int i) { passno[i].setPicture(sozai_.numberimg(inputnum[i])); }
+void HitAndBlow::showDial(int dial) { dialPictures[dial].setPicture(sozai_.numberimg(dialDigits_[dial])); }
 
-void Hitandblow::Picture1_Click() {
-    passmes.setVisible(false);
-    hitcount = 0;
-    blowcount = 0;
+void HitAndBlow::onPadlockClicked() {
+    promptPicture.setVisible(false);
+    hits_ = 0;
+    blows_ = 0;
     for (int i = 0; i < 4; ++i) {
-        hanteimark[i] = 0;
-        hantei[i].setPicture(sozai_.star(0));
-        hantei[i].setVisible(true);
-        enternum[i].setPicture(sozai_.sysnumberimg(inputnum[i]));
-        enternum[i].setVisible(true);
-        upbutton[i].setEnabled(false);
-        downbutton[i].setEnabled(false);
+        marks_[i] = 0;
+        markPictures[i].setPicture(sozai_.star(0));
+        markPictures[i].setVisible(true);
+        guessPictures[i].setPicture(sozai_.sysnumberimg(dialDigits_[i]));
+        guessPictures[i].setVisible(true);
+        dialUpButtons[i].setEnabled(false);
+        dialDownButtons[i].setEnabled(false);
     }
-    Picture1.setVisible(false);
-    judgeguess();
+    padlockPicture.setVisible(false);
+    judgeGuess();
 }
 
-void Hitandblow::judgeguess() {
-    starchusen.setInterval(200);
+void HitAndBlow::judgeGuess() {
+    rouletteTimer.setInterval(200);
     const auto ticks = static_cast<short>(Int(Rnd() * 9) + 11);
-    const auto j = hitandblowrules::judge(inputnum, answernum);
-    hitcount = j.hits;
-    blowcount = j.blows;
-    hanteimark = hitandblowrules::sortedMarks(j);
-    roulette.start(ticks);
+    const auto j = hitandblowrules::judge(dialDigits_, secret_);
+    hits_ = j.hits;
+    blows_ = j.blows;
+    marks_ = hitandblowrules::sortedMarks(j);
+    phase_ = Phase::Rolling;
+    roulette_.start(ticks);
 }
 
-void Hitandblow::drawchusen() {
-    chusenmark = {0, 0, 0, 0};
+void HitAndBlow::drawRouletteFrame() {
+    rouletteMarks_ = {0, 0, 0, 0};
     const int n = Int(Rnd() * 4) + 1;
     const int m = Int(Rnd() * (n + 1));
-    for (int k = 0; k < n; ++k) chusenmark[k] = k < m ? 1 : 2;
+    for (int k = 0; k < n; ++k) rouletteMarks_[k] = k < m ? 1 : 2;
 }
 
-void Hitandblow::showchusen() {
-    for (int k = 0; k < 4; ++k) hantei[k].setPicture(sozai_.star(chusenmark[k]));
+void HitAndBlow::showRouletteFrame() {
+    for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(rouletteMarks_[k]));
 }
 
-void Hitandblow::showhantei() {
-    for (int k = 0; k < 4; ++k) hantei[k].setPicture(sozai_.star(hanteimark[k]));
-    Timer1.setEnabled(true);
+void HitAndBlow::showJudgement() {
+    for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(marks_[k]));
+    phase_ = Phase::Recording;
+    recordTimer.setEnabled(true);
 }
 
-void Hitandblow::Timer1_Timer() {
-    Picture1.setVisible(true);
+void HitAndBlow::onRecordTick() {
+    phase_ = Phase::Dialling;
+    padlockPicture.setVisible(true);
     for (int i = 0; i < 4; ++i) {
-        downbutton[i].setEnabled(true);
-        upbutton[i].setEnabled(true);
-        hantei[i].setVisible(false);
-        enternum[i].setVisible(false);
+        dialDownButtons[i].setEnabled(true);
+        dialUpButtons[i].setEnabled(true);
+        markPictures[i].setVisible(false);
+        guessPictures[i].setVisible(false);
     }
-    --chance;
-    nchance.setPicture(sozai_.sysnumberimg(chance));
-    const int k = chance;
+    --triesLeft_;
+    triesLeftPicture.setPicture(sozai_.sysnumberimg(triesLeft_));
+    const int k = triesLeft_;
     std::string guess;
-    for (short d : inputnum) guess += std::to_string(d);
-    mno[k].setCaption(guess);
-    mhit[k].setCaption(std::to_string(hitcount));
-    mblow[k].setCaption(std::to_string(blowcount));
-    for (ui::Label* l : {&mno[k], &mhit[k], &mblow[k]}) l->setVisible(true);
-    if (hitcount == 4) lockopen();
-    if (chance == 1) Image2.setVisible(true);
-    if (chance == 0 && hitcount != 4) lockfail();
-    Timer1.setEnabled(false);
-    passmes.setVisible(true);
+    for (short d : dialDigits_) guess += std::to_string(d);
+    historyGuessLabels[k].setCaption(guess);
+    historyHitLabels[k].setCaption(std::to_string(hits_));
+    historyBlowLabels[k].setCaption(std::to_string(blows_));
+    for (ui::Label* l : {&historyGuessLabels[k], &historyHitLabels[k], &historyBlowLabels[k]}) l->setVisible(true);
+    if (hits_ == 4) openLock();
+    if (triesLeft_ == 1) hintHotSpot.setVisible(true);
+    if (triesLeft_ == 0 && hits_ != 4) failLock();
+    recordTimer.setEnabled(false);
+    promptPicture.setVisible(true);
 }
 
-void Hitandblow::putDialAway() {
+void HitAndBlow::putDialAway() {
     for (int i = 0; i < 4; ++i) {
-        upbutton[i].setVisible(false);
-        downbutton[i].setVisible(false);
-        passno[i].setVisible(false);
+        dialUpButtons[i].setVisible(false);
+        dialDownButtons[i].setVisible(false);
+        dialPictures[i].setVisible(false);
     }
-    Picture1.setVisible(false);
+    padlockPicture.setVisible(false);
 }
 
-void Hitandblow::lockopen() {
+void HitAndBlow::openLock() {
+    phase_ = Phase::Won;
     putDialAway();
-    mark.setPicture(sozai_.hanmark(1));
-    mark.setVisible(true);
-    Command1.setVisible(true);
+    verdictPicture.setPicture(sozai_.hanmark(1));
+    verdictPicture.setVisible(true);
+    nextButton.setVisible(true);
 }
 
-void Hitandblow::lockfail() {
+void HitAndBlow::failLock() {
+    phase_ = Phase::Lost;
     putDialAway();
-    passmes.setPicture({});
-    mark.setPicture(sozai_.hanmark(0));
-    mark.setVisible(true);
+    promptPicture.setPicture({});
+    verdictPicture.setPicture(sozai_.hanmark(0));
+    verdictPicture.setVisible(true);
 }
 
-void Hitandblow::Image4_Click(int i) {
-    if (chance == 1) passnumber[i].setVisible(true);
+void HitAndBlow::onLegendClicked(int column) {
+    if (triesLeft_ == 1) secretDigitLabels[column].setVisible(true);
 }
 
-void Hitandblow::Image2_Click() {
-    for (ui::Label& l : passnumber) l.setVisible(true);
+void HitAndBlow::onHintHotSpotClicked() {
+    for (ui::Label& l : secretDigitLabels) l.setVisible(true);
 }
 
-std::string Hitandblow::checkInvariants() const {
-    if (starchusen.enabled() && Timer1.enabled()) return "rolling and recording at once";
-    if (chance < 0 || chance > 7) return "tries left out of 0..7";
-    if (starchusen.enabled())
-        for (int i = 0; i < 4; ++i)
-            if (upbutton[i].enabled() || downbutton[i].enabled()) return "a dial turns while the roulette rolls";
+std::string HitAndBlow::checkInvariants() const {
+    if (rouletteTimer.enabled() != (phase_ == Phase::Rolling)) return "the roulette rolls outside its phase";
+    if (recordTimer.enabled() != (phase_ == Phase::Recording)) return "the history waits outside its phase";
+    const bool judging = phase_ == Phase::Rolling || phase_ == Phase::Recording;
+    for (int i = 0; i < 4; ++i) {
+        if (dialUpButtons[i].enabled() == judging || dialDownButtons[i].enabled() == judging)
+            return "a dial turns while a guess is judged, or stays locked after it";
+        if (markPictures[i].visible() != judging) return "the marks show without a guess being judged";
+    }
+    if (padlockPicture.visible() != (phase_ == Phase::Dialling)) return "the padlock shows while it cannot be tried";
+    if (nextButton.visible() != (phase_ == Phase::Won)) return "the way on shows without the lock open";
+    if (triesLeft_ < 0 || triesLeft_ > kTries) return "tries left out of 0..kTries";
+    if (phase_ == Phase::Lost && triesLeft_ != 0) return "lost with tries left";
     return {};
 }
 
-void Hitandblow::Command1_Click() { leave("Command1"); }
+void HitAndBlow::onNextClicked() { leave("nextButton"); }
 
 }  // namespace games

@@ -8,63 +8,68 @@
 
 namespace games {
 
-// The padlock at the mansion's door: four different digits in seven tries, told by ☆ and ★.
-class Hitandblow final : public GameForm {
+// The padlock at the mansion's door: four different digits in kTries tries, told by ☆ and ★.
+class HitAndBlow final : public GameForm {
 public:
-    Hitandblow(app::App& app, assets::Sozai& sozai);
+    HitAndBlow(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
     std::string checkInvariants() const override;
 
 private:
-    void upbutton_Click(int i);
-    void downbutton_Click(int i);
-    void Picture1_Click();
-    void Timer1_Timer();
-    void Image2_Click();
-    void Image4_Click(int i);
-    void Command1_Click();
+    // A guess is judged on two chained timers: the roulette rolls, then the marks stay a while
+    // before the guess goes into the history.
+    enum class Phase { Dialling, Rolling, Recording, Won, Lost };
 
-    void judgeguess();
-    void drawchusen();
-    void showchusen();
-    void showhantei();  // and, after a pause, the guess goes into the history
-    void lockopen();
-    void lockfail();
+    void onDialUpClicked(int dial);
+    void onDialDownClicked(int dial);
+    void onPadlockClicked();
+    void onRecordTick();
+    void onHintHotSpotClicked();
+    void onLegendClicked(int column);
+    void onNextClicked();
+
+    void judgeGuess();
+    void drawRouletteFrame();
+    void showRouletteFrame();
+    void showJudgement();  // and, after a pause, the guess goes into the history
+    void openLock();
+    void failLock();
     void putDialAway();  // the game is over, won or lost: the dial and the padlock go
-    void showDial(int i);
+    void showDial(int dial);
 
-    ui::Button& Command1;
-    ui::Timer& starchusen;
-    ui::Timer& Timer1;
-    ui::Image& Picture1;
-    ui::ControlArray<ui::Button>& upbutton;
-    ui::ControlArray<ui::Button>& downbutton;
-    ui::ControlArray<ui::Image>& passno;
-    ui::Image& passmes;
-    ui::ControlArray<ui::Image>& enternum;
-    ui::ControlArray<ui::Image>& hantei;
-    ui::Image& Image1;
-    ui::Image& nchance;
-    ui::Image& Image3;
-    ui::Label& Label1;
-    ui::ControlArray<ui::Image>& Image4;
-    ui::ControlArray<ui::Label>& mno;
-    ui::ControlArray<ui::Label>& mhit;
-    ui::ControlArray<ui::Label>& mblow;
-    ui::Image& Image2;
-    ui::ControlArray<ui::Label>& passnumber;
-    ui::Image& mark;
-    ui::Line& Line1;
-    kit::RollReveal roulette;  // the stars rolling on hantei, on starchusen
+    ui::Button& nextButton;
+    ui::Timer& rouletteTimer;
+    ui::Timer& recordTimer;
+    ui::Image& padlockPicture;
+    ui::ControlArray<ui::Button>& dialUpButtons;
+    ui::ControlArray<ui::Button>& dialDownButtons;
+    ui::ControlArray<ui::Image>& dialPictures;
+    ui::Image& promptPicture;
+    ui::ControlArray<ui::Image>& guessPictures;
+    ui::ControlArray<ui::Image>& markPictures;
+    ui::Image& remainingPicture;
+    ui::Image& triesLeftPicture;
+    ui::Image& timesPicture;
+    ui::Label& historyTitleLabel;
+    ui::ControlArray<ui::Image>& legendPictures;
+    ui::ControlArray<ui::Label>& historyGuessLabels;
+    ui::ControlArray<ui::Label>& historyHitLabels;
+    ui::ControlArray<ui::Label>& historyBlowLabels;
+    ui::Image& hintHotSpot;
+    ui::ControlArray<ui::Label>& secretDigitLabels;
+    ui::Image& verdictPicture;
+    ui::Line& dividerLine;
+    kit::RollReveal roulette_;  // the stars rolling on markPictures, on rouletteTimer
 
-    games::hitandblowrules::Digits inputnum{};
-    games::hitandblowrules::Digits answernum{};
-    short chance = 0;
-    short hitcount = 0;
-    short blowcount = 0;
-    games::hitandblowrules::Digits hanteimark{};
-    games::hitandblowrules::Digits chusenmark{};
+    Phase phase_ = Phase::Dialling;
+    games::hitandblowrules::Digits dialDigits_{};
+    games::hitandblowrules::Digits secret_{};
+    int triesLeft_ = 0;
+    int hits_ = 0;
+    int blows_ = 0;
+    games::hitandblowrules::Digits marks_{};
+    games::hitandblowrules::Digits rouletteMarks_{};
 };
 
 }  // namespace games

@@ -8,6 +8,8 @@ namespace games::hitandblowrules {
 
 using Digits = std::array<short, 4>;
 
+constexpr int kTries = 7;  // guesses before the lock stays shut
+
 struct Judgement {
     short hits = 0;   // right digit in the right place (☆)
     short blows = 0;  // right digit elsewhere (★)

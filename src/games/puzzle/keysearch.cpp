@@ -1,5 +1,6 @@
 #include "games/puzzle/keysearch.h"
 
+#include <algorithm>
 #include <string>
 
 #include "assets/library.h"
@@ -9,6 +10,7 @@ namespace games {
 
 namespace {
 using keysearchrules::kBoxes;
+using keysearchrules::kChecks;
 using keysearchrules::kColumns;
 
 constexpr ui::Rgb kLightBlue{192, 192, 255};
@@ -17,103 +19,103 @@ constexpr ui::Rgb kLightBlue{192, 192, 255};
 ui::Rect box(int i) { return {360 + 720 * (i % kColumns), 360 + 720 * (i / kColumns), 600, 600}; }
 }  // namespace
 
-keysearch::keysearch(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai, {"keysearch", "鍵を探せ！", {9885, 7095}, kLightBlue, "Label4", {8520, 0, 1335, 255}}),
+KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
+    : GameForm(app, sozai, {"keysearch", "鍵を探せ！", {9885, 7095}, kLightBlue, "codeLabel", {8520, 0, 1335, 255}}),
       // The stamp lies beneath the boxes: empty, it would otherwise swallow the clicks of the four
       // rows it covers, and once it shows, the boxes have gone.
-      Image3(image("Image3", {0, 1680, 7500, 2775})),
-      Image1(imageArray("Image1", kBoxes, box, assets::picture("scenes/keysearch/takarabako"), &keysearch::Image1_Click)),
-      sentakuimg(label("sentakuimg", {2400, 120, 2655, 375}, "宝箱を選んでください", ui::gothic(14.25))),
-      Label1(label("Label1", {6960, 840, 2775, 615}, "残りチェック回数", ui::gothic(18))),
-      nokori(label("nokori", {7680, 1440, 975, 975}, "0", ui::gothic(48), ui::Align::Center,
-                   &keysearch::nokori_Click)),
-      Label2(label("Label2", {7320, 240, 255, 255}, "0")),
-      Label3(label("Label3", {7800, 240, 255, 255}, "0")),
-      Label5(label("Label5", {9480, 3000, 255, 255}, "0")),
-      Image2(image("Image2", {7080, 3240, 2250, 2250}, assets::picture("scenes/keysearch/bigkey"))),
-      Command1(button("Command1", {8040, 6360, 1815, 735}, "NEXT AREA", &keysearch::Command1_Click)),
-      mitukaritimer(timer("mitukaritimer", 1500, &keysearch::mitukaritimer_Timer)),
-      mitukarantimer(timer("mitukarantimer", 1500, &keysearch::mitukarantimer_Timer)) {
-    for (ui::Label* l : {&Label2, &Label3, &Label5}) l->setVisible(false);
-    Image2.setVisible(false);
-    Command1.setVisible(false);
+      verdictPicture(image("verdictPicture", {0, 1680, 7500, 2775})),
+      boxPictures(imageArray("boxPictures", kBoxes, box, assets::picture("scenes/keysearch/takarabako"),
+                             &KeySearch::onBoxClicked)),
+      instructionLabel(label("instructionLabel", {2400, 120, 2655, 375}, "宝箱を選んでください", ui::gothic(14.25))),
+      checksLeftTitleLabel(label("checksLeftTitleLabel", {6960, 840, 2775, 615}, "残りチェック回数", ui::gothic(18))),
+      checksLeftLabel(label("checksLeftLabel", {7680, 1440, 975, 975}, "0", ui::gothic(48), ui::Align::Center,
+                            &KeySearch::onChecksLeftClicked)),
+      keyRowLabel(label("keyRowLabel", {7320, 240, 255, 255}, "0")),
+      keyColumnLabel(label("keyColumnLabel", {7800, 240, 255, 255}, "0")),
+      keyBoxLabel(label("keyBoxLabel", {9480, 3000, 255, 255}, "0")),
+      keyPicture(image("keyPicture", {7080, 3240, 2250, 2250}, assets::picture("scenes/keysearch/bigkey"))),
+      nextButton(button("nextButton", {8040, 6360, 1815, 735}, "NEXT AREA", &KeySearch::onNextClicked)),
+      keyFoundTimer(timer("keyFoundTimer", 1500, &KeySearch::onKeyFoundTick)),
+      keyMissedTimer(timer("keyMissedTimer", 1500, &KeySearch::onKeyMissedTick)) {
+    for (ui::Label* l : {&keyRowLabel, &keyColumnLabel, &keyBoxLabel}) l->setVisible(false);
+    keyPicture.setVisible(false);
+    nextButton.setVisible(false);
 
-    ui::arrowGrid(9, ui::cellsOf(Image1));
+    ui::arrowGrid(9, ui::cellsOf(boxPictures));
 }
 
-void keysearch::Form_Load() {
+void KeySearch::Form_Load() {
     Randomize();
-    tapcount = 0;
-    opened.fill(0);
-    checkcount = 4;
-    nokori.setCaption(std::to_string(checkcount));
-    keyrow = static_cast<short>(Int(Rnd() * 9));
-    keycol = static_cast<short>(Int(Rnd() * 9));
-    Label2.setCaption(std::to_string(keyrow));
-    Label3.setCaption(std::to_string(keycol));
-    keyindex = static_cast<short>(keyrow * kColumns + keycol);
-    Label5.setCaption(std::to_string(keyindex));
+    countClicks_ = 0;
+    opened_.fill(false);
+    checksLeft_ = kChecks;
+    checksLeftLabel.setCaption(std::to_string(checksLeft_));
+    keyRow_ = Int(Rnd() * 9);
+    keyColumn_ = Int(Rnd() * 9);
+    keyRowLabel.setCaption(std::to_string(keyRow_));
+    keyColumnLabel.setCaption(std::to_string(keyColumn_));
+    keyBox_ = keyRow_ * kColumns + keyColumn_;
+    keyBoxLabel.setCaption(std::to_string(keyBox_));
 }
 
-void keysearch::Image1_Click(int i) {
-    if (opened[i] == 0) --checkcount;
-    nokori.setCaption(std::to_string(checkcount));
-    opened[i] = 1;
-    if (i == keyindex) {
-        Image1[i].setPicture(sozai_.minikey());
-        keyfound();
+void KeySearch::onBoxClicked(int box) {
+    if (!opened_[box]) --checksLeft_;
+    checksLeftLabel.setCaption(std::to_string(checksLeft_));
+    opened_[box] = true;
+    if (box == keyBox_) {
+        boxPictures[box].setPicture(sozai_.minikey());
+        keyFound();
         return;
     }
-    Image1[i].setPicture(sozai_.mininumber(keysearchrules::distance(i, keyindex) - 1));
-    if (checkcount == 0) keylost();
+    boxPictures[box].setPicture(sozai_.mininumber(keysearchrules::distance(box, keyBox_) - 1));
+    if (checksLeft_ == 0) keyMissed();
 }
 
-void keysearch::closeAllBoxes() {
-    for (ui::Image& box : Image1) box.setEnabled(false);
+void KeySearch::closeAllBoxes() {
+    for (ui::Image& box : boxPictures) box.setEnabled(false);
 }
 
-void keysearch::keyfound() {
+void KeySearch::keyFound() {
     closeAllBoxes();
-    mitukaritimer.setEnabled(true);
+    keyFoundTimer.setEnabled(true);
 }
 
-void keysearch::keylost() {
+void KeySearch::keyMissed() {
     closeAllBoxes();
-    mitukarantimer.setEnabled(true);
+    keyMissedTimer.setEnabled(true);
 }
 
-void keysearch::mitukaritimer_Timer() {
-    for (ui::Image& box : Image1) box.setVisible(false);
-    Image2.setVisible(true);
-    Image3.setPicture(sozai_.hanmark(1));
-    Command1.setVisible(true);
-    mitukaritimer.setEnabled(false);
+void KeySearch::onKeyFoundTick() {
+    for (ui::Image& box : boxPictures) box.setVisible(false);
+    keyPicture.setVisible(true);
+    verdictPicture.setPicture(sozai_.hanmark(1));
+    nextButton.setVisible(true);
+    keyFoundTimer.setEnabled(false);
 }
 
-void keysearch::mitukarantimer_Timer() {
-    for (ui::Image& box : Image1) box.setVisible(false);
-    Image3.setPicture(sozai_.hanmark(0));
-    mitukarantimer.setEnabled(false);
+void KeySearch::onKeyMissedTick() {
+    for (ui::Image& box : boxPictures) box.setVisible(false);
+    verdictPicture.setPicture(sozai_.hanmark(0));
+    keyMissedTimer.setEnabled(false);
 }
 
-void keysearch::nokori_Click() {
-    ++tapcount;
-    if (tapcount == 10) {
-        Label2.setVisible(true);
-        Label3.setVisible(true);
+void KeySearch::onChecksLeftClicked() {
+    ++countClicks_;
+    if (countClicks_ == 10) {
+        keyRowLabel.setVisible(true);
+        keyColumnLabel.setVisible(true);
     }
-    if (tapcount == 19) tapcount = 11;  // the hint shows once; the count never comes back to 10
+    if (countClicks_ == 19) countClicks_ = 11;  // the hint shows once; the count never comes back to 10
 }
 
-std::string keysearch::checkInvariants() const {
-    if (checkcount < 0 || checkcount > 4) return "checks left out of 0..4";
-    if (nokori.caption() != std::to_string(checkcount)) return "the count shows another number than is left";
-    int openedBoxes = 0;
-    for (int i = 0; i < kBoxes; ++i) openedBoxes += opened[i];
-    if (openedBoxes != 4 - checkcount) return "opened boxes and checks spent disagree";
+std::string KeySearch::checkInvariants() const {
+    if (checksLeft_ < 0 || checksLeft_ > kChecks) return "checks left out of 0..kChecks";
+    if (checksLeftLabel.caption() != std::to_string(checksLeft_)) return "the count shows another number than is left";
+    if (std::count(opened_.begin(), opened_.end(), true) != kChecks - checksLeft_)
+        return "opened boxes and checks spent disagree";
     return {};
 }
 
-void keysearch::Command1_Click() { leave("Command1"); }
+void KeySearch::onNextClicked() { leave("nextButton"); }
 
 }  // namespace games

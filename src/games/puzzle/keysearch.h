@@ -7,44 +7,44 @@
 
 namespace games {
 
-// The key lies in one of 81 treasure boxes; four checks, and every wrong box tells how far it is.
-class keysearch final : public GameForm {
+// The key lies in one of kBoxes treasure boxes; kChecks checks, and every wrong box tells how far it is.
+class KeySearch final : public GameForm {
 public:
-    keysearch(app::App& app, assets::Sozai& sozai);
+    KeySearch(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
     std::string checkInvariants() const override;
 
 private:
-    void Image1_Click(int i);
-    void nokori_Click();
-    void mitukaritimer_Timer();
-    void mitukarantimer_Timer();
-    void Command1_Click();
+    void onBoxClicked(int box);
+    void onChecksLeftClicked();
+    void onKeyFoundTick();
+    void onKeyMissedTick();
+    void onNextClicked();
 
-    void keyfound();
-    void keylost();
+    void keyFound();
+    void keyMissed();
     void closeAllBoxes();  // the game is decided: no box reacts any more
 
-    ui::Image& Image3;
-    ui::ControlArray<ui::Image>& Image1;
-    ui::Label& sentakuimg;
-    ui::Label& Label1;
-    ui::Label& nokori;
-    ui::Label& Label2;
-    ui::Label& Label3;
-    ui::Label& Label5;
-    ui::Image& Image2;
-    ui::Button& Command1;
-    ui::Timer& mitukaritimer;
-    ui::Timer& mitukarantimer;
+    ui::Image& verdictPicture;
+    ui::ControlArray<ui::Image>& boxPictures;
+    ui::Label& instructionLabel;
+    ui::Label& checksLeftTitleLabel;
+    ui::Label& checksLeftLabel;
+    ui::Label& keyRowLabel;
+    ui::Label& keyColumnLabel;
+    ui::Label& keyBoxLabel;
+    ui::Image& keyPicture;
+    ui::Button& nextButton;
+    ui::Timer& keyFoundTimer;
+    ui::Timer& keyMissedTimer;
 
-    std::array<short, keysearchrules::kBoxes + 1> opened{};
-    short checkcount = 0;
-    short keyrow = 0;
-    short keycol = 0;
-    short keyindex = 0;
-    short tapcount = 0;
+    std::array<bool, keysearchrules::kBoxes> opened_{};
+    int checksLeft_ = 0;
+    int keyRow_ = 0;
+    int keyColumn_ = 0;
+    int keyBox_ = 0;
+    int countClicks_ = 0;  // on the count of checks left: the tenth shows the key's row and column
 };
 
 }  // namespace games

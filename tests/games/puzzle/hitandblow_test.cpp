@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 using namespace games::hitandblowrules;
 using testing_support::SceneHarness;
 
-TEST(HitandblowRules, EachSecretDigitCountsOnce) {
+TEST(HitAndBlowRules, EachSecretDigitCountsOnce) {
     const Digits secret{1, 2, 3, 4};
     struct Case {
         Digits guess;
@@ -30,7 +30,7 @@ TEST(HitandblowRules, EachSecretDigitCountsOnce) {
     EXPECT_EQ(sortedMarks({0, 0}), (Digits{0, 0, 0, 0}));
 }
 
-TEST(HitandblowRules, TheSecretNeverRepeatsADigitAndMayStartWithZero) {
+TEST(HitAndBlowRules, TheSecretNeverRepeatsADigitAndMayStartWithZero) {
     app::Random r;
     bool leadingZero = false;
     for (std::uint64_t seed = 0; seed < 2000; ++seed) {
@@ -52,135 +52,138 @@ struct LockHarness : SceneHarness {
     // A roulette of 11 ticks: the length draw, then two draws per frame.
     void scriptRoulette() {
         random().addScript({0.0});
-        for (int i = 0; i < 11; ++i) random().addScript({0.0, 0.0});  // one ★ in every frame, unlike any truth
+        for (int i = 0; i < 11; ++i) random().addScript({0.0, 0.99});  // one ☆ in every frame, unlike any truth
     }
     std::string picture(const std::string& image) {
         return static_cast<ui::Image&>(control("Hitandblow", image)).picture().name();
     }
     void tryGuess(const std::string& digits) {
         scriptRoulette();
-        testing_support::tryHitandblow(*this, digits);
+        testing_support::tryHitAndBlow(*this, digits);
     }
 };
 
-TEST(Hitandblow, TheDialsWrapBothWays) {
+TEST(HitAndBlow, TheDialsWrapBothWays) {
     LockHarness h;
-    h.click("Hitandblow", "downbutton(0)");
-    EXPECT_EQ(h.picture("passno(0)"), "store/numberimg_9");
-    h.click("Hitandblow", "upbutton(0)");
-    EXPECT_EQ(h.picture("passno(0)"), "store/numberimg_0");
-    for (int i = 0; i < 7; ++i) h.click("Hitandblow", "upbutton(3)");
-    EXPECT_EQ(h.picture("passno(3)"), "store/numberimg_0");
-    EXPECT_EQ(h.caption("Hitandblow", "passnumber(0)"), "1");
-    EXPECT_EQ(h.caption("Hitandblow", "passnumber(3)"), "4");
+    h.click("Hitandblow", "dialDownButtons(0)");
+    EXPECT_EQ(h.picture("dialPictures(0)"), "store/numberimg_9");
+    h.click("Hitandblow", "dialUpButtons(0)");
+    EXPECT_EQ(h.picture("dialPictures(0)"), "store/numberimg_0");
+    for (int i = 0; i < 7; ++i) h.click("Hitandblow", "dialUpButtons(3)");
+    EXPECT_EQ(h.picture("dialPictures(3)"), "store/numberimg_0");
+    EXPECT_EQ(h.caption("Hitandblow", "secretDigitLabels(0)"), "1");
+    EXPECT_EQ(h.caption("Hitandblow", "secretDigitLabels(3)"), "4");
 }
 
-TEST(Hitandblow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecondsLater) {
+TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecondsLater) {
     LockHarness h;
     for (int k = 0; k < 7; ++k)
-        for (const char* record : {"mno", "mhit", "mblow"}) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(record, k)));
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("hantei", i)));
+        for (const char* history : {"historyGuessLabels", "historyHitLabels", "historyBlowLabels"})
+            EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(history, k)));
+    for (const char* judged : {"markPictures", "guessPictures"})
+        for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(judged, i))) << judged << i;
     h.scriptRoulette();
     for (int i = 0; i < 4; ++i)  // dial 4 3 2 1 from 0 1 2 3
-        for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("upbutton", i));
-    h.click("Hitandblow", "Picture1");
-    EXPECT_FALSE(h.visible("Hitandblow", "Picture1")) << "the padlock is put away while rolling";
-    EXPECT_FALSE(h.enabled("Hitandblow", "upbutton(0)"));
-    EXPECT_FALSE(h.enabled("Hitandblow", "downbutton(3)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "passmes"));
-    EXPECT_EQ(h.picture("enternum(0)"), "store/sysnumberimg_4");
-    EXPECT_TRUE(h.visible("Hitandblow", "enternum(3)"));
-    EXPECT_EQ(h.picture("hantei(0)"), "");
+        for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("dialUpButtons", i));
+    h.click("Hitandblow", "padlockPicture");
+    EXPECT_FALSE(h.visible("Hitandblow", "padlockPicture")) << "the padlock is put away while rolling";
+    EXPECT_FALSE(h.enabled("Hitandblow", "dialUpButtons(0)"));
+    EXPECT_FALSE(h.enabled("Hitandblow", "dialDownButtons(3)"));
+    EXPECT_FALSE(h.visible("Hitandblow", "promptPicture"));
+    EXPECT_EQ(h.picture("guessPictures(0)"), "store/sysnumberimg_4");
+    EXPECT_TRUE(h.visible("Hitandblow", "guessPictures(3)") && h.visible("Hitandblow", "markPictures(3)"));
+    EXPECT_EQ(h.picture("markPictures(0)"), "");
     h.advance(200ms);
-    EXPECT_EQ(h.picture("hantei(0)"), "store/star_2") << "a random frame";
-    EXPECT_EQ(h.picture("hantei(3)"), "");
+    EXPECT_EQ(h.picture("markPictures(0)"), "store/star_1") << "a random frame";
+    EXPECT_EQ(h.picture("markPictures(1)"), "");
     h.advance(1800ms);
-    EXPECT_EQ(h.picture("hantei(3)"), "");
+    EXPECT_EQ(h.picture("markPictures(3)"), "");
     h.advance(200ms);  // the eleventh tick shows the truth: 4321 against 1234 is four ★
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(h.picture(ui::indexed("hantei", k)), "store/star_2");
-    EXPECT_FALSE(h.visible("Hitandblow", "mno(6)"));
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(h.picture(ui::indexed("markPictures", k)), "store/star_2");
+    EXPECT_FALSE(h.visible("Hitandblow", "historyGuessLabels(6)"));
     h.advance(1999ms);
-    EXPECT_FALSE(h.visible("Hitandblow", "mno(6)"));
+    EXPECT_FALSE(h.visible("Hitandblow", "historyGuessLabels(6)"));
     h.advance(1ms);
-    EXPECT_EQ(h.caption("Hitandblow", "mno(6)"), "4321");
-    EXPECT_EQ(h.caption("Hitandblow", "mhit(6)"), "0");
-    EXPECT_EQ(h.caption("Hitandblow", "mblow(6)"), "4");
-    EXPECT_TRUE(h.visible("Hitandblow", "mblow(6)"));
-    EXPECT_EQ(h.picture("nchance"), "store/sysnumberimg_6");
-    EXPECT_TRUE(h.visible("Hitandblow", "Picture1"));
-    EXPECT_TRUE(h.enabled("Hitandblow", "upbutton(0)"));
+    EXPECT_EQ(h.caption("Hitandblow", "historyGuessLabels(6)"), "4321");
+    EXPECT_EQ(h.caption("Hitandblow", "historyHitLabels(6)"), "0");
+    EXPECT_EQ(h.caption("Hitandblow", "historyBlowLabels(6)"), "4");
+    EXPECT_TRUE(h.visible("Hitandblow", "historyBlowLabels(6)"));
+    EXPECT_EQ(h.picture("triesLeftPicture"), "store/sysnumberimg_6");
+    EXPECT_TRUE(h.visible("Hitandblow", "padlockPicture"));
+    EXPECT_TRUE(h.enabled("Hitandblow", "dialUpButtons(0)") && h.enabled("Hitandblow", "dialDownButtons(3)"));
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("hantei", i))) << "the marks go into the history";
-        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("enternum", i))) << "and so does the guess";
+        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("markPictures", i))) << "the marks go into the history";
+        EXPECT_FALSE(h.visible("Hitandblow", ui::indexed("guessPictures", i))) << "and so does the guess";
     }
-    EXPECT_TRUE(h.visible("Hitandblow", "passmes"));
+    EXPECT_TRUE(h.visible("Hitandblow", "promptPicture"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
 // Won or lost, the dials and the check button go.
 void expectDialAway(SceneHarness& h) {
-    EXPECT_FALSE(h.visible("Hitandblow", "Picture1"));
-    for (const char* dial : {"upbutton", "downbutton", "passno"})
+    EXPECT_FALSE(h.visible("Hitandblow", "padlockPicture"));
+    for (const char* dial : {"dialUpButtons", "dialDownButtons", "dialPictures"})
         for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(dial, i))) << dial << i;
 }
 
-TEST(Hitandblow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
+TEST(HitAndBlow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
-    EXPECT_EQ(h.picture("Image4(0)") + " " + h.picture("Image4(1)"), "store/star_1 store/star_2");
-    h.click("Hitandblow", "Image4(0)");
-    EXPECT_FALSE(h.visible("Hitandblow", "passnumber(0)"));
+    EXPECT_EQ(h.picture("triesLeftPicture"), "store/sysnumberimg_7") << "the tries: kTries in hitandblowrules.h";
+    EXPECT_EQ(h.picture("legendPictures(0)") + " " + h.picture("legendPictures(1)"), "store/star_1 store/star_2");
+    h.click("Hitandblow", "legendPictures(0)");
+    EXPECT_FALSE(h.visible("Hitandblow", "secretDigitLabels(0)"));
     for (int t = 0; t < 5; ++t) h.tryGuess("5678");
-    EXPECT_FALSE(h.visible("Hitandblow", "Image2")) << "not with two tries left";
+    EXPECT_FALSE(h.visible("Hitandblow", "hintHotSpot")) << "not with two tries left";
     h.tryGuess("5678");
-    EXPECT_EQ(h.caption("Hitandblow", "mno(1)"), "5678");
-    EXPECT_EQ(h.picture("nchance"), "store/sysnumberimg_1");
-    EXPECT_TRUE(h.visible("Hitandblow", "Image2")) << "the hot spot appears with one try left";
-    h.click("Hitandblow", "Image4(1)");
-    EXPECT_TRUE(h.visible("Hitandblow", "passnumber(1)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "passnumber(0)"));
-    h.click("Hitandblow", "Image4(0)");
-    EXPECT_TRUE(h.visible("Hitandblow", "passnumber(0)"));
-    EXPECT_FALSE(h.visible("Hitandblow", "passnumber(2)"));
+    EXPECT_EQ(h.caption("Hitandblow", "historyGuessLabels(1)"), "5678");
+    EXPECT_EQ(h.picture("triesLeftPicture"), "store/sysnumberimg_1");
+    EXPECT_TRUE(h.visible("Hitandblow", "hintHotSpot")) << "the hot spot appears with one try left";
+    h.click("Hitandblow", "legendPictures(1)");
+    EXPECT_TRUE(h.visible("Hitandblow", "secretDigitLabels(1)"));
+    EXPECT_FALSE(h.visible("Hitandblow", "secretDigitLabels(0)"));
+    h.click("Hitandblow", "legendPictures(0)");
+    EXPECT_TRUE(h.visible("Hitandblow", "secretDigitLabels(0)"));
+    EXPECT_FALSE(h.visible("Hitandblow", "secretDigitLabels(2)"));
 
     h.tryGuess("5679");
-    EXPECT_EQ(h.caption("Hitandblow", "mno(0)"), "5679");
-    EXPECT_EQ(h.picture("mark"), "store/hanmark_0");
-    EXPECT_EQ(h.picture("passmes"), "") << "the prompt empties";
+    EXPECT_EQ(h.caption("Hitandblow", "historyGuessLabels(0)"), "5679");
+    EXPECT_EQ(h.picture("verdictPicture"), "store/hanmark_0");
+    EXPECT_EQ(h.picture("promptPicture"), "") << "the prompt empties";
     expectDialAway(h);
-    EXPECT_FALSE(h.visible("Hitandblow", "Command1"));
-    h.click("Hitandblow", "Image2");
-    EXPECT_TRUE(h.visible("Hitandblow", "passnumber(3)")) << "the hot spot outlives the game";
+    EXPECT_FALSE(h.visible("Hitandblow", "nextButton"));
+    h.click("Hitandblow", "hintHotSpot");
+    EXPECT_TRUE(h.visible("Hitandblow", "secretDigitLabels(3)")) << "the hot spot outlives the game";
     EXPECT_FALSE(h.ended());
 }
 
-TEST(Hitandblow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
+TEST(HitAndBlow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
     LockHarness h;
     for (int t = 0; t < 6; ++t) h.tryGuess("5678");
     h.tryGuess("1234");
-    EXPECT_EQ(h.caption("Hitandblow", "mhit(0)"), "4");
-    EXPECT_EQ(h.picture("mark"), "store/hanmark_1");
-    EXPECT_TRUE(h.visible("Hitandblow", "mark"));
-    EXPECT_EQ(h.picture("passmes"), "scenes/hitandblow/passmes");
+    EXPECT_EQ(h.caption("Hitandblow", "historyHitLabels(0)"), "4");
+    EXPECT_EQ(h.picture("verdictPicture"), "store/hanmark_1");
+    EXPECT_TRUE(h.visible("Hitandblow", "verdictPicture"));
+    EXPECT_EQ(h.picture("promptPicture"), "scenes/hitandblow/passmes");
     expectDialAway(h);
-    EXPECT_TRUE(h.visible("Hitandblow", "Command1"));
-    h.click("Hitandblow", "Command1");
-    EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea3"});
+    EXPECT_TRUE(h.visible("Hitandblow", "nextButton"));
+    h.click("Hitandblow", "nextButton");
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("Hitandblow", "nextButton")});
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
 }
 
-TEST(Hitandblow, AWinOnTheSixthTryAlsoArmsTheHotSpot) {
+TEST(HitAndBlow, AWinOnTheSixthTryAlsoArmsTheHotSpot) {
     LockHarness h;
     for (int t = 0; t < 5; ++t) h.tryGuess("5678");
     h.tryGuess("1234");
-    EXPECT_TRUE(h.visible("Hitandblow", "Command1"));
-    EXPECT_TRUE(h.visible("Hitandblow", "Image2"));
+    EXPECT_TRUE(h.visible("Hitandblow", "nextButton"));
+    EXPECT_TRUE(h.visible("Hitandblow", "hintHotSpot"));
 }
 
 }  // namespace
 
 namespace {
 
-TEST(Hitandblow, EveryCaptionFitsItsLabel) {
+TEST(HitAndBlow, EveryCaptionFitsItsLabel) {
     testing_support::SceneHarness h;
     h.open("Hitandblow");
     for (const auto& c : h.form("Hitandblow").controls()) {
@@ -188,7 +191,7 @@ TEST(Hitandblow, EveryCaptionFitsItsLabel) {
             EXPECT_LE(l->textWidthPixels(), ui::twipsToPixels(l->width())) << l->name() << " " << l->caption();
         }
     }
-    auto& row = static_cast<ui::Label&>(h.control("Hitandblow", "mno(0)"));
+    auto& row = static_cast<ui::Label&>(h.control("Hitandblow", "historyGuessLabels(0)"));
     row.setCaption("8888");
     EXPECT_LE(row.textWidthPixels(), ui::twipsToPixels(row.width()));
 }

@@ -9,7 +9,7 @@ using namespace std::chrono_literals;
 using games::keysearchrules::distance;
 using testing_support::SceneHarness;
 
-TEST(KeysearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
+TEST(KeySearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
     struct Case {
         int box, key, d;
     };
@@ -25,14 +25,14 @@ struct KeyHarness : SceneHarness {
         script({draw(9, row), draw(9, col)});
         open("keysearch");
     }
-    void openBox(int box) { click("keysearch", ui::indexed("Image1", box)); }
-    std::string box(int i) { return picture("keysearch", ui::indexed("Image1", i)); }
-    std::string left() { return caption("keysearch", "nokori"); }
+    void openBox(int box) { click("keysearch", ui::indexed("boxPictures", box)); }
+    std::string box(int i) { return picture("keysearch", ui::indexed("boxPictures", i)); }
+    std::string left() { return caption("keysearch", "checksLeftLabel"); }
 };
 
-TEST(Keysearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
+TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     KeyHarness h(4, 4);
-    EXPECT_EQ(h.left(), "4");
+    EXPECT_EQ(h.left(), "4") << "the checks: kChecks in keysearchrules.h";
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
     h.openBox(0);
     EXPECT_EQ(h.box(0), "store/mininumber_7") << "the digit 8";
@@ -46,65 +46,65 @@ TEST(Keysearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     EXPECT_EQ(h.box(41), "store/mininumber_0");
     EXPECT_EQ(h.left(), "1");
     h.openBox(36);
-    EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer")) << "a box clicked again is not the fourth check";
+    EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "a box clicked again is not the fourth check";
 }
 
-TEST(Keysearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
+TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     KeyHarness h(0, 0);
     for (int b : {80, 9, 44}) h.openBox(b);
     EXPECT_EQ(h.box(80), "store/mininumber_8") << "the cross";
     h.openBox(79);
     EXPECT_EQ(h.left(), "0");
-    EXPECT_FALSE(h.enabled("keysearch", "Image1(0)")) << "no box reacts once the game is decided";
-    h.clickAnyway("keysearch", "Image1(0)");
+    EXPECT_FALSE(h.enabled("keysearch", "boxPictures(0)")) << "no box reacts once the game is decided";
+    h.clickAnyway("keysearch", "boxPictures(0)");
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
     h.advance(1499ms);
-    EXPECT_TRUE(h.visible("keysearch", "Image1(79)")) << "the opened boxes stay in view";
-    EXPECT_EQ(h.picture("keysearch", "Image3"), "");
+    EXPECT_TRUE(h.visible("keysearch", "boxPictures(79)")) << "the opened boxes stay in view";
+    EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "");
     h.advance(1ms);
-    EXPECT_FALSE(h.visible("keysearch", "Image1(79)"));
-    EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_0");
-    EXPECT_FALSE(h.visible("keysearch", "Command1"));
-    EXPECT_FALSE(h.visible("keysearch", "Image2"));
-    EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer"));
+    EXPECT_FALSE(h.visible("keysearch", "boxPictures(79)"));
+    EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "store/hanmark_0");
+    EXPECT_FALSE(h.visible("keysearch", "nextButton"));
+    EXPECT_FALSE(h.visible("keysearch", "keyPicture"));
+    EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer"));
     h.advance(5s);
-    EXPECT_FALSE(h.visible("keysearch", "Command1"));
+    EXPECT_FALSE(h.visible("keysearch", "nextButton"));
     h.close("keysearch");
     EXPECT_TRUE(h.ended());
 }
 
-TEST(Keysearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
+TEST(KeySearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
     for (int misses : {0, 3}) {
         KeyHarness h(8, 2);
         for (int b = 0; b < misses; ++b) h.openBox(b);
         h.openBox(74);
         EXPECT_EQ(h.box(74), "store/minikey") << misses;
-        EXPECT_FALSE(h.timerEnabled("keysearch", "mitukarantimer")) << "the fourth check found it: no loss";
+        EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "the fourth check found it: no loss";
         h.advance(1500ms);
-        EXPECT_TRUE(h.visible("keysearch", "Image2")) << misses;
-        EXPECT_EQ(h.picture("keysearch", "Image3"), "store/hanmark_1");
-        EXPECT_FALSE(h.visible("keysearch", "Image1(74)"));
-        EXPECT_FALSE(h.timerEnabled("keysearch", "mitukaritimer")) << "it shows the find once";
-        h.click("keysearch", "Command1");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesareaepi1"});
+        EXPECT_TRUE(h.visible("keysearch", "keyPicture")) << misses;
+        EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "store/hanmark_1");
+        EXPECT_FALSE(h.visible("keysearch", "boxPictures(74)"));
+        EXPECT_FALSE(h.timerEnabled("keysearch", "keyFoundTimer")) << "it shows the find once";
+        h.click("keysearch", "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("keysearch", "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
     }
 }
 
-TEST(Keysearch, TenClicksOnTheCountShowTheKeysRowAndColumnOnce) {
+TEST(KeySearch, TenClicksOnTheCountShowTheKeysRowAndColumnOnce) {
     KeyHarness h(3, 7);
-    for (int i = 0; i < 9; ++i) h.click("keysearch", "nokori");
-    EXPECT_FALSE(h.visible("keysearch", "Label2"));
-    h.click("keysearch", "nokori");
-    EXPECT_TRUE(h.visible("keysearch", "Label2"));
-    EXPECT_EQ(h.caption("keysearch", "Label2"), "3");
-    EXPECT_EQ(h.caption("keysearch", "Label3"), "7");
-    EXPECT_TRUE(h.visible("keysearch", "Label3"));
-    EXPECT_FALSE(h.visible("keysearch", "Label5")) << "the box index never shows";
+    for (int i = 0; i < 9; ++i) h.click("keysearch", "checksLeftLabel");
+    EXPECT_FALSE(h.visible("keysearch", "keyRowLabel"));
+    h.click("keysearch", "checksLeftLabel");
+    EXPECT_TRUE(h.visible("keysearch", "keyRowLabel"));
+    EXPECT_EQ(h.caption("keysearch", "keyRowLabel"), "3");
+    EXPECT_EQ(h.caption("keysearch", "keyColumnLabel"), "7");
+    EXPECT_TRUE(h.visible("keysearch", "keyColumnLabel"));
+    EXPECT_FALSE(h.visible("keysearch", "keyBoxLabel")) << "the box index never shows";
     // The count runs 11..18 from here on; hiding the labels shows whether 10 ever comes back.
-    h.control("keysearch", "Label2").setVisible(false);
-    for (int i = 0; i < 40; ++i) h.click("keysearch", "nokori");
-    EXPECT_FALSE(h.visible("keysearch", "Label2"));
+    h.control("keysearch", "keyRowLabel").setVisible(false);
+    for (int i = 0; i < 40; ++i) h.click("keysearch", "checksLeftLabel");
+    EXPECT_FALSE(h.visible("keysearch", "keyRowLabel"));
 }
 
 }  // namespace

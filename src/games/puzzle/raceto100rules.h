@@ -6,16 +6,17 @@ namespace app {
 class Random;
 }
 
-namespace games::max100rules {
+namespace games::raceto100rules {
 
 constexpr int kRoad = 100;         // squares to the cliff; landing on the last one is the fall
 constexpr int kRankedSquares = 109;  // position 99 plus the longest move, 9, stays inside
 
 // How good each landing position is for the mover, lower being better; a fall ranks 99.
 using Ranks = std::array<short, kRankedSquares>;
-Ranks masurank();
+Ranks squareRanks();
 
 // Squares a face moves: 1 to 6 as shown, the nine-pip face 7 moves 9, the face 8 lettered 66 moves 66.
+constexpr int kSixtySixFace = 8;
 int squares(int face);
 // A rolling die's next face: 1 to 7 round and round (66 is never rolled, only forced).
 int nextFace(int face);
@@ -23,14 +24,14 @@ int nextFace(int face);
 // The opponent's favourite face: 1 to 6 are all rated by where the car stands now, 7 by where nine
 // squares take it; ties keep the earlier face.
 struct Rating {
-    int bestface;
-    int bestrank;
+    int bestFace;
+    int bestRank;
 };
 Rating rate(const Ranks& ranks, int position);
 
 // Where the opponent's die is aimed: mostly the favourite, sometimes a neighbour of it (round
 // the seven faces), sometimes any face. One draw, or two for any face.
-int aim(int bestface, app::Random& random);
+int aim(int bestFace, app::Random& random);
 
 // Which of its two dice the opponent takes: the one landing on the better ranked position, die 0
 // when both rank the same.
@@ -42,4 +43,4 @@ constexpr int kSlowdownStep = 100;
 constexpr int kMaxSlowdown = 900;
 int slowed(int interval, int designed);
 
-}  // namespace games::max100rules
+}  // namespace games::raceto100rules

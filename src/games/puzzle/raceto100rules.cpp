@@ -1,12 +1,12 @@
-#include "games/puzzle/max100rules.h"
+#include "games/puzzle/raceto100rules.h"
 
 #include <algorithm>
 
 #include "app/random.h"
 
-namespace games::max100rules {
+namespace games::raceto100rules {
 
-Ranks masurank() {
+Ranks squareRanks() {
     Ranks rank{};
     // The squares just before the edge, best first: the last square forces the other side over.
     const int nearEdge[] = {99, 92, 91, 98, 90, 97, 89, 96};
@@ -23,30 +23,30 @@ Ranks masurank() {
 
 int squares(int face) {
     if (face == 7) return 9;
-    if (face == 8) return 66;
+    if (face == kSixtySixFace) return 66;
     return face;
 }
 
-int nextFace(int face) { return face + 1 == 8 ? 1 : face + 1; }
+int nextFace(int face) { return face + 1 == kSixtySixFace ? 1 : face + 1; }
 
 Rating rate(const Ranks& ranks, int position) {
     Rating best{0, 99};
     for (int f = 1; f <= 7; ++f) {
         const int r = ranks[f == 7 ? position + 9 : position];
-        if (r < best.bestrank) best = {f, r};
+        if (r < best.bestRank) best = {f, r};
     }
     return best;
 }
 
-int aim(int bestface, app::Random& random) {
+int aim(int bestFace, app::Random& random) {
     const int r = app::Int(random.Rnd() * 100);
     int target;
     if (r < 60)
-        target = bestface;
+        target = bestFace;
     else if (r < 70)
-        target = bestface - 1;
+        target = bestFace - 1;
     else if (r < 80)
-        target = bestface + 1;
+        target = bestFace + 1;
     else
         target = app::Int(random.Rnd() * 7) + 1;
     if (target == 0) target = 7;
@@ -60,4 +60,4 @@ int choose(const Ranks& ranks, int position, int face0, int face1) {
 
 int slowed(int interval, int designed) { return std::min(interval + kSlowdownStep, designed + kMaxSlowdown); }
 
-}  // namespace games::max100rules
+}  // namespace games::raceto100rules

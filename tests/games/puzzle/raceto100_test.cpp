@@ -1,0 +1,388 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <tuple>
+
+#include "app/random.h"
+#include "games/puzzle/raceto100rules.h"
+#include "support/harness.h"
+#include "ui/label.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::SceneHarness;
+namespace rules = games::raceto100rules;
+
+constexpr const char* F = "max100game";
+const auto kRanks = rules::squareRanks();
+
+TEST(RaceTo100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
+    const std::pair<int, int> cases[] = {{99, 1}, {92, 2},  {91, 3},  {98, 4},  {89, 7}, {96, 8},
+                                         {88, 9}, {81, 16}, {95, 17}, {93, 19}, {80, 20}, {1, 99}};
+    for (auto [position, r] : cases) EXPECT_EQ(kRanks[position], r) << "position " << position;
+    for (int p = 100; p < rules::kRankedSquares; ++p) EXPECT_EQ(kRanks[p], 99) << "fall at " << p;
+    std::vector<int> nearEdge(kRanks.begin() + 81, kRanks.begin() + 100), oneToNineteen(19);
+    std::sort(nearEdge.begin(), nearEdge.end());
+    std::iota(oneToNineteen.begin(), oneToNineteen.end(), 1);
+    EXPECT_EQ(nearEdge, oneToNineteen) << "81 to 99 hold each rank from 1 to 19 once";
+}
+
+TEST(RaceTo100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAndTakesTheBetterDie) {
+    struct Case {
+        int position, face, rank;
+    };
+    for (const auto& c : {Case{1, 7, 90}, Case{50, 7, 41}, Case{82, 7, 3}, Case{84, 1, 13}, Case{91, 1, 3},
+                          Case{95, 1, 17}}) {
+        const auto r = rules::rate(kRanks, c.position);
+        EXPECT_EQ(std::make_pair(r.bestFace, r.bestRank), std::make_pair(c.face, c.rank)) << "at " << c.position;
+    }
+    EXPECT_EQ(rules::choose(kRanks, 9, 3, 7), 1) << "18 ranks above 12";
+    EXPECT_EQ(rules::choose(kRanks, 9, 7, 3), 0);
+    EXPECT_EQ(rules::choose(kRanks, 92, 7, 6), 1) << "a fall is worst, even against the next-to-last square";
+    EXPECT_EQ(rules::choose(kRanks, 95, 5, 7), 0) << "two falls rank alike: die 0";
+}
+
+// The aim from its draws; every draw it is given must be used.
+int aimed(int bestFace, std::initializer_list<double> draws) {
+    app::Random random;
+    random.useScript(draws);
+    const int target = rules::aim(bestFace, random);
+    EXPECT_EQ(random.scriptLeft(), 0u) << "bestFace " << bestFace;
+    return target;
+}
+
+TEST(RaceTo100Rules, TheAimIsMostlyTheFavouriteSometimesANeighbourRoundTheSevenFaces) {
+    auto d = SceneHarness::draw;
+    EXPECT_EQ(aimed(3, {d(100, 59)}), 3);
+    EXPECT_EQ(aimed(3, {d(100, 60)}), 2);
+    EXPECT_EQ(aimed(1, {d(100, 69)}), 7) << "below 1 comes round to the nine pips";
+    EXPECT_EQ(aimed(3, {d(100, 70)}), 4);
+    EXPECT_EQ(aimed(7, {d(100, 79)}), 1) << "above the nine pips comes round to 1";
+    EXPECT_EQ(aimed(3, {d(100, 80), d(7, 4)}), 5);
+}
+
+// The game with every draw stated: the heroine's 66 chance at load and at each of her turns, the
+// opponent's aims and spins, the revival's chance at a loss.
+struct Race : SceneHarness {
+    static constexpr int kNo66 = 9999;  // a 66 draw no rate reaches
+
+    explicit Race(int first66 = kNo66) {
+        script({draw(10000, first66)});
+        open(F);
+    }
+    int squaresLeft() { return std::stoi(caption(F, "squaresLeftLabel")); }
+    bool herTurn() { return enabled(F, "stopButtons(0)"); }
+    bool falling() { return timerEnabled(F, "fallTimer"); }
+    void runUntil(const std::function<bool()>& done) {
+        for (int ms = 0; ms < 300000 && !done(); ++ms) advance(1ms);
+        ASSERT_TRUE(done()) << "the game stood still";
+    }
+    void runMove() { runUntil([&] { return !timerEnabled(F, "carMoveTimer"); }); }
+
+    // Watches die k roll (it turns once first) and stops it on `face`.
+    void stop(int k, int face) {
+        advance(std::chrono::milliseconds(timerInterval(F, ui::indexed("diceTimers", k))));
+        runUntil(
+            [&] { return picture(F, ui::indexed("heroineDicePictures", k)) == "store/diceimg_" + std::to_string(face); });
+        click(F, ui::indexed("stopButtons", k));
+    }
+    // Her turn: die 0 stopped on `face`, die 1 anywhere, die 0 taken, the move run out; with the
+    // forbidden button pressed first (face 0), 66 squares or over the edge.
+    void heroMoves(int face) {
+        runUntil([&] { return herTurn(); });
+        if (face == 0) {
+            click(F, "heroinePicture");
+            click(F, "forbiddenButton");
+            click(F, "stopButtons(0)");
+        } else {
+            stop(0, face);
+        }
+        click(F, "stopButtons(1)");
+        click(F, "heroineDicePictures(0)");
+        runMove();
+    }
+    // The opponent's turn with both dice aimed at `face` and spinning seven ticks each, then the
+    // draw of her next turn's 66 chance.
+    void opponentMoves(int face, int next66 = kNo66) {
+        if (face == rules::rate(kRanks, rules::kRoad - squaresLeft()).bestFace)
+            script({draw(100, 0), draw(7, face - 1)});
+        else
+            script({draw(100, 90), draw(7, face - 1), draw(100, 90), draw(7, face - 1)});
+        script({draw(7, 0), draw(7, 0), draw(10000, next66)});
+        runUntil([&] { return herTurn() || falling(); });
+    }
+};
+
+TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
+    Race h;
+    EXPECT_EQ(h.picture(F, "opponentDicePictures(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
+    for (const char* hidden : {"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton",
+                               "nextButton", "choiceArrowPictures(0)", "choiceArrowPictures(1)"})
+        EXPECT_FALSE(h.visible(F, hidden)) << hidden << " waits until it is due";
+    h.clickAnyway(F, "stopButtons(0)");
+    h.advance(999ms);
+    EXPECT_FALSE(h.timerEnabled(F, "diceTimers(0)")) << "a disabled STOP does nothing";
+    h.advance(1ms + 45ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_1");
+    h.advance(22ms + 5 * 45ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_5") << "die 1 turns every 67 ms";
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "the seventh face shows nine pips";
+    h.click(F, "heroineDicePictures(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer")) << "a rolling die cannot be taken";
+    h.advance(45ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
+
+    h.stop(0, 7);
+    h.stop(1, 3);
+    h.clickAnyway(F, "stopButtons(1)");
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_3") << "a stopped die stays stopped";
+    for (auto [after, shown] : {std::pair{999ms, false}, std::pair{1ms, true}, std::pair{1000ms, false},
+                                std::pair{1000ms, true}}) {
+        h.advance(after);
+        EXPECT_EQ(h.visible(F, "choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
+    }
+    h.click(F, "heroineDicePictures(0)");
+    EXPECT_FALSE(h.visible(F, "choicePromptLabel"));
+    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "and blinks no more";
+    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9");
+    h.advance(150ms);
+    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "8");
+    EXPECT_EQ(h.squaresLeft(), 99);
+    EXPECT_EQ(h.left(F, "carPicture"), 72);
+    EXPECT_EQ(h.left(F, "squaresToGoLabel"), 792) << "the count rides above the car";
+    h.click(F, "heroineDicePictures(1)");
+    h.advance(8 * 150ms);
+    EXPECT_EQ(h.squaresLeft(), 91) << "a second click chose nothing more";
+    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
+    EXPECT_TRUE(h.timerEnabled(F, "opponentTurnTimer"));
+}
+
+TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDie) {
+    Race h;
+    h.heroMoves(7);  // 91 squares left: the opponent favours the nine pips
+    h.script({Race::draw(100, 85), Race::draw(7, 2),  // die 0: any face, 3
+              Race::draw(100, 10),                    // die 1: the favourite, nine pips
+              Race::draw(7, 0), Race::draw(7, 6),     // spins of 7 and 13 ticks
+              Race::draw(10000, Race::kNo66)});
+    h.advance(1000ms);
+    for (auto [die, face, ticks] : {std::tuple{0, 3, 7}, std::tuple{1, 7, 13}}) {
+        int spun = 0;
+        for (; h.timerEnabled(F, ui::indexed("diceTimers", die)) && spun < 60000; ++spun) h.advance(1ms);
+        EXPECT_GE(spun, ticks * 149) << "die " << die;
+        EXPECT_EQ(spun % 149, 0) << "die " << die << " stops on a tick of its stop test";
+        EXPECT_EQ(h.picture(F, ui::indexed("opponentDicePictures", die)), "store/diceimg_" + std::to_string(face));
+    }
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "her dice keep their faces";
+    h.advance(999ms);
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)"));
+    h.advance(1ms);
+    EXPECT_TRUE(h.visible(F, "choiceArrowPictures(1)")) << "nine squares lead further than three";
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(0)"));
+    h.advance(150ms);
+    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)")) << "the arrow goes as the car moves";
+    h.runMove();
+    EXPECT_EQ(h.squaresLeft(), 82);
+    h.advance(999ms);
+    EXPECT_FALSE(h.herTurn());
+    h.advance(1ms);
+    EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
+    h.click(F, "stopButtons(0)");
+    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "each turn needs both STOPs again";
+}
+
+// From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
+void toFiveLeft(Race& h) {
+    for (auto [hers, opponents] : {std::pair{0, 7}, std::pair{7, 7}, std::pair{1, 1}}) {
+        h.heroMoves(hers);
+        h.opponentMoves(opponents);
+    }
+    ASSERT_EQ(h.squaresLeft(), 5);
+}
+
+TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
+    {
+        Race h;
+        toFiveLeft(h);
+        h.stop(0, 7);
+        h.click(F, "stopButtons(1)");
+        h.click(F, "heroineDicePictures(0)");
+        h.advance(5 * 150ms);
+        EXPECT_EQ(h.squaresLeft(), 0);
+        EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "4") << "four squares were left over the edge";
+        EXPECT_EQ(h.left(F, "carPicture"), 7200);
+        EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
+        EXPECT_FALSE(h.timerEnabled(F, "opponentTurnTimer")) << "nobody moves after a fall";
+        h.script({Race::draw(99, 76)});
+        h.advance(1000ms);
+        EXPECT_FALSE(h.visible(F, "carPicture"));
+        EXPECT_FALSE(h.visible(F, "squaresToGoLabel"));
+        EXPECT_TRUE(h.visible(F, "exclamationPicture"));
+        h.advance(1000ms);
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
+        EXPECT_FALSE(h.timerEnabled(F, "lossBannerTimer"));
+        EXPECT_FALSE(h.visible(F, "roadLine") || h.visible(F, "cliffLine")) << "the road goes with the banner";
+        EXPECT_FALSE(h.visible(F, "exclamationPicture"));
+        EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
+        h.advance(10s);
+        EXPECT_FALSE(h.visible(F, "nextButton"));
+        h.close(F);
+        EXPECT_TRUE(h.ended());
+        EXPECT_TRUE(h.messageBoxes().empty());
+    }
+    {
+        Race h;
+        toFiveLeft(h);
+        h.heroMoves(4);
+        h.opponentMoves(1);  // from the last square any move lands on the edge
+        EXPECT_EQ(h.left(F, "carPicture"), 7200);
+        h.advance(1999ms);
+        EXPECT_FALSE(h.visible(F, "nextButton"));
+        h.advance(1ms);
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
+        EXPECT_FALSE(h.timerEnabled(F, "winBannerTimer"));
+        EXPECT_FALSE(h.visible(F, "exclamationPicture") || h.visible(F, "roadLine") || h.visible(F, "cliffLine"));
+        h.click(F, "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
+        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+    }
+}
+
+TEST(RaceTo100, The66FaceComesByChanceOrByTheForbiddenButtonWhichSpoilsLaterTurnsExceptAt67Or68) {
+    for (int draw : {37, 38}) {
+        Race h(draw);
+        h.advance(1000ms);
+        h.click(F, "stopButtons(0)");
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", draw < 38)
+            << "38 in 10000, drawn " << draw;
+    }
+    // She reaches 67, 68 or 80 squares left; from then on each of her turns draws 100 for the 66.
+    for (auto [at, opponents, hers] : {std::tuple{67, 6, 7}, std::tuple{68, 5, 7}, std::tuple{80, 1, 1}}) {
+        Race h;
+        EXPECT_FALSE(h.visible(F, "forbiddenButton"));
+        h.heroMoves(7);
+        h.opponentMoves(7);
+        h.heroMoves(hers);
+        h.opponentMoves(opponents, 100);
+        ASSERT_EQ(h.squaresLeft(), at);
+        h.heroMoves(0);
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_8");
+        EXPECT_EQ(h.squaresLeft(), at - 66);
+        EXPECT_FALSE(h.enabled(F, "forbiddenButton")) << "her first STOP put it away for the turn";
+        h.opponentMoves(1, 100);
+        if (at == 67) {
+            h.advance(2000ms);
+            EXPECT_TRUE(h.visible(F, "nextButton")) << "from the last square the opponent fell";
+            continue;
+        }
+        EXPECT_TRUE(h.enabled(F, "forbiddenButton"));
+        h.click(F, "stopButtons(0)");
+        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", at == 80) << "a draw of 100 at " << at;
+    }
+}
+
+TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) {
+    Race h;
+    h.click(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 167);
+    h.advance(1000ms + 144ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
+    h.advance(1ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
+    for (int i = 0; i < 30; ++i) h.click(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45 + rules::kMaxSlowdown);
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67 + rules::kMaxSlowdown);
+    h.advance(944ms);
+    h.click(F, "opponentPicture");  // at the bound a click leaves the turning die alone
+    h.advance(1ms);
+    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_3");
+
+    h.click(F, "stopButtons(0)");
+    h.click(F, "stopButtons(1)");
+    h.click(F, "heroineDicePictures(0)");
+    h.runMove();
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "the opponent's turn restores the dice";
+    h.clickAnyway(F, "opponentPicture");
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "and they cannot be slowed for the opponent";
+    h.opponentMoves(3);
+    EXPECT_TRUE(h.enabled(F, "opponentPicture"));
+    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67);
+}
+
+// She throws the car over with the forbidden button twice, and the one-in-99 draw arms the revival.
+void loseWithRevival(Race& h) {
+    h.heroMoves(0);
+    h.opponentMoves(7);
+    h.script({Race::draw(99, 77)});
+    h.heroMoves(0);
+    ASSERT_TRUE(h.falling());
+    h.advance(1000ms);
+}
+
+// Each box stays open a second with the clock running, as on screen.
+std::vector<std::string> closeUnderBoxes(Race& h) {
+    std::vector<std::string> banners;
+    h.whileBoxOpen = [&] { banners.push_back(h.picture(F, "verdictPicture")); };
+    const auto closedAt = h.clock().now();
+    h.close(F);
+    EXPECT_EQ(h.clock().now() - closedAt, 5000);
+    return banners;
+}
+
+TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
+    {
+        Race h;
+        loseWithRevival(h);
+        h.advance(1000ms);
+        ASSERT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
+        EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "store/hanmark_0"));
+        const std::vector<std::pair<std::string, std::string>> boxes{
+            {"力ずく", "乃々香「私はここで・・・負けられない！」"}, {"力ずく", "ワールズ？「！？」"},
+            {"力ずく", "乃々香「私の・・・１００％の力！！」"},     {"力ずく", "乃々香「おおおおおお！」"},
+            {"力ずく", "ワールズ？「車を１人で・・・持ち上げた！？」"}};
+        EXPECT_EQ(h.messageBoxes(), boxes);
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{F});
+        EXPECT_FALSE(h.app().extraLoaded("sozai")) << "the store goes even though the window stays";
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "");
+        EXPECT_TRUE(h.visible(F, "roadLine") && h.visible(F, "cliffLine")) << "the cliff is back";
+        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "and the exclamation gone";
+        EXPECT_FALSE(h.visible(F, "fallenCarPicture"));
+        EXPECT_TRUE(h.visible(F, "carPicture"));
+        EXPECT_EQ(h.left(F, "carPicture"), 99 * 72);
+        EXPECT_EQ(h.caption(F, "squaresLeftLabel"), "1");
+        EXPECT_TRUE(h.visible(F, "squaresToGoLabel")) << "the count rides with the car again";
+        EXPECT_EQ(h.squaresLeft(), 1);
+        h.opponentMoves(4);  // her dice held 66: the opponent's must roll from 1 all the same
+        h.advance(2000ms);
+        h.click(F, "nextButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
+    }
+    {
+        Race h;
+        loseWithRevival(h);
+        EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "")) << "the banner due under the first box never comes";
+        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "the revival takes the exclamation away";
+        h.opponentMoves(1);
+        EXPECT_EQ(h.picture(F, "verdictPicture"), "") << "the losing banner never came";
+        h.advance(2000ms);
+        EXPECT_TRUE(h.visible(F, "nextButton"));
+        h.close(F);
+        EXPECT_TRUE(h.ended()) << "one revival only: the next close ends the program";
+        EXPECT_EQ(h.messageBoxes().size(), 5u);
+    }
+}
+
+TEST(RaceTo100, EveryCaptionFitsItsLabelAtItsWidest) {
+    Race h;
+    static_cast<ui::Label&>(h.control(F, "squaresToGoLabel")).setCaption("66");
+    for (const char* name :
+         {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"}) {
+        const auto& l = static_cast<ui::Label&>(h.control(F, name));
+        EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " \"" << l.caption() << "\"";
+    }
+}
+
+}  // namespace
