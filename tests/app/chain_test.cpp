@@ -201,7 +201,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
 class Extra final : public games::GameForm {
 public:
     Extra(app::App& app, assets::Sozai& sozai)
-        : GameForm(app, sozai, {"extra", "おまけ", {9885, 7095}, ui::kWhite, "codeLabel", {8520, 0, 1335, 255}}),
+        : GameForm(app, sozai, {"extra", "おまけ", {9885, 7095}, ui::kWhite, {8520, 0, 1335, 255}}),
           nextButton(button("nextButton", {3840, 6480, 1815, 495}, "NEXT AREA")),
           winButton(button("winButton", {3840, 3000, 1815, 495}, "勝つ")) {
         nextButton.setVisible(false);

@@ -6,7 +6,7 @@ GameForm::GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout)
     : ui::Form(app.clock(), layout.name, layout.caption, layout.client, layout.background),
       app_(app),
       sozai_(sozai),
-      codeLabel_(label(layout.codeLabel, layout.codeRect, "C-PASS = " + app.facts(layout.name).code)) {
+      codeLabel_(label("codeLabel", layout.codeRect, "C-PASS = " + app.facts(layout.name).code)) {
     codeLabel_.setForeColor(layout.codeColor);
     // The code is the player's only record of progress: every digit of it must show.
     codeLabel_.keepInside(layout.client);

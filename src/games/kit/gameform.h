@@ -19,7 +19,6 @@ public:
         std::string caption;
         ui::Size client;
         ui::Rgb background;
-        std::string codeLabel;  // its registered name
         ui::Rect codeRect;
         ui::Rgb codeColor = ui::kBlack;
     };
