@@ -18,6 +18,11 @@ public:
     bool hasFocus() const;
 
     std::function<void()> onClick;
+    // While this says so, keys do not press the button (a click still does): a page that has just
+    // filled must not be turned by a key meant for its last line. A held key's repeats never press
+    // any button.
+    std::function<bool()> keysIgnoredWhile;
+    bool ignoresKeys() const { return keysIgnoredWhile && keysIgnoredWhile(); }
 
 private:
     std::string caption_;

@@ -79,12 +79,12 @@ protected:
             form.Form_KeyDown(code);
             if (code == 0) return true;
         }
-        return byKeyboard(form, *window, *widget, code);
+        return byKeyboard(form, *window, *widget, code, static_cast<QKeyEvent*>(event)->isAutoRepeat());
     }
 
 private:
     // What the keyboard does for a player without a mouse, once the form has had its say.
-    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code) {
+    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code, bool repeat) {
         if (isArrow(code)) {
             auto* grid = dynamic_cast<ArrowGrid*>(focus.property(kGridProperty).value<QObject*>());
             if (!grid) return false;
@@ -101,7 +101,9 @@ private:
         // A button presses on Space by itself; Enter does the same here.
         auto* button = qobject_cast<QPushButton*>(&focus);
         if (code != key::Enter || !button) return false;
-        if (button->isVisible() && button->isEnabled()) button->click();
+        auto* ours = dynamic_cast<ButtonWidget*>(button);
+        const bool ignored = repeat || (ours && ours->owner().ignoresKeys());
+        if (button->isVisible() && button->isEnabled() && !ignored) button->click();
         return true;
     }
 };

@@ -131,6 +131,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 class TextWidget final : public OwnedWidget<QLineEdit, TextBox> {
