@@ -202,6 +202,8 @@ void CandleBlowing::endInhaling() {
     phase_ = Phase::Pausing;
     drainTimer.setEnabled(false);
     percentLabel.setCaption(std::to_string(rules::percentOf(power_)));
+    // Named once its value holds: renamed on every drain, it would chatter on the accessibility bus.
+    breathGauge.setSpokenName("パワー" + percentLabel.caption() + "％");
     percentLabel.setVisible(true);
     timeHeadingLabel.setVisible(false);
     secondsLeftLabel.setVisible(false);

@@ -186,6 +186,7 @@ TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     EXPECT_FALSE(h.shows("timeHeadingLabel"));
     for (auto shown : {"powerHeadingLabel", "percentLabel", "percentSignLabel"}) EXPECT_TRUE(h.shows(shown)) << shown;
     EXPECT_EQ(h.caption("rosoku", "percentLabel"), "5") << "310 of 6000";
+    EXPECT_EQ(h.control("rosoku", "breathGauge").spokenName(), "パワー5％");
     h.breathe(3);
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
