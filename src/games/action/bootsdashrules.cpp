@@ -23,7 +23,7 @@ std::string howToRun() {
            "メートル";
 }
 
-bool clockWorthSaying(int secondsLeft) { return secondsLeft > 0 && (secondsLeft % 10 == 0 || secondsLeft <= 5); }
+bool clockWorthSaying(int secondsLeft) { return secondsLeft % 10 == 0 || secondsLeft <= 5; }
 
 std::string clockSaid(int secondsLeft, int distanceLeft) {
     return std::to_string(secondsLeft) + "秒、" + distanceSaid(distanceLeft);

@@ -30,7 +30,8 @@ int wholeMetres(int distanceLeft);
 short withBonus(short secondsLeft);
 
 // What a listener hears while her fingers are busy: a key press cuts off what is unread, so the
-// clock is said only every ten seconds and in the last five, each time with the distance.
+// clock is said only every ten seconds and in the last five, each time with the distance; at 0
+// time-up is a sentence of its own.
 std::string howToRun();
 bool clockWorthSaying(int secondsLeft);
 std::string clockSaid(int secondsLeft, int distanceLeft);

@@ -46,7 +46,7 @@ Blow blow(int grade, int power, app::Random& random) {
 
 std::string howToBlow() { return "左右の矢印キーを交互に" + std::to_string(kBreathSeconds) + "秒吸って、スペースで吹く"; }
 
-bool clockWorthSaying(int secondsLeft) { return secondsLeft > 0 && (secondsLeft == 10 || secondsLeft <= 5); }
+bool clockWorthSaying(int secondsLeft) { return secondsLeft == 10 || secondsLeft <= 5; }
 
 std::string breathSaid(int secondsLeft, int power) {
     return std::to_string(secondsLeft) + "秒、パワー" + std::to_string(percentOf(power)) + "％";

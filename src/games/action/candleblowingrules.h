@@ -39,7 +39,8 @@ struct Blow {
 Blow blow(int grade, int power, app::Random& random);
 
 // What a listener hears. The clock is said at ten seconds and in the last five, each time with
-// the breath: a key press cuts off what is unread, and the arrows are pressed fast.
+// the breath: a key press cuts off what is unread, and the arrows are pressed fast. Its end, at
+// 0, says the breath taken instead.
 std::string howToBlow();
 bool clockWorthSaying(int secondsLeft);
 std::string breathSaid(int secondsLeft, int power);
