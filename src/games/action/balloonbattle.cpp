@@ -97,21 +97,26 @@ void BalloonBattle::Form_Load() {
     balloonAt_ = 0;
     danger_ = 0;
     dangerGauge.setWidth(0);
+    dangerGauge.setSpokenName(dangerSaid(0));
     opponentPumpsLeft_ = 3;
     enter(Phase::OpponentPumps);
 }
 
-void BalloonBattle::pump() {
+bool BalloonBattle::pump() {
     const int sum = danger_ + pumpAmount(Rnd());
     // The hidden number shows the sum as drawn; only the gauge and the chances stop at the cap.
     dangerLabel.setCaption(std::to_string(sum));
     danger_ = static_cast<short>(sum > kMaxDanger ? kMaxDanger : sum);
-    checkPump();
+    const bool burstNow = checkPump();
     dangerGauge.setWidth(danger_);
+    dangerGauge.setSpokenName(dangerSaid(danger_));
+    return burstNow;
 }
 
-void BalloonBattle::checkPump() {
-    if (bursts(kPumpRisk, danger_, Rnd())) burst();
+bool BalloonBattle::checkPump() {
+    if (!bursts(kPumpRisk, danger_, Rnd())) return false;
+    burst(dangerSaid(danger_) + "で破裂！");
+    return true;
 }
 
 // A doomed throw bursts one step into its flight, still on the thrower's side.
@@ -119,7 +124,7 @@ void BalloonBattle::checkThrow() {
     if (bursts(kThrowRisk, danger_, Rnd())) doomedThrow_ = true;
 }
 
-void BalloonBattle::burst() {
+void BalloonBattle::burst(const std::string& how) {
     flightToHeroineTimer.setEnabled(false);
     flightToOpponentTimer.setEnabled(false);
     opponentPumpTimer.setEnabled(false);
@@ -127,6 +132,7 @@ void BalloonBattle::burst() {
     sprayImage.setRect(spray(balloonAt_));
     sprayImage.setVisible(true);
     opponentSoaked_ = opponentHolds();
+    announce(how + (opponentSoaked_ ? "相手がずぶぬれ" : "乃々香がずぶぬれ"));
     pumpButton.setVisible(false);
     throwButton.setVisible(false);
     enter(Phase::Burst);
@@ -139,11 +145,14 @@ void BalloonBattle::judge() {
         opponentImage.setVisible(false);
         nameLabels[0].setVisible(false);
         resultImage.setPicture(sozai_.hanmark(1));
+        announce("勝ち！");
         nextButton.setVisible(true);
     } else {
         heroineImage.setVisible(false);
         nameLabels[1].setVisible(false);
         resultImage.setPicture(sozai_.hanmark(0));
+        // The code on the screen is the way back in: the lost battle leads nowhere.
+        announce("負け。" + codeLabel().caption());
     }
 }
 
@@ -162,11 +171,18 @@ void BalloonBattle::moveBalloon(int to) {
 
 // The opponent pumps once a second and throws after her last pump.
 void BalloonBattle::onOpponentPumpTick() {
-    pump();
+    const bool burstNow = pump();
     opponentArrowImage.setVisible(true);
     opponentArrowTimer.setEnabled(true);
     --opponentPumpsLeft_;
-    if (opponentPumpsLeft_ == 0 && phase_ == Phase::OpponentPumps) {
+    const bool throws = opponentPumpsLeft_ == 0 && phase_ == Phase::OpponentPumps;
+    if (!burstNow) {
+        // The rules with her first pump: the window opening has been read by then.
+        const std::string rules = hasHeardTheRules_ ? "" : "交互に空気を入れて投げ合い、破裂させた方の負け。";
+        hasHeardTheRules_ = true;
+        announce(rules + (throws ? "相手が入れて投げた、" : "相手が入れた、") + dangerSaid(danger_));
+    }
+    if (throws) {
         opponentPumpTimer.setEnabled(false);
         checkThrow();
         enter(Phase::FlyingToHeroine);
@@ -180,9 +196,12 @@ void BalloonBattle::onOpponentArrowTick() {
 
 void BalloonBattle::onFlightToHeroineTick() {
     moveBalloon(balloonAt_ + 1);
-    if (doomedThrow_ && balloonAt_ == 1) burst();
+    if (doomedThrow_ && balloonAt_ == 1) burst("投げたとたん破裂！");
     if (balloonAt_ == kHeroineSide) {
         flightToHeroineTimer.setEnabled(false);
+        // Before Push takes the focus, which a screen reader then reads; the keys on her first turn.
+        announce("乃々香の番、" + dangerSaid(danger_) + (hasHeardTheKeys_ ? "" : "。スペースで空気を入れ、タブで投げるボタンへ"));
+        hasHeardTheKeys_ = true;
         pumpButton.setEnabled(true);
         heroinePumpsLeft_ = 6;
         enter(Phase::HeroinePumps);
@@ -213,12 +232,16 @@ std::string BalloonBattle::checkInvariants() const {
 }
 
 void BalloonBattle::onPumpClicked() {
-    pump();
+    const bool burstNow = pump();
+    --heroinePumpsLeft_;
+    // Before the focus leaves Push, so that a screen reader says it first.
+    if (!burstNow)
+        announce(dangerSaid(danger_) + (heroinePumpsLeft_ == 0 ? "、あとは投げるだけ"
+                                                                : "、あと" + std::to_string(heroinePumpsLeft_) + "回"));
     heroineArrowImage.setVisible(true);
     heroineArrowTimer.setEnabled(true);
     pumpButton.setEnabled(false);
     throwButton.setEnabled(false);
-    --heroinePumpsLeft_;
 }
 
 void BalloonBattle::onHeroineArrowTick() {
@@ -237,9 +260,10 @@ void BalloonBattle::onThrowClicked() {
 
 void BalloonBattle::onFlightToOpponentTick() {
     moveBalloon(balloonAt_ - 1);
-    if (balloonAt_ == kHeroineSide - 1 && doomedThrow_) burst();
+    if (balloonAt_ == kHeroineSide - 1 && doomedThrow_) burst("投げたとたん破裂！");
     if (balloonAt_ == 0) {
         flightToOpponentTimer.setEnabled(false);
+        announce("相手に届いた");
         opponentPumpsLeft_ = static_cast<short>(opponentPumps(danger_, app_.random()));
         enter(Phase::OpponentPumps);
     }

@@ -33,10 +33,10 @@ private:
     void onOpponentArrowTick();
     void onVerdictTick();
 
-    void pump();
-    void checkPump();
+    bool pump();  // whether it burst
+    bool checkPump();
     void checkThrow();
-    void burst();
+    void burst(const std::string& how);  // how opens what a listener hears of it
     void judge();
     void moveBalloon(int to);
 
@@ -71,6 +71,8 @@ private:
     short heroinePumpsLeft_ = 0;
     bool doomedThrow_ = false;     // the balloon in flight bursts one step out
     bool opponentSoaked_ = false;  // decided when it bursts: it was on her side
+    bool hasHeardTheRules_ = false;  // said with the opponent's first pump
+    bool hasHeardTheKeys_ = false;   // said on the heroine's first turn
 };
 
 }  // namespace games

@@ -16,4 +16,6 @@ int opponentPumps(int danger, app::Random& random) {
     return app::Int(random.Rnd() * 2) + 1;
 }
 
+std::string dangerSaid(int danger) { return "危険度" + std::to_string(app::Int(danger * 100.0 / kMaxDanger)) + "％"; }
+
 }  // namespace games::balloonbattlerules

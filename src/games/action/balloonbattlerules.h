@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "app/random.h"
 
@@ -27,5 +28,8 @@ bool bursts(const Risk& risk, int danger, double rnd);
 // How often the opponent pumps when the balloon comes back to her: three times while the danger
 // is low, once when it is high, and one or two by a draw in between (the only case that draws).
 int opponentPumps(int danger, app::Random& random);
+
+// The danger as a listener hears it: the gauge's share, "危険度25％".
+std::string dangerSaid(int danger);
 
 }  // namespace games::balloonbattlerules

@@ -65,7 +65,7 @@ void BootsDash::Form_Load() {
     phase_ = Phase::Countdown;
     gainedThisTick_ = 0;
     fallChance_ = 2;
-    countdown_.start(6);
+    countdown_.start(6, rules::howToRun());
 }
 
 void BootsDash::Form_KeyDown(int& keyCode) {
@@ -91,11 +91,15 @@ void BootsDash::footstep(Foot foot) {
 }
 
 void BootsDash::checkSameFoot() {
-    if (rules::tripsOnSameFoot(app_.random())) fall();
+    if (!rules::tripsOnSameFoot(app_.random())) return;
+    fall();
+    announce("同じ足で転んだ！");
 }
 
-void BootsDash::checkPace() {
-    if (rules::tripsAtPace(app_.random(), fallChance_)) fall();
+bool BootsDash::checkPace() {
+    if (!rules::tripsAtPace(app_.random(), fallChance_)) return false;
+    fall();
+    return true;
 }
 
 void BootsDash::fall() {
@@ -109,6 +113,7 @@ void BootsDash::onFallTick() {
     lastFoot_ = Foot::Either;
     phase_ = Phase::Running;
     fallTimer.setEnabled(false);
+    announce("起きた");
 }
 
 void BootsDash::startRace() {
@@ -116,17 +121,25 @@ void BootsDash::startRace() {
     countdownImage.setVisible(false);
     for (ui::Label& l : headingLabels) l.setVisible(true);
     phase_ = Phase::Running;
+    announce("スタート！");
     runnerImage.setVisible(true);
     metresLeftLabel.setVisible(true);
     secondsLeftLabel.setVisible(true);
 }
 
 void BootsDash::onRaceClockTick() {
-    if (gainedThisTick_ == rules::kRiskyPace) checkPace();
+    const bool fell = gainedThisTick_ == rules::kRiskyPace && checkPace();
     gainedThisTick_ = 0;
     --secondsLeft_;
     secondsLeftLabel.setCaption(std::to_string(secondsLeft_));
-    if (secondsLeft_ == 0) timeUp();
+    if (secondsLeft_ == 0) {
+        timeUp();
+        return;
+    }
+    // A fall and the clock in the same moment make one sentence.
+    std::string said = fell ? "転んだ！" : "";
+    if (rules::clockWorthSaying(secondsLeft_)) said += rules::clockSaid(secondsLeft_, distanceLeft_);
+    announce(said);
 }
 
 void BootsDash::endRace(int mark) {
@@ -143,10 +156,15 @@ void BootsDash::endRace(int mark) {
 
 void BootsDash::goal() {
     endRace(1);
+    announce("ゴール！のこり" + std::to_string(secondsLeft_) + "秒");
     nextButton.setVisible(true);
 }
 
-void BootsDash::timeUp() { endRace(0); }
+// The code on the screen is the way back in: the lost race leads nowhere.
+void BootsDash::timeUp() {
+    endRace(0);
+    announce("時間切れ、" + rules::distanceSaid(distanceLeft_) + "。" + codeLabel().caption());
+}
 
 void BootsDash::onCodeClicked() { secondsLeft_ = rules::withBonus(secondsLeft_); }
 

@@ -27,7 +27,7 @@ private:
 
     void footstep(Foot foot);
     void checkSameFoot();
-    void checkPace();
+    bool checkPace();  // whether she fell
     void fall();
     void startRace();
     void goal();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/random.h"
 
 namespace games::bootsdashrules {
@@ -26,5 +28,13 @@ int markerLeft(int distanceLeft);
 int wholeMetres(int distanceLeft);
 // The clock after a bonus, never beyond what it can show.
 short withBonus(short secondsLeft);
+
+// What a listener hears while her fingers are busy: a key press cuts off what is unread, so the
+// clock is said only every ten seconds and in the last five, each time with the distance; at 0
+// time-up is a sentence of its own.
+std::string howToRun();
+bool clockWorthSaying(int secondsLeft);
+std::string clockSaid(int secondsLeft, int distanceLeft);
+std::string distanceSaid(int distanceLeft);
 
 }  // namespace games::bootsdashrules

@@ -74,7 +74,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
       drainTimer(timer("drainTimer", 66, &CandleBlowing::onDrainTick)),
       breathClockTimer(timer("breathClockTimer", 1000, &CandleBlowing::onBreathClockTick)),
       meterDelayTimer(timer("meterDelayTimer", 1000, &CandleBlowing::onMeterDelayTick)),
-      meterTimer(timer("meterTimer", 30, &CandleBlowing::onMeterTick)),
+      meterTimer(timer("meterTimer", rules::kMeterTickMs, &CandleBlowing::onMeterTick)),
       blowDelayTimer(timer("blowDelayTimer", 1200, &CandleBlowing::onBlowDelayTick)),
       candleOutTimer(timer("candleOutTimer", 100, &CandleBlowing::onCandleOutTick)),
       measureTimer(timer("measureTimer", 1800)),
@@ -108,7 +108,7 @@ void CandleBlowing::Form_Load() {
     power_ = rules::kMinPower;
     breathGauge.setWidth(power_);
     drainDivisor_ = 1;
-    countdown_.start(6);
+    countdown_.start(6, rules::howToBlow());
 }
 
 std::string CandleBlowing::checkInvariants() const {
@@ -149,6 +149,7 @@ void CandleBlowing::startInhaling() {
     secondsLeftLabel.setVisible(true);
     breathClockTimer.setEnabled(true);
     phase_ = Phase::Inhaling;
+    announce("吸って！");
 }
 
 void CandleBlowing::Form_KeyDown(int& keyCode) {
@@ -190,7 +191,10 @@ void CandleBlowing::drawDrain() {
 void CandleBlowing::onBreathClockTick() {
     --secondsLeft_;
     secondsLeftLabel.setCaption(std::to_string(secondsLeft_));
-    if (secondsLeft_ == 0) endInhaling();
+    if (secondsLeft_ == 0)
+        endInhaling();
+    else if (rules::clockWorthSaying(secondsLeft_))
+        announce(rules::breathSaid(secondsLeft_, power_));
 }
 
 void CandleBlowing::endInhaling() {
@@ -198,12 +202,15 @@ void CandleBlowing::endInhaling() {
     phase_ = Phase::Pausing;
     drainTimer.setEnabled(false);
     percentLabel.setCaption(std::to_string(rules::percentOf(power_)));
+    // Named once its value holds: renamed on every drain, it would chatter on the accessibility bus.
+    breathGauge.setSpokenName("パワー" + percentLabel.caption() + "％");
     percentLabel.setVisible(true);
     timeHeadingLabel.setVisible(false);
     secondsLeftLabel.setVisible(false);
     powerHeadingLabel.setVisible(true);
     percentSignLabel.setVisible(true);
     meterDelayTimer.setEnabled(true);
+    announce(rules::breathTaken(power_));
 }
 
 // ---- the timing shot -------------------------------------------------------------------------
@@ -212,6 +219,7 @@ void CandleBlowing::onMeterDelayTick() {
     meterTimer.setEnabled(true);
     phase_ = Phase::Metering;
     meterDelayTimer.setEnabled(false);
+    announce("スタート！");
 }
 
 void CandleBlowing::onMeterTick() {
@@ -234,6 +242,7 @@ void CandleBlowing::stopMeter() {
 void CandleBlowing::gradeStop() {
     grade_ = static_cast<short>(rules::grade(markerLeft_));
     gradeImage.setPicture(sozai_.seiseki(grade_));
+    announce(gradeImage.picture().description());  // the grade's own word, "Great!"
 }
 
 void CandleBlowing::blowOut() {
@@ -277,13 +286,14 @@ void CandleBlowing::onCandleOutTick() {
 void CandleBlowing::showCount() {
     candleOutTimer.setEnabled(false);
     countLabel.setCaption(std::to_string(blownOut_));
-    announce();
+    afterCounting();
 }
 
 void CandleBlowing::startMeasuring() {
     candleOutTimer.setEnabled(false);
     phase_ = Phase::Measuring;
     measuring_.start();
+    announce(measuringLabel.caption());
 }
 
 void CandleBlowing::startScroll() {
@@ -312,11 +322,11 @@ void CandleBlowing::endScroll() {
     countLabel.setCaption(std::to_string(blownOut_));
     scrollTimer.setEnabled(false);
     measuringLabel.setVisible(false);
-    announce();
+    afterCounting();
 }
 
 // The wind spirit, when she comes, finishes the job before the count is announced.
-void CandleBlowing::announce() {
+void CandleBlowing::afterCounting() {
     if (windSpiritComes_) {
         spiritDelayTimer.setEnabled(true);
         phase_ = Phase::SpiritComing;
@@ -331,6 +341,7 @@ void CandleBlowing::announce() {
 void CandleBlowing::onSpiritDelayTick() {
     windSpiritImage.setVisible(true);
     spiritArrivesLabel.setVisible(true);
+    announce(spiritArrivesLabel.caption());
     spiritDelayTimer.setEnabled(false);
     spiritBlowTimer.setEnabled(true);
     phase_ = Phase::SpiritBlowing;
@@ -352,6 +363,8 @@ void CandleBlowing::onSpiritBlowTick() {
 
 void CandleBlowing::showWayOn() {
     phase_ = Phase::Over;
+    // The whole announcement at once, as its last word shows, before the way on takes the focus.
+    announce("本数＝" + std::to_string(blownOut_) + "本");
     if (blownOut_ == 100 && !windSpiritComes_)
         allOutButton.setVisible(true);
     else if (blownOut_ == 100)

@@ -57,7 +57,7 @@ private:
     void showCount();
     void startMeasuring();
     void startScroll();
-    void announce();
+    void afterCounting();
     void showCandle98();
     void endScroll();
     void showWayOn();

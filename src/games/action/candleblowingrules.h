@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/random.h"
 
 namespace games::candleblowingrules {
@@ -10,7 +12,8 @@ constexpr int kMaxPower = 6000;  // a full breath: 100 %
 constexpr int kInhaleStep = 100;
 
 constexpr int kMeterStart = 3240;  // the marker's Left before its first step
-constexpr int kMeterStep = 60;     // twips per 30 ms tick
+constexpr int kMeterTickMs = 30;
+constexpr int kMeterStep = 60;     // twips a tick
 constexpr int kMeterHide = 5040;   // the marker vanishes here
 constexpr int kMeterEnd = 9240;    // and stops by itself here
 constexpr int kSweetSpot = 7560;   // its centre on the red stripe
@@ -34,5 +37,14 @@ struct Blow {
 // The candles a breath puts out at a grade: one draw for luck, then one for the efficiency of the
 // grades 1 and 2. The lucky draw compares the raw breath value, not its percentage.
 Blow blow(int grade, int power, app::Random& random);
+
+// What a listener hears. The clock is said at ten seconds and in the last five, each time with
+// the breath: a key press cuts off what is unread, and the arrows are pressed fast. Its end, at
+// 0, says the breath taken instead.
+std::string howToBlow();
+bool clockWorthSaying(int secondsLeft);
+std::string breathSaid(int secondsLeft, int power);
+// The breath taken, and when to press Space: what the marker's speed and the red stripe tell the eye.
+std::string breathTaken(int power);
 
 }  // namespace games::candleblowingrules

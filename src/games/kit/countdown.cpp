@@ -1,20 +1,33 @@
 #include "games/kit/countdown.h"
 
+#include "ui/form.h"
+
 namespace games::kit {
+
+namespace {
+constexpr short kSpokenFrom = 3;
+}
 
 Countdown::Countdown(ui::Timer& timer, ui::Image& face, assets::Sozai& sozai, app::Then go)
     : timer_(timer), face_(face), sozai_(sozai), go_(std::move(go)) {
     timer_.onTick = [this] { tick(); };
 }
 
-void Countdown::start(short from) {
+void Countdown::start(short from, std::string howToPlay) {
     left_ = from;
+    howToPlay_ = std::move(howToPlay);
     timer_.setEnabled(true);
 }
 
 void Countdown::tick() {
     --left_;
     face_.setPicture(sozai_.numberimg(left_));
+    if (!howToPlay_.empty()) {
+        face_.form().announce(howToPlay_);
+        howToPlay_.clear();
+    } else if (left_ > 0 && left_ <= kSpokenFrom) {
+        face_.form().announce(std::to_string(left_));
+    }
     if (left_ != 0) return;
     timer_.setEnabled(false);
     go_();

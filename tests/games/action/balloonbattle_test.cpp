@@ -74,6 +74,10 @@ struct Battle : SceneHarness {
     bool shown(const std::string& c) { return visible(kForm, c); }
     bool can(const std::string& button) { return enabled(kForm, button); }
     std::string danger() { return caption(kForm, "dangerLabel"); }
+    Names lastSaid(std::size_t n) {
+        const Names said = spoken(kForm);
+        return {said.end() - static_cast<std::ptrdiff_t>(std::min(n, said.size())), said.end()};
+    }
     Names runningTimers() {
         Names on;
         for (const auto& t : form(kForm).timers())
@@ -140,6 +144,12 @@ TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps
     EXPECT_TRUE(h.shown("balloonImages(0)"));
     EXPECT_TRUE(h.timerEnabled("mizuhusen", "opponentPumpTimer")) << "the balloon is back with her";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
+    EXPECT_EQ(h.spoken("mizuhusen"),
+              (Names{"交互に空気を入れて投げ合い、破裂させた方の負け。相手が入れた、危険度3％", "相手が入れた、危険度8％",
+                     "相手が入れて投げた、危険度10％", "乃々香の番、危険度10％。スペースで空気を入れ、タブで投げるボタンへ",
+                     "危険度11％、あと5回", "危険度13％、あと4回", "危険度15％、あと3回", "危険度16％、あと2回",
+                     "危険度18％、あと1回", "危険度20％、あとは投げるだけ", "相手に届いた"}))
+        << "the danger after every pump as the gauge's share, and where each throw went";
 }
 
 TEST(BalloonBattle, TheOpponentPumpsThreeTimesBelowTwoThousandOnceFromFourThousandAndOneOrTwoBetween) {
@@ -203,6 +213,10 @@ TEST(BalloonBattle, DangerStopsAtSixThousandWhileTheHiddenNumberReadsOn) {
     EXPECT_EQ(h.danger(), "6100") << "the next sum starts from the cap";
     EXPECT_EQ(h.width("mizuhusen", "dangerGauge"), 6000);
     EXPECT_EQ(h.at(16), "store/bombimg");
+    EXPECT_EQ(h.lastSaid(5), (Names{"乃々香の番、危険度90％", "危険度95％、あと5回", "危険度100％、あと4回", "危険度100％、あと3回",
+                                 "危険度100％で破裂！乃々香がずぶぬれ"}))
+        << "the keys only on her first turn";
+    EXPECT_EQ(h.control("mizuhusen", "dangerGauge").spokenName(), "危険度100％");
 }
 
 TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
@@ -222,6 +236,7 @@ TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
         EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.shown("heroineImage"));
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";
+    EXPECT_EQ(h.lastSaid(2), (Names{"危険度5％で破裂！相手がずぶぬれ", "勝ち！"}));
     h.click("mizuhusen", "nextButton");
     EXPECT_EQ(h.openForms(), Names{h.nextForm("mizuhusen", "nextButton")});
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -242,6 +257,7 @@ TEST(BalloonBattle, ABurstOnTheHeroinesPumpLosesAndNothingReactsAfterwards) {
     h.clickAnyway("mizuhusen", "throwButton");
     h.advance(2900ms);
     EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_0");
+    EXPECT_EQ(h.lastSaid(3), (Names{"危険度6％、あと5回", "危険度11％で破裂！乃々香がずぶぬれ", "負け。C-PASS = 3164"}));
     for (const char* gone : {"heroineImage", "nameLabels(1)", "balloonImages(16)", "nextButton"})
         EXPECT_FALSE(h.shown(gone)) << gone;
     EXPECT_TRUE(h.runningTimers().empty());
@@ -264,6 +280,7 @@ TEST(BalloonBattle, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
         EXPECT_FALSE(h.shown("balloonImages(16)")) << "it never arrived";
         EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1") << "her throw, her soaking";
         EXPECT_TRUE(h.shown("nextButton"));
+        EXPECT_EQ(h.lastSaid(2), (Names{"投げたとたん破裂！相手がずぶぬれ", "勝ち！"}));
     }
     {
         Battle h;
@@ -279,6 +296,7 @@ TEST(BalloonBattle, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
         EXPECT_FALSE(h.shown("balloonImages(0)"));
         EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_0");
         EXPECT_FALSE(h.shown("nextButton"));
+        EXPECT_EQ(h.lastSaid(2), (Names{"投げたとたん破裂！乃々香がずぶぬれ", "負け。C-PASS = 3164"}));
     }
 }
 

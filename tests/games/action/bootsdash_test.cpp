@@ -79,6 +79,8 @@ TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     EXPECT_EQ(h.clock(), "40") << "kRaceSeconds, bootsdashrules.h";
     EXPECT_EQ(h.metres(), "100") << "kCourse, bootsdashrules.h";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
+    EXPECT_EQ(h.spoken("nagagutsu"),
+              (std::vector<std::string>{"左右の矢印キーを交互に、40秒で100メートル", "3", "2", "1", "スタート！"}));
     for (auto [name, left, width] : {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695},
                                      {"headingLabels(2)", 6360, 1695}})
         EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
@@ -91,6 +93,7 @@ TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
 TEST(BootsDash, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     Dash h;
     h.go();
+    h.forgetSpoken();
     h.run({2});
     h.script({h.draw(10, 5), h.draw(10, 9)});
     h.press(kLeft);
@@ -121,6 +124,7 @@ TEST(BootsDash, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     h.random().useScript({h.draw(3, 2)});
     h.press(kRight);
     EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
+    EXPECT_EQ(h.spoken("nagagutsu"), (std::vector<std::string>{"同じ足で転んだ！", "起きた"}));
 }
 
 TEST(BootsDash, OnlyExactlyFourMetresInOneSecondRisksAFall) {
@@ -129,9 +133,11 @@ TEST(BootsDash, OnlyExactlyFourMetresInOneSecondRisksAFall) {
         h.go();
         h.runTo(1000 - gained);
         if (gained == 40) h.script({h.draw(10, 1)});
+        h.forgetSpoken();
         h.advance(1s);
         EXPECT_FALSE(h.draws()) << gained;
         EXPECT_EQ(h.runner(), gained == 40 ? "store/nagagutsu_1" : "store/nagagutsu_0") << gained;
+        EXPECT_EQ(h.spoken("nagagutsu"), gained == 40 ? std::vector<std::string>{"転んだ！"} : std::vector<std::string>{});
     }
     Dash h;
     h.go();
@@ -147,7 +153,9 @@ TEST(BootsDash, ReachingTheLineWinsEvenPastItAndLeadsOn) {
         h.go();
         h.runTo(2);
         EXPECT_EQ(h.metres(), "0");
+        h.forgetSpoken();
         h.run({last});
+        EXPECT_EQ(h.spoken("nagagutsu"), std::vector<std::string>{"ゴール！のこり40秒"});
         EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
         EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_1");
         EXPECT_FALSE(h.timerEnabled("nagagutsu", "raceClockTimer")) << "the clock stops at the line";
@@ -169,8 +177,12 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
         Dash h;
         h.go();
         h.runTo(byPace ? 44 : 4);
+        h.forgetSpoken();
         h.advance(39s);
         EXPECT_EQ(h.clock(), "1");
+        const std::string left = byPace ? "秒、あと4メートル" : "秒、あと0メートル";
+        std::vector<std::string> said;
+        for (int s : {30, 20, 10, 5, 4, 3, 2, 1}) said.push_back(std::to_string(s) + left);
         if (byPace) {
             h.run({4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
             h.script({h.draw(10, 0)});
@@ -181,6 +193,9 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
             EXPECT_EQ(h.runner(), "store/nagagutsu_1");
         }
         h.advance(byPace ? 1s : 500ms);
+        if (!byPace) said.push_back("同じ足で転んだ！");
+        said.push_back("時間切れ、あと0メートル。C-PASS = 4789");
+        EXPECT_EQ(h.spoken("nagagutsu"), said) << "every ten seconds, the last five, and the end";
         EXPECT_FALSE(h.draws());
         EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_0") << byPace;
         EXPECT_FALSE(h.shows("runnerImage"));

@@ -107,6 +107,10 @@ struct CandleHarness : SceneHarness {
         advance(1010ms + (spaceTick > 0 ? spaceTick : 100) * 30ms);
         if (spaceTick > 0) key("rosoku", Qt::Key_Space);
     }
+    std::vector<std::string> lastSaid(std::size_t n) {
+        const auto said = spoken("rosoku");
+        return {said.end() - static_cast<std::ptrdiff_t>(std::min(n, said.size())), said.end()};
+    }
     std::string exitShown() {
         std::string shown;
         for (const auto& exit : app().facts("rosoku").exits)
@@ -182,9 +186,14 @@ TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     EXPECT_FALSE(h.shows("timeHeadingLabel"));
     for (auto shown : {"powerHeadingLabel", "percentLabel", "percentSignLabel"}) EXPECT_TRUE(h.shows(shown)) << shown;
     EXPECT_EQ(h.caption("rosoku", "percentLabel"), "5") << "310 of 6000";
+    EXPECT_EQ(h.control("rosoku", "breathGauge").spokenName(), "パワー5％");
     h.breathe(3);
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
+    const std::vector<std::string> said{"左右の矢印キーを交互に15秒吸って、スペースで吹く", "3", "2", "1", "吸って！",
+                                        "10秒、パワー28％", "5秒、パワー0％", "4秒、パワー0％", "3秒、パワー0％",
+                                        "2秒、パワー0％", "1秒、パワー0％", "パワー吸い込み5％。合図から2.2秒でスペース"};
+    EXPECT_EQ(h.spoken("rosoku"), said) << "the countdown, the start, the clock at ten and the last five, the breath";
 }
 
 TEST(CandleBlowing, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
@@ -204,15 +213,19 @@ TEST(CandleBlowing, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
     EXPECT_TRUE(h.shows("markerImage"));
     EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterEnd);
     EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_4");
+    EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"スタート！", "Poor.."})) << "the cue as the marker starts";
     h.key("rosoku", Qt::Key_Space);  // would draw again from a dry script
 }
 
 TEST(CandleBlowing, SpaceStopsTheMarkerWhereItStandsAndGradesIt) {
-    for (const auto& [tick, grade] : std::vector<std::pair<int, int>>{{72, 0}, {73, 1}, {71, 2}, {1, 4}}) {
+    const std::vector<std::tuple<int, int, const char*>> cases{
+        {72, 0, "Super!!"}, {73, 1, "Perfect!"}, {71, 2, "Great!"}, {50, 3, "Good"}, {1, 4, "Poor.."}};
+    for (const auto& [tick, grade, said] : cases) {
         CandleHarness h;
         h.play(0, tick, {kNoLuck, 0.5});
         h.advance(300ms);
         EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_" + std::to_string(grade)) << tick;
+        EXPECT_EQ(h.lastSaid(1), std::vector<std::string>{said});
         EXPECT_TRUE(h.shows("markerImage"));
         EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterStart + 60 * tick) << "it stays where it stopped";
     }
@@ -257,6 +270,9 @@ TEST(CandleBlowing, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
         EXPECT_FALSE(h.shows("windSpiritImage"));
         EXPECT_EQ(h.caption("rosoku", "countLabel"), std::to_string(c.blownOut));
         EXPECT_EQ(h.exitShown(), c.exit) << c.blownOut;
+        const std::string count = "本数＝" + std::to_string(c.blownOut) + "本";
+        EXPECT_EQ(h.lastSaid(2)[0] == "計測！", c.blownOut >= 7 && c.blownOut <= 98) << c.blownOut;
+        EXPECT_EQ(h.lastSaid(1), std::vector<std::string>{count}) << "said once, last";
         h.click("rosoku", c.exit);
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", c.exit)}) << c.blownOut;
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -289,9 +305,11 @@ TEST(CandleBlowing, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         EXPECT_FALSE(h.shows(steps[i]));
         EXPECT_EQ(h.exitShown(), "");
+        EXPECT_EQ(h.lastSaid(1), std::vector<std::string>{"計測！"}) << "the count is said as its last word shows";
         h.advance(500ms);
         EXPECT_TRUE(h.shows(steps[i])) << "step " << i;
     }
+    EXPECT_EQ(h.lastSaid(4), (std::vector<std::string>{"スタート！", "Super!!", "計測！", "本数＝50本"}));
     EXPECT_EQ(h.caption("rosoku", "countLabel"), "50");
     EXPECT_EQ(h.exitShown(), "halfOutButton");
     EXPECT_FALSE(h.timerEnabled("rosoku", "announceTimer"));
@@ -328,6 +346,7 @@ TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
         EXPECT_EQ(h.exitShown(), "");
         h.advance(1ms);
         EXPECT_EQ(h.exitShown(), "windSpiritButton");
+        EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"空丸降臨！！", "本数＝100本"}));
         h.click("rosoku", "windSpiritButton");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", "windSpiritButton")});
     }

@@ -55,19 +55,21 @@ struct Harness : SceneHarness {
     Motions& m() { return static_cast<Motions&>(form("motions")); }
 };
 
-// Each motion hands over once, at its end: the countdown after showing 0, the roll on the tick
-// that lands (it draws on every tick), the reveal after its last step (an empty one only waits).
+// Each motion hands over once, at its end: the countdown after showing 0 (saying how to play on
+// its first tick, then 3, 2, 1), the roll on the tick that lands (it draws on every tick), the
+// reveal after its last step (an empty one only waits).
 TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     Harness h;
-    h.m().counting.start(3);
+    h.m().counting.start(5, "how");
     h.advance(1000ms);
-    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_2");
-    EXPECT_EQ(h.m().counting.left(), 2);
-    h.advance(1999ms);
+    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_4");
+    EXPECT_EQ(h.m().counting.left(), 4);
+    h.advance(3999ms);
     EXPECT_EQ(h.m().log, "");
     h.advance(5s);
     EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_0");
     EXPECT_EQ(h.m().log, "go ");
+    EXPECT_EQ(h.spoken("motions"), (std::vector<std::string>{"how", "3", "2", "1"}));
 
     h.m().log.clear();
     h.m().rolling.start(3);

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The candles by ear: fifteen seconds of the arrows in turn, then Space the time the breath's
+# sentence gives after the cue; whatever the ending, the grade and the count must be heard.
+#
+#   EAR_GAME=build/src/nonoka bash tools/screenreader/games/rosoku.sh
+cd "$(dirname "${BASH_SOURCE[0]}")/../../.." || exit 1
+. tools/screenreader/ear.sh
+
+said() { ear_heard "$1" "${2:-10}" >/dev/null; }
+since() { ear_since | tr '\n' '|'; }
+
+ear_start
+ear_check "the warp zone opens the candles" ear_warp 9107 ろうそく消し ろうそく消し || ear_finish
+ear_check "how to blow, on the countdown's first number" said '左右の矢印キーを交互に15秒吸って、スペースで吹く' 5
+ear_check "3, 2, 1" eval "said 'notification 3' 5 && said 'notification 2' 5 && said 'notification 1' 5"
+ear_check "breathe in" said '吸って！' 5
+
+ear_mark
+for (( i = 0; i < 100; i++ )); do
+    xd_key Left Right Left Right Left Right Left Right Left Right
+    ear_since | grep -q 'パワー吸い込み' && break
+done
+ear_check "the clock at ten seconds, with the breath" said '^notification 10秒、パワー[0-9]+％' 1
+ear_check "and in the last five" said '^notification 1秒、パワー[0-9]+％' 1
+ear_check "the breath taken, and when to press" said 'パワー吸い込み[0-9]+％。合図から2.2秒でスペース' 3
+echo "# heard: $(since)"
+
+# The cue reaches us a little after the marker starts; Space a little before 2.2 s after it.
+ear_mark
+ear_check "the cue" said '^notification スタート！' 5
+sleep "${EAR_SPACE_AFTER:-2.1}"
+xd_key space
+ear_check "the grade" said '^notification (Super!!|Perfect!|Great!|Good|Poor\.\.)' 5
+ear_check "the count" said '^notification 本数＝[0-9]+本' 30
+ear_check "the way on takes the focus" said '^NEXT AREA' 3
+echo "# heard: $(since)"
+ear_finish
