@@ -9,6 +9,12 @@ namespace scenes {
 
 namespace {
 constexpr ui::Rect kCodeLabel{8520, 6840, 1335, 255};
+// A key pressed this soon after the page fills was meant for its last line, not for the page.
+constexpr int kKeyGuardMs = 300;
+
+bool blank(const std::u16string& text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c == u' ' || c == u'\u3000'; });
+}
 }  // namespace
 
 MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Script* script)
@@ -19,11 +25,15 @@ MessageScene::MessageScene(app::App& app, const SceneLayout& layout, const Scrip
       nextPageButton(declareRowsAndNextPage()),
       codeLabel(label("codeLabel", kCodeLabel, "C-PASS = " + app.facts(layout.form).code)),
       typingTimer(timer("typingTimer", 20, &MessageScene::onTypingTick)),
-      pauseTimer(timer("pauseTimer", 45, &MessageScene::onPauseTick)) {
+      pauseTimer(timer("pauseTimer", 45, &MessageScene::onPauseTick)),
+      keyGuardTimer(timer("keyGuardTimer", kKeyGuardMs)) {
+    setKeyPreview(true);
+    keyGuardTimer.onTick = [this] { keyGuardTimer.setEnabled(false); };
     codeLabel.keepInside(layout.client);
     if (!layout.exitCaption.empty()) {
         nextButton = &button("nextButton", layout.exitRect, layout.exitCaption, &MessageScene::onNextClicked);
         nextButton->setVisible(false);
+        nextButton->keysIgnoredWhile = [this] { return keyGuardTimer.enabled(); };
     }
     for (ui::Label* row : rows) {
         row->setAnnouncedWhole(true);
@@ -38,6 +48,7 @@ ui::Button& MessageScene::declareRowsAndNextPage() {
         rows[i] = &label(ui::indexed("rows", i), {layout_.rowLeft, 360 + 480 * i, 9135, 615}, "", ui::gothic(15.75));
     ui::Button& next = button("nextPageButton", layout_.nextPageRect, "NEXT PAGE", &MessageScene::onNextPageClicked);
     next.setVisible(false);
+    next.keysIgnoredWhile = [this] { return keyGuardTimer.enabled(); };
     return next;
 }
 
@@ -85,18 +96,39 @@ void MessageScene::onTypingTick() {
 void MessageScene::endLine() {
     typingTimer.setEnabled(false);
     rows[row_]->announce();  // the line is whole: now a screen reader may read it
+    unspoken_ += rowText_[row_];
+    const bool runsOn = runsOn_[line_];
     ++row_;
-    pauseTicksLeft_ = runsOn_[line_] ? 1 : 10;
+    pauseTicksLeft_ = runsOn ? 1 : 10;
     ++line_;
+    const bool pageFull = endsPage_[line_ - 1] || row_ >= kRows;
+    // Before NEXT PAGE or the exit takes the focus, so that a listener hears the line first.
+    if (!runsOn || pageFull || line_ == lineCount_) speakUnspoken();
     if (line_ == lineCount_) {
+        keyGuardTimer.setEnabled(true);
         sceneEnd();
         return;
     }
-    if (endsPage_[line_ - 1] || row_ >= kRows) {
+    if (pageFull) {
         nextPageButton.setVisible(true);
+        keyGuardTimer.setEnabled(true);
         return;
     }
     pauseTimer.setEnabled(true);
+}
+
+void MessageScene::speakUnspoken() {
+    if (!blank(unspoken_)) announce(toUtf8(unspoken_));
+    unspoken_.clear();
+}
+
+void MessageScene::Form_KeyDown(int& keyCode) {
+    if (keyCode != 'R') return;
+    keyCode = 0;
+    std::string page;
+    for (const std::u16string& text : rowText_)
+        if (!blank(text)) page += (page.empty() ? "" : "\n") + toUtf8(text);
+    announce(page.empty() ? "まだ何もありません" : page);
 }
 
 void MessageScene::sceneEnd() {

@@ -22,6 +22,8 @@ public:
     void Form_Click() override { hurry(); }
     std::string checkInvariants() const override;
     void Form_DblClick() override { hurry(); }
+    // R reads the page aloud again, for a player who hears it rather than sees it.
+    void Form_KeyDown(int& keyCode) override;
 
 protected:
     static constexpr int kMaxLines = kMostRows;
@@ -49,6 +51,7 @@ protected:
     ui::Label& codeLabel;
     ui::Timer& typingTimer;            // a character a tick
     ui::Timer& pauseTimer;             // the pause before a line, counted in ticks
+    ui::Timer& keyGuardTimer;          // runs while NEXT PAGE or the exit is too new for a key
     ui::Button* nextButton = nullptr;  // the final epilogue has none
 
     std::array<std::u16string, kMaxLines> lines_;
@@ -65,9 +68,11 @@ protected:
 private:
     ui::Button& declareRowsAndNextPage();
     void appendToRow(char16_t unit);
+    void speakUnspoken();
     void setRow(int row, std::u16string text);
 
     std::array<std::u16string, kRows> rowText_;
+    std::u16string unspoken_;  // a line that runs on is spoken with the rest of its sentence
 };
 
 }  // namespace scenes

@@ -46,6 +46,7 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     // Typing alone is guarded by the key-press rule; pasting, dropping and input methods are not,
     // so the box itself refuses to hold anything but four ASCII digits.
     codeBox.setTextFilter(warp::sanitizeCode);
+    codeBox.setSpokenName("ワープコード、数字4桁");
 }
 
 void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
@@ -62,7 +63,15 @@ void WarpZone::onCodeBoxKeyDown(int& keyCode) {
 
 void WarpZone::onCheckCodeClicked() {
     if (codeBox.text().empty()) codeBox.setText("0");
-    if (auto button = warp::warpButtonForCode(codeBox.text(), codes_)) revealUpTo(*button);
+    const auto button = warp::warpButtonForCode(codeBox.text(), codes_);
+    if (!button) {
+        announce("このコードで開くワープ先はありません");
+        return;
+    }
+    revealUpTo(*button);
+    const auto open = std::count_if(warpButtons.begin(), warpButtons.end(), [](ui::Button* b) { return b->visible(); });
+    announce("「" + targets_[static_cast<std::size_t>(*button)].caption + "」が開きました。開いているワープ先は" +
+             std::to_string(open) + "つ");
 }
 
 void WarpZone::onBackClicked() { app_.leave(*this, "backButton"); }

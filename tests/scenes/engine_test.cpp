@@ -102,6 +102,22 @@ struct ProbeHarness : SceneHarness {
     scenes::SceneLayout layout;
 };
 
+// A listener hears each line once, as it completes, before NEXT PAGE takes the focus; a line that
+// runs on is heard with the rest of its sentence; blank lines are not heard; R reads the page again.
+TEST(MessageEngine, EachLineIsSpokenOnceWhenCompleteAndRReadsThePageAgain) {
+    ProbeHarness h({{"一行目。", "　　", "続く行の", "終わり。", "次のページ。"}, {2}, {3}});
+    h.key("probe", Qt::Key_R, "r");
+    for (int i = 0; i < 4; ++i) h.click("probe", "rows(0)");
+    h.key("probe", Qt::Key_R, "r");
+    EXPECT_EQ(h.spoken("probe"), (std::vector<std::string>{"まだ何もありません", "一行目。", "続く行の終わり。",
+                                                             "一行目。\n続く行の\n終わり。"}));
+    EXPECT_TRUE(h.visible("probe", "nextPageButton"));
+    h.click("probe", "nextPageButton");
+    h.advance(1s);
+    EXPECT_EQ(h.spoken("probe").back(), "次のページ。");
+    EXPECT_EQ(h.spoken("probe").size(), 5u);
+}
+
 TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     scenes::Script s;
     for (int i = 0; i < 14; ++i) s.lines.push_back(std::string(1, static_cast<char>('a' + i)));
@@ -170,6 +186,13 @@ TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     while (!h.visible("mesarea2", "nextButton")) h.click("mesarea2", "rows(0)");
     EXPECT_TRUE(static_cast<ui::Button&>(h.control("mesarea2", "nextButton")).hasFocus());
     EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20)) << "the last page stays whole";
+    // A key meant for the last line does not leave the page unread, nor does a held key's repeat.
+    h.key("mesarea2", Qt::Key_Return, "\r");
+    h.advance(299ms);
+    h.key("mesarea2", Qt::Key_Space, " ");
+    h.advance(1ms);
+    h.keyDown("mesarea2", Qt::Key_Return, true);
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{"mesarea2"});
     h.key("mesarea2", Qt::Key_Return, "\r");
     EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("mesarea2", "nextButton")});
 }
@@ -202,7 +225,7 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
         h.advance(1ms);
         EXPECT_TRUE(shown("endMarkImage"));
         EXPECT_TRUE(shown("logoImage"));
-        EXPECT_EQ(h.form("mesareaepi3").timers().size(), 4u);
+        EXPECT_EQ(h.form("mesareaepi3").timers().size(), 5u);
         for (const auto& t : h.form("mesareaepi3").timers()) EXPECT_FALSE(t->enabled()) << t->name();
         EXPECT_EQ(row(h, "mesareaepi3", 0), last) << "the page keeps its text";
         EXPECT_EQ(row(h, "mesareaepi3", 1), "");

@@ -63,6 +63,11 @@ TEST(WarpZone, RevealingIsCumulativeAndUnknownOrEmptyCodesDoNothing) {
     h.enter("1234");
     EXPECT_EQ(h.caption("warpzone", "codeBox"), "1234") << "an unknown code stays in the box";
     EXPECT_EQ(revealed(h), upTo(buttonOf("mizuhusen")));
+    // A listener hears what each check opened, or that it opened nothing.
+    const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "つ";
+    const std::string none = "このコードで開くワープ先はありません";
+    EXPECT_EQ(h.spoken("warpzone"), (std::vector<std::string>{none, "「水風船投げ」" + open, "「メッセージパート３」" + open, none}));
+    EXPECT_EQ(h.control("warpzone", "codeBox").spokenName(), "ワープコード、数字4桁");
 }
 
 // The buttons in rows of four, numbered row by row, under the box; the window is drawn for four
