@@ -30,11 +30,11 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
         QAccessible::Role role;
         const char* name;
     };
-    for (const auto& e : {Expect{"dialUpButtons(0)", QAccessible::Button, "↑"},
+    for (const auto& e : {Expect{"dialUpButtons(0)", QAccessible::Button, "1桁目 0 上げる"},
                           Expect{"historyTitleLabel", QAccessible::StaticText, "これまでの履歴"},
-                          Expect{"padlockPicture", QAccessible::Graphic, "南京錠"},
+                          Expect{"padlockPicture", QAccessible::Graphic, "南京錠 0123で試す"},
                           Expect{"dialPictures(2)", QAccessible::Graphic, "数字 2"},
-                          Expect{"legendPictures(1)", QAccessible::Graphic, "★"},
+                          Expect{"legendPictures(1)", QAccessible::Graphic, "★ ブロー"},
                           Expect{"verdictPicture", QAccessible::Graphic, ""}}) {
         QAccessibleInterface* i = a11y(h, "Hitandblow", e.control);
         ASSERT_NE(i, nullptr) << e.control;
