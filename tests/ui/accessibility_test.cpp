@@ -92,7 +92,7 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
              h.open("keysearch");
              h.key("keysearch", Qt::Key_Space, " ");  // box 0, two steps from the key
          },
-         {{"boxPictures(0)", "数字 2"}, {"checksLeftLabel", "3"}}},
+         {{"boxPictures(0)", "宝箱 1行1列 2"}, {"checksLeftLabel", "3"}}},
         {"Hitandblow",
          [](SceneHarness& h) {
              h.open("Hitandblow");
