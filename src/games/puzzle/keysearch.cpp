@@ -70,15 +70,17 @@ void KeySearch::onBoxClicked(int box) {
     if (box == keyBox_) {
         boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " 鍵");
         boxPictures[box].setPicture(sozai_.minikey());
-        announce(keysearchrules::place(box) + "に鍵があった！");
         keyFound(box);
+        // Said after the focus has left the closed boxes: a screen reader drops what is queued
+        // when the focus moves.
+        announce(keysearchrules::place(box) + "に鍵があった！");
         return;
     }
     const int d = keysearchrules::distance(box, keyBox_);
     boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " + (d < 9 ? std::to_string(d) : "×"));
     boxPictures[box].setPicture(sozai_.mininumber(d - 1));
-    announce(keysearchrules::checkSentence(box, keyBox_, checksLeft_));
     if (checksLeft_ == 0) keyMissed(box);
+    announce(keysearchrules::checkSentence(box, keyBox_, checksLeft_));
 }
 
 void KeySearch::closeAllBoxes(int opened) {
