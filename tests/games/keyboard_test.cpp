@@ -93,8 +93,14 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
                      "boxPictures(0)"}));
     h.open("Hitandblow");
     static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();
-    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up}),
-              (Names{"dialDownButtons(0)", "dialDownButtons(0)", "dialDownButtons(1)", "dialUpButtons(1)"}));
+    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Tab,
+                                  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
+              (Names{"dialUpButtons(0)", "dialUpButtons(0)", "dialUpButtons(1)", "dialUpButtons(1)",
+                     "dialDownButtons(1)", "dialUpButtons(2)", "dialDownButtons(2)", "dialUpButtons(3)",
+                     "dialDownButtons(3)", "padlockPicture", "dialUpButtons(0)"}))
+        << "Up and Down turn a dial, Left and Right go to the next, Tab reads each dial's ↑ then ↓";
+    EXPECT_EQ(h.spoken("Hitandblow").back(), "2桁目 2");
+    EXPECT_EQ(h.control("Hitandblow", "dialUpButtons(0)").spokenName(), "1桁目 8 上げる");
     h.open("max100game");
     h.advance(1000ms);  // the STOP buttons come on
     static_cast<ui::Button&>(h.control("max100game", "stopButtons(1)")).setFocus();

@@ -10,6 +10,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 
 #include "ui/clock.h"
 #include "ui/form.h"
+#include "ui/keyboard.h"
 #include "ui/keys.h"
 #include "ui/qt/application.h"
 #include "support/harness.h"
@@ -158,6 +159,25 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.key("keys", Qt::Key_Tab);
     EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "secondButton")).hasFocus()) << "other keys behave as usual";
     EXPECT_EQ(log, (std::vector<std::string>{"key 32", "key 39", "key 37", "key 9"})) << "Space clicked nothing";
+}
+
+// A control that turns (a dial) takes Up and Down for itself (the lock's keyboard test shows tabOrder).
+TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
+    SceneHarness h;
+    std::vector<std::string> log;
+    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    h.open("keys");
+    auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
+    auto& two = static_cast<ui::Button&>(h.control("keys", "secondButton"));
+    std::vector<int> turns;
+    ui::turnWithUpDown(one, [&turns](int step) { turns.push_back(step); });
+    h.key("keys", Qt::Key_Up);
+    h.key("keys", Qt::Key_Down);
+    EXPECT_EQ(turns, (std::vector<int>{1, -1}));
+    EXPECT_TRUE(one.hasFocus());
+    two.setFocus();
+    h.key("keys", Qt::Key_Up);
+    EXPECT_EQ(turns.size(), 2u) << "a control that did not ask keeps its arrows";
 }
 
 // The live heap, as the allocator in use counts it.

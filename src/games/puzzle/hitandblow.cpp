@@ -1,6 +1,7 @@
 #include "games/puzzle/hitandblow.h"
 
 #include <string>
+#include <vector>
 
 #include "assets/library.h"
 #include "ui/keyboard.h"
@@ -87,6 +88,22 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
 
     padlockPicture.setTabStop(true);
     ui::arrowGrid(4, ui::cellsOf(dialUpButtons, dialDownButtons));
+    // By ear a dial is one thing with a value: Up and Down turn it, Left and Right go to the next
+    // dial, and Tab reads the dials left to right, each ↑ then its ↓, before the padlock.
+    std::vector<ui::Control*> tabs;
+    for (int i = 0; i < 4; ++i) {
+        for (ui::Button* b : {&dialUpButtons[i], &dialDownButtons[i]}) {
+            ui::turnWithUpDown(*b, [this, i](int step) {
+                if (step > 0) onDialUpClicked(i);
+                else onDialDownClicked(i);
+            });
+            tabs.push_back(b);
+        }
+    }
+    tabs.push_back(&padlockPicture);
+    ui::tabOrder(tabs);
+    legendPictures[0].setSpokenName("☆ ヒット");
+    legendPictures[1].setSpokenName("★ ブロー");
 }
 
 void HitAndBlow::Form_Load() {
@@ -95,6 +112,11 @@ void HitAndBlow::Form_Load() {
     secret_ = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
     triesLeft_ = kTries;
+    for (int i = 0; i < 4; ++i) nameDial(i);
+    afterFirstPaint([this] {
+        announce("4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり" +
+                 std::to_string(kTries) + "回");
+    });
 }
 
 void HitAndBlow::onDialUpClicked(int dial) {
@@ -107,7 +129,18 @@ void HitAndBlow::onDialDownClicked(int dial) {
     showDial(dial);
 }
 
-void HitAndBlow::showDial(int dial) { dialPictures[dial].setPicture(sozai_.numberimg(dialDigits_[dial])); }
+void HitAndBlow::showDial(int dial) {
+    dialPictures[dial].setPicture(sozai_.numberimg(dialDigits_[dial]));
+    nameDial(dial);
+    announce(std::to_string(dial + 1) + "桁目 " + std::to_string(dialDigits_[dial]));
+}
+
+void HitAndBlow::nameDial(int dial) {
+    const std::string place = std::to_string(dial + 1) + "桁目 " + std::to_string(dialDigits_[dial]);
+    dialUpButtons[dial].setSpokenName(place + " 上げる");
+    dialDownButtons[dial].setSpokenName(place + " 下げる");
+    padlockPicture.setSpokenName("南京錠 " + hitandblowrules::spelled(dialDigits_) + "で試す");
+}
 
 void HitAndBlow::onPadlockClicked() {
     promptPicture.setVisible(false);
@@ -152,6 +185,8 @@ void HitAndBlow::showJudgement() {
     for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(marks_[k]));
     phase_ = Phase::Recording;
     recordTimer.setEnabled(true);
+    announce(hitandblowrules::resultSentence(dialDigits_, {static_cast<short>(hits_), static_cast<short>(blows_)},
+                                             triesLeft_ - 1));
 }
 
 void HitAndBlow::onRecordTick() {
@@ -166,8 +201,7 @@ void HitAndBlow::onRecordTick() {
     --triesLeft_;
     triesLeftPicture.setPicture(sozai_.sysnumberimg(triesLeft_));
     const int k = triesLeft_;
-    std::string guess;
-    for (short d : dialDigits_) guess += std::to_string(d);
+    const std::string guess = hitandblowrules::spelled(dialDigits_);
     historyGuessLabels[k].setCaption(guess);
     historyHitLabels[k].setCaption(std::to_string(hits_));
     historyBlowLabels[k].setCaption(std::to_string(blows_));
@@ -194,6 +228,7 @@ void HitAndBlow::openLock() {
     verdictPicture.setPicture(sozai_.hanmark(1));
     verdictPicture.setVisible(true);
     nextButton.setVisible(true);
+    announce("鍵が開いた！ NEXT AREAで先へ");
 }
 
 void HitAndBlow::failLock() {
@@ -202,6 +237,7 @@ void HitAndBlow::failLock() {
     promptPicture.setPicture({});
     verdictPicture.setPicture(sozai_.hanmark(0));
     verdictPicture.setVisible(true);
+    announce("鍵は開かなかった");
 }
 
 void HitAndBlow::onLegendClicked(int column) {

@@ -37,6 +37,7 @@ private:
     void failLock();
     void putDialAway();  // the game is over, won or lost: the dial and the padlock go
     void showDial(int dial);
+    void nameDial(int dial);  // for a screen reader: which digit each button turns, and its value
 
     ui::Button& nextButton;
     ui::Timer& rouletteTimer;

@@ -1,5 +1,6 @@
 #include "games/puzzle/hitandblowrules.h"
 
+#include <string>
 #include <utility>
 
 namespace games::hitandblowrules {
@@ -35,6 +36,17 @@ Digits drawSecret(app::Random& random) {
         std::swap(numpool[i], numpool[r]);
     }
     return {numpool[0], numpool[1], numpool[2], numpool[3]};
+}
+
+std::string spelled(const Digits& digits) {
+    std::string s;
+    for (short d : digits) s += std::to_string(d);
+    return s;
+}
+
+std::string resultSentence(const Digits& guess, const Judgement& j, int triesLeft) {
+    return spelled(guess) + "、ヒット" + std::to_string(j.hits) + "、ブロー" + std::to_string(j.blows) + "、のこり" +
+           std::to_string(triesLeft) + "回";
 }
 
 }  // namespace games::hitandblowrules

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "app/random.h"
 
@@ -24,5 +25,11 @@ Digits sortedMarks(const Judgement& j);
 
 // Four different digits, drawn by shuffling 0..9 with ten draws and taking the first four.
 Digits drawSecret(app::Random& random);
+
+// What a listener hears of a judged try, in one sentence: "5678、ヒット1、ブロー2、のこり5回".
+std::string resultSentence(const Digits& guess, const Judgement& j, int triesLeft);
+
+// The four digits as they are read: "0123".
+std::string spelled(const Digits& digits);
 
 }  // namespace games::hitandblowrules

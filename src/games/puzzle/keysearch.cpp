@@ -42,6 +42,7 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
     nextButton.setVisible(false);
 
     ui::arrowGrid(9, ui::cellsOf(boxPictures));
+    for (int i = 0; i < kBoxes; ++i) boxPictures[i].setSpokenName("宝箱 " + keysearchrules::place(i));
 }
 
 void KeySearch::Form_Load() {
@@ -56,6 +57,10 @@ void KeySearch::Form_Load() {
     keyColumnLabel.setCaption(std::to_string(keyColumn_));
     keyBox_ = keyRow_ * kColumns + keyColumn_;
     keyBoxLabel.setCaption(std::to_string(keyBox_));
+    afterFirstPaint([this] {
+        announce("9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは" + std::to_string(kChecks) +
+                 "回");
+    });
 }
 
 void KeySearch::onBoxClicked(int box) {
@@ -63,25 +68,36 @@ void KeySearch::onBoxClicked(int box) {
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
     opened_[box] = true;
     if (box == keyBox_) {
+        boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " 鍵");
         boxPictures[box].setPicture(sozai_.minikey());
-        keyFound();
+        keyFound(box);
+        // Said after the focus has left the closed boxes: a screen reader drops what is queued
+        // when the focus moves.
+        announce(keysearchrules::place(box) + "に鍵があった！");
         return;
     }
-    boxPictures[box].setPicture(sozai_.mininumber(keysearchrules::distance(box, keyBox_) - 1));
-    if (checksLeft_ == 0) keyMissed();
+    const int d = keysearchrules::distance(box, keyBox_);
+    boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " + (d < 9 ? std::to_string(d) : "×"));
+    boxPictures[box].setPicture(sozai_.mininumber(d - 1));
+    if (checksLeft_ == 0) keyMissed(box);
+    announce(keysearchrules::checkSentence(box, keyBox_, checksLeft_));
 }
 
-void KeySearch::closeAllBoxes() {
-    for (ui::Image& box : boxPictures) box.setEnabled(false);
+void KeySearch::closeAllBoxes(int opened) {
+    // The opened box, which has the focus when it was opened by key, goes last: the focus then
+    // leaves the grid once instead of running across every box as each one goes.
+    for (int i = 0; i < kBoxes; ++i)
+        if (i != opened) boxPictures[i].setEnabled(false);
+    boxPictures[opened].setEnabled(false);
 }
 
-void KeySearch::keyFound() {
-    closeAllBoxes();
+void KeySearch::keyFound(int box) {
+    closeAllBoxes(box);
     keyFoundTimer.setEnabled(true);
 }
 
-void KeySearch::keyMissed() {
-    closeAllBoxes();
+void KeySearch::keyMissed(int box) {
+    closeAllBoxes(box);
     keyMissedTimer.setEnabled(true);
 }
 
@@ -91,12 +107,14 @@ void KeySearch::onKeyFoundTick() {
     verdictPicture.setPicture(sozai_.hanmark(1));
     nextButton.setVisible(true);
     keyFoundTimer.setEnabled(false);
+    announce("鍵を見つけた！ NEXT AREAで先へ");
 }
 
 void KeySearch::onKeyMissedTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
     keyMissedTimer.setEnabled(false);
+    announce("鍵は見つからなかった");
 }
 
 void KeySearch::onChecksLeftClicked() {

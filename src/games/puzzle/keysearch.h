@@ -22,9 +22,9 @@ private:
     void onKeyMissedTick();
     void onNextClicked();
 
-    void keyFound();
-    void keyMissed();
-    void closeAllBoxes();  // the game is decided: no box reacts any more
+    void keyFound(int box);
+    void keyMissed(int box);
+    void closeAllBoxes(int opened);  // the game is decided: no box reacts any more
 
     ui::Image& verdictPicture;
     ui::ControlArray<ui::Image>& boxPictures;

@@ -11,4 +11,14 @@ int distance(int box, int keyBox) {
     return std::min(across + down, 9);
 }
 
+std::string place(int box) {
+    return std::to_string(box / kColumns + 1) + "行" + std::to_string(box % kColumns + 1) + "列";
+}
+
+std::string checkSentence(int box, int keyBox, int checksLeft) {
+    const int d = distance(box, keyBox);
+    return place(box) + "、きょり" + (d < 9 ? std::to_string(d) : std::string("9以上")) + "、のこり" +
+           std::to_string(checksLeft) + "回";
+}
+
 }  // namespace games::keysearchrules

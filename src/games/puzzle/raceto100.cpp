@@ -89,6 +89,12 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
 
     // Each die with its STOP below it: the arrows go from one to the other.
     ui::arrowGrid(2, ui::cellsOf(heroineDicePictures, stopButtons));
+    nameHeroineDice();
+}
+
+// A rolling die keeps one name: its frames would otherwise rename it many times a second.
+void RaceTo100::nameHeroineDice() {
+    for (int k = 0; k < 2; ++k) heroineDicePictures[k].setSpokenName("サイコロ" + std::to_string(k + 1));
 }
 
 ui::Timer* RaceTo100::timerOf(Phase p) const {
@@ -155,6 +161,10 @@ void RaceTo100::Form_Load() {
     sixtySixChance_ = 38;
     drawSixtySix();
     enter(Phase::Starting);
+    afterFirstPaint([this] {
+        announce("車を" + std::to_string(rules::kRoad) +
+                 "マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ");
+    });
 }
 
 void RaceTo100::drawSixtySix() {
@@ -167,6 +177,7 @@ void RaceTo100::onStartTick() {
 }
 
 void RaceTo100::rollHeroineDice() {
+    nameHeroineDice();
     enter(Phase::HeroineStops);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     for (ui::Button& stop : stopButtons) stop.setEnabled(true);
@@ -193,7 +204,17 @@ void RaceTo100::onStopClicked(int die) {
     stopButtons[die].setEnabled(false);
     diceTimers[die].setEnabled(false);
     if (stopsOnSixtySix_) faces_[die] = rules::kSixtySixFace;
-    if (turn_ == Side::Heroine) heroineDicePictures[die].setPicture(sozai_.diceimg(faces_[die]));
+    if (turn_ == Side::Heroine) {
+        const std::string which = "サイコロ" + std::to_string(die + 1);
+        const std::string value = std::to_string(rules::squares(faces_[die]));
+        heroineDicePictures[die].setSpokenName(which + " " + value);
+        heroineDicePictures[die].setPicture(sozai_.diceimg(faces_[die]));
+        if (diceStopped_ < 2)
+            announce(which + "は" + value);
+        else
+            announce(which + "は" + value + "。" + std::to_string(rules::squares(faces_[0])) + "と" +
+                     std::to_string(rules::squares(faces_[1])) + "、どちらで進む？");
+    }
     if (diceStopped_ == 2) offerChoice();
 }
 
@@ -212,6 +233,7 @@ void RaceTo100::onHeroineDieClicked(int die) {
 void RaceTo100::takeHeroineDie(int die) {
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
+    announce(rules::moveSentence(squaresToGo_, squaresLeft_));
     enter(Phase::CarMoves);
 }
 
@@ -298,6 +320,8 @@ void RaceTo100::takeOpponentDie(int die) {
     choiceArrowPictures[die].setVisible(true);
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
+    announce("相手は" + std::to_string(rules::squares(faces_[0])) + "と" + std::to_string(rules::squares(faces_[1])) +
+             "から" + rules::moveSentence(squaresToGo_, squaresLeft_));
     enter(Phase::CarMoves);
 }
 
@@ -330,6 +354,7 @@ void RaceTo100::onWinBannerTick() {
     exclamationPicture.setVisible(false);
     nextButton.setVisible(true);
     winBannerTimer.setEnabled(false);
+    announce("相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
 }
 
 void RaceTo100::onLossBannerTick() {
@@ -339,6 +364,7 @@ void RaceTo100::onLossBannerTick() {
     exclamationPicture.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
     lossBannerTimer.setEnabled(false);
+    announce("あなたが落ちた。あなたの負け");
 }
 
 void RaceTo100::onOpponentPictureClicked() {

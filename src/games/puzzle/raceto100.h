@@ -61,6 +61,7 @@ private:
     void enter(Phase p);  // and starts the phase's timer
 
     void rollHeroineDice();
+    void nameHeroineDice();
     void offerChoice();
     void takeHeroineDie(int die);
     void nextTurn();

@@ -1,5 +1,7 @@
 #include "games/puzzle/raceto100rules.h"
 
+#include <string>
+
 #include <algorithm>
 
 #include "app/random.h"
@@ -59,5 +61,11 @@ int choose(const Ranks& ranks, int position, int face0, int face1) {
 }
 
 int slowed(int interval, int designed) { return std::min(interval + kSlowdownStep, designed + kMaxSlowdown); }
+
+std::string moveSentence(int squaresMoved, int squaresLeftBefore) {
+    const std::string move = std::to_string(squaresMoved) + "マス進む、";
+    if (squaresMoved >= squaresLeftBefore) return move + "転落する！";
+    return move + "のこり" + std::to_string(squaresLeftBefore - squaresMoved) + "マス";
+}
 
 }  // namespace games::raceto100rules

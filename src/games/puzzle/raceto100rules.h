@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace app {
 class Random;
@@ -42,5 +43,8 @@ int choose(const Ranks& ranks, int position, int face0, int face1);
 constexpr int kSlowdownStep = 100;
 constexpr int kMaxSlowdown = 900;
 int slowed(int interval, int designed);
+
+// A move as a listener hears it: "3マス進む、のこり97マス", or the fall when it reaches the edge.
+std::string moveSentence(int squaresMoved, int squaresLeftBefore);
 
 }  // namespace games::raceto100rules

@@ -6,6 +6,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "ui/form.h"
 #include "ui/keys.h"
@@ -55,6 +57,17 @@ private:
 };
 
 constexpr const char* kGridProperty = "ui-arrow-grid";
+constexpr const char* kTurnProperty = "ui-up-down-turns";
+
+// What Up and Down do on a control that turns (a dial) rather than hands the focus on.
+class UpDownTurn final : public QObject {
+public:
+    UpDownTurn(std::function<void(int)> turn, QObject* parent) : QObject(parent), turn_(std::move(turn)) {}
+    void operator()(int step) const { turn_(step); }
+
+private:
+    std::function<void(int)> turn_;
+};
 
 class KeyRouter final : public QObject {
 public:
@@ -85,6 +98,12 @@ protected:
 private:
     // What the keyboard does for a player without a mouse, once the form has had its say.
     static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code, bool repeat) {
+        if (code == key::Up || code == key::Down) {
+            if (auto* turn = dynamic_cast<UpDownTurn*>(focus.property(kTurnProperty).value<QObject*>())) {
+                if (focus.isEnabled()) (*turn)(code == key::Up ? 1 : -1);
+                return true;
+            }
+        }
         if (isArrow(code)) {
             auto* grid = dynamic_cast<ArrowGrid*>(focus.property(kGridProperty).value<QObject*>());
             if (!grid) return false;
@@ -115,6 +134,14 @@ void arrowGrid(const std::vector<QWidget*>& cells, int columns) {
     auto* grid = new ArrowGrid(cells, columns, cells.front()->window());  // owned by the window
     for (QWidget* w : cells)
         if (w) w->setProperty(kGridProperty, QVariant::fromValue<QObject*>(grid));
+}
+
+void turnWithUpDown(QWidget& w, std::function<void(int)> turn) {
+    w.setProperty(kTurnProperty, QVariant::fromValue<QObject*>(new UpDownTurn(std::move(turn), &w)));
+}
+
+void tabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 void passFocusOn(QWidget& from) {

@@ -186,5 +186,7 @@ void passFocusOn(QWidget& from);
 void offerFocus(QWidget& w);
 // Arrow keys move the focus between these widgets, laid out row by row.
 void arrowGrid(const std::vector<QWidget*>& cells, int columns);
+void turnWithUpDown(QWidget& w, std::function<void(int)> turn);
+void tabOrder(const std::vector<QWidget*>& widgets);
 
 }  // namespace ui::detail

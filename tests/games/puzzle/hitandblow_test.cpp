@@ -82,9 +82,13 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
             EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(history, k)));
     for (const char* judged : {"markPictures", "guessPictures"})
         for (int i = 0; i < 4; ++i) EXPECT_FALSE(h.visible("Hitandblow", ui::indexed(judged, i))) << judged << i;
+    h.advance(1ms);  // the window shows: what to do is said
     h.scriptRoulette();
     for (int i = 0; i < 4; ++i)  // dial 4 3 2 1 from 0 1 2 3
         for (int n = 0; n < (10 + (4 - i) - i) % 10; ++n) h.click("Hitandblow", ui::indexed("dialUpButtons", i));
+    EXPECT_EQ(h.spoken("Hitandblow").front(), "4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり7回");
+    EXPECT_EQ(h.spoken("Hitandblow").back(), "4桁目 1") << "each turn says its dial's new digit";
+    h.forgetSpoken();
     h.click("Hitandblow", "padlockPicture");
     EXPECT_FALSE(h.visible("Hitandblow", "padlockPicture")) << "the padlock is put away while rolling";
     EXPECT_FALSE(h.enabled("Hitandblow", "dialUpButtons(0)"));
@@ -100,6 +104,8 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_EQ(h.picture("markPictures(3)"), "");
     h.advance(200ms);  // the eleventh tick shows the truth: 4321 against 1234 is four ★
     for (int k = 0; k < 4; ++k) EXPECT_EQ(h.picture(ui::indexed("markPictures", k)), "store/star_2");
+    EXPECT_EQ(h.spoken("Hitandblow"), std::vector<std::string>{"4321、ヒット0、ブロー4、のこり6回"})
+        << "the result once, when the roulette stops, never its frames";
     EXPECT_FALSE(h.visible("Hitandblow", "historyGuessLabels(6)"));
     h.advance(1999ms);
     EXPECT_FALSE(h.visible("Hitandblow", "historyGuessLabels(6)"));
@@ -149,6 +155,7 @@ TEST(HitAndBlow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     EXPECT_EQ(h.caption("Hitandblow", "historyGuessLabels(0)"), "5679");
     EXPECT_EQ(h.picture("verdictPicture"), "store/hanmark_0");
     EXPECT_EQ(h.picture("promptPicture"), "") << "the prompt empties";
+    EXPECT_EQ(h.spoken("Hitandblow").back(), "鍵は開かなかった");
     expectDialAway(h);
     EXPECT_FALSE(h.visible("Hitandblow", "nextButton"));
     h.click("Hitandblow", "hintHotSpot");
@@ -163,6 +170,9 @@ TEST(HitAndBlow, AWinOnTheSeventhTryCountsAndNextAreaLeadsOn) {
     EXPECT_EQ(h.caption("Hitandblow", "historyHitLabels(0)"), "4");
     EXPECT_EQ(h.picture("verdictPicture"), "store/hanmark_1");
     EXPECT_TRUE(h.visible("Hitandblow", "verdictPicture"));
+    const auto said = h.spoken("Hitandblow");
+    EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
+              (std::vector<std::string>{"1234、ヒット4、ブロー0、のこり0回", "鍵が開いた！ NEXT AREAで先へ"}));
     EXPECT_EQ(h.picture("promptPicture"), "scenes/hitandblow/passmes");
     expectDialAway(h);
     EXPECT_TRUE(h.visible("Hitandblow", "nextButton"));

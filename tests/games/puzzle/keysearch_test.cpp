@@ -24,6 +24,7 @@ struct KeyHarness : SceneHarness {
     KeyHarness(int row, int col) {
         script({draw(9, row), draw(9, col)});
         open("keysearch");
+        advance(1ms);  // the window shows: what to do is said
     }
     void openBox(int box) { click("keysearch", ui::indexed("boxPictures", box)); }
     std::string box(int i) { return picture("keysearch", ui::indexed("boxPictures", i)); }
@@ -47,12 +48,18 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     EXPECT_EQ(h.left(), "1");
     h.openBox(36);
     EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "a box clicked again is not the fourth check";
+    EXPECT_EQ(h.control("keysearch", "boxPictures(41)").spokenName(), "宝箱 5行6列 1");
+    EXPECT_EQ(h.control("keysearch", "boxPictures(42)").spokenName(), "宝箱 5行7列");
+    EXPECT_EQ(h.spoken("keysearch"), (std::vector<std::string>{"9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは4回", "1行1列、きょり8、のこり3回", "1行1列、きょり8、のこり3回",
+                                                               "5行1列、きょり4、のこり2回", "5行6列、きょり1、のこり1回",
+                                                               "5行1列、きょり4、のこり1回"}));
 }
 
 TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     KeyHarness h(0, 0);
     for (int b : {80, 9, 44}) h.openBox(b);
     EXPECT_EQ(h.box(80), "store/mininumber_8") << "the cross";
+    EXPECT_EQ(h.spoken("keysearch")[1], "9行9列、きょり9以上、のこり3回");
     h.openBox(79);
     EXPECT_EQ(h.left(), "0");
     EXPECT_FALSE(h.enabled("keysearch", "boxPictures(0)")) << "no box reacts once the game is decided";
@@ -67,6 +74,8 @@ TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     EXPECT_FALSE(h.visible("keysearch", "nextButton"));
     EXPECT_FALSE(h.visible("keysearch", "keyPicture"));
     EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer"));
+    EXPECT_EQ(h.spoken("keysearch").back(), "鍵は見つからなかった");
+    EXPECT_EQ(h.spoken("keysearch").size(), 6u);
     h.advance(5s);
     EXPECT_FALSE(h.visible("keysearch", "nextButton"));
     h.close("keysearch");
@@ -85,6 +94,9 @@ TEST(KeySearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
         EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "store/hanmark_1");
         EXPECT_FALSE(h.visible("keysearch", "boxPictures(74)"));
         EXPECT_FALSE(h.timerEnabled("keysearch", "keyFoundTimer")) << "it shows the find once";
+        const auto said = h.spoken("keysearch");
+        EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
+                  (std::vector<std::string>{"9行3列に鍵があった！", "鍵を見つけた！ NEXT AREAで先へ"}));
         h.click("keysearch", "nextButton");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("keysearch", "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));

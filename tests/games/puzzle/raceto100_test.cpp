@@ -131,6 +131,7 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     h.advance(22ms + 5 * 45ms);
     EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_5") << "die 1 turns every 67 ms";
     EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "the seventh face shows nine pips";
+    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName(), "サイコロ1") << "a rolling die keeps its name";
     h.click(F, "heroineDicePictures(0)");
     EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer")) << "a rolling die cannot be taken";
     h.advance(45ms);
@@ -149,6 +150,10 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     EXPECT_FALSE(h.visible(F, "choicePromptLabel"));
     EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "and blinks no more";
     EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9");
+    EXPECT_EQ(h.control(F, "heroineDicePictures(1)").spokenName(), "サイコロ2 3");
+    EXPECT_EQ(h.spoken(F), (std::vector<std::string>{
+                               "車を100マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ",
+                               "サイコロ1は9", "サイコロ2は3。9と3、どちらで進む？", "9マス進む、のこり91マス"}));
     h.advance(150ms);
     EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "8");
     EXPECT_EQ(h.squaresLeft(), 99);
@@ -181,6 +186,7 @@ TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBette
     EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)"));
     h.advance(1ms);
     EXPECT_TRUE(h.visible(F, "choiceArrowPictures(1)")) << "nine squares lead further than three";
+    EXPECT_EQ(h.spoken(F).back(), "相手は3と9から9マス進む、のこり82マス");
     EXPECT_FALSE(h.visible(F, "choiceArrowPictures(0)"));
     h.advance(150ms);
     EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)")) << "the arrow goes as the car moves";
@@ -227,6 +233,9 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "roadLine") || h.visible(F, "cliffLine")) << "the road goes with the banner";
         EXPECT_FALSE(h.visible(F, "exclamationPicture"));
         EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
+        const auto said = h.spoken(F);
+        EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
+                  (std::vector<std::string>{"9マス進む、転落する！", "あなたが落ちた。あなたの負け"}));
         h.advance(10s);
         EXPECT_FALSE(h.visible(F, "nextButton"));
         h.close(F);
@@ -243,6 +252,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.visible(F, "nextButton"));
         h.advance(1ms);
         EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
+        EXPECT_EQ(h.spoken(F).back(), "相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
         EXPECT_FALSE(h.timerEnabled(F, "winBannerTimer"));
         EXPECT_FALSE(h.visible(F, "exclamationPicture") || h.visible(F, "roadLine") || h.visible(F, "cliffLine"));
         h.click(F, "nextButton");
