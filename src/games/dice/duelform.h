@@ -116,6 +116,12 @@ private:
                  Phase matchWon);
     void boutBegins();
     void matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner);
+    // Whose a stamp is and what it says, for a screen reader; empty words for a blank stamp.
+    void nameResults(const std::string& opponentWords, const std::string& heroineWords);
+    void nameThrowsLeft(int n);
+    std::string sideOnTurn() const;
+    // Her line as she says it, for a listener; empty when she said nothing since it was last heard.
+    std::string takeHeardLine();
 
     const DuelLayout& layout_;
 
@@ -161,6 +167,7 @@ private:
     int opponentWins_ = 0;  // bouts won
     int heroineWins_ = 0;
     short gauge_ = 0;
+    std::string unheardLine_;  // her last line, until a sentence tells it
 };
 
 }  // namespace games
