@@ -1,6 +1,7 @@
 #include "games/dice/duelform.h"
 
 #include "assets/library.h"
+#include "ui/keys.h"
 
 namespace games {
 
@@ -95,6 +96,7 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
     nameResults("", "");
     nameThrowsLeft(kThrowsPerTurn);
     powerGauge.setSpokenName("投げる力のゲージ");
+    setKeyPreview(true);
 }
 
 // ---- The defaults: the fair duel ----
@@ -176,6 +178,14 @@ void DuelForm::Form_Load() {
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
     announce("先に" + std::to_string(kBoutsToWin) + "勝したほうの勝ち、" + layout_.opponentName + "が先に投げる");
+}
+
+// Space throws while she aims, wherever the focus is: her button gives the focus up at every throw,
+// and a listener should not have to find it again against the running gauge.
+void DuelForm::Form_KeyDown(int& keyCode) {
+    if (keyCode != ui::key::Space || phase_ != Phase::HeroineAims) return;
+    keyCode = 0;
+    onThrowClicked();
 }
 
 // ---- The opponent's turn ----

@@ -36,6 +36,7 @@ public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
 
     void Form_Load() override;
+    void Form_KeyDown(int& keyCode) override;
     std::string checkInvariants() const override;
 
 protected:
