@@ -13,14 +13,16 @@ duel_match() {
         (( n > pos )) || continue
         while IFS= read -r line; do
             [[ $line == notification* ]] || continue
-            DUEL_HEARD+="${line#notification }"$'\n'
+            line=${line#notification }
+            line=${line%.}  # Orca's own full stop
+            DUEL_HEARD+="$line"$'\n'
             case $line in
-                *"乃々香の番、スペースで投げる" | *"乃々香、"*"あと"[12]"回")
+                "乃々香の番、スペースで投げる" | *"乃々香の番、スペースで投げる" | "乃々香、"*"あと"[12]"回")
                     # the gauge cannot be heard: any moment of it is as good as another
                     sleep "0.$((RANDOM % 10))"
                     xd_key space ;;
-                *"勝負あり、乃々香の勝ち"*) DUEL_RESULT=won; return 0 ;;
-                *"勝負あり、$opponent"*"乃々香の負け"*) DUEL_RESULT=lost; return 0 ;;
+                "勝負あり、乃々香の勝ち"*) DUEL_RESULT=won; return 0 ;;
+                "勝負あり、$opponent"*"乃々香の負け") DUEL_RESULT=lost; return 0 ;;
             esac
         done < <(orca_lines_since "$pos" | head -n $((n - pos)) | awk -F'\t' '$2 == "speak" { print $3 }')
         pos=$n
@@ -32,7 +34,6 @@ duel_heard() { grep -qE -- "$1" <<<"$DUEL_HEARD"; }
 # What every match must have said, won or lost.
 duel_check_match() {
     local opponent=$1
-    ear_check "the rules and who throws first" duel_heard "^先に2勝したほうの勝ち、${opponent}が先に投げる$"
     ear_check "her dice when they stop, with the hand" duel_heard "^${opponent}、[1-6]、[1-6]、[1-6]、(.+の目|.+のゾロ目|シゴロ|ヒフミ|ピンゾロ|目なし)"
     ear_check "the heroine's turn and its key" duel_heard "乃々香の番、スペースで投げる$"
     ear_check "the heroine's dice, with the hand" duel_heard "^乃々香、[1-6]、[1-6]、[1-6]、"
@@ -44,7 +45,9 @@ duel_check_match() {
 # Closes a lost duel and starts the game again at its title, then warps back in.
 duel_again() {
     local code=$1 button=$2 window=$3
-    xd_close "$ORCA_WIN"
+    local duel
+    duel=$(xd_wait_window "$window" 5) || return 1
+    xd_close "$duel" || return 1
     xd_wait_exit "$XD_PID" 10 >/dev/null || return 1
     ear_mark
     orca_launch メインタイトル "$EAR_GAME" || return 1

@@ -11,6 +11,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../../.." || exit 1
 opponent=シルバー・ファントム
 ear_start
 ear_check "the warp zone opens the first duel" ear_warp 3940 梢チンチロ ちんちろ勝負Ａ || ear_finish
+ear_check "the rules and who throws first" ear_heard "先に2勝したほうの勝ち、${opponent}が先に投げる" 5
 for (( try = 1; try <= ${DUEL_TRIES:-8}; try++ )); do
     duel_match "$opponent"
     echo "# match $try: $DUEL_RESULT: $(tr '\n' '|' <<<"$DUEL_HEARD")"

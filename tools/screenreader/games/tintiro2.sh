@@ -11,7 +11,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../../.." || exit 1
 opponent=スミレ・デ・ワールズ
 ear_start
 ear_check "the warp zone opens the second duel" ear_warp 3896 菫チンチロ ちんちろ対決Ｂ || ear_finish
-for (( try = 1; try <= ${DUEL_TRIES:-8}; try++ )); do
+ear_check "the rules and who throws first" ear_heard "先に2勝したほうの勝ち、${opponent}が先に投げる" 5
+for (( try = 1; try <= ${DUEL_TRIES:-15}; try++ )); do
     duel_match "$opponent"
     echo "# match $try: $DUEL_RESULT: $(tr '\n' '|' <<<"$DUEL_HEARD")"
     [[ $DUEL_RESULT == won ]] && break
