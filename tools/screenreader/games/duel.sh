@@ -42,13 +42,20 @@ duel_check_match() {
     ear_check "no sentence twice in a row" eval '[[ -z $(uniq -d <<<"$DUEL_HEARD" | grep -v "スペースで投げる") ]]'
 }
 
-# Closes a lost duel and starts the game again at its title, then warps back in.
+# Closes a lost duel and starts the game again at its title, then warps back in; 2 when the duel
+# refused to close and told the caught cheating instead.
 duel_again() {
     local code=$1 button=$2 window=$3
     local duel
     duel=$(xd_wait_window "$window" 5) || return 1
+    ear_mark
     xd_close "$duel" || return 1
-    xd_wait_exit "$XD_PID" 10 >/dev/null || return 1
+    if ! xd_wait_exit "$XD_PID" 5 2>/dev/null; then
+        # the rare caught cheating of the second duel: seven boxes, each OK'd, then her win
+        local i
+        for (( i = 0; i < 7; i++ )); do sleep 1; xd_key Return; done
+        return 2
+    fi
     ear_mark
     orca_launch メインタイトル "$EAR_GAME" || return 1
     orca_quiet 1 10

@@ -17,7 +17,13 @@ for (( try = 1; try <= ${DUEL_TRIES:-15}; try++ )); do
     echo "# match $try: $DUEL_RESULT: $(tr '\n' '|' <<<"$DUEL_HEARD")"
     [[ $DUEL_RESULT == won ]] && break
     [[ $DUEL_RESULT == lost ]] || break
-    ear_check "a lost match is played again" duel_again 3896 菫チンチロ ちんちろ対決Ｂ || ear_finish
+    duel_again 3896 菫チンチロ ちんちろ対決Ｂ; rc=$?
+    if (( rc == 2 )); then
+        ear_check "caught cheating, the match is the heroine's" ear_heard 'いかさま発覚、勝負は乃々香のもの' 10
+        duel_match "$opponent"
+        break
+    fi
+    ear_check "a lost match is played again" test "$rc" = 0 || ear_finish
 done
 duel_check_match "$opponent"
 ear_check "a match won within $try plays, with the way on" duel_heard '^勝負あり、乃々香の勝ち、NEXT AREAで次へ$'
