@@ -20,7 +20,9 @@ for (( try = 1; try <= ${DUEL_TRIES:-15}; try++ )); do
     duel_again 3896 菫チンチロ ちんちろ対決Ｂ; rc=$?
     if (( rc == 2 )); then
         ear_check "caught cheating, the match is the heroine's" ear_heard 'いかさま発覚、勝負は乃々香のもの' 10
+        lost=$DUEL_HEARD
         duel_match "$opponent"
+        DUEL_HEARD=$lost$DUEL_HEARD
         break
     fi
     ear_check "a lost match is played again" test "$rc" = 0 || ear_finish
