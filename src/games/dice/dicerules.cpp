@@ -23,6 +23,23 @@ short handOf(const Dice& dice) {
     return hand;
 }
 
+namespace {
+std::string handWords(short hand) {
+    if (hand >= kThreeSixes && hand < kFourFiveSix) return std::to_string(7 - hand) + "のゾロ目";
+    if (hand == kFourFiveSix) return "シゴロ";
+    if (hand > kFourFiveSix && hand < kNoHand) return std::to_string(13 - hand) + "の目";  // the odd die
+    if (hand == kOneTwoThree) return "ヒフミ";
+    if (hand == kThreeOnes) return "ピンゾロ";
+    return "目なし";
+}
+}  // namespace
+
+std::string throwWords(const Dice& dice, short hand) {
+    std::string words;
+    for (short d : dice) words += std::to_string(d + 1) + "、";
+    return words + handWords(hand);
+}
+
 Bout judge(short opponentHand, short heroineHand) {
     if (opponentHand < heroineHand) return Bout::Opponent;
     if (opponentHand > heroineHand) return Bout::Heroine;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "app/random.h"
 
@@ -20,6 +21,11 @@ inline constexpr short kThreeOnes = 15;   // 1-1-1, the weakest of all
 // The hand of a finished throw, found by counting the faces; kNoHandYet when the throw has none
 // and the side may throw again.
 short handOf(const Dice& dice);
+
+// A landed throw as a listener hears it: its pips, then the hand they make in the game's words
+// ("4、4、2、2の目", "6、6、6、6のゾロ目", "1、3、5、目なし"). A throw without a hand yet
+// reads as 目なし too.
+std::string throwWords(const Dice& dice, short hand);
 
 // A side throws until it has a hand, at most this often in one turn.
 inline constexpr int kThrowsPerTurn = 3;

@@ -1,6 +1,7 @@
 #include "games/dice/duelform.h"
 
 #include "assets/library.h"
+#include "ui/keys.h"
 
 namespace games {
 
@@ -18,6 +19,8 @@ constexpr int kOpponentWaitSeconds = 3;
 constexpr int kLineAtSecondsLeft = 2;
 // Loaded dice wait on the table showing fours as a bout begins.
 constexpr int kLoadedWaitingPips = 4;
+
+constexpr const char* kHeroine = "乃々香";
 
 ui::Picture scenePicture(const char* name) { return assets::picture(name); }
 ui::Picture storeFace(int pips) { return assets::picture("store/diceimg_" + std::to_string(pips)); }
@@ -86,6 +89,14 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
     for (ui::Control* c :
          std::initializer_list<ui::Control*>{&exclamationPicture, &throwButton, &powerGauge, &nextButton})
         c->setVisible(false);
+    for (int i = 0; i < kBoutsToWin; ++i) {
+        opponentStarPictures[i].setSpokenName(layout.opponentName + "の星" + std::to_string(i + 1) + "つ目");
+        heroineStarPictures[i].setSpokenName(std::string(kHeroine) + "の星" + std::to_string(i + 1) + "つ目");
+    }
+    nameResults("", "");
+    nameThrowsLeft(kThrowsPerTurn);
+    powerGauge.setSpokenName("投げる力のゲージ");
+    setKeyPreview(true);
 }
 
 // ---- The defaults: the fair duel ----
@@ -98,7 +109,27 @@ ui::Button& DuelForm::exitAfterWin(ui::Button& next) { return next; }
 
 // ---- What the variants may do ----
 
-void DuelForm::sayLine(const std::string& words) { opponentLineLabel.setCaption(words); }
+void DuelForm::sayLine(const std::string& words) {
+    opponentLineLabel.setCaption(words);
+    if (!words.empty()) unheardLine_ = words;
+}
+
+std::string DuelForm::takeHeardLine() {
+    std::string heard = unheardLine_.empty() ? "" : layout_.opponentName + "「" + unheardLine_ + "」";
+    unheardLine_.clear();
+    return heard;
+}
+
+void DuelForm::nameResults(const std::string& opponentWords, const std::string& heroineWords) {
+    opponentResultPicture.setSpokenName(layout_.opponentName + "の結果" + (opponentWords.empty() ? "" : " ") +
+                                        opponentWords);
+    heroineResultPicture.setSpokenName(std::string(kHeroine) + "の結果" + (heroineWords.empty() ? "" : " ") +
+                                       heroineWords);
+}
+
+void DuelForm::nameThrowsLeft(int n) { throwsLeftPicture.setSpokenName("あと" + std::to_string(n) + "回"); }
+
+std::string DuelForm::sideOnTurn() const { return isHeroinesTurn_ ? kHeroine : layout_.opponentName; }
 
 void DuelForm::heroineWinsMatch() { enter(Phase::HeroineWonMatch); }
 
@@ -146,6 +177,15 @@ void DuelForm::Form_Load() {
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
+    announce("先に" + std::to_string(kBoutsToWin) + "勝したほうの勝ち、" + layout_.opponentName + "が先に投げる");
+}
+
+// Space throws while she aims, wherever the focus is: her button gives the focus up at every throw,
+// and a listener should not have to find it again against the running gauge.
+void DuelForm::Form_KeyDown(int& keyCode) {
+    if (keyCode != ui::key::Space || phase_ != Phase::HeroineAims) return;
+    keyCode = 0;
+    onThrowClicked();
 }
 
 // ---- The opponent's turn ----
@@ -164,6 +204,7 @@ void DuelForm::opponentSpeaks() {
     opponentLineLabel.setVisible(true);
     const int line = lineBeforeThrow({Int(Rnd() * 10), throwsLeft_, opponentWins_, hasLoadedDice_});
     if (line >= 0) sayLine(layout_.opponentLines[static_cast<std::size_t>(line)]);
+    if (const std::string heard = takeHeardLine(); !heard.empty()) announce(heard);
 }
 
 void DuelForm::opponentThrows() {
@@ -177,7 +218,11 @@ void DuelForm::opponentThrows() {
 
 void DuelForm::onTurnChangeTick() {
     throwsLeftPicture.setPicture(sozai_.numberimg(kThrowsPerTurn));
+    nameThrowsLeft(kThrowsPerTurn);
     turnPassed(opponentHand_);
+    // The gauge sweeps too fast to follow by ear: a listener is told only how to throw.
+    const std::string grin = takeHeardLine();
+    announce((grin.empty() ? "" : grin + "、") + kHeroine + "の番、スペースで投げる");
     for (int k = 0; k < kDice; ++k) {
         smallDicePictures[k].setPicture(sozai_.minidiceimg(dice_[k]));
         dicePictures[k].setVisible(false);
@@ -245,6 +290,9 @@ void DuelForm::showRollingFaces() {
 void DuelForm::land() {
     for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(dice_[k] + 1));
     const short hand = dicerules::handOf(dice_);
+    const bool throwsAgain = hand == dicerules::kNoHandYet && throwsLeft_ != 0;
+    announce(sideOnTurn() + "、" + dicerules::throwWords(dice_, hand) +
+             (throwsAgain ? "、あと" + std::to_string(throwsLeft_) + "回" : ""));
     if (hand != dicerules::kNoHandYet)
         turnEnds(hand);
     else if (throwsLeft_ != 0)
@@ -255,6 +303,7 @@ void DuelForm::land() {
 
 void DuelForm::throwAgain() {
     throwsLeftPicture.setPicture(sozai_.numberimg(throwsLeft_));
+    nameThrowsLeft(throwsLeft_);
     if (isHeroinesTurn_) {
         throwButton.setEnabled(true);
         enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
@@ -279,7 +328,18 @@ void DuelForm::turnEnds(short hand) {
 // ---- The bout and the match ----
 
 void DuelForm::onJudgementTick() {
-    switch (dicerules::judge(opponentHand_, heroineHand_)) {
+    const Bout bout = dicerules::judge(opponentHand_, heroineHand_);
+    if (bout == Bout::Draw) {
+        nameResults("引き分け", "引き分け");
+        announce("引き分け、もう一度");
+    } else {
+        const bool heroineWon = bout == Bout::Heroine;
+        nameResults(heroineWon ? "負け" : "勝ち", heroineWon ? "勝ち" : "負け");
+        announce((heroineWon ? kHeroine : layout_.opponentName) + "の勝ち、" + kHeroine +
+                 std::to_string(heroineWins_ + heroineWon) + "勝、" + layout_.opponentName +
+                 std::to_string(opponentWins_ + !heroineWon) + "勝");
+    }
+    switch (bout) {
         case Bout::Opponent:
             boutWon(opponentResultPicture, heroineResultPicture, opponentStarPictures, opponentWins_,
                     Phase::OpponentWonMatch);
@@ -321,6 +381,8 @@ void DuelForm::onNextBoutTick() {
     throwsLeft_ = kThrowsPerTurn;
     opponentResultPicture.setPicture(sozai_.diceimg(0));
     heroineResultPicture.setPicture(sozai_.diceimg(0));
+    nameResults("", "");
+    nameThrowsLeft(kThrowsPerTurn);
     hasLoadedDice_ = loadsDice(++bout_);
     if (hasLoadedDice_)
         for (ui::Image& die : dicePictures) die.setPicture(sozai_.diceimg(kLoadedWaitingPips));
@@ -341,6 +403,7 @@ void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, int bann
 
 void DuelForm::onOpponentBannerTick() {
     matchEnds(heroinePicture, heroineNameLabel, 0);
+    announce("勝負あり、" + layout_.opponentName + "の勝ち、" + kHeroine + "の負け");
     enter(Phase::Over);
 }
 
@@ -349,7 +412,9 @@ void DuelForm::onHeroineBannerTick() {
     // A lost match overturned after its banner had taken the heroine away brings her back.
     heroinePicture.setVisible(true);
     heroineNameLabel.setVisible(true);
-    exitAfterWin(nextButton).setVisible(true);
+    ui::Button& exit = exitAfterWin(nextButton);
+    exit.setVisible(true);
+    announce(std::string("勝負あり、") + kHeroine + "の勝ち、" + exit.caption() + "で次へ");
     enter(Phase::Over);
 }
 

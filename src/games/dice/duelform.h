@@ -36,6 +36,7 @@ public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
 
     void Form_Load() override;
+    void Form_KeyDown(int& keyCode) override;
     std::string checkInvariants() const override;
 
 protected:
@@ -116,6 +117,12 @@ private:
                  Phase matchWon);
     void boutBegins();
     void matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner);
+    // Whose a stamp is and what it says, for a screen reader; empty words for a blank stamp.
+    void nameResults(const std::string& opponentWords, const std::string& heroineWords);
+    void nameThrowsLeft(int n);
+    std::string sideOnTurn() const;
+    // Her line as she says it, for a listener; empty when she said nothing since it was last heard.
+    std::string takeHeardLine();
 
     const DuelLayout& layout_;
 
@@ -161,6 +168,7 @@ private:
     int opponentWins_ = 0;  // bouts won
     int heroineWins_ = 0;
     short gauge_ = 0;
+    std::string unheardLine_;  // her last line, until a sentence tells it
 };
 
 }  // namespace games

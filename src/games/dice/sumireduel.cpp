@@ -84,6 +84,7 @@ ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {
 void SumireDuel::Form_Unload(bool& cancel) {
     if (exposure.tell(cancel)) {
         wasCaughtCheating_ = true;
+        announce("いかさま発覚、勝負は乃々香のもの");
         heroineWinsMatch();
     }
     // The window stays, and with it the picture store.

@@ -23,6 +23,9 @@ TEST(DiceRules, EveryHandHasItsCodeWhateverTheOrder) {
     // Three different faces other than the two runs are no hand: throw again.
     for (const Dice& d : {pips(1, 2, 4), pips(2, 3, 4), pips(3, 4, 5), pips(1, 5, 6), pips(2, 4, 6)})
         EXPECT_EQ(handOf(d), kNoHandYet) << d[0] + 1 << d[1] + 1 << d[2] + 1;
+    // What a listener hears at each end of the codes; the duels' tests hear the others.
+    EXPECT_EQ(throwWords(pips(6, 4, 5), 6) + "/" + throwWords(pips(2, 2, 2), 5) + "/" + throwWords(pips(1, 6, 6), 12),
+              "6、4、5、シゴロ/2、2、2、2のゾロ目/1、6、6、1の目");
 }
 
 TEST(DiceRules, TheWeakestHandsAndTheBoutEdges) {

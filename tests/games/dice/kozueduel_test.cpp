@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <Qt>
+
 #include "games/dice/duelscript.h"
 
 namespace {
@@ -49,8 +51,12 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_0");
     EXPECT_EQ(h.pic("opponentResultPicture"), "store/minimark_1");
     EXPECT_TRUE(h.shows("heroineStarPictures(0)"));
+    EXPECT_EQ(h.control("tintiro1", "heroineResultPicture").spokenName() + "/" +
+                  h.control("tintiro1", "opponentResultPicture").spokenName(),
+              "乃々香の結果 勝ち/シルバー・ファントムの結果 負け");
 
     h.advance(kNextBout);
+    EXPECT_EQ(h.control("tintiro1", "heroineResultPicture").spokenName(), "乃々香の結果");
     EXPECT_EQ(h.pic("heroineResultPicture"), "") << "the next bout clears the table";
     EXPECT_EQ(h.dice("smallDicePictures"), "---");
     for (int k = 0; k < 3; ++k) EXPECT_FALSE(h.shows(ui::indexed("dicePictures", k)));
@@ -75,6 +81,14 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
         EXPECT_TRUE(h.shows(kept)) << kept;
     EXPECT_EQ(h.timersOn(), 0);
     EXPECT_EQ(h.random().scriptLeft(), 0u);
+    EXPECT_EQ(h.spoken("tintiro1"),
+              (Forms{"先に2勝したほうの勝ち、シルバー・ファントムが先に投げる",
+                     "シルバー・ファントム「乃々香には負けない！」", "シルバー・ファントム、2、2、5、5の目",
+                     "乃々香の番、スペースで投げる", "乃々香、6、6、6、6のゾロ目",
+                     "乃々香の勝ち、乃々香1勝、シルバー・ファントム0勝", "シルバー・ファントム「私に勝てるかな？」",
+                     "シルバー・ファントム、3、3、1、1の目", "乃々香の番、スペースで投げる",
+                     "乃々香、6、6、6、6のゾロ目", "乃々香の勝ち、乃々香2勝、シルバー・ファントム0勝",
+                     "勝負あり、乃々香の勝ち、NEXT BUTTLEで次へ"}));
     h.press("nextButton");
     EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro1", "nextButton")});
     EXPECT_FALSE(h.app().extraLoaded("sozai"));
@@ -119,6 +133,13 @@ TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
         EXPECT_FALSE(h.shows(gone)) << gone;
     EXPECT_TRUE(h.shows("opponentPicture"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
+    const Forms heard = h.spoken("tintiro1");
+    EXPECT_EQ(Forms(heard.end() - 6, heard.end()),
+              (Forms{"シルバー・ファントム、1、2、4、目なし、あと2回", "シルバー・ファントム、5、5、5、5のゾロ目",
+                     "乃々香の番、スペースで投げる", "乃々香、2、3、1、ヒフミ",
+                     "シルバー・ファントムの勝ち、乃々香0勝、シルバー・ファントム2勝",
+                     "勝負あり、シルバー・ファントムの勝ち、乃々香の負け"}))
+        << "her line-less throw says nothing before it";
     h.close("tintiro1");
     EXPECT_TRUE(h.ended());
     EXPECT_TRUE(h.app().nothingLoaded());
@@ -130,6 +151,7 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
     d.line(3);
     Duel h("tintiro1", d);
+    h.key("tintiro1", Qt::Key_Space, " ");  // only her turn throws on Space
     h.oppThrows();
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
     h.advance(kLineIn);
@@ -149,12 +171,14 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1200);
     h.advance(kGaugeTick);
     EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1800) << "the gauge goes on from where she stopped it";
-    h.press("throwButton");
+    h.key("tintiro1", Qt::Key_Space, " ");  // the button gave the focus up at her first throw
     h.advance(rollOf(7));
     h.heroineThrows(0);
     EXPECT_EQ(h.dice(), "136");
     h.advance(kJudgement);
     EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_2");
+    EXPECT_EQ(h.spoken("tintiro1").back(), "引き分け、もう一度");
+    EXPECT_EQ(h.spoken("tintiro1").at(5), "シルバー・ファントム、1、3、6、目なし") << "no hand after her third throw";
     for (const char* star : {"opponentStarPictures(0)", "heroineStarPictures(0)"}) EXPECT_FALSE(h.shows(star)) << star;
     h.advance(kNextBout);
     EXPECT_EQ(h.pic("opponentResultPicture"), "");

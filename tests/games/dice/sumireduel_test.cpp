@@ -45,6 +45,12 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
     h.advance(700ms);
     EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
+    EXPECT_EQ(h.spoken("tintiro2"),
+              (Forms{"先に2勝したほうの勝ち、スミレ・デ・ワールズが先に投げる", "スミレ・デ・ワールズ「ニヤリ。負けないよ！」",
+                     "スミレ・デ・ワールズ、6、6、6、6のゾロ目",
+                     "スミレ・デ・ワールズ「☆☆ニヤリ☆☆」、乃々香の番、スペースで投げる", "乃々香、1、1、1、ピンゾロ",
+                     "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ1勝"}))
+        << "her grin and the turn in one sentence";
 }
 
 TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
@@ -140,6 +146,11 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
         h.advance(1ms);
         EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
+        const Forms heard = h.spoken("tintiro2");
+        EXPECT_EQ(Forms(heard.end() - 3, heard.end()),
+                  (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
+                                                : "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け",
+                         "いかさま発覚、勝負は乃々香のもの", "勝負あり、乃々香の勝ち、NEXT AREAで次へ"}));
         for (const char* back : {"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)",
                                  "opponentStarPictures(1)", "caughtCheatingButton"})
             EXPECT_TRUE(h.shows(back)) << back;
