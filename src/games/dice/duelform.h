@@ -37,6 +37,7 @@ public:
 
     void Form_Load() override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Over; }
 
 protected:
     // What her line before a throw may hang on.
