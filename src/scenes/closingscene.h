@@ -9,6 +9,7 @@ namespace scenes {
 class ClosingScene final : public MessageScene {
 public:
     ClosingScene(app::App& app, const SceneLayout& layout);
+    bool decided() const override { return logoImage.visible(); }
 
 protected:
     void sceneEnd() override { beginClosing(); }

@@ -32,6 +32,10 @@ public:
     // is meant to press opts in, and one that hides a secret stays mouse-only.
     bool tabStop() const;
     void setTabStop(bool on);
+    // A picture or label that gives something away when clicked (a hint, a cheat): the player
+    // finds it with the mouse or not at all, so Tab must never reach it.
+    bool secret() const { return secret_; }
+    void setSecret() { secret_ = true; }
 
     // What a screen reader calls the control, where its caption or picture alone would not say
     // which one it is or what it holds ("1桁目 ↑", "宝箱 3行5列"); empty gives back the caption's
@@ -66,6 +70,7 @@ private:
     std::string name_;
     Rect rect_;
     std::unique_ptr<detail::ControlWidget> widget_;
+    bool secret_ = false;
 };
 
 }  // namespace ui

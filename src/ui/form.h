@@ -55,6 +55,10 @@ public:
     // description of what is broken, or empty. Checked by the random player after every step.
     virtual std::string checkInvariants() const { return {}; }
 
+    // Whether what the form plays has been decided: a game won or lost and its verdict shown, a
+    // story told to its end. From then on only a way on (a button, a tab stop) changes anything.
+    virtual bool decided() const { return false; }
+
     // Tells a player who cannot see the screen what has just been decided, in one short sentence
     // (ui/announcer.h says how it reaches a screen reader). Give a sentence once, when it is final:
     // never an animation's frames.

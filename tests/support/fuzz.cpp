@@ -181,37 +181,6 @@ private:
     const FuzzOptions& options_;
 };
 
-// How a form shows it can go on when none of its timers runs: the controls that lead on while
-// shown and enabled (a name, or an array's name with its "("; none named: any button), and the
-// state in which it has ended, when closing the window is all that is left. A form without a row
-// goes on by any button it shows: a story scene by NEXT PAGE or its exit.
-struct WayOn {
-    std::vector<std::string> leadsOn;
-    std::function<bool(SceneHarness&, const std::string&)> ended;
-};
-
-const WayOn& wayOn(const std::string& form) {
-    auto lostBy = [](const char* banner) {
-        return [banner](SceneHarness& h, const std::string& f) { return h.picture(f, banner) == "store/hanmark_0"; };
-    };
-    static const std::map<std::string, WayOn> kForms{
-        {"warpzone", {{"codeBox"}, {}}},
-        {"Hitandblow",
-         {{"dialUpButtons(", "dialDownButtons(", "padlockPicture", "nextButton"}, lostBy("verdictPicture")}},
-        {"tintiro1", {{"throwButton", "nextButton"}, lostBy("bannerPicture")}},
-        {"tintiro2", {{"throwButton", "nextButton", "caughtCheatingButton"}, lostBy("bannerPicture")}},
-        {"mizuhusen", {{"pumpButton", "throwButton", "nextButton"}, lostBy("resultImage")}},
-        {"nagagutsu", {{"nextButton"}, lostBy("resultImage")}},
-        {"max100game", {{"stopButtons(", "heroineDicePictures(", "nextButton"}, lostBy("verdictPicture")}},
-        {"keysearch", {{"boxPictures(", "nextButton"}, lostBy("verdictPicture")}},
-        {"rosoku", {{"allOutButton", "halfOutButton", "fewOutButton", "windSpiritButton"}, {}}},
-        {"mesareaepi3", {{"nextPageButton"}, [](SceneHarness& h, const std::string& f) { return h.visible(f, "logoImage"); }}},
-    };
-    static const WayOn kAnyButton{{}, {}};
-    const auto it = kForms.find(form);
-    return it == kForms.end() ? kAnyButton : it->second;
-}
-
 // What must hold after every step, whatever the scene.
 std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks) {
     if (killedTicks) return "a timer of an unloaded form ticked";
@@ -246,20 +215,23 @@ std::vector<std::string> everyStart(const chain::FormTable& table) {
 
 }  // namespace
 
+// A form goes on by a running timer or a showing, enabled control that Tab reaches (a story's NEXT
+// PAGE, a game's buttons and the pictures meant to be pressed, the warp zone's code box). Once it
+// has decided what it plays and shows no button, closing the window is all that is left.
 Progress progress(SceneHarness& h, const std::string& name) {
-    const WayOn& way = wayOn(name);
-    if (way.ended && way.ended(h, name)) return {true, {}};
     ui::Form& f = h.form(name);
-    for (const auto& t : f.timers())
-        if (t->enabled()) return {};
     std::string showing;
+    bool leadsOn = false, buttonShows = false;
     for (const auto& c : f.controls()) {
         if (!c->visible() || !c->enabled()) continue;
-        if (way.leadsOn.empty() && dynamic_cast<const ui::Button*>(c.get())) return {};
-        for (const auto& lead : way.leadsOn)
-            if (lead.back() == '(' ? c->name().starts_with(lead) : c->name() == lead) return {};
+        leadsOn = leadsOn || c->tabStop();
+        buttonShows = buttonShows || dynamic_cast<const ui::Button*>(c.get());
         showing += " " + c->name();
     }
+    if (f.decided() && !buttonShows) return {true, {}};
+    for (const auto& t : f.timers())
+        if (t->enabled()) leadsOn = true;
+    if (leadsOn) return {};
     return {false, "stuck: no timer runs, nothing leads on, and it has not ended; showing" + showing};
 }
 

@@ -65,6 +65,7 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
       heroineArrowTimer(timer("heroineArrowTimer", 100, &BalloonBattle::onHeroineArrowTick)),
       opponentArrowTimer(timer("opponentArrowTimer", 300, &BalloonBattle::onOpponentArrowTick)),
       verdictTimer(timer("verdictTimer", 3000, &BalloonBattle::onVerdictTick)) {
+    heroineImage.setSecret();
     pumpButton.setEnabled(false);
     throwButton.setEnabled(false);
     nextButton.setVisible(false);

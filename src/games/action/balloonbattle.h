@@ -13,6 +13,7 @@ public:
 
     void Form_Load() override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Over; }
 
 private:
     // Where the battle stands. Each phase waits on its own timer, but the heroine's turn, which

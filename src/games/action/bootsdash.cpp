@@ -55,6 +55,7 @@ BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
     setKeyPreview(true);
 
     codeLabel().onClick = [this] { onCodeClicked(); };
+    codeLabel().setSecret();
 }
 
 void BootsDash::Form_Load() {

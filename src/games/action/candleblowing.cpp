@@ -86,6 +86,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
       measuring_(measureTimer, {&measuringLabel, nullptr}, {this, &CandleBlowing::startScroll}),
       announcement_(announceTimer, {&countHeadingLabel, &countLabel, &countUnitLabel},
                     {this, &CandleBlowing::showWayOn}) {
+    countdownImage.setSecret();
     candleNumberLabels[kOmissionSlot].setVisible(false);
     candleNumberLabels[9].setForeColor(kRed);
     for (ui::Control* c : std::initializer_list<ui::Control*>{

@@ -15,6 +15,7 @@ public:
 
     void Form_Load() override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Over; }
     void Form_KeyDown(int& keyCode) override;
 
 private:

@@ -80,6 +80,7 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
       exclamationTimer(timer("exclamationTimer", 1000, &DuelForm::onExclamationTick)),
       rolling(rollTimer, {this, &DuelForm::drawRollingFaces}, {this, &DuelForm::showRollingFaces},
               {this, &DuelForm::land}) {
+    for (ui::Image& die : smallDicePictures) die.setSecret();
     for (ui::Label* l :
          {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
         l->setForeColor(ui::kWhite);

@@ -38,6 +38,7 @@ public:
     void Form_Load() override;
     void Form_KeyDown(int& keyCode) override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Over; }
 
 protected:
     // What her line before a throw may hang on.

@@ -76,6 +76,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
       dividerLine(line("dividerLine", 7560, 0, 7560, 7080)),
       roulette_(rouletteTimer, {this, &HitAndBlow::drawRouletteFrame}, {this, &HitAndBlow::showRouletteFrame},
                 {this, &HitAndBlow::showJudgement}) {
+    for (ui::Image* aid : {&hintHotSpot, &legendPictures[0], &legendPictures[1]}) aid->setSecret();
     nextButton.setVisible(false);
     for (int i = 0; i < 4; ++i) {
         guessPictures[i].setVisible(false);

@@ -15,6 +15,7 @@ public:
 
     void Form_Load() override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
 
 private:
     // A guess is judged on two chained timers: the roulette rolls, then the marks stay a while

@@ -37,6 +37,7 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
       nextButton(button("nextButton", {8040, 6360, 1815, 735}, "NEXT AREA", &KeySearch::onNextClicked)),
       keyFoundTimer(timer("keyFoundTimer", 1500, &KeySearch::onKeyFoundTick)),
       keyMissedTimer(timer("keyMissedTimer", 1500, &KeySearch::onKeyMissedTick)) {
+    checksLeftLabel.setSecret();
     for (ui::Label* l : {&keyRowLabel, &keyColumnLabel, &keyBoxLabel}) l->setVisible(false);
     keyPicture.setVisible(false);
     nextButton.setVisible(false);

@@ -14,6 +14,7 @@ public:
 
     void Form_Load() override;
     std::string checkInvariants() const override;
+    bool decided() const override { return !boxPictures[0].visible(); }
 
 private:
     void onBoxClicked(int box);

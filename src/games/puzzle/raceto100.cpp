@@ -79,6 +79,7 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
                {"乃々香「私はここで・・・負けられない！」", "ワールズ？「！？」", "乃々香「私の・・・１００％の力！！」",
                 "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"},
                {&lossBannerTimer}) {
+    for (ui::Image* portrait : {&opponentPicture, &heroinePicture}) portrait->setSecret();
     for (ui::Image& arrow : choiceArrowPictures) arrow.setVisible(false);
     for (ui::Button& stop : stopButtons) stop.setEnabled(false);
     exclamationPicture.setVisible(false);

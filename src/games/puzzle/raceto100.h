@@ -17,6 +17,7 @@ public:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
     std::string checkInvariants() const override;
+    bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
 
 private:
     void onStartTick();

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+
+#include "chain/formtable.h"
+#include "support/play.h"
+#include "ui/button.h"
+
+// What every game owes its player, checked once for every game row of the chain's table.
+namespace {
+
+using namespace std::chrono_literals;
+using namespace testing_support;
+using Names = std::vector<std::string>;
+
+// What the player sees of each control, a line each: whether it shows and takes clicks, and its
+// caption, colour or picture.
+Names screen(SceneHarness& h, const std::string& form) {
+    Names lines;
+    for (const auto& c : h.form(form).controls()) {
+        std::string line = c->name() + (c->visible() ? " shows" : " hidden") + (c->enabled() ? "" : " disabled");
+        if (c->visible()) {
+            if (auto* l = dynamic_cast<const ui::Label*>(c.get()))
+                line += " '" + l->caption() + "' #" + std::to_string(l->foreColor().r << 16 | l->foreColor().g << 8 |
+                                                                     l->foreColor().b);
+            if (auto* b = dynamic_cast<const ui::Button*>(c.get())) line += " '" + b->caption() + "'";
+            if (dynamic_cast<const ui::Image*>(c.get())) line += " " + h.picture(form, c->name());
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class Player : public testing::TestWithParam<std::string> {};
+
+// Once the game is won, it holds still: time changes nothing on screen (no clock runs on after the
+// end, every label reads what was decided, as the form's own invariants say), and neither does
+// input, a click on anything but an exit or a secret (which answers whenever it is found), or a key.
+TEST_P(Player, AfterTheDecisionNothingChangesButByAnExit) {
+    const std::string& form = GetParam();
+    SceneHarness h;
+    h.open(form);
+    winScript(form).win(h);
+    h.advance(3000ms);
+    EXPECT_TRUE(h.form(form).decided());
+    EXPECT_EQ(h.form(form).checkInvariants(), "");
+    EXPECT_TRUE(h.visible(form, chain::mainExit(form)) && h.enabled(form, chain::mainExit(form)));
+    const Names decided = screen(h, form);
+    const std::size_t boxes = h.messageBoxes().size();
+    h.advance(10000ms);
+    EXPECT_EQ(screen(h, form), decided) << "time ran on after the end";
+    const auto& exits = h.app().facts(form).exits;
+    for (const auto& c : h.form(form).controls())
+        if (c->visible() && !c->secret() && !exits.count(c->name()) && h.app().isLoaded(form)) h.clickAnyway(form, c->name());
+    for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape, Qt::Key_A})
+        if (h.app().isLoaded(form)) h.key(form, key);
+    h.advance(10000ms);
+    ASSERT_TRUE(h.app().isLoaded(form));
+    EXPECT_EQ(screen(h, form), decided) << "input after the end changed the screen";
+    EXPECT_EQ(h.messageBoxes().size(), boxes);
+}
+
+// Chance is dealt anew each time a game is opened: two programs, each on the clock's seeding as in
+// play, draw differently once the game has loaded.
+TEST_P(Player, ChanceIsDealtAnewOnEveryLoad) {
+    const std::string& form = GetParam();
+    auto firstDraws = [&] {
+        SceneHarness h;
+        h.random() = app::Random();
+        h.open("warpzone");
+        warpTo(h, form);
+        std::vector<double> draws;
+        for (int i = 0; i < 3; ++i) draws.push_back(h.random().Rnd());
+        return draws;
+    };
+    EXPECT_NE(firstDraws(), firstDraws());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGame, Player, testing::ValuesIn(chain::gameForms()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
