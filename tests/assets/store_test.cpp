@@ -59,9 +59,19 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
             ASSERT_FALSE(p.isNull()) << array.name << "(" << i << ")";
             EXPECT_EQ(p.width(), array.width) << array.name << "(" << i << ")";
             EXPECT_EQ(p.height(), array.height) << array.name << "(" << i << ")";
+            EXPECT_FALSE(p.description().empty()) << array.name << "(" << i << ") says nothing to a screen reader";
         }
         EXPECT_THROW(sozai.get(array.name, array.count), std::out_of_range);
     }
+    // What a screen reader says for them, both sides of every array's odd ones out.
+    for (auto [array, i, said] :
+         {std::tuple{"numberimg", 0, "数字 0"}, {"sysnumberimg", 9, "数字 9"}, {"star", 1, "☆"}, {"star", 2, "★"},
+          {"hanmark", 0, "負け"}, {"hanmark", 1, "勝ち"}, {"diceimg", 6, "サイコロの目 6"}, {"diceimg", 7, "サイコロの目 9"},
+          {"diceimg", 8, "サイコロの目 66"}, {"minidiceimg", 5, "サイコロの目 6"}, {"minimark", 2, "引き分け"},
+          {"mininumber", 0, "数字 1"}, {"mininumber", 8, "×"}, {"nagagutsu", 0, "走る乃々香"},
+          {"nagagutsu", 1, "転んだ乃々香"}, {"rouimg", 1, "火のついたろうそく"}, {"rouimg", 2, "消えたろうそく"},
+          {"seiseki", 0, "Super!!"}, {"seiseki", 4, "Poor.."}, {"minikey", 0, "鍵"}, {"bombimg", 0, "BOMB"}})
+        EXPECT_EQ(sozai.get(array, i).description(), said) << array << "(" << i << ")";
     EXPECT_THROW(sozai.get("nosuch", 0), std::out_of_range);
     EXPECT_EQ(loads, 1);
     sozai.unload();

@@ -170,7 +170,7 @@ private:
     std::string anyCode() {
         std::vector<std::string> codes;
         for (const auto& target : chain::warpTargets(table()))
-            if (target.code != "----") codes.push_back(target.code);
+            if (!target.code.empty() && target.code != "----") codes.push_back(target.code);
         return codes[static_cast<std::size_t>(pick(static_cast<int>(codes.size())))];
     }
 
