@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "ui/clock.h"
 #include "ui/form.h"
 #include "ui/private/widgets.h"
 
@@ -89,6 +90,11 @@ void setAnnouncementListener(std::function<void(const Form&, const std::string&)
 
 void Form::announce(const std::string& sentence) {
     if (sentence.empty() || dead_) return;
+    // A listener who pressed twice in a moment has heard it once; saying it again only delays what comes next.
+    const std::int64_t now = clock_.elapsedMs();
+    if (sentence == lastSpoken_ && now - lastSpokenAt_ < 1000) return;
+    lastSpoken_ = sentence;
+    lastSpokenAt_ = now;
     if (listener()) listener()(*this, sentence);
     // Without a screen reader nothing listens on the accessibility bus, and nothing is done.
     if (!QAccessible::isActive() && !assumed()) return;

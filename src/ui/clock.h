@@ -14,6 +14,8 @@ class Timer;
 class Clock {
 public:
     virtual ~Clock() = default;
+    // Milliseconds since the clock began (a form asks when it last said something).
+    virtual std::int64_t elapsedMs() const = 0;
 
 protected:
     friend class Timer;
@@ -38,6 +40,7 @@ public:
     // box open in it); meanwhile the other timers tick, and its own does not.
     void advance(std::int64_t ms);
     std::int64_t now() const { return now_; }
+    std::int64_t elapsedMs() const override { return now_; }
     // Hears of every tick before it is delivered (tests check whose timers tick).
     std::function<void(const Timer&)> onDeliver;
 

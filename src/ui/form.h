@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,7 +62,7 @@ public:
 
     // Tells a player who cannot see the screen what has just been decided, in one short sentence
     // (ui/announcer.h says how it reaches a screen reader). Give a sentence once, when it is final:
-    // never an animation's frames.
+    // never an animation's frames. The same sentence again within a second is not said twice.
     void announce(const std::string& sentence);
 
     // Looks a control up by name ("nextButton", "rows(3)"); nullptr when there is none.
@@ -183,6 +184,8 @@ private:
     Rgb background_;
     bool keyPreview_ = false;
     bool dead_ = false;
+    std::string lastSpoken_;
+    std::int64_t lastSpokenAt_ = 0;
     std::unique_ptr<detail::FormWindow> window_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Timer>> timers_;

@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <map>
@@ -10,6 +11,10 @@ namespace ui {
 namespace {
 
 class QtClock final : public Clock {
+public:
+    QtClock() { began_.start(); }
+    std::int64_t elapsedMs() const override { return began_.elapsed(); }
+
 protected:
     void start(Timer& timer) override {
         QTimer& q = qtimerFor(timer);
@@ -43,6 +48,7 @@ private:
     }
 
     std::map<Timer*, std::unique_ptr<QTimer>> timers_;
+    QElapsedTimer began_;
 };
 
 }  // namespace

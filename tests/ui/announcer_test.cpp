@@ -59,6 +59,13 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     EXPECT_EQ(window->childAt(0, 0), nullptr) << "a click in the corner still reaches the form";
     EXPECT_EQ(h.spoken("speaking"), (std::vector<std::string>{"はじめの文", "一", "二", "三", "四", "五", "六", "七"}))
         << "an empty sentence is never given";
+    form.announce("七");
+    h.advance(std::chrono::milliseconds(999));
+    form.announce("七");
+    EXPECT_EQ(h.spoken("speaking").size(), 8u) << "the same sentence within a second is said once";
+    h.advance(std::chrono::milliseconds(1));
+    form.announce("七");
+    EXPECT_EQ(h.spoken("speaking").size(), 9u);
 }
 
 // A control's spoken name says which one it is and what it holds; cleared, the caption speaks again.
