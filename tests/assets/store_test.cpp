@@ -73,6 +73,7 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
           {"seiseki", 0, "Super!!"}, {"seiseki", 4, "Poor.."}, {"minikey", 0, "鍵"}, {"bombimg", 0, "BOMB"}})
         EXPECT_EQ(sozai.get(array, i).description(), said) << array << "(" << i << ")";
     EXPECT_THROW(sozai.get("nosuch", 0), std::out_of_range);
+    EXPECT_THROW(assets::picture("store/nosuch"), std::out_of_range);
     EXPECT_EQ(loads, 1);
     sozai.unload();
     sozai.unload();

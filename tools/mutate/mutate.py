@@ -230,7 +230,9 @@ def match_unseen(faults, entries):
     rest = []
     for e in entries:
         f = exact.get((e["file"], e["line"], e["fault"]))
-        if f is not None:
+        if f is not None and f["key"] in matched:
+            print(f"unseen.txt:{e['number']} names the same fault as unseen.txt:{matched[f['key']]['number']}")
+        elif f is not None:
             matched[f["key"]] = e
         else:
             rest.append(e)
