@@ -191,7 +191,7 @@ xd_click() { xd_click_px "$1" "$(xd_twips2px "$2")" "$(xd_twips2px "$3")" "${4:-
 xd_dblclick() { xd_click "$1" "$2" "$3" 1 2; }
 
 # xd_click_rect WID LEFT TOP WIDTH HEIGHT -> click the centre of a control given in twips
-#   (the spec's "Left, Top, Width, Height" columns can be pasted as they are)
+#   (a control's rectangle as the form declares it: left, top, width, height)
 xd_click_rect() { xd_click "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
 
 # xd_pointer_park -> moves the mouse pointer to the screen's bottom-right corner, off the
