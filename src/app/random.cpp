@@ -38,7 +38,11 @@ void Random::Randomize() {
     switch (mode_) {
         case Mode::Clock: engine_.seed(clockSeed()); break;
         case Mode::Seed: engine_.seed(seed_); break;
-        case Mode::Script: break;
+        case Mode::Script:
+            // A script is written for the game it was given to; once it is used up, a game that
+            // starts after it (the one a test's exit leads to) plays on a fixed seed instead.
+            if (script_.empty()) useSeed(seed_);
+            break;
     }
 }
 

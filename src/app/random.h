@@ -9,7 +9,8 @@ namespace app {
 
 // The one source of chance in the game. Rnd() is uniform in [0, 1). In play Randomize() seeds it
 // from the clock; tests give it a fixed seed (Randomize() then returns to that seed, so a scene that
-// reseeds on load stays repeatable) or a script of exact values, which fails loudly when it runs dry.
+// reseeds on load stays repeatable) or a script of exact values, which fails loudly when it runs dry
+// (a game that starts, by Randomize(), after its script is used up plays on the fixed seed).
 class Random {
 public:
     Random();  // seeded from the clock
