@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's runtime
@@ -12,8 +15,11 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 #include "ui/form.h"
 #include "ui/keyboard.h"
 #include "ui/keys.h"
+#include "ui/messagebox.h"
+#include "ui/qt/access.h"
 #include "ui/qt/application.h"
 #include "support/harness.h"
+#include "support/keyboard.h"
 
 namespace {
 
@@ -29,6 +35,7 @@ public:
           app_(app),
           clickLabel(label("clickLabel", {600, 600, 1500, 600}, "label")),
           clickImage(image("clickImage", {2400, 600, 1500, 1500})),
+          captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
           tickTimer(timer("tickTimer", 100)) {
@@ -54,6 +61,7 @@ private:
     app::App& app_;
     ui::Label& clickLabel;
     ui::Image& clickImage;
+    ui::Label& captionLabel;  // no click of its own: it hands clicks to what lies beneath
     ui::Label& coveredLabel;
     ui::Button& unloadButton;
     ui::Timer& tickTimer;
@@ -97,6 +105,13 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     h.dblClickForm("probe", 4800, 3600);
     EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "Form_Click", "label click",
                                                 "label double-click", "Form_Click", "Form_DblClick"}));
+    // Through the caption: a pixel inside its corner lies 60 pixels inside the image both ways,
+    // and the image's last pixel is still the image's, one further is nobody's.
+    h.log.clear();
+    h.clickForm("probe", 3300, 1500);
+    h.clickForm("probe", 3885, 2085);
+    h.clickForm("probe", 3900, 1800);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"image click", "image click"}));
 }
 
 TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
@@ -178,6 +193,57 @@ TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
     two.setFocus();
     h.key("keys", Qt::Key_Up);
     EXPECT_EQ(turns.size(), 2u) << "a control that did not ask keeps its arrows";
+}
+
+// Seven buttons, three to a row, the middle one of the second row disabled: a grid with a hole
+// and a short last row.
+class GridProbe final : public ui::Form {
+public:
+    explicit GridProbe(app::App& app)
+        : ui::Form(app.clock(), "grid", "grid", {6000, 4500}, ui::kButtonFace),
+          cellButtons(buttonArray(
+              "cellButtons", 7, [](int i) { return ui::Rect{600 + 1500 * (i % 3), 600 + 900 * (i / 3), 1200, 600}; },
+              "cell")) {
+        ui::arrowGrid(3, ui::cellsOf(cellButtons));
+        cellButtons[4].setEnabled(false);
+    }
+    ui::ControlArray<ui::Button>& cellButtons;
+};
+
+// The arrows stop at every edge of the grid, its ragged bottom too, and step over the cell that
+// cannot take the focus.
+TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
+    SceneHarness h;
+    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    h.open("grid");
+    static_cast<GridProbe&>(h.form("grid")).cellButtons[0].setFocus();
+    std::vector<std::string> visited;
+    for (int key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down,
+                    Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Up}) {
+        h.key("grid", key);
+        visited.push_back(testing_support::focusedControl(h, "grid").substr(std::string("cellButtons").size()));
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"(0)", "(0)", "(1)", "(2)", "(2)", "(5)", "(5)", "(3)", "(3)", "(6)",
+                                                  "(6)", "(6)", "(3)", "(0)"}));
+}
+
+// The real box (the tests answer every other one themselves): over the form's own window, with the
+// title and text it was given and one OK, and the call returns once OK is pressed.
+TEST(MessageBox, TheRealBoxOpensOverItsFormAndReturnsOnOk) {
+    SceneHarness h;
+    ui::Form& title = h.start();
+    ui::setMessageBoxHandler(nullptr);
+    std::vector<std::string> seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle().toStdString(), box->text().toStdString(),
+                std::to_string(box->parentWidget() == ui::qt::windowOf(title)),
+                std::to_string(box->buttons().size())};
+        box->button(QMessageBox::Ok)->click();
+    });
+    ui::messageBox(title, "いかさま発覚", "梢「お姉ちゃん、ずるい！」");
+    EXPECT_EQ(seen, (std::vector<std::string>{"いかさま発覚", "梢「お姉ちゃん、ずるい！」", "1", "1"}));
 }
 
 // The live heap, as the allocator in use counts it.
