@@ -284,6 +284,8 @@ TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     chain::FormTable table = withExtra();
     table.back().exits = {{"nextButton", "mesarea7"}};
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "an exit to a form of no row";
+    table.back().exits = {{"nextButton"}};
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "the next row's, from the last row";
     table = withExtra();
     table.push_back(table.front());
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "two rows of one name";

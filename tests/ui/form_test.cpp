@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,18 +46,25 @@ public:
         clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
         clickImage.onClick = [this] { log.push_back("image click"); };
         coveredLabel.onClick = [this] { log.push_back("covered label click"); };
-        unloadButton.onClick = [this] { log.push_back("button click"); app_.unload(*this); };
+        unloadButton.onClick = [this] {
+            log.push_back("button click");
+            app_.unload(*this);
+            app_.unload(*this);  // a second time, as a close box pressed on a closing window would
+            log.push_back(shown() ? "still shows" : "gone");
+        };
         tickTimer.onTick = [this] { log.push_back("tick"); };
     }
     void Form_Load() override { tickTimer.setEnabled(true); }
     void Form_Unload(bool& cancel) override {
         log.push_back("Form_Unload");
         cancel = refuse;
+        if (auto then = std::exchange(whileUnloading, nullptr)) then();
     }
     void Form_Click() override { log.push_back("Form_Click"); }
     void Form_DblClick() override { log.push_back("Form_DblClick"); }
 
     bool refuse = false;
+    std::function<void()> whileUnloading;  // once, inside the next Form_Unload
     std::vector<std::string>& log;  // kept by the test: the form itself is gone after unloading
 
 private:
@@ -80,14 +90,14 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
     h.open("probe");
     Probe* probe = &h.probe();
     probe->refuse = true;
-    h.close("probe");
+    EXPECT_FALSE(h.app().unload(*probe));
     EXPECT_EQ(h.openForms(), std::vector<std::string>{"probe"});
     EXPECT_FALSE(h.ended());
     h.advance(100ms);
     EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "tick"}));
 
     probe->refuse = false;
-    h.close("probe");
+    EXPECT_TRUE(h.app().unload(*probe));
     EXPECT_TRUE(h.openForms().empty());
     EXPECT_TRUE(h.ended()) << "closing the last window ends the program";
     h.advance(1000ms);
@@ -118,7 +128,7 @@ TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHand
     ProbeHarness h;
     h.open("probe");
     h.click("probe", "coveredLabel");  // the button lies on top, so it takes the click
-    EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload", "gone"}));
     EXPECT_TRUE(h.ended());
 }
 
@@ -225,6 +235,31 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"(0)", "(0)", "(1)", "(2)", "(2)", "(5)", "(5)", "(3)", "(3)", "(6)",
                                                   "(6)", "(6)", "(3)", "(0)"}));
+}
+
+// A form that unloads itself again inside its Form_Unload goes once, and no other with it; the
+// program ends once, and with no test listening, the end stops the event loop.
+TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
+    ProbeHarness h;
+    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    h.open("probe");
+    h.open("grid");
+    h.probe().whileUnloading = [&h] { h.app().unload(h.probe()); };
+    int ends = 0;
+    const auto quit = app::App(h.clock(), h.random()).onEnd;  // the App's own end
+    h.app().onEnd = [&] {
+        ++ends;
+        if (quit) quit();
+    };
+    h.close("probe");
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{"grid"});
+    QTimer::singleShot(0, [&h] { h.close("grid"); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // only if it never ends
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "Form_Unload"}));
+    EXPECT_TRUE(h.openForms().empty());
+    h.app().setExtraLoaded("sozai", false);  // the store let go after the last window
+    EXPECT_EQ(ends, 1);
 }
 
 // The real box (the tests answer every other one themselves): over the form's own window, with the

@@ -16,6 +16,8 @@ using testing_support::SceneHarness;
 
 // The title up and painted, and every picture pre-rendered, as the game starts.
 void startPrerendered(SceneHarness& h) {
+    h.program().prerenderPictures();  // before the title is up: nothing to wait for yet
+    EXPECT_FALSE(h.program().prerender().started());
     h.start();
     h.program().prerenderPictures();
     h.settle();  // the title's first paint has gone out, and the work with it

@@ -86,6 +86,9 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     h.advance(5s);
     EXPECT_TRUE(h.visible("motions", "second"));
     EXPECT_EQ(h.m().log, "done ");
+    h.m().steps.start();  // again, from its first step
+    h.advance(2s);
+    EXPECT_EQ(h.m().log, "done done ");
 }
 
 // Armed, a close is refused and the story told once; the pending timer is off before the first
