@@ -9,6 +9,8 @@
 
 namespace ui {
 
+class Control;
+
 // What the form keeps of each array it owns.
 class ArrayBase {
 public:
@@ -72,5 +74,17 @@ private:
     std::string name_;
     std::vector<C*> items_;
 };
+
+// The elements of control arrays one after another, to lay out as a grid or to treat alike.
+template <class... C>
+std::vector<Control*> cellsOf(const ControlArray<C>&... arrays) {
+    std::vector<Control*> cells;
+    (
+        [&] {
+            for (auto& element : arrays) cells.push_back(&element);
+        }(),
+        ...);
+    return cells;
+}
 
 }  // namespace ui

@@ -20,16 +20,4 @@ void turnWithUpDown(Control& control, std::function<void(int step)> turn);
 // Tab visits these controls one after another, in this order, wherever they were declared.
 void tabOrder(const std::vector<Control*>& controls);
 
-// The elements of control arrays one after another, to lay out as a grid.
-template <class... C>
-std::vector<Control*> cellsOf(const ControlArray<C>&... arrays) {
-    std::vector<Control*> cells;
-    (
-        [&] {
-            for (auto& element : arrays) cells.push_back(&element);
-        }(),
-        ...);
-    return cells;
-}
-
 }  // namespace ui

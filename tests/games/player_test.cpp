@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 
-
 #include "chain/formtable.h"
+#include "games/kit/gameform.h"
 #include "support/play.h"
 #include "ui/button.h"
 
@@ -13,24 +13,6 @@ namespace {
 using namespace std::chrono_literals;
 using namespace testing_support;
 using Names = std::vector<std::string>;
-
-// What the player sees of each control, a line each: whether it shows and takes clicks, and its
-// caption, colour or picture.
-Names screen(SceneHarness& h, const std::string& form) {
-    Names lines;
-    for (const auto& c : h.form(form).controls()) {
-        std::string line = c->name() + (c->visible() ? " shows" : " hidden") + (c->enabled() ? "" : " disabled");
-        if (c->visible()) {
-            if (auto* l = dynamic_cast<const ui::Label*>(c.get()))
-                line += " '" + l->caption() + "' #" + std::to_string(l->foreColor().r << 16 | l->foreColor().g << 8 |
-                                                                     l->foreColor().b);
-            if (auto* b = dynamic_cast<const ui::Button*>(c.get())) line += " '" + b->caption() + "'";
-            if (dynamic_cast<const ui::Image*>(c.get())) line += " " + h.picture(form, c->name());
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 class Player : public testing::TestWithParam<std::string> {};
 
@@ -59,6 +41,22 @@ TEST_P(Player, AfterTheDecisionNothingChangesButByAnExit) {
     ASSERT_TRUE(h.app().isLoaded(form));
     EXPECT_EQ(screen(h, form), decided) << "input after the end changed the screen";
     EXPECT_EQ(h.messageBoxes().size(), boxes);
+}
+
+// A bout, a turn or an exchange starts from what the first one did: whatever the round before
+// changed is put back, but for what the game carries over (a score, a history).
+TEST_P(Player, EveryRoundStartsAsTheFirstDid) {
+    const std::string& form = GetParam();
+    SceneHarness h;
+    std::vector<Names> starts;
+    games::GameForm::setRoundListener([&](const games::GameForm& g, int) { starts.push_back(screen(h, g.name(), true)); });
+    h.open(form);
+    winScript(form).win(h);
+    games::GameForm::setRoundListener(nullptr);
+    if (starts.size() < 2) GTEST_SKIP() << "won in one round";
+    for (std::size_t round = 1; round < starts.size(); ++round)
+        for (std::size_t i = 0; i < starts[0].size(); ++i)
+            EXPECT_EQ(starts[round][i], starts[0][i]) << "round " << round + 1;
 }
 
 // Chance is dealt anew each time a game is opened: two programs, each on the clock's seeding as in

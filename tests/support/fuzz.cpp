@@ -13,6 +13,8 @@
 
 #include "assets/library.h"
 #include "chain/formtable.h"
+#include "games/kit/gameform.h"
+#include "support/play.h"
 #include "ui/button.h"
 #include "ui/qt/access.h"
 #include "ui/textbox.h"
@@ -252,6 +254,18 @@ FuzzReport fuzz(const FuzzOptions& options) {
         static constexpr int kBoxMs[] = {0, 300, 1000, 3000};
         h.setBoxTime(std::chrono::milliseconds(std::min(options.maxWaitMs, kBoxMs[seed / 2 % 4])));
         Player player(h, seed, options);
+        // Whatever the player did in a round, the next starts from what the first did.
+        std::map<std::string, std::vector<std::string>> firstRound;
+        std::string roundBroken;
+        games::GameForm::setRoundListener([&](const games::GameForm& g, int round) {
+            const auto now = screen(h, g.name(), true);
+            auto& first = firstRound[g.name()];
+            if (round == 1) first = now;
+            for (std::size_t i = 0; i < now.size() && i < first.size() && roundBroken.empty(); ++i)
+                if (now[i] != first[i])
+                    roundBroken = g.name() + ": round " + std::to_string(round) + " starts with " + now[i] +
+                                  ", the first with " + first[i];
+        });
         int killedTicks = 0;
         if (!options.realClock) h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
         std::deque<std::string> last;
@@ -298,7 +312,7 @@ FuzzReport fuzz(const FuzzOptions& options) {
                 }
                 if (last.size() > 20) last.pop_front();
                 ++report.stepsRun;
-                std::string broken = brokenInvariant(h, closed, killedTicks);
+                std::string broken = roundBroken.empty() ? brokenInvariant(h, closed, killedTicks) : roundBroken;
                 if (broken.empty() && options.extraCheck) broken = options.extraCheck(h, step);
                 if (broken.empty() && !h.ended()) {
                     const std::string now = h.openForms().front();
@@ -322,6 +336,7 @@ FuzzReport fuzz(const FuzzOptions& options) {
         for (const auto& box : h.messageBoxes()) titles.insert(box.first);
         for (const auto& t : titles) ++report.boxesSeen[t];
         h.clock().onDeliver = nullptr;
+        games::GameForm::setRoundListener(nullptr);
     }
     for (const auto& name : chain::allForms(table))
         if (reached.count(name)) report.deepest.push_back(name);

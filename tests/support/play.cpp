@@ -9,7 +9,11 @@
 #include <QKeyEvent>
 
 #include "chain/formtable.h"
+#include "games/kit/gameform.h"
+#include "ui/button.h"
 #include "ui/form.h"
+#include "ui/image.h"
+#include "ui/label.h"
 
 namespace testing_support {
 
@@ -21,6 +25,25 @@ Press& pressing() {
     return how;
 }
 }  // namespace
+
+std::vector<std::string> screen(SceneHarness& h, const std::string& form, bool roundStart) {
+    std::vector<std::string> lines;
+    auto* game = dynamic_cast<const games::GameForm*>(&h.form(form));
+    for (const auto& c : h.form(form).controls()) {
+        if (roundStart && game && game->carriesOver(*c)) continue;
+        std::string line = c->name() + (!c->visible() ? " hidden" : c->enabled() ? " shows" : " shows disabled");
+        if (c->visible()) {
+            if (auto* l = dynamic_cast<const ui::Label*>(c.get())) {
+                const ui::Rgb colour = l->foreColor();
+                line += " '" + l->caption() + "' #" + std::to_string(colour.r << 16 | colour.g << 8 | colour.b);
+            }
+            if (auto* b = dynamic_cast<const ui::Button*>(c.get())) line += " '" + b->caption() + "'";
+            if (dynamic_cast<const ui::Image*>(c.get())) line += " " + h.picture(form, c->name());
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 void press(SceneHarness& h, const std::string& form, const std::string& control) {
     if (pressing())

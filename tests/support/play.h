@@ -23,6 +23,11 @@ private:
     Press before_;
 };
 
+// What the player sees of each control of the form, a line each: whether it shows and takes clicks,
+// and its caption, colour or picture. Only what each round starts from, leaving out what a game
+// carries over from earlier rounds, when `roundStart`.
+std::vector<std::string> screen(SceneHarness& h, const std::string& form, bool roundStart = false);
+
 // How each game is won, for the walk through the whole story: the moves that show its first exit.
 // Games of the main line only; the branches are walked on their own.
 struct WinScript {

@@ -66,6 +66,7 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
       opponentArrowTimer(timer("opponentArrowTimer", 300, &BalloonBattle::onOpponentArrowTick)),
       verdictTimer(timer("verdictTimer", 3000, &BalloonBattle::onVerdictTick)) {
     heroineImage.setSecret();
+    carryOver({&dangerLabel});  // once she has found it
     pumpButton.setEnabled(false);
     throwButton.setEnabled(false);
     nextButton.setVisible(false);
@@ -101,6 +102,7 @@ void BalloonBattle::Form_Load() {
     dangerGauge.setSpokenName(dangerSaid(0));
     opponentPumpsLeft_ = 3;
     enter(Phase::OpponentPumps);
+    roundBegins();
 }
 
 bool BalloonBattle::pump() {
@@ -267,6 +269,7 @@ void BalloonBattle::onFlightToOpponentTick() {
         announce("相手に届いた");
         opponentPumpsLeft_ = static_cast<short>(opponentPumps(danger_, app_.random()));
         enter(Phase::OpponentPumps);
+        roundBegins();
     }
 }
 

@@ -81,6 +81,9 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
       rolling(rollTimer, {this, &DuelForm::drawRollingFaces}, {this, &DuelForm::showRollingFaces},
               {this, &DuelForm::land}) {
     for (ui::Image& die : smallDicePictures) die.setSecret();
+    // The bouts won; and her line, which one layout leaves up and the other takes down.
+    carryOver(ui::cellsOf(opponentStarPictures, heroineStarPictures));
+    carryOver({&opponentLineLabel});
     for (ui::Label* l :
          {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
         l->setForeColor(ui::kWhite);
@@ -178,6 +181,7 @@ void DuelForm::Form_Load() {
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
+    roundBegins();
     announce("先に" + std::to_string(kBoutsToWin) + "勝したほうの勝ち、" + layout_.opponentName + "が先に投げる");
 }
 
@@ -389,6 +393,7 @@ void DuelForm::onNextBoutTick() {
         for (ui::Image& die : dicePictures) die.setPicture(sozai_.diceimg(kLoadedWaitingPips));
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);
+    roundBegins();
 }
 
 // What either end of the match clears away: the table, and the loser.

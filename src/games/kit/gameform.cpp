@@ -14,4 +14,18 @@ GameForm::GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout)
 
 void GameForm::Form_Unload(bool&) { sozai_.unload(); }
 
+namespace {
+GameForm::RoundListener& roundListener() {
+    static GameForm::RoundListener listener;
+    return listener;
+}
+}  // namespace
+
+void GameForm::setRoundListener(RoundListener listener) { roundListener() = std::move(listener); }
+
+void GameForm::roundBegins() {
+    ++round_;
+    if (roundListener()) roundListener()(*this, round_);
+}
+
 }  // namespace games

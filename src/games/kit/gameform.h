@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/random.h"
@@ -27,6 +30,13 @@ public:
 
     void Form_Unload(bool& cancel) override;
 
+    // A test hears each round begin (a bout, a turn, an exchange: its number, from 1), to see that
+    // every round starts from what the first did.
+    using RoundListener = std::function<void(const GameForm& game, int round)>;
+    static void setRoundListener(RoundListener listener);
+    // Whether the control shows what earlier rounds left (a score, a history), not what each starts from.
+    bool carriesOver(const ui::Control& control) const { return carriedOver_.count(&control) != 0; }
+
 protected:
     double Rnd() { return app_.random().Rnd(); }
     void Randomize() { app_.random().Randomize(); }
@@ -38,6 +48,10 @@ protected:
 
     ui::Label& codeLabel() const { return codeLabel_; }
 
+    // Called where a round's state is all set, at the same point of every round.
+    void roundBegins();
+    void carryOver(const std::vector<ui::Control*>& controls) { carriedOver_.insert(controls.begin(), controls.end()); }
+
     // Whether the player came straight from the warp zone rather than along the story: the chain
     // knows which form that is.
     bool openedFromWarpZone() const { return app_.facts(app_.openedFrom(name())).warpZone; }
@@ -47,6 +61,8 @@ protected:
 
 private:
     ui::Label& codeLabel_;
+    std::set<const ui::Control*> carriedOver_;
+    int round_ = 0;
 };
 
 }  // namespace games

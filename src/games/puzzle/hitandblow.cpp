@@ -77,6 +77,9 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
       roulette_(rouletteTimer, {this, &HitAndBlow::drawRouletteFrame}, {this, &HitAndBlow::showRouletteFrame},
                 {this, &HitAndBlow::showJudgement}) {
     for (ui::Image* aid : {&hintHotSpot, &legendPictures[0], &legendPictures[1]}) aid->setSecret();
+    // The dials stay where the last guess left them; the tries, the history and the hint stay too.
+    carryOver(ui::cellsOf(dialPictures, historyGuessLabels, historyHitLabels, historyBlowLabels, secretDigitLabels));
+    carryOver({&triesLeftPicture, &hintHotSpot});
     nextButton.setVisible(false);
     for (int i = 0; i < 4; ++i) {
         guessPictures[i].setVisible(false);
@@ -114,6 +117,7 @@ void HitAndBlow::Form_Load() {
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
     triesLeft_ = kTries;
     for (int i = 0; i < 4; ++i) nameDial(i);
+    roundBegins();
     afterFirstPaint([this] {
         announce("4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり" +
                  std::to_string(kTries) + "回");
@@ -212,6 +216,7 @@ void HitAndBlow::onRecordTick() {
     if (triesLeft_ == 0 && hits_ != 4) failLock();
     recordTimer.setEnabled(false);
     promptPicture.setVisible(true);
+    if (phase_ == Phase::Dialling) roundBegins();
 }
 
 void HitAndBlow::putDialAway() {

@@ -80,6 +80,9 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
                 "乃々香「おおおおおお！」", "ワールズ？「車を１人で・・・持ち上げた！？」"},
                {&lossBannerTimer}) {
     for (ui::Image* portrait : {&opponentPicture, &heroinePicture}) portrait->setSecret();
+    // The road behind, and the faces each side's dice last stopped on, which they roll on from.
+    carryOver(ui::cellsOf(heroineDicePictures, opponentDicePictures));
+    carryOver({&squaresLeftLabel, &forbiddenButton});  // the button, once she has found it
     for (ui::Image& arrow : choiceArrowPictures) arrow.setVisible(false);
     for (ui::Button& stop : stopButtons) stop.setEnabled(false);
     exclamationPicture.setVisible(false);
@@ -182,6 +185,7 @@ void RaceTo100::rollHeroineDice() {
     enter(Phase::HeroineStops);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     for (ui::Button& stop : stopButtons) stop.setEnabled(true);
+    roundBegins();
 }
 
 void RaceTo100::onHeroineTurnTick() {
