@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QWidget>
 
@@ -144,6 +145,9 @@ TEST(Chain, EveryContinueCodeIsDrawnWhollyInsideItsWindow) {
             EXPECT_GE(textLeft, 0) << name;
             EXPECT_LE(textLeft + l->textWidthPixels(), window - 1) << name << ": " << l->caption();
             EXPECT_LE(w->geometry().right(), window - 1) << name << ": the box ends inside the window";
+            // Legible on the window: a light code on a dark window, a dark one on a light window.
+            const auto light = [](ui::Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; };
+            EXPECT_GT(std::abs(light(l->foreColor()) - light(f.background())), 128) << name;
         }
     }
     EXPECT_EQ(codes, static_cast<int>(chain::allForms().size()) - 2) << "all but the title and the warp zone";
