@@ -47,11 +47,11 @@ FLAGS = "-O0 -D_GLIBCXX_ASSERTIONS"
 # whole game (through the play library), so the list says which of them exercise the folder, not
 # which link it. app_tests holds the random player and the walk through the chain, and is the
 # slowest; it comes last wherever it is not the folder's own.
-EVERY_GAME = ["puzzle_tests", "dice_tests", "action_tests", "keyboard_tests"]
+EVERY_GAME = ["puzzle_tests", "dice_tests", "action_tests", "keyboard_tests", "player_tests"]
 TESTS = {
     # The toolkit: its own tests, then everything that clicks, types and looks through it.
     "src/ui": ["ui_tests", "hidpi_tests", "keyboard_tests", "kit_tests", "warp_tests", "scenes_tests",
-               "assets_tests", "puzzle_tests", "dice_tests", "action_tests", "app_tests"],
+               "assets_tests", "puzzle_tests", "dice_tests", "action_tests", "player_tests", "app_tests"],
     # The pictures: the store's tests, the prerendering and high-density tests, then the forms
     # that show them; the chain test unloads the store with the games.
     "src/assets": ["assets_tests", "ui_tests", "hidpi_tests", "scenes_tests", *EVERY_GAME, "app_tests"],
@@ -60,12 +60,12 @@ TESTS = {
     "src/scenes": ["scenes_tests", "ui_tests", "keyboard_tests", "app_tests"],
     "src/warp": ["warp_tests", "keyboard_tests", "app_tests"],  # a fifth row of buttons is the chain test's
     "src/games/kit": ["kit_tests", *EVERY_GAME, "app_tests"],
-    "src/games/dice": ["dice_tests", "keyboard_tests", "app_tests"],
-    "src/games/puzzle": ["puzzle_tests", "keyboard_tests", "app_tests"],
-    "src/games/action": ["action_tests", "keyboard_tests", "app_tests"],
+    "src/games/dice": ["dice_tests", "keyboard_tests", "player_tests", "app_tests"],
+    "src/games/puzzle": ["puzzle_tests", "keyboard_tests", "player_tests", "app_tests"],
+    "src/games/action": ["action_tests", "keyboard_tests", "player_tests", "app_tests"],
     # The table: its own test, then the tests that ask it where an exit leads or which codes exist.
     "src/chain": ["app_tests", "warp_tests", "keyboard_tests", "scenes_tests", "ui_tests", "puzzle_tests",
-                  "dice_tests", "action_tests"],
+                  "dice_tests", "action_tests", "player_tests"],
 }
 FOLDERS = list(TESTS)
 ARGS = {"hidpi_tests": ["--scale", "2"]}  # as CTest runs it
