@@ -203,15 +203,13 @@ std::string brokenInvariant(SceneHarness& h, bool mayHaveEnded, int killedTicks)
     return {};
 }
 
-// Every form in turn; more often those a player soon leaves, and the two games whose rare turn
-// (the exposure, the revival) needs a lost game first.
+// Every form in turn, and the games four times more: a game's rare turns (an exposure, a revival) need
+// a lost game first. The title and the warp zone, which a player soon leaves, come again too.
 std::vector<std::string> everyStart(const chain::FormTable& table) {
     std::vector<std::string> starts = chain::allForms(table);
-    for (const char* more : {"maintitle", "warpzone", "warpzone", "warpzone", "max100game", "max100game", "max100game",
-                             "max100game", "max100game", "tintiro2", "tintiro2", "tintiro2", "tintiro2", "keysearch",
-                             "keysearch", "keysearch", "mesareaepi21", "mesareaepi22", "mesareaepi22", "mesareaepi23",
-                             "mesareaepi24", "mesareaepi24"})
-        if (std::find(starts.begin(), starts.end(), more) != starts.end()) starts.emplace_back(more);
+    for (int again = 0; again < 4; ++again)
+        for (const auto& game : chain::gameForms(table)) starts.push_back(game);
+    for (const char* soonLeft : {"maintitle", "warpzone", "warpzone", "warpzone"}) starts.emplace_back(soonLeft);
     return starts;
 }
 
