@@ -49,7 +49,10 @@ TEST_P(Player, EveryRoundStartsAsTheFirstDid) {
     const std::string& form = GetParam();
     SceneHarness h;
     std::vector<Names> starts;
-    games::GameForm::setRoundListener([&](const games::GameForm& g, int) { starts.push_back(screen(h, g.name(), true)); });
+    games::GameForm::setRoundListener([&](const games::GameForm& g, int round) {
+        starts.push_back(screen(h, g.name(), true));
+        EXPECT_EQ(round, static_cast<int>(starts.size()));
+    });
     h.open(form);
     winScript(form).win(h);
     games::GameForm::setRoundListener(nullptr);
