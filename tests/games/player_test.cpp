@@ -48,18 +48,20 @@ TEST_P(Player, AfterTheDecisionNothingChangesButByAnExit) {
 TEST_P(Player, EveryRoundStartsAsTheFirstDid) {
     const std::string& form = GetParam();
     SceneHarness h;
-    std::vector<Names> starts;
+    Names first;  // of the game as last loaded: a script may lose and load it again
+    int rounds = 0, later = 0;
     games::GameForm::setRoundListener([&](const games::GameForm& g, int round) {
-        starts.push_back(screen(h, g.name(), true));
-        EXPECT_EQ(round, static_cast<int>(starts.size()));
+        const Names now = screen(h, g.name(), true);
+        rounds = round == 1 ? 1 : rounds + 1;
+        EXPECT_EQ(round, rounds) << "the game counts its rounds";
+        if (round == 1) first = now;
+        for (std::size_t i = 0; round > 1 && i < now.size(); ++i) EXPECT_EQ(now[i], first[i]) << "round " << round;
+        later += round > 1;
     });
     h.open(form);
     winScript(form).win(h);
     games::GameForm::setRoundListener(nullptr);
-    if (starts.size() < 2) GTEST_SKIP() << "won in one round";
-    for (std::size_t round = 1; round < starts.size(); ++round)
-        for (std::size_t i = 0; i < starts[0].size(); ++i)
-            EXPECT_EQ(starts[round][i], starts[0][i]) << "round " << round + 1;
+    if (later == 0) GTEST_SKIP() << "won in one round";
 }
 
 // Chance is dealt anew each time a game is opened: two programs, each on the clock's seeding as in
