@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "support/harness.h"
@@ -34,6 +35,21 @@ std::vector<std::string> notifications(QWidget* window, bool all = false) {
     return out;
 }
 
+// What a screen reader hears: each notification by name as it appears, when the widget is shown.
+class Ear final : public QObject {
+public:
+    Ear() { QCoreApplication::instance()->installEventFilter(this); }
+    ~Ear() override { QCoreApplication::instance()->removeEventFilter(this); }
+    std::vector<std::string> heard;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* e) override {
+        QAccessibleInterface* i = e->type() == QEvent::Show ? QAccessible::queryAccessibleInterface(target) : nullptr;
+        if (i && i->role() == QAccessible::Notification) heard.push_back(i->text(QAccessible::Name).toStdString());
+        return false;
+    }
+};
+
 // What a screen reader is told: each sentence as a notification that appears with the sentence as
 // its name, the last few kept unchanged for one that reads late; the window looks and clicks
 // exactly as it did; and with no screen reader nothing is made at all.
@@ -42,21 +58,29 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     h.app().registerForm("speaking", [](app::App& a) { return std::make_unique<Speaking>(a); });
     ui::Form& form = h.app().show("speaking");
     h.settle();
+    h.advance(std::chrono::seconds(5));  // a while into the game, not at its first moment
     QWidget* window = ui::qt::windowOf(form);
     const QImage before = window->grab().toImage();
 
     form.announce("はじめの文");
     EXPECT_TRUE(notifications(window, true).empty()) << "nothing is made while no screen reader runs";
 
+    Ear ear;
     ui::qt::assumeScreenReader(true);
     for (const char* s : {"一", "二", "三", "四", "五", "六", "七"}) form.announce(s);
     form.announce("");
     ui::qt::assumeScreenReader(false);
 
+    EXPECT_EQ(ear.heard, (std::vector<std::string>{"一", "二", "三", "四", "五", "六", "七"}));
     EXPECT_EQ(notifications(window), (std::vector<std::string>{"七", "三", "二", "五", "六", "四"}))
         << "the oldest of six is renamed";
     EXPECT_EQ(window->grab().toImage(), before);
     EXPECT_EQ(window->childAt(0, 0), nullptr) << "a click in the corner still reaches the form";
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (QAccessible::queryAccessibleInterface(w)->role() == QAccessible::Notification) {
+            EXPECT_EQ(w->geometry(), QRect(0, 0, 1, 1)) << "a point in the corner";
+        }
+    }
     EXPECT_EQ(h.spoken("speaking"), (std::vector<std::string>{"はじめの文", "一", "二", "三", "四", "五", "六", "七"}))
         << "an empty sentence is never given";
     form.announce("七");
