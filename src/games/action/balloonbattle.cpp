@@ -67,6 +67,7 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
       verdictTimer(timer("verdictTimer", 3000, &BalloonBattle::onVerdictTick)) {
     heroineImage.setSecret();
     carryOver({&dangerLabel});  // once she has found it
+    dangerGauge.setSpokenName(dangerSaid(0));
     pumpButton.setEnabled(false);
     throwButton.setEnabled(false);
     nextButton.setVisible(false);
@@ -96,11 +97,6 @@ void BalloonBattle::enter(Phase p) {
 
 void BalloonBattle::Form_Load() {
     Randomize();
-    balloonAt_ = 0;
-    danger_ = 0;
-    dangerGauge.setWidth(0);
-    dangerGauge.setSpokenName(dangerSaid(0));
-    opponentPumpsLeft_ = 3;
     enter(Phase::OpponentPumps);
     roundBegins();
 }

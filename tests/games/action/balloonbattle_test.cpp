@@ -99,6 +99,7 @@ TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps
         EXPECT_EQ(std::tuple(balloon.left(), balloon.top(), balloon.visible()), std::tuple(lefts[i], tops[i], i == 0));
     }
     EXPECT_FALSE(h.shown("sprayImage"));
+    EXPECT_EQ(h.control("mizuhusen", "dangerGauge").spokenName(), "危険度0％");
     EXPECT_EQ(h.caption("mizuhusen", "nameLabels(0)"), "シルバーファントム");
     h.script({Battle::air(200), Battle::check(false)});
     h.advance(999ms);
@@ -276,6 +277,9 @@ TEST(BalloonBattle, ADoomedThrowBurstsOneStepOutAtOneOrFifteen) {
         h.opponent({100, 100, 100}, true);
         h.advance(40ms);
         EXPECT_EQ(h.at(1), "store/bombimg");
+        const ui::Control& spray = h.control("mizuhusen", "sprayImage");
+        EXPECT_EQ(std::tuple(spray.left(), spray.top(), spray.width(), spray.height()), std::tuple(945, 1928, 2250, 2835))
+            << "half as large again as the balloon, around it";
         h.advance(3000ms);
         EXPECT_FALSE(h.shown("balloonImages(16)")) << "it never arrived";
         EXPECT_EQ(h.picture("mizuhusen", "resultImage"), "store/hanmark_1") << "her throw, her soaking";
