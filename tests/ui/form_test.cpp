@@ -237,6 +237,25 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
                                                   "(6)", "(6)", "(3)", "(0)"}));
 }
 
+// The focus leaves a control that is disabled or hidden for the next that can take it, and only
+// that one: another control going away, even while the form itself holds the focus, leaves it be.
+TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
+    SceneHarness h;
+    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    h.open("grid");
+    auto& cells = static_cast<GridProbe&>(h.form("grid")).cellButtons;
+    std::vector<std::string> focus;
+    const auto now = [&] { focus.push_back(testing_support::focusedControl(h, "grid")); };
+    cells[0].setFocus();
+    cells[1].setEnabled(false), now();
+    cells[0].setEnabled(false), now();
+    cells[2].setVisible(false), now();
+    ui::qt::windowOf(h.form("grid"))->setFocus();
+    cells[5].setEnabled(false), now();
+    cells[6].setVisible(false), now();
+    EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", ""}));
+}
+
 // A form that unloads itself again inside its Form_Unload goes once, and no other with it; the
 // program ends once, and with no test listening, the end stops the event loop.
 TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
