@@ -62,9 +62,6 @@ void BootsDash::Form_Load() {
     Randomize();
     distanceLeft_ = rules::kCourse;
     secondsLeft_ = rules::kRaceSeconds;
-    lastFoot_ = Foot::Either;
-    phase_ = Phase::Countdown;
-    gainedThisTick_ = 0;
     fallChance_ = 2;
     countdown_.start(6, rules::howToRun());
 }
