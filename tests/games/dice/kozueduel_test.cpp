@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+#include <map>
+
 #include "games/dice/duelscript.h"
 
 namespace {
@@ -15,6 +17,12 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     d.line(4).dice(3, 3, 1).gauge(5).perfect();
     Duel h("tintiro1", d);
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3") << "kThrowsPerTurn, in dicerules.h";
+    // Named before they show, for a listener: whose each star and result is.
+    for (const auto& [control, name] : std::map<std::string, std::string>{
+             {"opponentStarPictures(0)", "シルバー・ファントムの星1つ目"}, {"heroineStarPictures(1)", "乃々香の星2つ目"},
+             {"opponentResultPicture", "シルバー・ファントムの結果"}, {"heroineResultPicture", "乃々香の結果"},
+             {"throwsLeftPicture", "あと3回"}, {"powerGauge", "投げる力のゲージ"}})
+        EXPECT_EQ(h.control("tintiro1", control).spokenName(), name) << control;
     EXPECT_EQ(h.cap("throwsLeftLabels(0)") + h.cap("throwsLeftLabels(1)"), "あとかい");
     h.advance(999ms);
     EXPECT_EQ(h.cap("opponentLineLabel"), "");
@@ -65,6 +73,7 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_TRUE(h.shows("opponentLineLabel"));
     h.advance(kThrowAfterLine + rollOf(7) + kTurnChange);
     h.heroineThrows(5);
+    EXPECT_EQ(h.width("tintiro1", "powerGauge"), 3000) << "each turn's gauge starts empty";
     h.advance(kJudgement);
     EXPECT_TRUE(h.shows("heroineStarPictures(1)")) << "the second star before the match end";
     EXPECT_EQ(std::pair(h.top("heroineStarPictures(0)"), h.top("heroineStarPictures(1)")), std::pair(6000, 5400));
@@ -166,11 +175,14 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
 
     h.advance(kTurnChange);
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
+    EXPECT_EQ(h.control("tintiro1", "throwsLeftPicture").spokenName(), "あと3回");
     h.heroineThrows(2);
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
     EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1200);
     h.advance(kGaugeTick);
     EXPECT_EQ(h.width("tintiro1", "powerGauge"), 1800) << "the gauge goes on from where she stopped it";
+    h.key("tintiro1", Qt::Key_A, "a");
+    EXPECT_TRUE(h.on("gaugeTimer")) << "no other key throws";
     h.key("tintiro1", Qt::Key_Space, " ");  // the button gave the focus up at her first throw
     h.advance(rollOf(7));
     h.heroineThrows(0);
