@@ -163,6 +163,7 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     h.key("tintiro1", Qt::Key_Space, " ");  // only her turn throws on Space
     h.oppThrows();
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_2");
+    EXPECT_EQ(h.control("tintiro1", "throwsLeftPicture").spokenName(), "あと2回");
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("opponentLineLabel"), "負けられないんだから！");
     h.advance(kThrowAfterLine + rollOf(7));
