@@ -34,6 +34,8 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
                           Expect{"historyTitleLabel", QAccessible::StaticText, "これまでの履歴"},
                           Expect{"padlockPicture", QAccessible::Graphic, "南京錠 0123で試す"},
                           Expect{"dialPictures(2)", QAccessible::Graphic, "数字 2"},
+                          Expect{"dialDownButtons(3)", QAccessible::Button, "4桁目 3 下げる"},
+                          Expect{"legendPictures(0)", QAccessible::Graphic, "☆ ヒット"},
                           Expect{"legendPictures(1)", QAccessible::Graphic, "★ ブロー"},
                           Expect{"verdictPicture", QAccessible::Graphic, ""}}) {
         QAccessibleInterface* i = a11y(h, "Hitandblow", e.control);

@@ -60,9 +60,9 @@ TESTS = {
     "src/scenes": ["scenes_tests", "ui_tests", "keyboard_tests", "app_tests"],
     "src/warp": ["warp_tests", "keyboard_tests", "app_tests"],  # a fifth row of buttons is the chain test's
     "src/games/kit": ["kit_tests", *EVERY_GAME, "app_tests"],
-    "src/games/dice": ["dice_tests", "keyboard_tests", "player_tests", "app_tests"],
-    "src/games/puzzle": ["puzzle_tests", "keyboard_tests", "player_tests", "app_tests"],
-    "src/games/action": ["action_tests", "keyboard_tests", "player_tests", "app_tests"],
+    "src/games/dice": ["dice_tests", "keyboard_tests", "player_tests", "ui_tests", "app_tests"],
+    "src/games/puzzle": ["puzzle_tests", "keyboard_tests", "player_tests", "ui_tests", "app_tests"],
+    "src/games/action": ["action_tests", "keyboard_tests", "player_tests", "ui_tests", "app_tests"],
     # The table: its own test, then the tests that ask it where an exit leads or which codes exist.
     "src/chain": ["app_tests", "warp_tests", "keyboard_tests", "scenes_tests", "ui_tests", "puzzle_tests",
                   "dice_tests", "action_tests", "player_tests"],
