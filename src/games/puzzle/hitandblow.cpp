@@ -149,10 +149,7 @@ void HitAndBlow::nameDial(int dial) {
 
 void HitAndBlow::onPadlockClicked() {
     promptPicture.setVisible(false);
-    hits_ = 0;
-    blows_ = 0;
     for (int i = 0; i < 4; ++i) {
-        marks_[i] = 0;
         markPictures[i].setPicture(sozai_.star(0));
         markPictures[i].setVisible(true);
         guessPictures[i].setPicture(sozai_.sysnumberimg(dialDigits_[i]));
@@ -165,7 +162,6 @@ void HitAndBlow::onPadlockClicked() {
 }
 
 void HitAndBlow::judgeGuess() {
-    rouletteTimer.setInterval(200);
     const auto ticks = static_cast<short>(Int(Rnd() * 9) + 11);
     const auto j = hitandblowrules::judge(dialDigits_, secret_);
     hits_ = j.hits;

@@ -52,7 +52,8 @@ struct LockHarness : SceneHarness {
     // A roulette of 11 ticks: the length draw, then two draws per frame.
     void scriptRoulette() {
         random().addScript({0.0});
-        for (int i = 0; i < 11; ++i) random().addScript({0.0, 0.99});  // one ☆ in every frame, unlike any truth
+        // One ☆ in every frame but the second, ☆☆★★; unlike any truth, and each frame starts blank.
+        for (int i = 0; i < 11; ++i) random().addScript({i == 1 ? 0.99 : 0.0, i == 1 ? 0.5 : 0.99});
     }
     std::string picture(const std::string& image) {
         return static_cast<ui::Image&>(control("Hitandblow", image)).picture().name();
@@ -123,6 +124,9 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     }
     EXPECT_TRUE(h.visible("Hitandblow", "promptPicture"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
+    h.scriptRoulette();
+    h.click("Hitandblow", "padlockPicture");
+    EXPECT_EQ(h.picture("markPictures(0)"), "") << "the next try's marks start blank";
 }
 
 // Won or lost, the dials and the check button go.
