@@ -189,12 +189,14 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     h.heroineThrows(0);
     EXPECT_EQ(h.dice(), "136");
     h.advance(kJudgement);
-    EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_2");
+    EXPECT_EQ(h.pic("heroineResultPicture") + " " + h.pic("opponentResultPicture"), "store/minimark_2 store/minimark_2");
+    EXPECT_EQ(h.control("tintiro1", "heroineResultPicture").spokenName(), "乃々香の結果 引き分け");
     EXPECT_EQ(h.spoken("tintiro1").back(), "引き分け、もう一度");
     EXPECT_EQ(h.spoken("tintiro1").at(5), "シルバー・ファントム、1、3、6、目なし") << "no hand after her third throw";
     for (const char* star : {"opponentStarPictures(0)", "heroineStarPictures(0)"}) EXPECT_FALSE(h.shows(star)) << star;
     h.advance(kNextBout);
     EXPECT_EQ(h.pic("opponentResultPicture"), "");
+    EXPECT_EQ(h.control("tintiro1", "throwsLeftPicture").spokenName(), "あと3回");
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("opponentLineLabel"), "乃々香には負けない！") << "the bout is played again, still at nil";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
