@@ -75,6 +75,13 @@ TEST(ThrowZones, EachDieDrawsItsChanceThenItsFaceInOrder) {
     EXPECT_EQ(feebleThrow(random), pips(1, 2, 3));
     EXPECT_EQ(normalThrow(random), pips(6, 1, 4));
     EXPECT_EQ(throwIn(Zone::Perfect, kDuelB, random), pips(6, 6, 6)) << "the perfect throw draws nothing";
+    // Every other zone throws its own way: the same draws give what its own throw gives.
+    const std::deque<double> draws{draw(10, 8), draw(6, 5), draw(10, 8), draw(6, 1), draw(10, 8), draw(6, 3)};
+    auto on = [&](auto dice) { random.useScript(draws); return dice(); };
+    EXPECT_EQ(on([&] { return throwIn(Zone::Strong, kDuelA, random); }), on([&] { return strongThrow(kDuelA, random); }));
+    EXPECT_EQ(on([&] { return throwIn(Zone::Normal, kDuelA, random); }), on([&] { return normalThrow(random); }));
+    EXPECT_EQ(on([&] { return throwIn(Zone::Weak, kDuelA, random); }), on([&] { return weakThrow(random); }));
+    EXPECT_EQ(on([&] { return throwIn(Zone::Feeble, kDuelA, random); }), on([&] { return feebleThrow(random); }));
 }
 
 TEST(ThrowZones, AStrongDieIsHighFourInFiveInDuelAAndSevenInTenInDuelB) {
