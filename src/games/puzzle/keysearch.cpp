@@ -48,8 +48,6 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
 
 void KeySearch::Form_Load() {
     Randomize();
-    countClicks_ = 0;
-    opened_.fill(false);
     checksLeft_ = kChecks;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
     keyRow_ = Int(Rnd() * 9);

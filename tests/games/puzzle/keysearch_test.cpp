@@ -35,6 +35,9 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     KeyHarness h(4, 4);
     EXPECT_EQ(h.left(), "4") << "the checks: kChecks in keysearchrules.h";
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
+    EXPECT_EQ(h.control("keysearch", "boxPictures(0)").spokenName() + "/" +
+                  h.control("keysearch", "boxPictures(80)").spokenName(),
+              "宝箱 1行1列/宝箱 9行9列");
     h.openBox(0);
     EXPECT_EQ(h.box(0), "store/mininumber_7") << "the digit 8";
     EXPECT_EQ(h.left(), "3");
@@ -58,12 +61,14 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
 
 TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     KeyHarness h(0, 0);
-    for (int b : {80, 9, 44}) h.openBox(b);
+    for (int b : {80, 9, 41}) h.openBox(b);
     EXPECT_EQ(h.box(80), "store/mininumber_8") << "the cross";
+    EXPECT_EQ(h.control("keysearch", "boxPictures(41)").spokenName(), "宝箱 5行6列 ×") << "nine steps away";
     EXPECT_EQ(h.spoken("keysearch")[1], "9行9列、きょり9以上、のこり3回");
     h.openBox(79);
     EXPECT_EQ(h.left(), "0");
-    EXPECT_FALSE(h.enabled("keysearch", "boxPictures(0)")) << "no box reacts once the game is decided";
+    EXPECT_FALSE(h.enabled("keysearch", "boxPictures(0)") || h.enabled("keysearch", "boxPictures(79)"))
+        << "no box reacts once the game is decided, the last one opened neither";
     h.clickAnyway("keysearch", "boxPictures(0)");
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
     h.advance(1499ms);
@@ -89,6 +94,7 @@ TEST(KeySearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
         for (int b = 0; b < misses; ++b) h.openBox(b);
         h.openBox(74);
         EXPECT_EQ(h.box(74), "store/minikey") << misses;
+        EXPECT_EQ(h.control("keysearch", "boxPictures(74)").spokenName(), "宝箱 9行3列 鍵");
         EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "the fourth check found it: no loss";
         h.advance(1500ms);
         EXPECT_TRUE(h.visible("keysearch", "keyPicture")) << misses;
