@@ -39,6 +39,7 @@ std::vector<std::string> screen(SceneHarness& h, const std::string& form, bool r
             }
             if (auto* b = dynamic_cast<const ui::Button*>(c.get())) line += " '" + b->caption() + "'";
             if (dynamic_cast<const ui::Image*>(c.get())) line += " " + h.picture(form, c->name());
+            line += " «" + c->spokenName() + "»";  // what a listener hears of it
         }
         lines.push_back(line);
     }

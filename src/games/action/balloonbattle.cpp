@@ -66,7 +66,8 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
       opponentArrowTimer(timer("opponentArrowTimer", 300, &BalloonBattle::onOpponentArrowTick)),
       verdictTimer(timer("verdictTimer", 3000, &BalloonBattle::onVerdictTick)) {
     heroineImage.setSecret();
-    carryOver({&dangerLabel});  // once she has found it
+    // The danger the balloon has come to, on the gauge and, once she has found it, as a number.
+    carryOver({&dangerGauge, &dangerLabel});
     dangerGauge.setSpokenName(dangerSaid(0));
     pumpButton.setEnabled(false);
     throwButton.setEnabled(false);

@@ -77,9 +77,11 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
       roulette_(rouletteTimer, {this, &HitAndBlow::drawRouletteFrame}, {this, &HitAndBlow::showRouletteFrame},
                 {this, &HitAndBlow::showJudgement}) {
     for (ui::Image* aid : {&hintHotSpot, &legendPictures[0], &legendPictures[1]}) aid->setSecret();
-    // The dials stay where the last guess left them; the tries, the history and the hint stay too.
-    carryOver(ui::cellsOf(dialPictures, historyGuessLabels, historyHitLabels, historyBlowLabels, secretDigitLabels));
-    carryOver({&triesLeftPicture, &hintHotSpot});
+    // The dials stay where the last guess left them, and their buttons and the padlock are named for
+    // them; the tries, the history and the hint stay too.
+    carryOver(ui::cellsOf(dialPictures, dialUpButtons, dialDownButtons, historyGuessLabels, historyHitLabels,
+                          historyBlowLabels, secretDigitLabels));
+    carryOver({&padlockPicture, &triesLeftPicture, &hintHotSpot});
     nextButton.setVisible(false);
     for (int i = 0; i < 4; ++i) {
         guessPictures[i].setVisible(false);
