@@ -157,12 +157,6 @@ std::string RaceTo100::checkInvariants() const {
 void RaceTo100::Form_Load() {
     Randomize();
     ranks_ = rules::squareRanks();
-    squaresLeft_ = rules::kRoad;
-    turn_ = Side::Heroine;
-    faces_ = {1, 1};
-    diceStopped_ = 0;
-    stopsOnSixtySix_ = false;
-    sixtySixChance_ = 38;
     drawSixtySix();
     enter(Phase::Starting);
     afterFirstPaint([this] {

@@ -111,13 +111,13 @@ private:
 
     enum class Side { Heroine, Opponent };
 
-    int squaresLeft_ = 0;
+    int squaresLeft_ = raceto100rules::kRoad;
     int squaresToGo_ = 0;  // of the move the car is making
-    std::array<int, 2> faces_{};
+    std::array<int, 2> faces_{1, 1};
     Side turn_ = Side::Heroine;
     Phase phase_ = Phase::Starting;
     int diceStopped_ = 0;
-    int sixtySixChance_ = 0;  // in 10000, at each of her turns
+    int sixtySixChance_ = 38;  // in 10000, at each of her turns
     bool stopsOnSixtySix_ = false;
     std::array<int, 2> targets_{};  // the faces the opponent stops its dice on
     int spinTicksLeft_ = 0;

@@ -122,6 +122,8 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     for (const char* hidden : {"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton",
                                "nextButton", "choiceArrowPictures(0)", "choiceArrowPictures(1)"})
         EXPECT_FALSE(h.visible(F, hidden)) << hidden << " waits until it is due";
+    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName() + "/" + h.control(F, "heroineDicePictures(1)").spokenName(),
+              "サイコロ1/サイコロ2");
     h.clickAnyway(F, "stopButtons(0)");
     h.advance(999ms);
     EXPECT_FALSE(h.timerEnabled(F, "diceTimers(0)")) << "a disabled STOP does nothing";
@@ -364,6 +366,9 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         EXPECT_EQ(h.left(F, "carPicture"), 99 * 72);
         EXPECT_EQ(h.caption(F, "squaresLeftLabel"), "1");
         EXPECT_TRUE(h.visible(F, "squaresToGoLabel")) << "the count rides with the car again";
+        EXPECT_EQ(h.caption(F, "squaresToGoLabel") + " at " + std::to_string(h.left(F, "squaresToGoLabel")),
+                  "0 at " + std::to_string(99 * 72 + 720))
+            << "at rest, above the car";
         EXPECT_EQ(h.squaresLeft(), 1);
         h.opponentMoves(4);  // her dice held 66: the opponent's must roll from 1 all the same
         h.advance(2000ms);
