@@ -213,6 +213,11 @@ void SceneHarness::settle() {
     if (holdSettling_) return;
     QApplication::sendPostedEvents();
     QApplication::processEvents();
+    // Every step of every test holds each form to what it says of itself, as the random player does.
+    if (!reportBroken) return;
+    for (const auto& name : app().loadedNames())
+        if (ui::Form* f = app().loadedForm(name); f && !f->dead())
+            if (const std::string broken = f->checkInvariants(); !broken.empty()) reportBroken(name + ": " + broken);
 }
 
 std::vector<std::string> SceneHarness::openForms() {

@@ -19,6 +19,10 @@ class QWidget;
 
 namespace testing_support {
 
+// Told what a loaded form says is broken of itself after any step of a harness; the test binaries
+// fail the running test with it.
+inline void (*reportBroken)(const std::string& what) = nullptr;
+
 // Plays the game as a player would, on the offscreen platform and the manual clock: clicks are
 // real mouse events sent to the window at a control's centre, so stacking and routing count.
 class SceneHarness {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/harness.h"
 #include "ui/qt/application.h"
 
 int main(int argc, char** argv) {
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ui::qt::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
+    testing_support::reportBroken = [](const std::string& what) { ADD_FAILURE() << what; };
     return RUN_ALL_TESTS();
 }
