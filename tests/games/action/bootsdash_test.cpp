@@ -168,6 +168,11 @@ TEST(BootsDash, ReachingTheLineWinsEvenPastItAndLeadsOn) {
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("nagagutsu", "nextButton")});
         EXPECT_FALSE(h.app().extraLoaded("sozai"));
     }
+    Dash h;
+    h.go();
+    h.runTo(3);
+    h.run({2});
+    EXPECT_TRUE(h.timerEnabled("nagagutsu", "raceClockTimer")) << "a tenth short of the line is no goal";
 }
 
 TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
