@@ -105,10 +105,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
 void CandleBlowing::Form_Load() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
     if (openedFromWarpZone()) Randomize();
-    markerLeft_ = rules::kMeterStart;
-    power_ = rules::kMinPower;
     breathGauge.setWidth(power_);
-    drainDivisor_ = 1;
     countdown_.start(6, rules::howToBlow());
 }
 
@@ -248,7 +245,6 @@ void CandleBlowing::gradeStop() {
 
 void CandleBlowing::blowOut() {
     const rules::Blow b = rules::blow(grade_, power_, app_.random());
-    efficiency_ = static_cast<short>(b.efficiency);
     blownOut_ = static_cast<short>(b.blownOut);
     if (b.windSpirit) windSpiritComes_ = true;
 }
@@ -298,7 +294,6 @@ void CandleBlowing::startMeasuring() {
 }
 
 void CandleBlowing::startScroll() {
-    scrollStep_ = 0;
     scrollTimer.setEnabled(true);
     phase_ = Phase::Scrolling;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/steppedreveal.h"
+#include "games/action/candleblowingrules.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
@@ -106,14 +107,13 @@ private:
     app::SteppedReveal announcement_;  // "本数＝", the count, "本", then the way on
 
     Phase phase_ = Phase::Countdown;
-    short power_ = 0;
+    short power_ = candleblowingrules::kMinPower;
     int lastArrow_ = 0;  // the key that must not come next; 0 before the first
     short secondsLeft_ = 0;
     short drain_ = 0;
-    short drainDivisor_ = 0;
-    short markerLeft_ = 0;
+    short drainDivisor_ = 1;  // 2 once the countdown's 3 has been clicked
+    short markerLeft_ = candleblowingrules::kMeterStart;
     short grade_ = 0;
-    short efficiency_ = 0;
     short blownOut_ = 0;
     bool windSpiritComes_ = false;
     short candlesOut_ = 0;   // as they go out one by one

@@ -121,6 +121,12 @@ struct CandleHarness : SceneHarness {
 
 TEST(CandleBlowing, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
     CandleHarness h;
+    // Under the candles 1 to 7, then 98 (out of view until the count reaches it), 99 and a red 100.
+    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)") + " " + h.caption("rosoku", "candleNumberLabels(7)") + " " +
+                  h.caption("rosoku", "candleNumberLabels(9)"),
+              "7 98 100");
+    EXPECT_EQ(static_cast<ui::Label&>(h.control("rosoku", "candleNumberLabels(9)")).foreColor(), (ui::Rgb{255, 0, 0}));
+    EXPECT_EQ(h.width("rosoku", "breathGauge"), 10) << "the least breath, kMinPower in candleblowingrules.h";
     h.advance(999ms);
     EXPECT_EQ(h.picture("rosoku", "countdownImage"), "");
     for (int digit = 5; digit >= 1; --digit) {
