@@ -60,9 +60,6 @@ BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
 
 void BootsDash::Form_Load() {
     Randomize();
-    distanceLeft_ = rules::kCourse;
-    secondsLeft_ = rules::kRaceSeconds;
-    fallChance_ = 2;
     countdown_.start(6, rules::howToRun());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/action/bootsdashrules.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
@@ -56,10 +57,10 @@ private:
 
     Phase phase_ = Phase::Countdown;
     Foot lastFoot_ = Foot::Either;
-    short distanceLeft_ = 0;    // tenths of a metre
-    short secondsLeft_ = 0;
+    short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
+    short secondsLeft_ = bootsdashrules::kRaceSeconds;
     short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
-    short fallChance_ = 0;      // chances in ten of a fall at the risky pace
+    short fallChance_ = 2;      // chances in ten of a fall at the risky pace
     mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 
