@@ -109,8 +109,9 @@ TEST(ManualClock, DeliversTicksByTheRules) {
              a.kill();
              a.setEnabled(true);
              c.advance(100);
+             log.push_back(a.enabled() ? "enabled" : "off");
          },
-         {"a@10"}},
+         {"a@10", "off"}},
     };
     for (const auto& tc : cases) {
         ui::ManualClock clock;

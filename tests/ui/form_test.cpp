@@ -140,7 +140,9 @@ TEST(Fonts, TheLayoutsGothicFaceResolvesToIpaPGothic) {
 TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
     EXPECT_EQ(ui::twipsToPixels(8895), 593);
     EXPECT_EQ(ui::twipsToPixels(7155), 477);
-    EXPECT_EQ(ui::twipsToPixels(10), 1);
+    // A length under half a pixel either way keeps one pixel.
+    EXPECT_EQ((std::vector{ui::twipsToPixels(1), ui::twipsToPixels(7), ui::twipsToPixels(-1), ui::twipsToPixels(-7)}),
+              (std::vector{1, 1, -1, -1}));
     EXPECT_EQ(ui::twipsToPixels(0), 0);
     EXPECT_EQ(ui::pointsToPixels(15.75), 21);
     EXPECT_EQ(ui::pointsToPixels(27.75), 37);
