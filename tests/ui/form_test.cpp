@@ -18,6 +18,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 #include "ui/form.h"
 #include "ui/keyboard.h"
 #include "ui/keys.h"
+#include "ui/line.h"
 #include "ui/messagebox.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
@@ -41,6 +42,7 @@ public:
           captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
+          slopeLine(line("slopeLine", 4500, 3000, 3000, 4200)),
           tickTimer(timer("tickTimer", 100)) {
         clickLabel.onClick = [this] { log.push_back("label click"); };
         clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
@@ -74,6 +76,7 @@ private:
     ui::Label& captionLabel;  // no click of its own: it hands clicks to what lies beneath
     ui::Label& coveredLabel;
     ui::Button& unloadButton;
+    ui::Line& slopeLine;  // drawn right to left and downwards, within its bounding box
     ui::Timer& tickTimer;
 };
 
@@ -127,6 +130,9 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
 TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
     ProbeHarness h;
     h.open("probe");
+    const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
+    EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 3000, 4200}));
+    EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(200, 200, 100, 80));
     h.click("probe", "coveredLabel");  // the button lies on top, so it takes the click
     EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload", "gone"}));
     EXPECT_TRUE(h.ended());
