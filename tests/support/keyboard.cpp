@@ -48,8 +48,7 @@ void pressByKeys(SceneHarness& h, const std::string& form, const std::string& co
         if (i > h.form(form).controls().size()) throw std::runtime_error("Tab never reaches " + control);
         h.key(form, Qt::Key_Tab);
     }
-    const bool preview = h.form(form).keyPreview();
-    h.key(form, preview ? Qt::Key_Return : Qt::Key_Space, preview ? "\r" : " ");
+    h.key(form, Qt::Key_Space, " ");
 }
 
 BoxAnswerer::BoxAnswerer(std::function<void(QWidget&)> seen) : seen_(std::move(seen)) {

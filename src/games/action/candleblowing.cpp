@@ -161,7 +161,9 @@ void CandleBlowing::Form_KeyDown(int& keyCode) {
             }
             break;
         case ui::key::Space:
-            if (phase_ == Phase::Metering) stopMeter();
+            // Only the marker's stop: at the end Space presses the focused way on, as anywhere.
+            if (phase_ != Phase::Metering) return;
+            stopMeter();
             break;
         default: return;
     }
