@@ -33,5 +33,7 @@ xd_key space
 ear_check "the grade" said '^notification (Super!!|Perfect!|Great!|Good|Poor\.\.)' 5
 ear_check "the count" said '^notification 本数＝[0-9]+本' 30
 ear_check "the way on takes the focus" said '^NEXT AREA' 3
+ear_keys space
+ear_check "Space on it opens the epilogue" said 'エピローグ' 10
 echo "# heard: $(since)"
 ear_finish
