@@ -304,7 +304,6 @@ void CandleBlowing::startScroll() {
 // candle still burning.
 void CandleBlowing::onScrollTick() {
     ++scrollStep_;
-    countLabel.setCaption(std::to_string(scrollStep_ + 7));
     for (int i = 0; i <= 6; ++i) candleNumberLabels[i].setCaption(std::to_string(scrollStep_ + i + 1));
     if (scrollStep_ == 90) showCandle98();
     if (blownOut_ == scrollStep_ + 6) candleImages[6].setPicture(sozai_.rouimg(1));
