@@ -101,7 +101,11 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     h.advance(200ms);
     EXPECT_EQ(h.picture("markPictures(0)"), "store/star_1") << "a random frame";
     EXPECT_EQ(h.picture("markPictures(1)"), "");
-    h.advance(1800ms);
+    h.advance(200ms);
+    EXPECT_EQ(h.picture("markPictures(1)") + " " + h.picture("markPictures(2)") + " " + h.picture("markPictures(3)"),
+              "store/star_1 store/star_2 store/star_2")
+        << "the second frame, ☆☆★★";
+    h.advance(1600ms);
     EXPECT_EQ(h.picture("markPictures(3)"), "");
     h.advance(200ms);  // the eleventh tick shows the truth: 4321 against 1234 is four ★
     for (int k = 0; k < 4; ++k) EXPECT_EQ(h.picture(ui::indexed("markPictures", k)), "store/star_2");
