@@ -24,6 +24,7 @@ TEST_P(Player, AfterTheDecisionNothingChangesButByAnExit) {
     const std::string& form = GetParam();
     SceneHarness h;
     h.open(form);
+    EXPECT_FALSE(h.form(form).decided());
     winScript(form).win(h);
     h.advance(3000ms);
     EXPECT_TRUE(h.form(form).decided());
