@@ -28,6 +28,8 @@ TEST(RaceTo100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
     std::sort(nearEdge.begin(), nearEdge.end());
     std::iota(oneToNineteen.begin(), oneToNineteen.end(), 1);
     EXPECT_EQ(nearEdge, oneToNineteen) << "81 to 99 hold each rank from 1 to 19 once";
+    EXPECT_EQ(rules::moveSentence(5, 5) + " / " + rules::moveSentence(4, 5), "5マス進む、転落する！ / 4マス進む、のこり1マス")
+        << "reaching the edge is a fall";
 }
 
 TEST(RaceTo100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAndTakesTheBetterDie) {
