@@ -247,6 +247,7 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
 
 // The focus leaves a control that is disabled or hidden for the next that can take it, and only
 // that one: another control going away, even while the form itself holds the focus, leaves it be.
+// A control that comes back takes the focus only from the form.
 TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     SceneHarness h;
     h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
@@ -263,7 +264,12 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     cells[6].setVisible(false), now();
     cells[3].setFocus();
     cells[3].setEnabled(false), now();  // the last that could hold it: the form takes it back
-    EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", ""}));
+    cells[3].setEnabled(true), now();   // while the form holds it, the first to come back takes it
+    cells[6].setVisible(true), now();   // and the next leaves it be
+    ui::qt::windowOf(h.form("grid"))->setFocus();
+    cells[2].setVisible(true), now();
+    EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", "",
+                                               "cellButtons(3)", "cellButtons(3)", "cellButtons(2)"}));
 }
 
 // A form that unloads itself again inside its Form_Unload goes once, and no other with it; the
