@@ -46,12 +46,6 @@ void TextBox::setText(const std::string& text) {
     if (auto* w = static_cast<QLineEdit*>(widget().w.data())) w->setText(QString::fromStdString(text));
 }
 
-void TextBox::setFocus() {
-    if (widget().w) widget().w->setFocus(Qt::OtherFocusReason);
-}
-
-bool TextBox::hasFocus() const { return widget().w && widget().w->hasFocus(); }
-
 void TextBox::setTextFilter(std::function<std::string(const std::string&)> filter) {
     auto* w = static_cast<QLineEdit*>(widget().w.data());
     if (!w) return;

@@ -15,8 +15,6 @@ public:
     std::string text() const;
     void setText(const std::string& text);
     bool windowed() const override { return true; }
-    void setFocus();
-    bool hasFocus() const;
 
     // Every key going down while the box has the focus; set the code to 0 to swallow the key.
     std::function<void(int& keyCode)> onKeyDown;

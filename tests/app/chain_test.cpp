@@ -128,14 +128,17 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
     }
 }
 
-// The continue code is the player's only saved progress: every character of it must be on screen.
-TEST(Chain, EveryContinueCodeIsDrawnWhollyInsideItsWindow) {
+// Every control stands where its twips put it. The continue code is the player's only saved
+// progress: every character of it must be on screen.
+TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindow) {
     int codes = 0;
     for (const auto& name : chain::allForms()) {
         SceneHarness h;
         ui::Form& f = h.open(name);
         const int window = ui::qt::windowOf(f)->width();
         for (const auto& c : f.controls()) {
+            EXPECT_EQ(ui::qt::widgetOf(*c)->pos(), QPoint(ui::twipsToPixels(c->left()), ui::twipsToPixels(c->top())))
+                << name << "." << c->name();
             auto* l = dynamic_cast<ui::Label*>(c.get());
             if (!l || !l->caption().starts_with("C-PASS")) continue;
             ++codes;
