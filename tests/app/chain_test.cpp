@@ -137,12 +137,13 @@ TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindo
         ui::Form& f = h.open(name);
         const int window = ui::qt::windowOf(f)->width();
         for (const auto& c : f.controls()) {
-            EXPECT_EQ(ui::qt::widgetOf(*c)->pos(), QPoint(ui::twipsToPixels(c->left()), ui::twipsToPixels(c->top())))
-                << name << "." << c->name();
+            const QWidget* w = ui::qt::widgetOf(*c);
+            EXPECT_EQ(w->pos(), QPoint(ui::twipsToPixels(c->left()), ui::twipsToPixels(c->top()))) << name << "." << c->name();
+            EXPECT_EQ(std::pair(w->width() == 0, w->height() == 0), std::pair(c->width() == 0, c->height() == 0))
+                << name << "." << c->name() << ": nothing drawn exactly when there is nothing to draw";
             auto* l = dynamic_cast<ui::Label*>(c.get());
             if (!l || !l->caption().starts_with("C-PASS")) continue;
             ++codes;
-            QWidget* w = ui::qt::widgetOf(*l);
             const int textLeft = l->alignment() == ui::Align::Right ? w->geometry().right() + 1 - l->textWidthPixels()
                                                                     : w->geometry().left();
             EXPECT_GE(textLeft, 0) << name;
