@@ -111,10 +111,14 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
          {{"squaresLeftLabel", ""}, {"verdictPicture", "勝ち"}}},
         {"nagagutsu", play("nagagutsu"), {{"headingLabels(0)", ""}}}};  // shown as the race starts, never renamed
     std::map<std::string, std::string> last;  // control, the name its last event carried
-    ui::qt::setNameListener(
-        [&](const QWidget& w, const QString& name) { last[w.objectName().toStdString()] = name.toStdString(); });
+    std::map<std::string, int> events;
+    ui::qt::setNameListener([&](const QWidget& w, const QString& name) {
+        last[w.objectName().toStdString()] = name.toStdString();
+        ++events[w.objectName().toStdString()];
+    });
     for (const auto& [form, act, expected] : cases) {
         last.clear();
+        events.clear();
         SceneHarness h;
         act(h);
         for (const auto& [control, text] : expected) {
@@ -122,6 +126,9 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
             EXPECT_EQ(last[control], now) << form << "." << control;
             EXPECT_EQ(last[control], text.empty() ? last[control] : text) << form << "." << control;
             EXPECT_FALSE(last[control].empty()) << form << "." << control;
+        }
+        if (form == "nagagutsu") {
+            EXPECT_EQ(events["headingLabels(0)"], 1) << "once, as it comes into view";
         }
     }
     ui::qt::setNameListener(nullptr);
