@@ -114,10 +114,8 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
 
 void HitAndBlow::Form_Load() {
     Randomize();
-    dialDigits_ = {0, 1, 2, 3};
     secret_ = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
-    triesLeft_ = kTries;
     for (int i = 0; i < 4; ++i) nameDial(i);
     roundBegins();
     afterFirstPaint([this] {

@@ -65,9 +65,9 @@ private:
     kit::RollReveal roulette_;  // the stars rolling on markPictures, on rouletteTimer
 
     Phase phase_ = Phase::Dialling;
-    games::hitandblowrules::Digits dialDigits_{};
+    games::hitandblowrules::Digits dialDigits_{0, 1, 2, 3};
     games::hitandblowrules::Digits secret_{};
-    int triesLeft_ = 0;
+    int triesLeft_ = games::hitandblowrules::kTries;
     int hits_ = 0;
     int blows_ = 0;
     games::hitandblowrules::Digits marks_{};
