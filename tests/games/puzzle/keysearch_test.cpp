@@ -38,6 +38,7 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     EXPECT_EQ(h.control("keysearch", "boxPictures(0)").spokenName() + "/" +
                   h.control("keysearch", "boxPictures(80)").spokenName(),
               "宝箱 1行1列/宝箱 9行9列");
+    EXPECT_EQ(h.form("keysearch").find("boxPictures(81)"), nullptr) << "nine rows of nine, kBoxes in keysearchrules.h";
     h.openBox(0);
     EXPECT_EQ(h.box(0), "store/mininumber_7") << "the digit 8";
     EXPECT_EQ(h.left(), "3");
