@@ -54,6 +54,9 @@ TEST(ControlArrays, ElementsAreNamedByIndexAndTheirHandlersReceiveIt) {
     int n = 0;
     for (ui::Image& image : f.images) n += image.visible();
     EXPECT_EQ(n, 3);
+    auto it = f.images.begin();
+    const auto was = it++;
+    EXPECT_EQ(std::pair(&*was, &*it), std::pair(&f.images[0], &f.images[1])) << "a step after, the element before";
 
     h.click("arrays", "images(2)");
     h.dblClick("arrays", "images(0)");

@@ -42,7 +42,7 @@ public:
           captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
-          slopeLine(line("slopeLine", 4500, 3000, 3000, 4200)),
+          slopeLine(line("slopeLine", 4500, 3000, 2700, 4200)),
           tickTimer(timer("tickTimer", 100)) {
         clickLabel.onClick = [this] { log.push_back("label click"); };
         clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
@@ -131,8 +131,8 @@ TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHand
     ProbeHarness h;
     h.open("probe");
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
-    EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 3000, 4200}));
-    EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(200, 200, 100, 80));
+    EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
+    EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(180, 200, 120, 80));
     h.click("probe", "coveredLabel");  // the button lies on top, so it takes the click
     EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload", "gone"}));
     EXPECT_TRUE(h.ended());
