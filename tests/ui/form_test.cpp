@@ -43,11 +43,13 @@ public:
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
           slopeLine(line("slopeLine", 4500, 3000, 2700, 4200)),
+          lateLabel(label("lateLabel", {600, 2400, 1500, 600}, "late")),
           tickTimer(timer("tickTimer", 100)) {
         clickLabel.onClick = [this] { log.push_back("label click"); };
         clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
         clickImage.onClick = [this] { log.push_back("image click"); };
         coveredLabel.onClick = [this] { log.push_back("covered label click"); };
+        lateLabel.onClick = [this] { log.push_back("late label click"); };
         unloadButton.onClick = [this] {
             log.push_back("button click");
             app_.unload(*this);
@@ -77,6 +79,7 @@ private:
     ui::Label& coveredLabel;
     ui::Button& unloadButton;
     ui::Line& slopeLine;  // drawn right to left and downwards, within its bounding box
+    ui::Label& lateLabel;  // made after the button it covers, and still beneath it
     ui::Timer& tickTimer;
 };
 
