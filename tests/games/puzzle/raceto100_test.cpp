@@ -324,6 +324,8 @@ TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) 
     h.opponentMoves(3);
     EXPECT_TRUE(h.enabled(F, "opponentPicture"));
     EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67);
+    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName(), "サイコロ1")
+        << "rolling again, named for itself, not for the face it stopped on last turn";
 }
 
 // She throws the car over with the forbidden button twice, and the one-in-99 draw arms the revival.
