@@ -54,7 +54,7 @@ public:
             log.push_back("button click");
             app_.unload(*this);
             app_.unload(*this);  // a second time, as a close box pressed on a closing window would
-            log.push_back(shown() ? "still shows" : "gone");
+            log.push_back(shown() || ui::qt::windowOf(*this)->isVisible() ? "still shows" : "gone");
         };
         tickTimer.onTick = [this] { log.push_back("tick"); };
     }
