@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +15,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 #include <malloc.h>
 #endif
 
+#include "assets/library.h"
 #include "ui/clock.h"
 #include "ui/form.h"
 #include "ui/keyboard.h"
@@ -44,6 +46,8 @@ public:
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
           slopeLine(line("slopeLine", 4500, 3000, 2700, 4200)),
           lateLabel(label("lateLabel", {600, 2400, 1500, 600}, "late")),
+          centredLabel(label("centredLabel", {600, 3300, 1500, 300}, "中", ui::dialogFont(), ui::Align::Center)),
+          rightLabel(label("rightLabel", {600, 3700, 1500, 300}, "右", ui::dialogFont(), ui::Align::Right)),
           tickTimer(timer("tickTimer", 100)) {
         clickLabel.onClick = [this] { log.push_back("label click"); };
         clickLabel.onDblClick = [this] { log.push_back("label double-click"); };
@@ -80,6 +84,8 @@ private:
     ui::Button& unloadButton;
     ui::Line& slopeLine;  // drawn right to left and downwards, within its bounding box
     ui::Label& lateLabel;  // made after the button it covers, and still beneath it
+    ui::Label& centredLabel;
+    ui::Label& rightLabel;
     ui::Timer& tickTimer;
 };
 
@@ -130,9 +136,30 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     EXPECT_EQ(h.log, (std::vector<std::string>{"image click", "image click"}));
 }
 
-TEST(Form, ButtonsStackAboveLabelsAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
+// Counts the paints a widget gets.
+struct Paints final : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// Controls look as they are told: a new picture is painted, labels align, a line keeps its points;
+// buttons stack above labels, and a form unloaded in its own handler survives the handler.
+TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
     ProbeHarness h;
     h.open("probe");
+    Paints paints;
+    ui::qt::widgetOf(h.control("probe", "clickImage"))->installEventFilter(&paints);
+    static_cast<ui::Image&>(h.control("probe", "clickImage")).setPicture(assets::picture("scenes/dice/star"));
+    h.settle();
+    EXPECT_GT(paints.count, 0) << "a new picture is painted";
+    const auto alignment = [&](const char* name) {
+        return static_cast<QLabel*>(ui::qt::widgetOf(h.control("probe", name)))->alignment();
+    };
+    EXPECT_EQ(alignment("centredLabel"), Qt::AlignHCenter | Qt::AlignTop);
+    EXPECT_EQ(alignment("rightLabel"), Qt::AlignRight | Qt::AlignTop);
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
     EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(180, 200, 120, 80));
