@@ -155,11 +155,14 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     static_cast<ui::Image&>(h.control("probe", "clickImage")).setPicture(assets::picture("scenes/dice/star"));
     h.settle();
     EXPECT_GT(paints.count, 0) << "a new picture is painted";
-    const auto alignment = [&](const char* name) {
-        return static_cast<QLabel*>(ui::qt::widgetOf(h.control("probe", name)))->alignment();
+    const auto shape = [&](const char* name) {
+        const auto* l = static_cast<QLabel*>(ui::qt::widgetOf(h.control("probe", name)));
+        return std::tuple(static_cast<int>(l->alignment()), l->textFormat() == Qt::PlainText, l->wordWrap());
     };
-    EXPECT_EQ(alignment("centredLabel"), Qt::AlignHCenter | Qt::AlignTop);
-    EXPECT_EQ(alignment("rightLabel"), Qt::AlignRight | Qt::AlignTop);
+    EXPECT_EQ(shape("clickLabel"), std::tuple(static_cast<int>(Qt::AlignLeft | Qt::AlignTop), true, false))
+        << "a caption shows as written, on one line";
+    EXPECT_EQ(std::get<0>(shape("centredLabel")), static_cast<int>(Qt::AlignHCenter | Qt::AlignTop));
+    EXPECT_EQ(std::get<0>(shape("rightLabel")), static_cast<int>(Qt::AlignRight | Qt::AlignTop));
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
     EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(180, 200, 120, 80));
