@@ -46,7 +46,7 @@ public:
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
           slopeLine(line("slopeLine", 4500, 3000, 2700, 4200)),
           lateLabel(label("lateLabel", {600, 2400, 1500, 600}, "late")),
-          centredLabel(label("centredLabel", {600, 3300, 1500, 300}, "中", ui::dialogFont(), ui::Align::Center)),
+          centredLabel(label("centredLabel", {600, 3300, 1500, 300}, "中", ui::gothic(18), ui::Align::Center)),
           rightLabel(label("rightLabel", {600, 3700, 1500, 300}, "右", ui::dialogFont(), ui::Align::Right)),
           tickTimer(timer("tickTimer", 100)) {
         clickLabel.onClick = [this] { log.push_back("label click"); };
@@ -162,6 +162,7 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     EXPECT_EQ(shape("clickLabel"), std::tuple(static_cast<int>(Qt::AlignLeft | Qt::AlignTop), true, false))
         << "a caption shows as written, on one line";
     EXPECT_EQ(std::get<0>(shape("centredLabel")), static_cast<int>(Qt::AlignHCenter | Qt::AlignTop));
+    EXPECT_EQ(ui::qt::widgetOf(h.control("probe", "centredLabel"))->font().pixelSize(), 24) << "18 points";
     EXPECT_EQ(std::get<0>(shape("rightLabel")), static_cast<int>(Qt::AlignRight | Qt::AlignTop));
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
