@@ -55,7 +55,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
       timeHeadingLabel(label("timeHeadingLabel", {6960, 240, 2535, 615}, "残り時間", ui::gothic(26.25))),
       secondsLeftLabel(label("secondsLeftLabel", {7320, 1080, 1335, 1095}, std::to_string(rules::kBreathSeconds),
                              ui::gothic(48), ui::Align::Center)),
-      breathGauge(image("breathGauge", {3360, 5880, 10, 150}, assets::picture("scenes/common/redbar"))),
+      breathGauge(image("breathGauge", {3360, 5880, rules::kMinPower, 150}, assets::picture("scenes/common/redbar"))),
       powerHeadingLabel(label("powerHeadingLabel", {6720, 2520, 2775, 495}, "パワー吸い込み", ui::gothic(18))),
       percentLabel(label("percentLabel", {7440, 3240, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
       percentSignLabel(label("percentSignLabel", {8760, 3720, 495, 495}, "％", ui::gothic(18))),
@@ -105,7 +105,6 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
 void CandleBlowing::Form_Load() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
     if (openedFromWarpZone()) Randomize();
-    breathGauge.setWidth(power_);
     countdown_.start(6, rules::howToBlow());
 }
 
