@@ -142,6 +142,13 @@ TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindo
             EXPECT_EQ(std::pair(w->width() == 0, w->height() == 0), std::pair(c->width() == 0, c->height() == 0))
                 << name << "." << c->name() << ": nothing drawn exactly when there is nothing to draw";
             auto* l = dynamic_cast<ui::Label*>(c.get());
+            if (l) {
+                const QColor colour(l->foreColor().r, l->foreColor().g, l->foreColor().b);
+                EXPECT_EQ(std::pair(w->palette().color(QPalette::WindowText),
+                                    w->palette().color(QPalette::Disabled, QPalette::WindowText)),
+                          std::pair(colour, colour))
+                    << name << "." << c->name() << ": drawn in its colour, enabled or not";
+            }
             if (!l || !l->caption().starts_with("C-PASS")) continue;
             ++codes;
             const int textLeft = l->alignment() == ui::Align::Right ? w->geometry().right() + 1 - l->textWidthPixels()
