@@ -191,6 +191,7 @@ TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBette
     h.advance(1ms);
     EXPECT_TRUE(h.visible(F, "choiceArrowPictures(1)")) << "nine squares lead further than three";
     EXPECT_EQ(h.spoken(F).back(), "相手は3と9から9マス進む、のこり82マス");
+    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9") << "the move it chose, before the car sets off";
     EXPECT_FALSE(h.visible(F, "choiceArrowPictures(0)"));
     h.advance(150ms);
     EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)")) << "the arrow goes as the car moves";
