@@ -158,7 +158,7 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     Draws d;
     d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
-    d.line(3);
+    d.line(3).dice(1, 2, 4).line(9).dice(2, 3, 5).line(8);  // the bout again
     Duel h("tintiro1", d);
     h.key("tintiro1", Qt::Key_Space, " ");  // only her turn throws on Space
     h.oppThrows();
@@ -199,6 +199,8 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     EXPECT_EQ(h.control("tintiro1", "throwsLeftPicture").spokenName(), "あと3回");
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("opponentLineLabel"), "乃々香には負けない！") << "the bout is played again, still at nil";
+    h.advance(kThrowAfterLine + rollOf(7) + kLineIn + kThrowAfterLine + rollOf(7) + kLineIn);
+    EXPECT_EQ(h.cap("opponentLineLabel"), "お願い・・・目がでて・・・") << "eight times in ten the last throw has its plea";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
