@@ -56,11 +56,6 @@ void Label::announce() {
     detail::announceName(*widget().w, true);
 }
 
-void Label::setFont(Font font) {
-    font_ = std::move(font);
-    if (widget().w) widget().w->setFont(detail::toQFont(font_));
-}
-
 void Label::setForeColor(Rgb color) {
     color_ = color;
     if (!widget().w) return;

@@ -15,7 +15,6 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
     const Font& font() const { return font_; }
-    void setFont(Font font);
     Align alignment() const { return align_; }
     Rgb foreColor() const { return color_; }
     void setForeColor(Rgb color);
