@@ -92,7 +92,7 @@ void BootsDash::checkSameFoot() {
 }
 
 bool BootsDash::checkPace() {
-    if (!rules::tripsAtPace(app_.random(), fallChance_)) return false;
+    if (!rules::tripsAtPace(app_.random(), rules::kFallChance)) return false;
     fall();
     return true;
 }

@@ -60,7 +60,6 @@ private:
     short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
     short secondsLeft_ = bootsdashrules::kRaceSeconds;
     short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
-    short fallChance_ = 2;      // chances in ten of a fall at the risky pace
     mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 

@@ -12,6 +12,7 @@ constexpr int kBonusSeconds = 3;    // a click on the continue code
 // The clock label holds two digits; the count stays within them (and far from the 16-bit limit)
 // however often the code is clicked.
 constexpr int kMostSeconds = 99;
+constexpr int kFallChance = 2;     // in ten, of a fall at the risky pace
 constexpr int kRiskyPace = 40;      // exactly 4 m within one tick of the race clock
 
 // One alternate step: 2, 3 or 4 tenths of a metre with equal chance.

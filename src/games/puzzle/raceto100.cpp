@@ -377,7 +377,7 @@ void RaceTo100::onOpponentPictureClicked() {
 void RaceTo100::onHeroinePictureClicked() { forbiddenButton.setVisible(true); }
 
 void RaceTo100::onForbiddenClicked() {
-    if (squaresLeft_ != 67 && squaresLeft_ != 68) sixtySixChance_ = 8508;
+    if (squaresLeft_ != 67 && squaresLeft_ != 68) sixtySixChance_ = rules::kSpoiledSixtySixChance;
     stopsOnSixtySix_ = true;
 }
 

@@ -117,7 +117,7 @@ private:
     Side turn_ = Side::Heroine;
     Phase phase_ = Phase::Starting;
     int diceStopped_ = 0;
-    int sixtySixChance_ = 38;  // in 10000, at each of her turns
+    int sixtySixChance_ = raceto100rules::kSixtySixChance;
     bool stopsOnSixtySix_ = false;
     std::array<int, 2> targets_{};  // the faces the opponent stops its dice on
     int spinTicksLeft_ = 0;

@@ -18,6 +18,10 @@ Ranks squareRanks();
 
 // Squares a face moves: 1 to 6 as shown, the nine-pip face 7 moves 9, the face 8 lettered 66 moves 66.
 constexpr int kSixtySixFace = 8;
+// Her dice stop on the 66 with this chance in 10000 at each of her turns, and with the second once
+// the forbidden button has spoiled them (unless 67 or 68 squares were left).
+constexpr int kSixtySixChance = 38;
+constexpr int kSpoiledSixtySixChance = 8508;
 int squares(int face);
 // A rolling die's next face: 1 to 7 round and round (66 is never rolled, only forced).
 int nextFace(int face);
