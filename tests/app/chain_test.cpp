@@ -117,10 +117,6 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "continueButton")).hasFocus()) << "Tab goes on to 続きから";
         h.key("maintitle", Qt::Key_Tab);
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
-        for (const char* name : {"titleLabel", "subtitleLabel"}) {
-            auto& l = static_cast<ui::Label&>(h.control("maintitle", name));
-            EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " fits on one line";
-        }
         h.click("maintitle", "continueButton");
         EXPECT_EQ(h.openForms(), Forms{"warpzone"});
         h.click("warpzone", "backButton");
@@ -128,7 +124,8 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
     }
 }
 
-// Every control stands where its twips put it. The continue code is the player's only saved
+// Every control stands where its twips put it, and every label holds the caption it is laid out with
+// on one line. The continue code is the player's only saved
 // progress: every character of it must be on screen.
 TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindow) {
     int codes = 0;
@@ -148,6 +145,7 @@ TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindo
                                     w->palette().color(QPalette::Disabled, QPalette::WindowText)),
                           std::pair(colour, colour))
                     << name << "." << c->name() << ": drawn in its colour, enabled or not";
+                EXPECT_LE(l->textWidthPixels(), w->width()) << name << "." << c->name() << " \"" << l->caption() << "\" fits";
             }
             if (!l || !l->caption().starts_with("C-PASS")) continue;
             ++codes;

@@ -194,24 +194,20 @@ TEST(SumireDuel, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
-// Every caption either duel shows, her longest lines included, is drawn whole inside its label.
-TEST(Duels, EveryCaptionFitsItsLabel) {
+// Her longest lines are drawn whole inside their label (the captions laid out are the chain test's).
+TEST(Duels, TheLongestLinesFitTheirLabel) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> duels{
         {"tintiro1", {"お願い・・・目がでて・・・", "負けられないんだから！", "乃々香には負けない！"}},
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
     };
     for (const auto& [form, lines] : duels) {
         SceneHarness h;
-        ui::Form& f = h.open(form);
+        h.open(form);
         auto& lineLabel = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
         for (const auto& line : lines) {
             lineLabel.setCaption(line);
             EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
         }
-        for (const auto& c : f.controls())
-            if (auto* l = dynamic_cast<ui::Label*>(c.get())) {
-                EXPECT_LE(l->textWidthPixels(), ui::twipsToPixels(l->width())) << form << "." << l->name();
-            }
     }
 }
 
