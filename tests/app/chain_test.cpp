@@ -125,8 +125,8 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
 }
 
 // Every control stands where its twips put it, and every label holds the caption it is laid out with
-// on one line. The continue code is the player's only saved
-// progress: every character of it must be on screen.
+// on one line. The continue code is the player's only saved progress: every character of it must be
+// on screen.
 TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindow) {
     int codes = 0;
     for (const auto& name : chain::allForms()) {
