@@ -20,11 +20,6 @@ ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
     logoImage.setVisible(false);
 }
 
-void ClosingScene::beginClosing() {
-    isClosing_ = true;
-    captionReveal_.start();
-}
-
 void ClosingScene::onCaptionsShown() { endMarkTimer.setEnabled(true); }
 
 void ClosingScene::onEndMarkTick() {

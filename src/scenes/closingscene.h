@@ -12,11 +12,9 @@ public:
     bool decided() const override { return logoImage.visible(); }
 
 protected:
-    void sceneEnd() override { beginClosing(); }
-    bool mayHurry() const override { return MessageScene::mayHurry() && !isClosing_; }
+    void sceneEnd() override { captionReveal_.start(); }
 
 private:
-    void beginClosing();
     void onCaptionsShown();
     void onEndMarkTick();
 
@@ -27,7 +25,6 @@ private:
     ui::Timer& captionTimer;
     ui::Timer& endMarkTimer;
     app::SteppedReveal captionReveal_;  // the two lines of the closing caption, a second apart
-    bool isClosing_ = false;
 };
 
 }  // namespace scenes

@@ -61,7 +61,6 @@ void MessageScene::Form_Load() {
     for (int i : s.pageBreaks)
         if (i >= 0 && i < kMaxLines) endsPage_[i] = true;
     lineCount_ = count;
-    row_ = 0;
     pauseTicksLeft_ = 10;
     pauseTimer.setEnabled(true);
 }
@@ -135,12 +134,11 @@ void MessageScene::sceneEnd() {
     if (nextButton) nextButton->setVisible(true);
 }
 
-bool MessageScene::mayHurry() const { return !(nextButton && nextButton->visible()) && !nextPageButton.visible(); }
-
 void MessageScene::hurry() {
     pauseTimer.setEnabled(false);
     typingTimer.setEnabled(false);
-    if (!mayHurry() || line_ >= lineCount_) return;
+    // A full page waits for NEXT PAGE; once every line is typed there is nothing left to hurry.
+    if (nextPageButton.visible() || line_ >= lineCount_) return;
     setRow(row_, lines_[line_]);
     endLine();
 }

@@ -31,8 +31,6 @@ protected:
 
     // What happens once the last line is complete; normally the exit appears.
     virtual void sceneEnd();
-    // Whether a click may still complete a line.
-    virtual bool mayHurry() const;
 
     void onPauseTick();
     void onTypingTick();
