@@ -485,16 +485,20 @@ def main():
                 save_results(results)
             binaries = args.tests.split(",") if args.tests else TESTS[folder]
 
+            faults = all_faults(folder)
+            # A survivor listed as one no test can tell is not worth planting again.
+            unseen = match_unseen(faults, load_unseen())[0] if args.retry else {}
+
             def wanted(n, f):
                 if args.only and args.only not in f"{f['path']}:{f['line']}":
                     return False
                 if args.kind and f["op"] not in args.kind:
                     return False
                 if args.retry:
-                    return f["key"] in results and results[f["key"]]["status"] == "survived"
+                    return f["key"] in results and results[f["key"]]["status"] == "survived" and f["key"] not in unseen
                 return n % args.every == 0 and f["key"] not in results
 
-            todo = [f for n, f in enumerate(all_faults(folder)) if wanted(n, f)]
+            todo = [f for n, f in enumerate(faults) if wanted(n, f)]
             print(f"{folder}: {len(todo)} faults to plant, each against {', '.join(binaries)}", flush=True)
             if not todo:
                 continue
