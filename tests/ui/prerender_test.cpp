@@ -16,13 +16,16 @@ using testing_support::SceneHarness;
 
 // The title up and painted, and every picture pre-rendered, as the game starts.
 void startPrerendered(SceneHarness& h) {
+    const ui::Prerender& work = h.program().prerender();
     h.program().prerenderPictures();  // before the title is up: nothing to wait for yet
-    EXPECT_FALSE(h.program().prerender().started());
+    EXPECT_FALSE(work.started() || work.finished());
     h.start();
     h.program().prerenderPictures();
     h.settle();  // the title's first paint has gone out, and the work with it
-    ASSERT_TRUE(h.program().prerender().started());
-    h.program().prerender().waitForFinished();
+    ASSERT_TRUE(work.started());
+    work.waitForFinished();
+    EXPECT_TRUE(work.finished());
+    EXPECT_GT(work.elapsedMs(), 0) << "the time the work took, as the bench reports it";
 }
 
 struct Shown {
@@ -54,6 +57,25 @@ TEST(Prerender, EveryPictureIsReadyAtItsSizeAndTheSamePixelsAsRenderedOnDemand) 
         EXPECT_TRUE(cached == ui::qt::renderedAfresh(s.picture, s.pixels, dpr)) << s.picture.name() << " differs";
     }
     EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore) << "nothing rendered while the forms are looked at";
+}
+
+// A bar drawn at the width of the moment keeps its six latest widths, least recently used out
+// first; the sizes rendered ahead of time stay whatever else is drawn.
+TEST(Prerender, TheSixLatestOtherSizesAreKeptAndThosePrerenderedForGood) {
+    SceneHarness h;
+    startPrerendered(h);
+    const Shown ahead = everyPicture(1.0).front();
+    auto renders = [&](int width) {
+        const int before = ui::qt::onDemandRenders();
+        ui::qt::imageOf(ahead.picture, QSize(width, 10));
+        return ui::qt::onDemandRenders() - before;
+    };
+    for (int width = 1; width <= 6; ++width) EXPECT_EQ(renders(width), 1) << width;
+    EXPECT_EQ(renders(1), 0) << "kept, and now the latest used";
+    EXPECT_EQ(renders(7), 1);
+    EXPECT_FALSE(ui::qt::isCached(ahead.picture, QSize(2, 10)));
+    for (int width : {1, 3, 4, 5, 6, 7}) EXPECT_TRUE(ui::qt::isCached(ahead.picture, QSize(width, 10))) << width;
+    EXPECT_TRUE(ui::qt::isCached(ahead.picture, ahead.pixels));
 }
 
 // Every game window as it first opens, against the same window in a program that rendered
