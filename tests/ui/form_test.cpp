@@ -167,6 +167,11 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
     EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(180, 200, 120, 80));
+    const auto sized = [&](int width, int height) {
+        h.control("probe", "captionLabel").setRect({3300, 1500, width, height});
+        return ui::qt::widgetOf(h.control("probe", "captionLabel"))->size();
+    };
+    EXPECT_EQ(std::pair(sized(1, 0), sized(0, 1)), std::pair(QSize(1, 0), QSize(0, 1))) << "a twip draws a pixel, none none";
     h.click("probe", "coveredLabel");  // the button lies on top, so it takes the click
     EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload", "gone"}));
     EXPECT_TRUE(h.ended());
