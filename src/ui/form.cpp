@@ -138,8 +138,6 @@ void Form::show() {
     window_->setFocus(Qt::OtherFocusReason);
 }
 
-bool Form::shown() const { return !dead_ && window_->isVisible(); }
-
 void Form::shutDown() {
     if (dead_) return;
     dead_ = true;

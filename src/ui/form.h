@@ -74,7 +74,6 @@ public:
     // Life cycle, driven by the owner.
     void load();
     void show();
-    bool shown() const;
     void shutDown();
     bool dead() const { return dead_; }
     std::function<void()> onCloseRequest;

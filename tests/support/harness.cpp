@@ -19,6 +19,8 @@ namespace {
 QPoint pixels(int xTwips, int yTwips) { return {ui::twipsToPixels(xTwips), ui::twipsToPixels(yTwips)}; }
 }  // namespace
 
+bool onScreen(const ui::Form& form) { return !form.dead() && ui::qt::windowOf(form)->isVisible(); }
+
 SceneHarness::SceneHarness(bool realClock, const chain::FormTable& table)
     : realClock_(realClock ? ui::makeQtClock() : nullptr),
       program_(realClock_ ? *realClock_ : static_cast<ui::Clock&>(clock_), random_, table) {
@@ -84,7 +86,7 @@ ui::Control& SceneHarness::control(const std::string& formName, const std::strin
 QWidget* SceneHarness::target(const std::string& formName, const std::string& name) {
     ui::Control& c = control(formName, name);
     QWidget* w = ui::qt::widgetOf(c);
-    if (!form(formName).shown()) throw std::runtime_error(formName + " is not on screen");
+    if (!onScreen(form(formName))) throw std::runtime_error(formName + " is not on screen");
     if (!w->isVisible()) throw std::runtime_error(formName + "." + name + " is hidden");
     if (!w->isEnabled()) throw std::runtime_error(formName + "." + name + " is disabled");
     return w;
@@ -98,7 +100,7 @@ void SceneHarness::click(const std::string& formName, const std::string& name) {
 }
 
 void SceneHarness::clickAnyway(const std::string& formName, const std::string& name) {
-    if (!form(formName).shown()) throw std::runtime_error(formName + " is not on screen");
+    if (!onScreen(form(formName))) throw std::runtime_error(formName + " is not on screen");
     QWidget* w = ui::qt::widgetOf(control(formName, name));
     QWidget* window = ui::qt::windowOf(form(formName));
     const QPoint centre = w->parentWidget()->mapTo(window, w->geometry().center());
@@ -224,7 +226,7 @@ std::vector<std::string> SceneHarness::openForms() {
     std::vector<std::string> open;
     for (const auto& name : app().loadedNames()) {
         ui::Form* f = app().loadedForm(name);
-        if (f && f->shown()) open.push_back(name);
+        if (f && onScreen(*f)) open.push_back(name);
     }
     return open;
 }

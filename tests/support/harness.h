@@ -23,6 +23,9 @@ namespace testing_support {
 // fail the running test with it.
 inline void (*reportBroken)(const std::string& what) = nullptr;
 
+// Loaded, not yet unloaded, and its window up.
+bool onScreen(const ui::Form& form);
+
 // Plays the game as a player would, on the offscreen platform and the manual clock: clicks are
 // real mouse events sent to the window at a control's centre, so stacking and routing count.
 class SceneHarness {

@@ -17,7 +17,7 @@ KeyboardWatch::~KeyboardWatch() { qApp->removeEventFilter(this); }
 
 void KeyboardWatch::check() {
     ui::Form* f = h_.app().loadedForm(form_);
-    if (!f || !f->shown()) return;  // gone on: nothing to hold
+    if (!f || !onScreen(*f)) return;  // gone on: nothing to hold
     QWidget* window = ui::qt::windowOf(*f);
     QWidget* focus = window->focusWidget();
     if (!focus || (focus != window && (!focus->isVisible() || !focus->isEnabled())))
