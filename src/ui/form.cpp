@@ -124,8 +124,6 @@ void Form::show() {
     if (!first) return;
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();  // it cannot raise
     window_->activateWindow();
-    // Buttons show which of them has the keyboard focus from the start, not only after a Tab.
-    window_->setAttribute(Qt::WA_KeyboardFocusChange);
     // The focus starts on the first control in tab order that can take it, or with the form itself,
     // where Tab, Space and Enter still reach it.
     for (auto& c : controls_) {
