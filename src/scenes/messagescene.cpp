@@ -61,7 +61,6 @@ void MessageScene::Form_Load() {
     for (int i : s.pageBreaks)
         if (i >= 0 && i < kMaxLines) endsPage_[i] = true;
     lineCount_ = count;
-    pauseTicksLeft_ = 10;
     pauseTimer.setEnabled(true);
 }
 
@@ -136,7 +135,6 @@ void MessageScene::sceneEnd() {
 
 void MessageScene::hurry() {
     pauseTimer.setEnabled(false);
-    typingTimer.setEnabled(false);
     // A full page waits for NEXT PAGE; once every line is typed there is nothing left to hurry.
     if (nextPageButton.visible() || line_ >= lineCount_) return;
     setRow(row_, lines_[line_]);

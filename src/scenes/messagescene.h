@@ -61,7 +61,7 @@ protected:
     int typedUnits_ = 0;
     int lineLength_ = 0;
     std::u16string untyped_;  // what is left of the line
-    int pauseTicksLeft_ = 0;
+    int pauseTicksLeft_ = 10;  // an ordinary pause, before the first line too
 
 private:
     ui::Button& declareRowsAndNextPage();

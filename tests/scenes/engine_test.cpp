@@ -118,10 +118,11 @@ TEST(MessageEngine, EachLineIsSpokenOnceWhenCompleteAndRReadsThePageAgain) {
     EXPECT_EQ(h.spoken("probe").size(), 5u);
 }
 
+// The last page is full: once it ends, a click on it finds nothing more to type.
 TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     scenes::Script s;
-    for (int i = 0; i < 14; ++i) s.lines.push_back(std::string(1, static_cast<char>('a' + i)));
-    s.pageBreaks = {11, 13};
+    for (int i = 0; i < 24; ++i) s.lines.push_back(std::string(1, static_cast<char>('a' + i)));
+    s.pageBreaks = {11, 23};
     ProbeHarness h(s);
     h.advance(470ms);
     EXPECT_EQ(row(h, "probe", 0), "a") << "a one-character line is typed in one tick";
@@ -132,6 +133,8 @@ TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     EXPECT_EQ(row(h, "probe", 0), "m") << "one break, not an empty page";
     h.click("probe", "rows(0)");
     EXPECT_EQ(row(h, "probe", 1), "n");
+    for (int i = 2; i < 13; ++i) h.click("probe", "rows(0)");
+    EXPECT_EQ(row(h, "probe", 11), "x");
     EXPECT_TRUE(h.visible("probe", "nextButton"));
     EXPECT_FALSE(h.visible("probe", "nextPageButton"));
 }

@@ -23,7 +23,7 @@ TEST(SceneFile, PagesRunOnsAndSettingsReadAsTheEngineWantsThem) {
         "caption: エピローグ\r\n"
         "exit: NEXT AREA  \r\n"
         "buttons at: 4080\n"
-        "exit at: 8040 6600\n"
+        "exit at: 8040 6\n"
         "rows at: 360\n"
         "window: 9915 7125\n"
         "---\n\n" +                                 // a blank line before the first row ends no page
@@ -42,7 +42,7 @@ TEST(SceneFile, PagesRunOnsAndSettingsReadAsTheEngineWantsThem) {
     EXPECT_EQ(f.layout.caption, "エピローグ");
     EXPECT_EQ(f.layout.exitCaption, "NEXT AREA");
     EXPECT_EQ(f.layout.nextPageRect, (ui::Rect{4080, 6480, 1815, 495}));
-    EXPECT_EQ(f.layout.exitRect, (ui::Rect{8040, 6600, 1815, 495}));
+    EXPECT_EQ(f.layout.exitRect, (ui::Rect{8040, 6, 1815, 495}));
     EXPECT_EQ(f.layout.rowLeft, 360);
     EXPECT_EQ(f.layout.client, (ui::Size{9915, 7125}));
 
@@ -64,6 +64,8 @@ TEST(SceneFile, FaultsNameTheFileAndLine) {
         {"caption: c\nbuttons at: 3840\ncaption: d\n---\n行\n", "x.scene line 3: 'caption' is set twice"},
         {"caption c\n---\n行\n", "x.scene line 1: a setting reads"},
         {"buttons at: 3840\n---\n行\n", "x.scene: 'caption' must be set"},
+        {"caption: c\n---\n行\n", "x.scene: 'buttons at' must be set"},
+        {"caption: c\nbuttons at: 3840\nexit at: 8040,6600\n---\n行\n", "x.scene line 3: '8040,6600' should be 2"},
         {"caption: c\nbuttons at: 38４0\n---\n行\n", "x.scene line 2: '38４0' should be 1 whole number"},
         {"caption: c\nbuttons at: 3840\nwindow: 9915\n---\n行\n", "x.scene line 3: '9915' should be 2"},
         {"caption: c\nbuttons at: 3840\nexit  at: 1 2\n---\n行\n", "x.scene line 3: no setting is called 'exit  at'"},
