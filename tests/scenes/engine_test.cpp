@@ -90,9 +90,10 @@ TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
 
 // Made-up scenes for the corners no real script reaches.
 struct ProbeHarness : SceneHarness {
-    explicit ProbeHarness(scenes::Script s) : script(std::move(s)) {
+    explicit ProbeHarness(scenes::Script s, int windowWidth = 0) : script(std::move(s)) {
         layout = scenes::sceneLayout("mesarea1");
         layout.form = "probe";
+        if (windowWidth) layout.client.width = windowWidth;
         app().registerForm("probe", [this](app::App& a) {
             return std::make_unique<scenes::MessageScene>(a, layout, &script);
         });
@@ -123,7 +124,8 @@ TEST(MessageEngine, AFlagOnTheTwelfthRowBreaksOnceAndOneOnTheLastLineNotAtAll) {
     scenes::Script s;
     for (int i = 0; i < 24; ++i) s.lines.push_back(std::string(1, static_cast<char>('a' + i)));
     s.pageBreaks = {11, 23};
-    ProbeHarness h(s);
+    ProbeHarness h(s, 9000);  // a window too narrow for the code where it is laid out
+    EXPECT_EQ(h.left("probe", "codeLabel") + h.width("probe", "codeLabel"), 9000 - 30) << "the code keeps inside";
     h.advance(470ms);
     EXPECT_EQ(row(h, "probe", 0), "a") << "a one-character line is typed in one tick";
     for (int i = 1; i < 12; ++i) h.click("probe", "rows(0)");
@@ -176,6 +178,8 @@ TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
     SceneHarness h;
     h.open("mesarea2");
     for (int i = 0; i < 12; ++i) h.click("mesarea2", "rows(0)");
+    h.key("mesarea2", Qt::Key_Return, "\r");  // meant for the last line: the full page stays
+    ASSERT_TRUE(h.visible("mesarea2", "nextPageButton"));
     h.click("mesarea2", "nextPageButton");
     auto& next = static_cast<ui::Button&>(h.control("mesarea2", "nextPageButton"));
     EXPECT_FALSE(next.hasFocus()) << "the focus left with the button";

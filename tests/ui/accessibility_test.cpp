@@ -72,6 +72,9 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
     h.click("mesarea1", "rows(0)");  // a hurried line is whole at once, and read at once
     EXPECT_EQ(a11y(h, "mesarea1", "rows(1)")->text(QAccessible::Name).toStdString(),
               scenes::script("mesarea1").lines.at(1));
+    for (int i = 2; i < 11; ++i) h.click("mesarea1", "rows(0)");
+    h.click("mesarea1", "nextPageButton");
+    EXPECT_EQ(a11y(h, "mesarea1", "rows(1)")->text(QAccessible::Name).toStdString(), " ") << "a new page reads blank";
 }
 
 // Each change a player sees raises an event on the control that changed, carrying its new name: a
