@@ -26,11 +26,9 @@ Label::Label(Form& form, std::string name, Rect rect, std::string caption, Font 
     auto* w = new detail::LabelWidget(*this, &form.window());
     widget().w = w;
     w->setTextFormat(Qt::PlainText);
-    w->setWordWrap(false);
     w->setAlignment(toQt(align_));
     w->setFont(detail::toQFont(font_));
     w->setText(QString::fromStdString(caption_));
-    setForeColor(color_);
     applyGeometry();
 }
 
