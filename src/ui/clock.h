@@ -53,12 +53,10 @@ private:
     struct Run {
         Timer* timer;
         std::int64_t due;
-        std::uint64_t order;  // when this run began, relative to the others
     };
-    std::vector<Run> runs_;
+    std::vector<Run> runs_;  // in the order the runs began: start() puts a timer's new run last
     std::vector<Timer*> delivering_;  // handlers under way, outermost first
     std::int64_t now_ = 0;
-    std::uint64_t nextOrder_ = 0;
 };
 
 }  // namespace ui

@@ -7,7 +7,7 @@ namespace ui {
 
 void ManualClock::start(Timer& timer) {
     std::erase_if(runs_, [&](const Run& r) { return r.timer == &timer; });
-    if (timer.interval() > 0) runs_.push_back({&timer, now_ + timer.interval(), nextOrder_++});
+    if (timer.interval() > 0) runs_.push_back({&timer, now_ + timer.interval()});
 }
 
 void ManualClock::stop(Timer& timer) {
@@ -30,8 +30,7 @@ void ManualClock::advance(std::int64_t ms) {
         auto next = runs_.end();
         for (auto it = runs_.begin(); it != runs_.end(); ++it) {
             if (busy(*it)) continue;
-            if (next == runs_.end() || it->due < next->due || (it->due == next->due && it->order < next->order))
-                next = it;
+            if (next == runs_.end() || it->due < next->due) next = it;  // of equal ones, the run begun first
         }
         if (next == runs_.end() || next->due > end) break;
         // A tick held back by such a handler comes late, once, and the run counts on from then.
@@ -40,7 +39,7 @@ void ManualClock::advance(std::int64_t ms) {
         // The next tick of this run is due one interval on; a handler that stops, restarts or
         // re-times the timer replaces this entry.
         next->due += timer.interval();
-        if (next->due < now_) next->due = now_ + timer.interval();
+        if (next->due <= now_) next->due = now_ + timer.interval();
         if (onDeliver) onDeliver(timer);
         delivering_.push_back(&timer);
         deliver(timer);
