@@ -58,8 +58,7 @@ void Label::setForeColor(Rgb color) {
     color_ = color;
     if (!widget().w) return;
     QPalette p = widget().w->palette();
-    p.setColor(QPalette::WindowText, detail::toQColor(color));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, detail::toQColor(color));
+    p.setColor(QPalette::WindowText, detail::toQColor(color));  // enabled or not
     widget().w->setPalette(p);
 }
 

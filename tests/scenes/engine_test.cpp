@@ -106,7 +106,9 @@ struct ProbeHarness : SceneHarness {
 // A listener hears each line once, as it completes, before NEXT PAGE takes the focus; a line that
 // runs on is heard with the rest of its sentence; blank lines are not heard; R reads the page again.
 TEST(MessageEngine, EachLineIsSpokenOnceWhenCompleteAndRReadsThePageAgain) {
-    ProbeHarness h({{"一行目。", "　　", "続く行の", "終わり。", "次のページ。"}, {2}, {3}});
+    ProbeHarness h({{"一行目。", "　　", "続く行の", "終わり。", "次のページ。"}, {2}, {3}}, 9600);
+    EXPECT_EQ(std::pair(h.left("probe", "codeLabel"), h.width("probe", "codeLabel")), std::pair(8520, 9570 - 8520))
+        << "a code box running past a narrower window is cut back to it";
     h.key("probe", Qt::Key_R, "r");
     for (int i = 0; i < 4; ++i) h.click("probe", "rows(0)");
     h.key("probe", Qt::Key_R, "r");

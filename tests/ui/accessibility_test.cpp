@@ -112,7 +112,9 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
          {{"dicePictures(0)", ""}, {"smallDicePictures(2)", ""}, {"heroineResultPicture", ""}, {"bannerPicture", "勝ち"}}},
         {"max100game", play("max100game"),
          {{"squaresLeftLabel", ""}, {"verdictPicture", "勝ち"}}},
-        {"nagagutsu", play("nagagutsu"), {{"headingLabels(0)", ""}}}};  // shown as the race starts, never renamed
+        {"nagagutsu", play("nagagutsu"), {{"headingLabels(0)", ""}}},  // shown as the race starts, never renamed
+        {"mesarea1", [](SceneHarness& h) { h.open("mesarea1"), h.click("mesarea1", "rows(0)"); },
+         {{"rows(0)", scenes::script("mesarea1").lines.at(0)}}}};
     std::map<std::string, std::string> last;  // control, the name its last event carried
     std::map<std::string, int> events;
     ui::qt::setNameListener([&](const QWidget& w, const QString& name) {

@@ -163,6 +163,9 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
         << "a caption shows as written, on one line";
     EXPECT_EQ(std::get<0>(shape("centredLabel")), static_cast<int>(Qt::AlignHCenter | Qt::AlignTop));
     EXPECT_EQ(ui::qt::widgetOf(h.control("probe", "centredLabel"))->font().pixelSize(), 24) << "18 points";
+    const auto* label = static_cast<QLabel*>(ui::qt::widgetOf(h.control("probe", "captionLabel")));
+    EXPECT_EQ(static_cast<ui::Label&>(h.control("probe", "captionLabel")).textWidthPixels(),
+              label->fontMetrics().horizontalAdvance(label->text()));
     EXPECT_EQ(std::get<0>(shape("rightLabel")), static_cast<int>(Qt::AlignRight | Qt::AlignTop));
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
