@@ -40,6 +40,7 @@ public:
           log(sink),
           app_(app),
           clickLabel(label("clickLabel", {600, 600, 1500, 600}, "label")),
+          crossLine(line("crossLine", 600, 900, 2100, 900)),  // through the label's centre, where clicks land
           clickImage(image("clickImage", {2400, 600, 1500, 1500})),
           captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
@@ -78,6 +79,7 @@ public:
 private:
     app::App& app_;
     ui::Label& clickLabel;
+    ui::Line& crossLine;  // drawn over the label, yet the label's clicks pass it
     ui::Image& clickImage;
     ui::Label& captionLabel;  // no click of its own: it hands clicks to what lies beneath
     ui::Label& coveredLabel;
