@@ -230,6 +230,8 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.open("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
+    const QImage face = ui::qt::widgetOf(one)->grab().toImage();
+    EXPECT_EQ(face.pixelColor(1, face.height() / 2), QColor(0, 120, 215)) << "its focus frame, in the focus colour";
     h.key("keys", Qt::Key_Space, " ");
     h.key("keys", Qt::Key_Right);
     h.key("keys", Qt::Key_Left);
