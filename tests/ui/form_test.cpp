@@ -284,6 +284,11 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
     h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
     h.open("grid");
     static_cast<GridProbe&>(h.form("grid")).cellButtons[0].setFocus();
+    const QImage greyed = ui::qt::widgetOf(static_cast<GridProbe&>(h.form("grid")).cellButtons[4])->grab().toImage();
+    int darkest = 255;
+    for (int y = 4; y < greyed.height() - 4; ++y)
+        for (int x = 4; x < greyed.width() - 4; ++x) darkest = std::min(darkest, qGray(greyed.pixel(x, y)));
+    EXPECT_EQ(darkest, 168) << "a disabled button's caption, antialiased, in grey 160";
     std::vector<std::string> visited;
     for (int key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down,
                     Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Up}) {

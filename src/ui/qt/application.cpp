@@ -30,15 +30,14 @@ void setUpApplication(QApplication& app) {
         QFont::insertSubstitutions(QString::fromUtf8(face), kGothicChoices);
 
     app.setStyle(QStyleFactory::create("Fusion"));
-    // Fusion's own palette but for the faces, the focus colour and text that stays black (or grey)
-    // when disabled. Text and its boxes are Fusion's black on white already.
+    // Fusion's own palette but for the faces, the focus colour, labels that stay black when
+    // disabled and a darker grey on disabled buttons. Text boxes are Fusion's black on white.
     QPalette p;
     p.setColor(QPalette::Window, detail::toQColor(kButtonFace));
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::Button, detail::toQColor(kButtonFace));
     p.setColor(QPalette::Highlight, QColor(0, 120, 215));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(160, 160, 160));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(160, 160, 160));
     app.setPalette(p);
 
     QFont base(kGothicChoices.front());
