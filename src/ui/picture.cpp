@@ -25,8 +25,7 @@ double onDemandRenderMs() { return onDemandNs.load() / 1e6; }
 QImage renderSvg(QSvgRenderer& renderer, QSize pixels, qreal dpr) {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    QPainter painter(&image);  // the renderer antialiases of itself
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     painter.end();
     // An image keeps the paint engine it was drawn with, and with it buffers sized for the most
