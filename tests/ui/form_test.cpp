@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -183,9 +185,14 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     EXPECT_TRUE(h.ended());
 }
 
-TEST(Fonts, TheLayoutsGothicFaceResolvesToIpaPGothic) {
+// The faces the layouts name, and the message boxes' own text, are IPAPGothic; every desktop
+// draws the controls in the same style.
+TEST(Look, TextIsIpaPGothicAndTheStyleFusion) {
     EXPECT_EQ(ui::qt::resolvedGothicFamily().toStdString(), "IPAPGothic");
     EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(ui::kDialogFace))).family().toStdString(), "IPAPGothic");
+    const QFontInfo boxes(QApplication::font());
+    EXPECT_EQ(std::pair(boxes.family().toStdString(), boxes.pixelSize()), std::pair(std::string("IPAPGothic"), 12));
+    EXPECT_EQ(QApplication::style()->name().toStdString(), "fusion");
 }
 
 TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
