@@ -118,7 +118,6 @@ void Form::load() {
 
 void Form::show() {
     if (dead_) return;
-    detail::ensureKeyRouter();
     const bool first = !window_->isVisible();
     window_->show();
     if (!first) return;
