@@ -84,4 +84,22 @@ TEST(HighDpi, TheScaleIsANumberFromOneToFour) {
         EXPECT_EQ(ui::qt::parseScale(QString::fromLatin1(bad)), std::nullopt) << bad;
 }
 
+// The game's own option is taken out of the arguments before Qt reads them, in either spelling;
+// the last one given counts, and one without its number stops the game.
+TEST(HighDpi, TheScaleOptionIsTakenOutOfTheArguments) {
+    const QByteArray running = qgetenv("QT_SCALE_FACTOR");
+    auto take = [](std::vector<std::string> args) {
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int argc = static_cast<int>(args.size());
+        const bool ok = ui::qt::takeScaleArgument(argc, argv.data());
+        return std::pair(ok, std::vector<std::string>(argv.begin(), argv.begin() + argc));
+    };
+    EXPECT_EQ(take({"game", "--scale", "2", "-x", "--scale=1.5"}), std::pair(true, std::vector<std::string>{"game", "-x"}));
+    EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.5");
+    EXPECT_FALSE(take({"game", "--scale"}).first);
+    qputenv("QT_SCALE_FACTOR", running);
+}
+
 }  // namespace
