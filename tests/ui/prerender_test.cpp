@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QWidget>
 
 #include "assets/library.h"
@@ -76,6 +78,20 @@ TEST(Prerender, TheSixLatestOtherSizesAreKeptAndThosePrerenderedForGood) {
     EXPECT_FALSE(ui::qt::isCached(ahead.picture, QSize(2, 10)));
     for (int width : {1, 3, 4, 5, 6, 7}) EXPECT_TRUE(ui::qt::isCached(ahead.picture, QSize(width, 10))) << width;
     EXPECT_TRUE(ui::qt::isCached(ahead.picture, ahead.pixels));
+}
+
+// A program that ends before the work could begin (every worker busy) takes it back unstarted,
+// rather than waiting for it.
+TEST(Prerender, AnEndBeforeTheWorkBeganTakesItBack) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    QSemaphore busy;
+    for (int i = 0; i < pool->maxThreadCount(); ++i) pool->start([&busy] { busy.acquire(); });
+    {
+        ui::Prerender work;
+        work.start({{assets::picture("scenes/kanimg")}}, 1.0);
+    }
+    busy.release(pool->maxThreadCount());
+    pool->waitForDone();
 }
 
 // Every game window as it first opens, against the same window in a program that rendered
