@@ -93,7 +93,7 @@ TEST(HighDpi, TheScaleOptionIsTakenOutOfTheArguments) {
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         int argc = static_cast<int>(args.size());
-        const bool ok = ui::qt::takeScaleArgument(argc, argv.data());
+        const bool ok = ui::qt::takeScaleArgument(argc, argv.data()) && !argv[argc];  // still ends in a null
         return std::pair(ok, std::vector<std::string>(argv.begin(), argv.begin() + argc));
     };
     EXPECT_EQ(take({"game", "--scale", "2", "-x", "--scale=1.5"}), std::pair(true, std::vector<std::string>{"game", "-x"}));
