@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <map>
+
 #include "assets/library.h"
 #include "support/harness.h"
 #include "ui/button.h"
@@ -96,10 +98,28 @@ TEST(HighDpi, TheScaleOptionIsTakenOutOfTheArguments) {
         const bool ok = ui::qt::takeScaleArgument(argc, argv.data()) && !argv[argc];  // still ends in a null
         return std::pair(ok, std::vector<std::string>(argv.begin(), argv.begin() + argc));
     };
-    EXPECT_EQ(take({"game", "--scale", "2", "-x", "--scale=1.5"}), std::pair(true, std::vector<std::string>{"game", "-x"}));
+    EXPECT_EQ(take({"game", "--scale", "2", "--scale=1.5", "-x"}), std::pair(true, std::vector<std::string>{"game", "-x"}));
     EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.5");
     EXPECT_FALSE(take({"game", "--scale"}).first);
     qputenv("QT_SCALE_FACTOR", running);
+}
+
+// Without a display the game says so instead of failing inside Qt; a platform named, or an X or
+// Wayland display, is one.
+TEST(Startup, KnowsWhetherThereIsADisplay) {
+    std::map<const char*, QByteArray> kept;
+    for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) kept[var] = qgetenv(var), qunsetenv(var);
+    std::vector<bool> seen{ui::qt::displayAvailable()};
+    for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        qputenv(var, "");
+        seen.push_back(ui::qt::displayAvailable());
+        qputenv(var, ":9");
+        seen.push_back(ui::qt::displayAvailable());
+        qunsetenv(var);
+    }
+    EXPECT_EQ(seen, (std::vector<bool>{false, false, true, false, true, false, true}));
+    for (const auto& [var, value] : kept)
+        if (!value.isNull()) qputenv(var, value);
 }
 
 }  // namespace
