@@ -80,9 +80,17 @@ TEST(Prerender, TheSixLatestOtherSizesAreKeptAndThosePrerenderedForGood) {
     EXPECT_TRUE(ui::qt::isCached(ahead.picture, ahead.pixels));
 }
 
-// A program that ends before the work could begin (every worker busy) takes it back unstarted,
-// rather than waiting for it.
-TEST(Prerender, AnEndBeforeTheWorkBeganTakesItBack) {
+// A program that ends while the work runs stops it between two pictures; one that ends before it
+// could begin (every worker busy) takes it back unstarted, rather than waiting for it.
+TEST(Prerender, AnEndStopsTheWorkOrTakesItBackUnstarted) {
+    const ui::Picture picture = assets::picture("scenes/kanimg");
+    {
+        std::vector<ui::Prerender::Item> sizes;
+        for (int i = 0; i < 100; ++i) sizes.push_back({picture, 300 + i, 300});
+        ui::Prerender work;
+        work.start(std::move(sizes), 1.0);
+    }
+    EXPECT_FALSE(ui::qt::isCached(picture, QSize(399, 300))) << "the last picture was never drawn";
     QThreadPool* pool = QThreadPool::globalInstance();
     QSemaphore busy;
     for (int i = 0; i < pool->maxThreadCount(); ++i) pool->start([&busy] { busy.acquire(); });
