@@ -14,6 +14,7 @@
 #include "ui/image.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
+#include "ui/qt/startup.h"
 
 namespace {
 
@@ -102,6 +103,12 @@ TEST(HighDpi, TheScaleOptionIsTakenOutOfTheArguments) {
     EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.5");
     EXPECT_FALSE(take({"game", "--scale"}).first);
     qputenv("QT_SCALE_FACTOR", running);
+}
+
+// The window icon, drawn on a worker while the title is built, at every size asked for.
+TEST(Startup, TheIconIsDrawnAtEverySizeAskedFor) {
+    ui::qt::StartupWork work(assets::picture("app/icon"), {QSize(32, 32), QSize(128, 128)});
+    EXPECT_EQ(work.icon().availableSizes(), (QList<QSize>{QSize(32, 32), QSize(128, 128)}));
 }
 
 // Without a display the game says so instead of failing inside Qt; a platform named, or an X or
