@@ -101,6 +101,9 @@ TEST(HighDpi, TheScaleOptionIsTakenOutOfTheArguments) {
     };
     EXPECT_EQ(take({"game", "--scale", "2", "--scale=1.5", "-x"}), std::pair(true, std::vector<std::string>{"game", "-x"}));
     EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.5");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(take({"game", "--scale", "x"}).first);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "--scale takes a number from 1 to 4 (such as 2 or 1.5), not \"x\".\n");
     EXPECT_FALSE(take({"game", "--scale"}).first);
     qputenv("QT_SCALE_FACTOR", running);
 }
