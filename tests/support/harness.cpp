@@ -125,21 +125,17 @@ void SceneHarness::dblClickForm(const std::string& formName, int x, int y) {
     settle();
 }
 
+// Keys come as from the keyboard: to the window, which hands them to its focus.
 void SceneHarness::key(const std::string& formName, int qtKey, const std::string& text) {
-    QWidget* window = ui::qt::windowOf(form(formName));
-    QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString::fromStdString(text));
-    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, QString::fromStdString(text));
-    QApplication::sendEvent(focus, &press);
-    QApplication::sendEvent(focus, &release);
+    QWindow* window = ui::qt::windowOf(form(formName))->windowHandle();
+    qt_handleKeyEvent(window, QEvent::KeyPress, qtKey, Qt::NoModifier, QString::fromStdString(text));
+    qt_handleKeyEvent(window, QEvent::KeyRelease, qtKey, Qt::NoModifier, QString::fromStdString(text));
     settle();
 }
 
 void SceneHarness::keyDown(const std::string& formName, int qtKey, bool autoRepeat) {
-    QWidget* window = ui::qt::windowOf(form(formName));
-    QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString(), autoRepeat);
-    QApplication::sendEvent(focus, &press);
+    qt_handleKeyEvent(ui::qt::windowOf(form(formName))->windowHandle(), QEvent::KeyPress, qtKey, Qt::NoModifier, QString(),
+                      autoRepeat);
     settle();
 }
 
