@@ -45,6 +45,7 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
     h.advance(1ms);
     EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
     h.click("mesarea1", "codeLabel");  // the continue code does not hurry
+    h.key("mesarea1", Qt::Key_A, "a");  // nor does a key but Space and Enter
     EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
 }
 

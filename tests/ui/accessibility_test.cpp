@@ -42,6 +42,7 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
         ASSERT_NE(i, nullptr) << e.control;
         EXPECT_EQ(i->role(), e.role) << e.control;
         EXPECT_EQ(i->text(QAccessible::Name).toStdString(), e.name) << e.control;
+        EXPECT_EQ(i->text(QAccessible::Description).toStdString(), "") << e.control << ": read once, as its name";
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(ui::qt::windowOf(h.form("Hitandblow")))->text(QAccessible::Name).toStdString(),
               "鍵を開けろ！");
