@@ -8,7 +8,6 @@ namespace ui::detail {
 
 ButtonWidget::ButtonWidget(Button& owner, QWidget* parent) : OwnedWidget(owner, parent) {
     keepMouseEvents(this);
-    setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { guarded(this->owner(), &Button::onClick)(); });
 }
 
@@ -21,10 +20,7 @@ void ButtonWidget::paintEvent(QPaintEvent* e) {
 void ButtonWidget::keyPressEvent(QKeyEvent* e) {
     // Space presses on its release, and only after a press the button saw: a press swallowed here
     // leaves the release with nothing to complete.
-    if (e->key() == Qt::Key_Space && (e->isAutoRepeat() || owner().ignoresKeys())) {
-        e->accept();
-        return;
-    }
+    if (e->key() == Qt::Key_Space && (e->isAutoRepeat() || owner().ignoresKeys())) return;  // taken, unanswered
     QPushButton::keyPressEvent(e);
 }
 
