@@ -7,20 +7,18 @@
 
 namespace ui::detail {
 
+// A mouse event comes accepted: taken here, it goes no further.
 void ClickLogic::press(QMouseEvent* e) {
-    e->accept();
     if (e->button() == Qt::LeftButton) armed_ = true;
 }
 
 void ClickLogic::release(QMouseEvent* e, const QWidget& self, const std::function<void()>& click) {
-    e->accept();
     if (e->button() != Qt::LeftButton || !armed_) return;
     armed_ = false;
     if (self.rect().contains(e->position().toPoint()) && click) click();
 }
 
 void ClickLogic::doubleClick(QMouseEvent* e, const std::function<void()>& dblClick) {
-    e->accept();
     if (e->button() != Qt::LeftButton) return;
     armed_ = false;  // the release that follows is part of the double-click
     if (dblClick) dblClick();
