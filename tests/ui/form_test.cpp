@@ -335,9 +335,23 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     cells[3].setEnabled(true), now();   // while the form holds it, the first to come back takes it
     cells[6].setVisible(true), now();   // and the next leaves it be
     ui::qt::windowOf(h.form("grid"))->setFocus();
+    cells[6].setTabStop(false);
+    cells[6].setVisible(false);
+    cells[6].setVisible(true), now();  // out of the tab order: it leaves the focus be
     cells[2].setVisible(true), now();
+    // In a window the player has left, the focus passes on as the window is activated again.
+    cells[2].setFocus();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(ui::qt::windowOf(h.form("grid"))->isActiveWindow());
+    cells[2].setVisible(false);
+    ui::qt::windowOf(h.form("grid"))->activateWindow();
+    QCoreApplication::processEvents(), now();
     EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", "",
-                                               "cellButtons(3)", "cellButtons(3)", "cellButtons(2)"}));
+                                               "cellButtons(3)", "cellButtons(3)", "", "cellButtons(2)",
+                                               "cellButtons(3)"}));
 }
 
 // A form that unloads itself again inside its Form_Unload goes once, and no other with it; the

@@ -145,16 +145,14 @@ void tabOrder(const std::vector<QWidget*>& widgets) {
 }
 
 void passFocusOn(QWidget& from) {
+    // Qt has already handed the focus to the next control in tab order, if one can take it; for a
+    // control that hides, only in the active window (Qt does it there as the window is activated
+    // again). With none, the focus stays on the control or on nothing: the form takes it, so that
+    // Space and Enter still reach it.
     QWidget* window = from.window();
-    if (QWidget* now = window->focusWidget(); now && now != &from && ArrowGrid::canTakeFocus(*now)) return;
-    for (QWidget* w = from.nextInFocusChain(); w && w != &from; w = w->nextInFocusChain()) {
-        if (w->window() == window && ArrowGrid::canTakeFocus(*w)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
-    from.clearFocus();
-    window->setFocus(Qt::OtherFocusReason);  // the form holds it: Space and Enter still reach it
+    if (!window->isActiveWindow()) return;
+    if (QWidget* now = window->focusWidget(); now && now != &from) return;
+    window->setFocus(Qt::OtherFocusReason);
 }
 
 void offerFocus(QWidget& w) {
