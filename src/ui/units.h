@@ -40,12 +40,11 @@ inline constexpr const char* kDialogFace = "ＭＳ ＵＩ Gothic";
 struct Font {
     std::string face = kDialogFace;
     double points = 9.0;
-    bool bold = false;
     int stretch = 100;  // per cent of the normal width; below 100 narrows the glyphs, not the height
     friend bool operator==(const Font&, const Font&) = default;
 };
 
-inline Font gothic(double points) { return Font{kGothicFace, points, false, 100}; }
+inline Font gothic(double points) { return Font{kGothicFace, points, 100}; }
 // The same face narrowed, for captions the layouts sized for a face with narrower glyphs.
 inline Font condensed(Font font, int stretch) {
     font.stretch = stretch;

@@ -10,9 +10,7 @@ namespace ui::detail {
 QFont toQFont(const Font& font) {
     QFont f(QString::fromStdString(font.face));
     f.setPixelSize(pointsToPixels(font.points));
-    f.setBold(font.bold);
-    if (font.stretch != 100) f.setStretch(font.stretch);
-    f.setStyleStrategy(QFont::PreferAntialias);
+    f.setStretch(font.stretch);
     return f;
 }
 
