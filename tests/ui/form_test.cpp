@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -352,6 +353,61 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", "",
                                                "cellButtons(3)", "cellButtons(3)", "", "cellButtons(2)",
                                                "cellButtons(3)"}));
+}
+
+// A text box first in the tab order, and a button after it. The box records what reaches it,
+// swallows X as it goes down and b as it is typed, and its form unloads on Q.
+class TextProbe final : public ui::Form {
+public:
+    TextProbe(app::App& app, std::vector<std::string>& log)
+        : ui::Form(app.clock(), "text", "text", {6000, 3000}, ui::kButtonFace),
+          box(textBox("box", {600, 600, 3000, 400}, "")),
+          after(button("after", {600, 1500, 1500, 600}, "after")) {
+        box.onKeyDown = [&log, &app, this](int& code) {
+            log.push_back("down " + std::to_string(code));
+            if (code == 'X') code = 0;
+            if (code == 'Q') app.unload(*this);
+        };
+        box.onKeyPress = [&log](int& ch) {
+            log.push_back("press " + std::to_string(ch));
+            if (ch == 'b') ch = 0;
+        };
+        box.onGotFocus = [&log] { log.push_back("got focus"); };
+    }
+    ui::TextBox& box;
+    ui::Button& after;
+};
+
+// Digits and letters go down by their own codes and are typed as their characters, Backspace and
+// Enter as 8 and 13, keys with neither (Home) straight to the box; a swallowed key goes no further.
+// The box gets the focus as the form opens and from another control, not from the window
+// activated again; Tab selects its text as it comes.
+TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
+    SceneHarness h;
+    std::vector<std::string> log;
+    h.app().registerForm("text", [&log](app::App& a) { return std::make_unique<TextProbe>(a, log); });
+    h.open("text");
+    for (auto [key, text] : std::vector<std::pair<int, std::string>>{
+             {Qt::Key_0, "0"}, {Qt::Key_9, "9"}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}, {Qt::Key_X, "x"},
+             {Qt::Key_B, "b"}, {Qt::Key_Backspace, ""}, {Qt::Key_Return, "\r"}, {Qt::Key_Home, ""}, {Qt::Key_5, "5"}})
+        h.key("text", key, text);
+    auto* box = static_cast<QLineEdit*>(ui::qt::widgetOf(static_cast<TextProbe&>(h.form("text")).box));
+    EXPECT_EQ(box->text().toStdString(), "509a");
+    h.key("text", Qt::Key_Tab);
+    h.key("text", Qt::Key_Backtab);
+    EXPECT_EQ(box->selectedText().toStdString(), "509a");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QCoreApplication::processEvents();
+    ui::qt::windowOf(h.form("text"))->activateWindow();
+    QCoreApplication::processEvents();
+    h.key("text", Qt::Key_Q, "q");
+    EXPECT_EQ(log, (std::vector<std::string>{"got focus", "down 48", "press 48", "down 57", "press 57", "down 65",
+                                             "press 97", "down 90", "press 122", "down 88", "down 66", "press 98",
+                                             "down 8", "press 8", "down 13", "press 13", "down 53", "press 53",
+                                             "got focus", "down 81"}));
+    EXPECT_TRUE(h.openForms().empty());
 }
 
 // A form that unloads itself again inside its Form_Unload goes once, and no other with it; the

@@ -34,7 +34,6 @@ void TextWidget::keyPressEvent(QKeyEvent* e) {
         owner().onKeyPress(ch);
         if (ch == 0 || owner().form().dead()) return;
     }
-    if (ch == key::Enter) return;  // a single-line box has no use for it
     QLineEdit::keyPressEvent(e);
 }
 
