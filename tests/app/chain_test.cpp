@@ -112,6 +112,8 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_EQ(window->size(), QSize(593, 477));
         EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
         EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
+        EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                  Qt::WindowCloseButtonHint);
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
         h.key("maintitle", Qt::Key_Tab);
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "continueButton")).hasFocus()) << "Tab goes on to 続きから";

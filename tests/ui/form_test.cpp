@@ -355,6 +355,27 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
                                                "cellButtons(3)"}));
 }
 
+// Work held for the window's first paint waits for it, whatever else reaches the window first (a
+// screen reader hears nothing said over a window not yet drawn), and runs once; held later, it runs
+// on the next turn, neither at once nor waiting for another paint.
+TEST(Form, WorkHeldForTheFirstPaintWaitsForItAndRunsOnce) {
+    ProbeHarness h;
+    ui::Form& probe = h.app().form("probe");
+    std::vector<std::string> ran;
+    probe.afterFirstPaint([&] { ran.push_back("first"); });
+    QEvent other(QEvent::WindowTitleChange);
+    QCoreApplication::sendEvent(ui::qt::windowOf(probe), &other);
+    h.settle();
+    EXPECT_TRUE(ran.empty());
+    h.open("probe");
+    h.settle();  // the paint, then what waited for it
+    EXPECT_EQ(ran, std::vector<std::string>{"first"});
+    probe.afterFirstPaint([&] { ran.push_back("later"); });
+    EXPECT_EQ(ran.size(), 1u);
+    h.settle();
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "later"}));
+}
+
 // A text box first in the tab order, and a button after it. The box records what reaches it,
 // swallows X as it goes down and b as it is typed, and its form unloads on Q.
 class TextProbe final : public ui::Form {

@@ -9,12 +9,11 @@
 namespace ui::detail {
 
 FormWindow::FormWindow(Form& owner) : QWidget(nullptr), owner_(owner) {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // A title and a close box: the size is fixed, and the story has no use for a window put away.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(owner.background()));
     setPalette(p);
-    setAutoFillBackground(true);
     setFixedSize(twipsToPixels(owner.clientSize().width), twipsToPixels(owner.clientSize().height));
 }
 
