@@ -108,10 +108,11 @@ void SceneHarness::clickAnyway(const std::string& formName, const std::string& n
     settle();
 }
 
-void SceneHarness::dblClick(const std::string& formName, const std::string& name) {
+void SceneHarness::dblClick(const std::string& formName, const std::string& name, int qtButton) {
     QWidget* w = target(formName, name);
     QWidget* window = w->window();
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
+    QTest::mouseDClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {},
+                       w->mapTo(window, w->rect().center()));
     settle();
 }
 

@@ -49,7 +49,7 @@ public:
     // A real click at the control's centre whatever its state, to prove that a disabled control
     // does nothing (a hidden one leaves the click to whatever lies beneath it).
     void clickAnyway(const std::string& form, const std::string& control);
-    void dblClick(const std::string& form, const std::string& control);
+    void dblClick(const std::string& form, const std::string& control, int qtButton = 1);
     // A click on the form itself, at a point (in twips) where no control lies.
     void clickForm(const std::string& form, int xTwips, int yTwips);
     void dblClickForm(const std::string& form, int xTwips, int yTwips);

@@ -43,9 +43,9 @@ public:
         : ui::Form(app.clock(), "probe", "probe", {6000, 4500}, ui::kButtonFace),
           log(sink),
           app_(app),
-          clickLabel(label("clickLabel", {600, 600, 1500, 600}, "label")),
-          crossLine(line("crossLine", 600, 900, 2100, 900)),  // through the label's centre, where clicks land
           clickImage(image("clickImage", {2400, 600, 1500, 1500})),
+          clickLabel(label("clickLabel", {600, 600, 1500, 600}, "label")),
+          crossLine(line("crossLine", 600, 900, 2100, 900)),  // across the label
           captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
@@ -82,9 +82,9 @@ public:
 
 private:
     app::App& app_;
+    ui::Image& clickImage;  // the bottom of the stack
     ui::Label& clickLabel;
     ui::Line& crossLine;  // drawn over the label, yet the label's clicks pass it
-    ui::Image& clickImage;
     ui::Label& captionLabel;  // no click of its own: it hands clicks to what lies beneath
     ui::Label& coveredLabel;
     ui::Button& unloadButton;
@@ -130,9 +130,12 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     h.pressAndRelease("probe", "clickLabel", "clickImage");  // dragged off: no click, here or there
     h.click("probe", "clickImage");
     h.clickForm("probe", 4800, 3600);
+    h.clickForm("probe", 1350, 900);  // on the line, over the label
+    h.clickWith("probe", "clickLabel", Qt::RightButton);
+    h.dblClick("probe", "clickLabel", Qt::RightButton);
     h.dblClick("probe", "clickLabel");
     h.dblClickForm("probe", 4800, 3600);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "Form_Click", "label click",
+    EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "Form_Click", "label click", "label click",
                                                 "label double-click", "Form_Click", "Form_DblClick"}));
     // Through the caption: a pixel inside its corner lies 60 pixels inside the image both ways,
     // and the image's last pixel is still the image's, one further is nobody's.

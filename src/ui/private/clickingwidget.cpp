@@ -16,7 +16,7 @@ ClickingWidget<Base, Owner>::ClickingWidget(Owner& owner, QWidget* parent) : Own
 
 template <class Base, class Owner>
 void ClickingWidget<Base, Owner>::route(QMouseEvent* e) {
-    if (through_.forward(*this, e, !this->owner().onClick && !this->owner().onDblClick)) return;
+    if (!this->owner().onClick && !this->owner().onDblClick) return through_.forward(*this, e);
     if (e->type() == QEvent::MouseButtonPress)
         clicks_.press(e);
     else if (e->type() == QEvent::MouseButtonRelease)

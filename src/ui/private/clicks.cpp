@@ -40,18 +40,15 @@ QWidget* controlBeneath(QWidget& self, QPoint pos) {
 }
 }  // namespace
 
-bool PassThrough::forward(QWidget& self, QMouseEvent* e, bool passive) {
-    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
-        target_ = passive ? controlBeneath(self, e->position().toPoint()) : nullptr;
-    QPointer<QWidget> target = target_;
-    if (e->type() == QEvent::MouseButtonRelease) target_ = nullptr;
-    if (!target) return false;
-    e->accept();
-    const QPointF local = e->position() + QPointF(self.pos() - target->pos());
+void PassThrough::forward(QWidget& self, QMouseEvent* e) {
+    // Qt sends the release, and the double click that may follow, to whatever took the press, at
+    // the press's place: the target the press found holds for them.
+    if (e->type() == QEvent::MouseButtonPress) target_ = controlBeneath(self, e->position().toPoint());
+    if (!target_) return;
+    const QPointF local = e->position() + QPointF(self.pos() - target_->pos());
     QMouseEvent copy(e->type(), local, e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
                      e->modifiers());
-    QApplication::sendEvent(target, &copy);
-    return true;
+    QApplication::sendEvent(target_, &copy);
 }
 
 }  // namespace ui::detail

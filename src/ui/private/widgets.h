@@ -66,8 +66,7 @@ private:
 // events stop here all the same: they never reach the form.
 class PassThrough {
 public:
-    // True when the event went to the control beneath; `passive` says the owner takes no clicks.
-    bool forward(QWidget& self, QMouseEvent* e, bool passive);
+    void forward(QWidget& self, QMouseEvent* e);
 
 private:
     QPointer<QWidget> target_;
