@@ -144,6 +144,17 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     h.clickForm("probe", 3885, 2085);
     h.clickForm("probe", 3900, 1800);
     EXPECT_EQ(h.log, (std::vector<std::string>{"image click", "image click"}));
+
+    // A picture that takes the focus wears the frame, and Enter and Space press it.
+    ui::Control& image = h.control("probe", "clickImage");
+    image.setTabStop(true);
+    ui::qt::widgetOf(image)->setFocus();
+    const QImage framed = ui::qt::widgetOf(image)->grab().toImage();
+    EXPECT_EQ(framed.pixelColor(1, framed.height() / 2), QColor(0, 120, 215));
+    h.log.clear();
+    for (auto [key, text] : std::vector<std::pair<int, std::string>>{{Qt::Key_Return, "\r"}, {Qt::Key_Space, " "}, {Qt::Key_A, "a"}})
+        h.key("probe", key, text), h.log.push_back("key " + text);
+    EXPECT_EQ(h.log, (std::vector<std::string>{"image click", "key \r", "image click", "key  ", "key a"}));
 }
 
 // Counts the paints a widget gets.
@@ -244,7 +255,13 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
     const QImage face = ui::qt::widgetOf(one)->grab().toImage();
-    EXPECT_EQ(face.pixelColor(1, face.height() / 2), QColor(0, 120, 215)) << "its focus frame, in the focus colour";
+    // Its focus frame: two pixels in the focus colour, one of white inside them, on every side.
+    const int midX = face.width() / 2, midY = face.height() / 2, right = face.width() - 1, bottom = face.height() - 1;
+    const QColor focus(0, 120, 215), white(Qt::white);
+    EXPECT_EQ((std::vector<QColor>{face.pixelColor(1, midY), face.pixelColor(2, midY), face.pixelColor(right - 2, midY),
+                                   face.pixelColor(right - 1, midY), face.pixelColor(midX, 1), face.pixelColor(midX, 2),
+                                   face.pixelColor(midX, bottom - 2), face.pixelColor(midX, bottom - 1)}),
+              (std::vector<QColor>{focus, white, white, focus, focus, white, white, focus}));
     h.key("keys", Qt::Key_Space, " ");
     h.key("keys", Qt::Key_Right);
     h.key("keys", Qt::Key_Left);

@@ -12,15 +12,13 @@
 namespace ui::detail {
 
 void ImageWidget::paintEvent(QPaintEvent*) {
-    PictureData* data = owner().picture().data();
-    QPainter painter(this);
-    if (data && width() > 0 && height() > 0) {
+    // Qt paints no widget of no size: there is always a pixel to render.
+    if (PictureData* data = owner().picture().data()) {
         const qreal dpr = devicePixelRatioF();
         const QSize pixels(qRound(width() * dpr), qRound(height() * dpr));
         // Cached with its pixel ratio already set, so painting never copies it.
-        painter.drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
+        QPainter(this).drawImage(QPointF(0, 0), data->imageAt(pixels, dpr));
     }
-    painter.end();
     if (hasFocus()) paintFocusFrame(*this);
 }
 
