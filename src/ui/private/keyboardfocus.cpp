@@ -162,12 +162,6 @@ void offerFocus(QWidget& w) {
     w.setFocus(Qt::OtherFocusReason);
 }
 
-void ensureKeyRouter() {
-    static const char* const kName = "ui-key-router";
-    if (!qApp || qApp->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)) return;
-    auto* router = new KeyRouter(qApp);  // owned by the application object
-    router->setObjectName(kName);
-    qApp->installEventFilter(router);
-}
+void installKeyRouter(QApplication& app) { app.installEventFilter(new KeyRouter(&app)); }  // app owns it
 
 }  // namespace ui::detail

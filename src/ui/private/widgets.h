@@ -15,6 +15,8 @@
 
 #include "ui/units.h"
 
+class QApplication;
+
 namespace ui {
 class Form;
 class Label;
@@ -169,7 +171,7 @@ QColor toQColor(Rgb c);
 // The virtual key code of a key event (key::Enter, key::Space, key::Left, ...), 0 if none.
 int virtualKey(const QKeyEvent& e);
 // Sends key-downs to forms that see keys first.
-void ensureKeyRouter();
+void installKeyRouter(QApplication& app);
 // Gives pictures the role and name a screen reader speaks.
 void installAccessibility();
 

@@ -49,7 +49,7 @@ void setUpApplication(QApplication& app) {
     // a window, 16 MB over 6,000 trips between the title and the warp zone). Drawing a few buttons
     // afresh costs nothing to see; with no room, nothing is kept.
     QPixmapCache::setCacheLimit(0);
-    detail::ensureKeyRouter();
+    detail::installKeyRouter(app);
     detail::installAccessibility();
 }
 
