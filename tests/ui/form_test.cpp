@@ -49,7 +49,7 @@ public:
           captionLabel(label("captionLabel", {3300, 1500, 2100, 600}, "caption")),
           coveredLabel(label("coveredLabel", {600, 2400, 1500, 600}, "under")),
           unloadButton(button("unloadButton", {600, 2400, 1500, 600}, "over")),
-          slopeLine(line("slopeLine", 4500, 3000, 2700, 4200)),
+          slopeLine(line("slopeLine", 4500, 3000, 2700, 4200, {200, 0, 0})),
           lateLabel(label("lateLabel", {600, 2400, 1500, 600}, "late")),
           centredLabel(label("centredLabel", {600, 3300, 1500, 300}, "中", ui::gothic(18), ui::Align::Center)),
           rightLabel(label("rightLabel", {600, 3700, 1500, 300}, "右", ui::dialogFont(), ui::Align::Right)),
@@ -191,6 +191,11 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     const auto& line = static_cast<ui::Line&>(h.control("probe", "slopeLine"));
     EXPECT_EQ((std::vector{line.x1(), line.y1(), line.x2(), line.y2()}), (std::vector{4500, 3000, 2700, 4200}));
     EXPECT_EQ(ui::qt::widgetOf(line)->geometry(), QRect(180, 200, 120, 80));
+    const QImage drawn = ui::qt::widgetOf(line)->grab().toImage();
+    const QColor red(200, 0, 0);
+    EXPECT_EQ((std::vector{drawn.pixelColor(119, 0) == red, drawn.pixelColor(58, 40) == red, drawn.pixelColor(0, 79) == red,
+                           drawn.pixelColor(0, 0) == red, drawn.pixelColor(119, 79) == red}),
+              (std::vector{true, true, true, false, false})) << "from its top right corner to its bottom left, in its colour";
     const auto sized = [&](int width, int height) {
         h.control("probe", "captionLabel").setRect({3300, 1500, width, height});
         return ui::qt::widgetOf(h.control("probe", "captionLabel"))->size();

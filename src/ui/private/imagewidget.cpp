@@ -28,7 +28,6 @@ void ImageWidget::keyPressEvent(QKeyEvent* e) {
         QWidget::keyPressEvent(e);
         return;
     }
-    e->accept();
     guarded(owner(), &Image::onClick)();  // what a click does
 }
 
