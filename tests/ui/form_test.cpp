@@ -184,6 +184,8 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
         << "a caption shows as written, on one line";
     EXPECT_EQ(std::get<0>(shape("centredLabel")), static_cast<int>(Qt::AlignHCenter | Qt::AlignTop));
     EXPECT_EQ(ui::qt::widgetOf(h.control("probe", "centredLabel"))->font().pixelSize(), 24) << "18 points";
+    const QFont dialog = ui::qt::widgetOf(h.control("probe", "rightLabel"))->font();
+    EXPECT_EQ(std::pair(dialog.pixelSize(), dialog.stretch()), std::pair(12, 100)) << "9 points, at the face's own width";
     const auto* label = static_cast<QLabel*>(ui::qt::widgetOf(h.control("probe", "captionLabel")));
     EXPECT_EQ(static_cast<ui::Label&>(h.control("probe", "captionLabel")).textWidthPixels(),
               label->fontMetrics().horizontalAdvance(label->text()));
