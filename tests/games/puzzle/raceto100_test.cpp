@@ -406,6 +406,9 @@ TEST(RaceTo100, EveryCaptionFitsItsLabelAtItsWidest) {
         const auto& l = static_cast<ui::Label&>(h.control(F, name));
         EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " \"" << l.caption() << "\"";
     }
+    // The squares left are the road's big figure: the gothic at 48 points, narrowed to fit.
+    const ui::Font& big = static_cast<ui::Label&>(h.control(F, "squaresLeftLabel")).font();
+    EXPECT_EQ(std::tuple(big.face, big.points, big.stretch), std::tuple(std::string(ui::kGothicFace), 48.0, 84));
 }
 
 }  // namespace
