@@ -96,7 +96,7 @@ TEST(Prerender, AnEndStopsTheWorkOrTakesItBackUnstarted) {
     for (int i = 0; i < pool->maxThreadCount(); ++i) pool->start([&busy] { busy.acquire(); });
     {
         ui::Prerender work;
-        work.start({{assets::picture("scenes/kanimg")}}, 1.0);
+        work.start({{picture}}, 1.0);
     }
     busy.release(pool->maxThreadCount());
     pool->waitForDone();
