@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <mutex>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "assets/library.h"
 #include "assets/sozai.h"
@@ -118,3 +121,74 @@ TEST(Pictures, TheClosingPicturesHaveTheirSizes) {
 }
 
 }  // namespace
+
+namespace {
+
+QImage drawn(const std::string& name, int scale = 3) {
+    ui::Picture p = assets::picture(name);
+    return ui::qt::imageOf(p, QSize(p.width(), p.height()) * scale).convertToFormat(QImage::Format_ARGB32);
+}
+
+// Pips: opaque black or red blots, counted as separate areas of more than a few pixels.
+int pips(const QImage& image) {
+    auto isPip = [&](int x, int y) {
+        const QColor c = QColor::fromRgba(image.pixel(x, y));
+        return c.alpha() > 200 && (c.value() < 100 || (c.red() > 150 && c.green() < 80 && c.blue() < 90));
+    };
+    std::vector<char> seen(static_cast<std::size_t>(image.width() * image.height()));
+    int count = 0;
+    for (int start = 0; start < image.width() * image.height(); ++start) {
+        if (seen[start] || !isPip(start % image.width(), start / image.width())) continue;
+        int size = 0;
+        for (std::vector<int> todo{start}; !todo.empty(); ++size) {
+            const int i = todo.back(), x = i % image.width(), y = i / image.width();
+            todo.pop_back();
+            for (auto [nx, ny] : {std::pair{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}})
+                if (image.rect().contains(nx, ny) && !seen[ny * image.width() + nx] && isPip(nx, ny)) {
+                    seen[ny * image.width() + nx] = 1;
+                    todo.push_back(ny * image.width() + nx);
+                }
+        }
+        count += size > 20;
+    }
+    return count;
+}
+
+// The share of opaque pixels of a hue band, saturated and bright: how much of a colour a picture wears.
+double share(const QImage& image, int fromHue, int toHue) {
+    int opaque = 0, in = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = QColor::fromRgba(image.pixel(x, y));
+            if (c.alpha() < 200) continue;
+            ++opaque;
+            in += c.hsvHue() >= fromHue && c.hsvHue() <= toHue && c.hsvSaturation() > 100 && c.value() > 150;
+        }
+    return opaque ? double(in) / opaque : 0;
+}
+
+}  // namespace
+
+// What each picture means, seen in its pixels rather than its bytes.
+TEST(Pictures, EachShowsWhatItMeans) {
+    for (int n = 1; n <= 6; ++n) {
+        EXPECT_EQ(pips(drawn("store/diceimg_" + std::to_string(n))), n) << "diceimg_" << n;
+        EXPECT_EQ(pips(drawn("store/minidiceimg_" + std::to_string(n - 1), 6)), n) << "minidiceimg_" << n - 1;
+    }
+    const QImage hollow = drawn("store/star_1"), filled = drawn("store/star_2");
+    EXPECT_EQ(qAlpha(hollow.pixel(hollow.rect().center())), 0) << "☆ is hollow";
+    EXPECT_EQ(qAlpha(filled.pixel(filled.rect().center())), 255) << "★ is filled";
+    // A win is stamped in warm red or pink, a loss in blue, a draw in neither.
+    for (auto [name, won, lost] : {std::tuple{"store/hanmark_1", true, false}, {"store/hanmark_0", false, true},
+                                   {"store/minimark_0", true, false}, {"store/minimark_1", false, true},
+                                   {"store/minimark_2", false, false}}) {
+        const QImage stamp = drawn(name, 1);
+        EXPECT_EQ(share(stamp, 320, 359) + share(stamp, 0, 10) > 0.2, won) << name;
+        EXPECT_EQ(share(stamp, 200, 240) > 0.2, lost) << name;
+    }
+    // 乃々香 is the one in pink; the women whose faces are hidden wear none but a blush.
+    for (auto [name, nonoka] : {std::pair{"scenes/portraits/nonoka", true}, {"scenes/figures/nonoka", true},
+                                {"scenes/portraits/sumire_masked", false}, {"scenes/figures/masked", false},
+                                {"scenes/dice/kozue_masked", false}, {"scenes/dice/kozue_question", false}})
+        EXPECT_EQ(share(drawn(name, 1), 320, 350) > 0.05, nonoka) << name;
+}

@@ -134,7 +134,8 @@ std::string differences(const Fingerprint& approved, const Fingerprint& now) {
         if (is->text != was.text)
             said.push_back(was.control + " was " + quoted(was.text) + ", now " + quoted(is->text));
         else if (is->hash != was.hash)
-            said.push_back(was.control + (was.control == "(form)" ? " (outside every control)" : "") + " looks different");
+            said.push_back((was.control == "(form)" ? std::string("the form outside its controls") : was.control) +
+                           " looks different");
     }
     for (const auto& p : now.parts)
         if (!matched.count(p.control)) said.push_back(p.control + " now shows");
