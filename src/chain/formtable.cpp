@@ -1,6 +1,7 @@
 #include "chain/formtable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <stdexcept>
 
@@ -158,8 +159,14 @@ std::vector<WarpTarget> warpTargets(const FormTable& table) {
 
 void check(const FormTable& table) {
     std::set<std::string> seen;
-    for (const auto& e : table)
+    // A form's name also names its scene file and the form in every test: letters and digits
+    // only, so a name with a space (what tests use for a form that does not exist) is never one.
+    const auto plain = [](unsigned char c) { return std::isalnum(c) != 0; };
+    for (const auto& e : table) {
+        if (e.name.empty() || !std::all_of(e.name.begin(), e.name.end(), plain))
+            throw std::invalid_argument("a form's name is letters and digits, not \"" + e.name + "\"");
         if (!seen.insert(e.name).second) throw std::invalid_argument("two rows for " + e.name);
+    }
     for (const auto& e : table)
         for (const auto& [control, next] : facts(e, table).exits) {
             const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(), [&](const Exit& x) {

@@ -297,7 +297,7 @@ TEST(Chain, ANewGameIsOneRow) {
 
 TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     chain::FormTable table = withExtra();
-    table.back().exits = {{"nextButton", "mesarea7"}};
+    table.back().exits = {{"nextButton", "no such form"}};
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "an exit to a form of no row";
     table.back().exits = {{"nextButton"}};
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "the next row's, from the last row";
@@ -305,8 +305,11 @@ TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     table.push_back(table.front());
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "two rows of one name";
     table = withExtra();
-    std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "extra"; })->kind =
-        chain::Kind::Story;
+    auto& extra = *std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "extra"; });
+    extra.name = "extra game";
+    EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a name no form can have";
+    extra.name = "extra";
+    extra.kind = chain::Kind::Story;
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a story row with no scene file";
     table = withExtra();
     table.erase(std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "mesarea3"; }));
