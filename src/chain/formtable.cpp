@@ -167,6 +167,18 @@ void check(const FormTable& table) {
             throw std::invalid_argument("a form's name is letters and digits, not \"" + e.name + "\"");
         if (!seen.insert(e.name).second) throw std::invalid_argument("two rows for " + e.name);
     }
+    // The warp zone opens a button by the code a player typed: two buttons of one code would be
+    // one button too many, and anything but four digits could never be typed into its box.
+    std::set<std::string> codes;
+    for (const auto& e : table) {
+        const bool digits = e.code.size() == 4 && std::all_of(e.code.begin(), e.code.end(), [](unsigned char c) {
+            return std::isdigit(c) != 0;
+        });
+        if (!digits && !e.code.empty() && e.code != "----")
+            throw std::invalid_argument(e.name + "'s code is four digits, \"----\" or none, not \"" + e.code + "\"");
+        if (digits && !e.warpCaption.empty() && !codes.insert(e.code).second)
+            throw std::invalid_argument(e.name + "'s code " + e.code + " opens another warp button already");
+    }
     for (const auto& e : table)
         for (const auto& [control, next] : facts(e, table).exits) {
             const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(), [&](const Exit& x) {

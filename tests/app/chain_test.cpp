@@ -309,6 +309,11 @@ TEST(Chain, ATableWithAnExitToNowhereIsRefusedBeforeAnythingRuns) {
     extra.name = "extra game";
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a name no form can have";
     extra.name = "extra";
+    for (const std::string& code : {std::string("123"), std::string("12a4"), chain::entry("mesarea2").code}) {
+        extra.code = code;
+        EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "the code " << code;
+    }
+    extra.code = "2026";
     extra.kind = chain::Kind::Story;
     EXPECT_THROW(SceneHarness(false, table), std::invalid_argument) << "a story row with no scene file";
     table = withExtra();
