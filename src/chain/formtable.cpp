@@ -32,9 +32,10 @@ FormEntry story(std::string name, std::string code, std::string warp, std::vecto
             }};
 }
 
+// A game's name is its own (Game::kName), so the row and the form can never disagree on it.
 template <class Game>
-FormEntry game(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
-    return {std::move(name), Kind::Game, std::move(code), std::move(warp), std::move(exits),
+FormEntry game(std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
+    return {Game::kName, Kind::Game, std::move(code), std::move(warp), std::move(exits),
             [](app::App& a, assets::Sozai& s, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s));
             }};
@@ -56,23 +57,23 @@ FormTable build() {
          }},
         story<MessageScene>("mesarea1", "----", "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
-        game<games::HitAndBlow>("Hitandblow", "5339", "鍵開け"),
+        game<games::HitAndBlow>("5339", "鍵開け"),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
-        game<games::KozueDuel>("tintiro1", "3940", "梢チンチロ"),
-        game<games::BalloonBattle>("mizuhusen", "3164", "水風船投げ"),
+        game<games::KozueDuel>("3940", "梢チンチロ"),
+        game<games::BalloonBattle>("3164", "水風船投げ"),
         story<MessageScene>("mesarea4", "1885", "メッセージパート４"),
-        game<games::BootsDash>("nagagutsu", "4789", "長靴１００ｍ"),
+        game<games::BootsDash>("4789", "長靴１００ｍ"),
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
-        game<games::RaceTo100>("max100game", "9140", "ＭＡＸ１００"),
+        game<games::RaceTo100>("9140", "ＭＡＸ１００"),
         // caughtCheatingButton only once she has caught her sister cheating.
-        game<games::SumireDuel>("tintiro2", "3896", "菫チンチロ",
+        game<games::SumireDuel>("3896", "菫チンチロ",
                                 {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
         story<SpecialScene>("mesareaspecial", "", "", {{"nextButton", Exit::kEnd}}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
-        game<games::KeySearch>("keysearch", "8202", "鍵探し"),
+        game<games::KeySearch>("8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
-        game<games::CandleBlowing>("rosoku", "9107", "ろうそく消し",
+        game<games::CandleBlowing>("9107", "ろうそく消し",
                                    {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
                                     {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
         story<MessageScene>("mesareaepi21", "----", "", {{"nextButton", "mesareaepi3"}}),

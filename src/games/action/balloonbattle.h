@@ -9,6 +9,8 @@ namespace games {
 // every throw may burst it, and whoever it bursts on is soaked and loses.
 class BalloonBattle final : public GameForm {
 public:
+    static constexpr char kName[] = "mizuhusen";  // names its row in the form table
+
     BalloonBattle(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;

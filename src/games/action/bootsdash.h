@@ -9,6 +9,8 @@ namespace games {
 // A 100 m dash in rubber boots: the arrow keys are her feet, taken in turn, against a 40 s clock.
 class BootsDash final : public GameForm {
 public:
+    static constexpr char kName[] = "nagagutsu";  // names its row in the form table
+
     BootsDash(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;

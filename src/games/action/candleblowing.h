@@ -12,6 +12,8 @@ namespace games {
 // rarely the wind spirit finishes the job. The count chooses one of four epilogues.
 class CandleBlowing final : public GameForm {
 public:
+    static constexpr char kName[] = "rosoku";  // names its row in the form table
+
     CandleBlowing(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;

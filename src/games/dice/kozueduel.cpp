@@ -7,7 +7,7 @@ enum Line { kWontLose, kGoingForIt, kPlea, kCanYouBeatMe, kMustNotLose };
 
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro1", "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, {8520, 0, 1335, 255}, ui::kWhite},
+        {KozueDuel::kName, "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, {8520, 0, 1335, 255}, ui::kWhite},
         "シルバー・ファントム",
         {240, 120, 2055, 255},
         "scenes/dice/kozue_masked",

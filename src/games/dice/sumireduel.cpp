@@ -7,7 +7,7 @@ enum Line { kSmugWontLose, kSlipOfTheTongue, kPlea, kImStrong, kGrin };
 
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {"tintiro2", "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, {8640, 0, 1335, 255}, ui::kWhite},
+        {SumireDuel::kName, "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, {8640, 0, 1335, 255}, ui::kWhite},
         "スミレ・デ・ワールズ",
         {480, 120, 1695, 255},
         "scenes/dice/kozue_question",

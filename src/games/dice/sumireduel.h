@@ -10,6 +10,8 @@ namespace games {
 // close the window; the match is then hers, and the story takes its special turn.
 class SumireDuel final : public DuelForm {
 public:
+    static constexpr char kName[] = "tintiro2";  // names its row in the form table
+
     SumireDuel(app::App& app, assets::Sozai& sozai);
 
     void Form_Unload(bool& cancel) override;

@@ -11,6 +11,8 @@ namespace games {
 // The padlock at the mansion's door: four different digits in kTries tries, told by ☆ and ★.
 class HitAndBlow final : public GameForm {
 public:
+    static constexpr char kName[] = "Hitandblow";  // names its row in the form table
+
     HitAndBlow(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;

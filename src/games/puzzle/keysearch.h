@@ -10,6 +10,8 @@ namespace games {
 // The key lies in one of kBoxes treasure boxes; kChecks checks, and every wrong box tells how far it is.
 class KeySearch final : public GameForm {
 public:
+    static constexpr char kName[] = "keysearch";  // names its row in the form table
+
     KeySearch(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;

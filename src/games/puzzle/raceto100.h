@@ -12,6 +12,8 @@ namespace games {
 // one of two dice, and whoever sends it over the edge loses.
 class RaceTo100 final : public GameForm {
 public:
+    static constexpr char kName[] = "max100game";  // names its row in the form table
+
     RaceTo100(app::App& app, assets::Sozai& sozai);
 
     void Form_Load() override;
