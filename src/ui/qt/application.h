@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+
+#include "ui/units.h"
 
 namespace ui::qt {
 
@@ -28,5 +31,18 @@ bool takeScaleArgument(int& argc, char** argv);
 
 // True when Qt can open a window here; false on a machine without a display.
 bool displayAvailable();
+
+// The display the game is about to open its windows on, looked at before Qt connects to it (Qt
+// ends the program when it cannot).
+struct DisplayFacts {
+    bool reachable = true;                // false: DISPLAY names an X display that cannot be opened
+    std::optional<ui::Size> freeArea;     // device pixels free for windows, where the display says
+    double pixelRatio = 1.0;              // the display's own scale (Xft.dpi / 96), which Qt follows
+};
+DisplayFacts lookAtDisplay();
+
+// Empty when the layouts' Gothic resolves to a Japanese face that has the glyphs; otherwise what
+// the player sees instead and what to install.
+std::string missingFontMessage();
 
 }  // namespace ui::qt
