@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "assets/library.h"
 #include "chain/program.h"
 #include "ui/clock.h"
+#include "ui/messagebox.h"
 #include "ui/placement.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
@@ -21,8 +21,15 @@
 
 namespace {
 
-// Quits with 0 once the window has painted for the first time, and with 1 if it never does: a
-// check that an installed copy really starts, fonts and pictures included. For tools/bench, with
+// Says on stderr, where the Japanese face is missing, what to install; true then.
+bool saidFontMissing() {
+    const std::string problem = ui::qt::missingFontMessage();
+    if (!problem.empty()) std::fprintf(stderr, "nonoka: %s\n", problem.c_str());
+    return !problem.empty();
+}
+
+// Quits with 0 once the window has painted for the first time, and with 1 if it never does or the
+// Japanese face is missing: a check that an installed copy really starts, fonts and pictures included. For tools/bench, with
 // NONOKA_BENCH_PAINTED set, it also prints the moment the painted frame was handed on (after the
 // window and all its controls have painted) as "painted <CLOCK_MONOTONIC ns>".
 class FirstPaint final : public QObject {
@@ -43,7 +50,7 @@ protected:
                     std::printf("painted %lld\n", now.tv_sec * 1000000000LL + now.tv_nsec);
                     std::fflush(stdout);
                 }
-                QCoreApplication::exit(0);
+                QCoreApplication::exit(saidFontMissing() ? 1 : 0);
             });
         }
         return false;
@@ -105,7 +112,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
-    const ui::qt::DisplayFacts display = ui::qt::lookAtDisplay();
+    ui::qt::DisplayFacts display = ui::qt::lookAtDisplay();
     if (!display.reachable) {
         std::fprintf(stderr,
                      "nonoka: cannot open the display \"%s\". Check DISPLAY, or on a machine without a display "
@@ -126,16 +133,12 @@ int main(int argc, char** argv) {
 
     ui::qt::FontConfigurationReader fontConfiguration;
     QApplication qapp(argc, argv);
+    display.connection.reset();
     ui::qt::setUpApplication(qapp);
     // Title bars read "<scene> — <game>"; a screen reader still reads the scene's own caption. The
     // desktop file named here is the one whose launcher and icon stand for the running game.
     QGuiApplication::setApplicationDisplayName(QString::fromUtf8("乃々香誕生日記念ミニゲーム"));
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.nonoka.birthday"));
-    if (const std::string fontProblem = ui::qt::missingFontMessage(); !fontProblem.empty()) {
-        std::fprintf(stderr, "nonoka: %s\n", fontProblem.c_str());
-        if (parser.isSet(selfTest)) return 1;
-        QMessageBox::warning(nullptr, QStringLiteral("Nonoka's Birthday Mini-Games"), QString::fromStdString(fontProblem));
-    }
     // Window icons show at 16 to 64 device pixels (128 on a high-density screen); the launchers
     // take theirs from the installed icon theme. Each size goes to the window system with every window.
     ui::qt::StartupWork background(assets::picture("app/icon"), {QSize(32, 32), QSize(128, 128)});
@@ -144,10 +147,17 @@ int main(int argc, char** argv) {
     app::Random random;
     chain::Program program(*clock, random);
     program.start();
-    // The first frame does without the icon; the window system takes it a moment later.
-    program.app().loadedForm("maintitle")->afterFirstPaint([&] { qapp.setWindowIcon(background.icon()); });
+    ui::Form& title = *program.app().loadedForm("maintitle");
+    // The first frame does without the icon; the window system takes it a moment later. The font is
+    // looked at then too, when the font database is filled anyway (before, it would hold up the
+    // first paint); a box over the title says what its boxes mean.
+    title.afterFirstPaint([&] {
+        qapp.setWindowIcon(background.icon());
+        if (!parser.isSet(selfTest) && saidFontMissing())
+            ui::messageBox(title, "Nonoka's Birthday Mini-Games", ui::qt::missingFontMessage());
+    });
     program.prerenderPictures();
     std::unique_ptr<FirstPaint> check;
-    if (parser.isSet(selfTest)) check = std::make_unique<FirstPaint>(ui::qt::windowOf(*program.app().loadedForm("maintitle")));
+    if (parser.isSet(selfTest)) check = std::make_unique<FirstPaint>(ui::qt::windowOf(title));
     return QApplication::exec();
 }

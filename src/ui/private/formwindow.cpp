@@ -45,21 +45,21 @@ void FormWindow::showPlaced() {
         const Rect r = placeWindow(lastPlace, {width(), height()}, {area.x(), area.y(), area.width(), area.height()});
         setGeometry(r.left, r.top, r.width, r.height);
     }
-    if (!fullScreenWanted) {
+    if (fullScreenWanted)
+        enterFullScreen();
+    else
         show();
-        return;
-    }
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    showFullScreen();
 }
 
 void FormWindow::toggleFullScreen() {
     fullScreenWanted = !isFullScreen();
-    if (!fullScreenWanted) {
+    if (fullScreenWanted)
+        enterFullScreen();
+    else
         showNormal();
-        return;
-    }
+}
+
+void FormWindow::enterFullScreen() {
     // A fixed size would hold the window at its layout's size inside the full screen.
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

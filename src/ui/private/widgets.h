@@ -172,6 +172,7 @@ protected:
     void moveEvent(QMoveEvent* e) override;
 
 private:
+    void enterFullScreen();
     void remember();
 
     Form& owner_;

@@ -130,8 +130,8 @@ DisplayFacts lookAtDisplay() {
     if ((!platform.isEmpty() && !platform.startsWith("xcb")) || qgetenv("DISPLAY").isEmpty()) return facts;
     int screenNumber = 0;
     xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
+    facts.connection = std::shared_ptr<void>(c, [](void* c) { xcb_disconnect(static_cast<xcb_connection_t*>(c)); });
     if (xcb_connection_has_error(c)) {
-        xcb_disconnect(c);
         facts.reachable = false;
         return facts;
     }
@@ -154,7 +154,6 @@ DisplayFacts lookAtDisplay() {
             if (dpi > 0) facts.pixelRatio = dpi / 96.0;
         }
     }
-    xcb_disconnect(c);
     return facts;
 }
 
