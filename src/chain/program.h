@@ -4,12 +4,17 @@
 #include "assets/sozai.h"
 #include "chain/formtable.h"
 #include "ui/prerender.h"
+#include "ui/units.h"
 
 namespace ui {
 class Clock;
 }
 
 namespace chain {
+
+// The widest (the number lock's) and the tallest window a form opens, in twips: the scale asked
+// for on the command line is held to what lets them fit the screen.
+inline constexpr ui::Size kLargestWindow{11235, 7125};
 
 // The whole game: every form of the table by name, the picture store, and the title to begin with.
 class Program {

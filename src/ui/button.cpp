@@ -10,7 +10,7 @@ Button::Button(Form& form, std::string name, Rect rect, std::string caption, Fon
       caption_(std::move(caption)) {
     auto* w = new detail::ButtonWidget(*this, &form.window());
     widget().w = w;
-    w->setFont(detail::toQFont(font));
+    detail::setDesignFont(*w, font);
     w->setText(QString::fromStdString(caption_));
     applyGeometry();
 }

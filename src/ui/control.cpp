@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 
+#include "ui/form.h"
 #include "ui/private/widgets.h"
 
 namespace ui {
@@ -74,13 +75,17 @@ void Control::setRect(Rect r) {
 }
 
 void Control::applyGeometry() {
-    if (!widget_->w) return;
+    QWidget* widget = widget_->w;
+    if (!widget) return;
+    const detail::FormWindow& window = form_.window();
+    const double zoom = window.zoom();
     // Round the edges, not the sizes, so neighbouring controls stay flush.
-    const int x = twipsToPixels(rect_.left);
-    const int y = twipsToPixels(rect_.top);
-    int w = rect_.width > 0 ? std::max(1, twipsToPixels(rect_.left + rect_.width) - x) : 0;
-    int h = rect_.height > 0 ? std::max(1, twipsToPixels(rect_.top + rect_.height) - y) : 0;
-    widget_->w->setGeometry(x, y, w, h);
+    const int x = twipsToPixels(rect_.left, zoom);
+    const int y = twipsToPixels(rect_.top, zoom);
+    int w = rect_.width > 0 ? std::max(1, twipsToPixels(rect_.left + rect_.width, zoom) - x) : 0;
+    int h = rect_.height > 0 ? std::max(1, twipsToPixels(rect_.top + rect_.height, zoom) - y) : 0;
+    widget->setGeometry(QRect(QPoint(x, y) + window.origin(), QSize(w, h)));
+    detail::zoomFont(*widget, zoom);
 }
 
 }  // namespace ui

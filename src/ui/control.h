@@ -60,6 +60,8 @@ public:
     virtual bool windowed() const { return false; }
 
     detail::ControlWidget& widget() const { return *widget_; }
+    // Places the widget anew, after its window changed the scale it draws the form at.
+    void relayout() { applyGeometry(); }
 
 protected:
     Control(Form& form, std::string name, Rect rect, std::unique_ptr<detail::ControlWidget> widget);

@@ -119,8 +119,11 @@ void Form::load() {
 void Form::show() {
     if (dead_) return;
     const bool first = !window_->isVisible();
-    window_->show();
-    if (!first) return;
+    if (!first) {
+        window_->show();
+        return;
+    }
+    window_->showPlaced();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();  // it cannot raise
     window_->activateWindow();
     // The focus starts on the first control in tab order that can take it, or with the form itself,

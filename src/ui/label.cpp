@@ -27,7 +27,7 @@ Label::Label(Form& form, std::string name, Rect rect, std::string caption, Font 
     widget().w = w;
     w->setTextFormat(Qt::PlainText);
     w->setAlignment(toQt(align_));
-    w->setFont(detail::toQFont(font_));
+    detail::setDesignFont(*w, font_);
     w->setText(QString::fromStdString(caption_));
     applyGeometry();
 }

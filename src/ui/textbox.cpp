@@ -32,7 +32,7 @@ TextBox::TextBox(Form& form, std::string name, Rect rect, std::string text, Font
     : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()) {
     auto* w = new detail::TextWidget(*this, &form.window());
     widget().w = w;
-    w->setFont(detail::toQFont(font));
+    detail::setDesignFont(*w, font);
     w->setText(QString::fromStdString(text));
     applyGeometry();
 }

@@ -4,8 +4,10 @@
 
 namespace ui {
 
-int twipsToPixels(int twips) {
-    const long px = std::lround(twips / static_cast<double>(kTwipsPerPixel));
+int twipsToPixels(int twips) { return twipsToPixels(twips, 1.0); }
+
+int twipsToPixels(int twips, double zoom) {
+    const long px = std::lround(twips * zoom / kTwipsPerPixel);
     if (px == 0 && twips > 0) return 1;
     if (px == 0 && twips < 0) return -1;
     return static_cast<int>(px);

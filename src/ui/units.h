@@ -10,6 +10,8 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // A non-zero length never collapses to nothing: a 10-twip gauge must still show.
 int twipsToPixels(int twips);
+// The same on a form drawn `zoom` times larger (full screen).
+int twipsToPixels(int twips, double zoom);
 
 struct Rect {
     int left = 0;

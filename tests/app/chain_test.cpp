@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "chain/formtable.h"
+#include "chain/program.h"
 #include "games/kit/gameform.h"
 #include "support/fuzz.h"
 #include "support/harness.h"
@@ -207,6 +208,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         ui::Form& f = h.open(e.form);
         EXPECT_EQ(f.caption(), e.caption) << e.form;
         EXPECT_EQ(ui::qt::windowOf(f)->size(), QSize(ui::twipsToPixels(e.width), ui::twipsToPixels(e.height))) << e.form;
+        EXPECT_TRUE(e.width <= chain::kLargestWindow.width && e.height <= chain::kLargestWindow.height) << e.form;
         if (e.codeLabel) {
             EXPECT_EQ(h.caption(e.form, e.codeLabel), e.code) << e.form;
             EXPECT_TRUE(h.visible(e.form, e.codeLabel)) << e.form;

@@ -213,6 +213,7 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
 // draws the controls in the same style.
 TEST(Look, TextIsIpaPGothicAndTheStyleFusion) {
     EXPECT_EQ(ui::qt::resolvedGothicFamily().toStdString(), "IPAPGothic");
+    EXPECT_EQ(ui::qt::missingFontMessage(), "") << "the start-up check finds it too";
     EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(ui::kDialogFace))).family().toStdString(), "IPAPGothic");
     const QFontInfo boxes(QApplication::font());
     EXPECT_EQ(std::pair(boxes.family().toStdString(), boxes.pixelSize()), std::pair(std::string("IPAPGothic"), 12));

@@ -4,7 +4,8 @@
 The faults are planted in a copy of the working tree (build-mutate/tree), never in src/ itself, so
 editing the tests while a run goes on cannot disturb it and a killed run leaves nothing behind. The
 copy is built without optimisation or debug information, the quickest build to redo, but with the
-containers' bounds checks; ccache serves the restored file's object again after each fault.
+containers' bounds checks; where ccache is installed (the build uses it by itself), it serves the
+restored file's object again after each fault.
 
     tools/mutate/mutate.py --folder src/app              # one folder (run folders one at a time)
     tools/mutate/mutate.py --folder src/warp --list      # only list the faults it would plant
@@ -301,7 +302,7 @@ def configure():
         shutil.rmtree(BUILD)  # another generator or other flags: start the copy's build afresh
     # Ninja: it finds what one changed file touches far quicker than make does.
     subprocess.run(["cmake", "-S", TREE, "-B", BUILD, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
-                    "-DCMAKE_CXX_FLAGS=" + FLAGS, "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"],
+                    "-DCMAKE_CXX_FLAGS=" + FLAGS],
                    check=True, stdout=subprocess.DEVNULL)
 
 

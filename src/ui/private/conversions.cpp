@@ -1,6 +1,10 @@
 // Our fonts, colours and key codes in Qt's terms.
 
 #include <QKeyEvent>
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
 
 #include "ui/keys.h"
 #include "ui/private/widgets.h"
@@ -12,6 +16,26 @@ QFont toQFont(const Font& font) {
     f.setPixelSize(pointsToPixels(font.points));
     f.setStretch(font.stretch);
     return f;
+}
+
+namespace {
+constexpr const char* kDesignPixels = "ui-design-font-pixels";
+}
+
+void setDesignFont(QWidget& w, const Font& font) {
+    const QFont f = toQFont(font);
+    w.setProperty(kDesignPixels, f.pixelSize());
+    w.setFont(f);
+}
+
+void zoomFont(QWidget& w, double zoom) {
+    const QVariant design = w.property(kDesignPixels);
+    if (!design.isValid()) return;
+    const int pixels = std::max(1, static_cast<int>(std::lround(design.toInt() * zoom)));
+    if (w.font().pixelSize() == pixels) return;
+    QFont f = w.font();
+    f.setPixelSize(pixels);
+    w.setFont(f);
 }
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }

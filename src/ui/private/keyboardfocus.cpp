@@ -86,7 +86,12 @@ protected:
         if (widget != first) return false;
         Form& form = window->owner();
         if (form.dead()) return false;
-        int code = virtualKey(*static_cast<QKeyEvent*>(event));
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (press->key() == Qt::Key_F11 || (press->key() == Qt::Key_Escape && window->isFullScreen())) {
+            if (!press->isAutoRepeat()) window->toggleFullScreen();
+            return true;
+        }
+        int code = virtualKey(*press);
         if (code == 0) return false;
         if (form.keyPreview()) {
             form.Form_KeyDown(code);

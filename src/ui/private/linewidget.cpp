@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/form.h"
 #include "ui/line.h"
 #include "ui/private/widgets.h"
 
@@ -10,9 +11,11 @@ namespace ui::detail {
 
 void LineWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(QPen(toQColor(owner().color()), 1));
-    const QPoint origin = geometry().topLeft();
-    auto px = [](int t) { return static_cast<int>(std::lround(t / static_cast<double>(kTwipsPerPixel))); };
+    const FormWindow& window = owner().form().window();
+    const double zoom = window.zoom();
+    p.setPen(QPen(toQColor(owner().color()), std::max(1, static_cast<int>(std::lround(zoom)))));
+    const QPoint origin = geometry().topLeft() - window.origin();
+    auto px = [zoom](int t) { return static_cast<int>(std::lround(t * zoom / kTwipsPerPixel)); };
     const QPoint a = QPoint(px(owner().x1()), px(owner().y1())) - origin;
     const QPoint b = QPoint(px(owner().x2()), px(owner().y2())) - origin;
     auto clampIn = [this](QPoint q) {

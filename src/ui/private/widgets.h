@@ -152,21 +152,41 @@ struct FormWindow final : public QWidget {
     Form& owner() const { return owner_; }
     void afterFirstPaint(std::function<void()> fn);
 
+    // Opens the window where the last one stood (full screen if that one was), the first one in
+    // the middle of the screen.
+    void showPlaced();
+    // F11: the form scaled to fill the screen, centred on its background; again, or Escape, gives
+    // the window back as it was.
+    void toggleFullScreen();
+    // How many times larger than its layout the form is drawn, and where its top left corner lies.
+    double zoom() const { return zoom_; }
+    QPoint origin() const { return origin_; }
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
 
 private:
+    void enterFullScreen();
+    void remember();
+
     Form& owner_;
     ClickLogic clicks_;
     bool painted_ = false;
+    double zoom_ = 1.0;
+    QPoint origin_;
     std::vector<std::function<void()>> afterPaint_;
 };
 
 QFont toQFont(const Font& font);
+// Sets a control's font as the layout gives it, kept so that a zoomed window can scale it.
+void setDesignFont(QWidget& w, const Font& font);
+void zoomFont(QWidget& w, double zoom);
 QColor toQColor(Rgb c);
 // The virtual key code of a key event (key::Enter, key::Space, key::Left, ...), 0 if none.
 int virtualKey(const QKeyEvent& e);

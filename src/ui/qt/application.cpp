@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QPixmapCache>
 #include <QStyleFactory>
@@ -10,6 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include <xcb/xcb.h>
 
 #include "ui/private/picturedata.h"
 #include "ui/private/widgets.h"
@@ -98,6 +102,71 @@ bool displayAvailable() {
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"})
         if (const char* v = std::getenv(var); v && *v) return true;
     return false;
+}
+
+namespace {
+// One property of the root window, as Qt's own connection would read it.
+std::vector<std::uint8_t> rootProperty(xcb_connection_t* c, xcb_window_t root, const char* name, xcb_atom_t type,
+                                       std::uint32_t longs) {
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    if (!atom) return {};
+    const xcb_atom_t id = atom->atom;
+    std::free(atom);
+    if (id == XCB_ATOM_NONE) return {};
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, id, type, 0, longs), nullptr);
+    if (!reply) return {};
+    const auto* bytes = static_cast<const std::uint8_t*>(xcb_get_property_value(reply));
+    std::vector<std::uint8_t> value(bytes, bytes + xcb_get_property_value_length(reply));
+    std::free(reply);
+    return value;
+}
+}  // namespace
+
+DisplayFacts lookAtDisplay() {
+    DisplayFacts facts;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((!platform.isEmpty() && !platform.startsWith("xcb")) || qgetenv("DISPLAY").isEmpty()) return facts;
+    int screenNumber = 0;
+    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
+    facts.connection = std::shared_ptr<void>(c, [](void* c) { xcb_disconnect(static_cast<xcb_connection_t*>(c)); });
+    if (xcb_connection_has_error(c)) {
+        facts.reachable = false;
+        return facts;
+    }
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = 0; i < screenNumber && it.rem; ++i) xcb_screen_next(&it);
+    if (it.rem) {
+        const xcb_screen_t& screen = *it.data;
+        facts.freeArea = Size{screen.width_in_pixels, screen.height_in_pixels};
+        // The window manager's free area of the first desktop: x, y, width, height.
+        const auto area = rootProperty(c, screen.root, "_NET_WORKAREA", XCB_ATOM_CARDINAL, 4);
+        if (area.size() == 4 * sizeof(std::uint32_t)) {
+            std::uint32_t v[4];
+            std::memcpy(v, area.data(), sizeof v);
+            if (v[2] > 0 && v[3] > 0) facts.freeArea = Size{static_cast<int>(v[2]), static_cast<int>(v[3])};
+        }
+        const auto resources = rootProperty(c, screen.root, "RESOURCE_MANAGER", XCB_ATOM_STRING, 1 << 14);
+        const std::string text(resources.begin(), resources.end());
+        if (const auto at = text.find("Xft.dpi:"); at != std::string::npos) {
+            const double dpi = std::atof(text.c_str() + at + 8);
+            if (dpi > 0) facts.pixelRatio = dpi / 96.0;
+        }
+    }
+    return facts;
+}
+
+std::string missingFontMessage() {
+    const QFont gothic(QString::fromUtf8(kGothicFace));
+    const QString family = QFontInfo(gothic).family();
+    const QFontMetrics metrics(gothic);
+    const QString sample = QString::fromUtf8("乃々香誕生日記念ミニゲーム");
+    bool drawn = kGothicChoices.contains(family);
+    for (const char32_t ch : sample.toUcs4()) drawn = drawn && metrics.inFontUcs4(ch);
+    if (drawn) return {};
+    return "No Japanese font: every caption would show as empty boxes. Install fonts-ipafont-gothic "
+           "(sudo apt install fonts-ipafont-gothic) and start the game again.";
 }
 
 QWidget* windowOf(const Form& form) { return &form.window(); }
