@@ -12,12 +12,18 @@ Image::Image(Form& form, std::string name, Rect rect, Picture picture, bool pict
     applyGeometry();
 }
 
-void Image::setPicture(Picture picture) {
-    const bool renamed = picture.description() != picture_.description();
+void Image::setPicture(Picture picture) { show(std::move(picture), true); }
+
+void Image::setFrame(Picture picture) { show(std::move(picture), false); }
+
+void Image::show(Picture picture, bool atRest) {
+    const std::string before = moving_ ? nameAtRest_ : picture_.description();
     picture_ = std::move(picture);
+    if (!atRest && !moving_) nameAtRest_ = before;
+    moving_ = !atRest;
     if (!widget().w) return;
     widget().w->update();
-    if (renamed) detail::announceName(*widget().w, false);
+    if (atRest && picture_.description() != before) detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui

@@ -13,8 +13,8 @@ class QWidget;
 namespace testing_support {
 
 // While it lives, checks before every key the application delivers (and when asked) that the form
-// being keyed holds the focus itself or gives it to a showing, enabled control of its own, and
-// counts mouse presses. Problems are collected, so a test can print them all.
+// being keyed keeps the keys itself (with the focus or with none) or gives them to a showing,
+// enabled control of its own, and counts mouse presses. Problems are collected, so a test can print them all.
 class KeyboardWatch final : public QObject {
 public:
     KeyboardWatch(SceneHarness& h, std::string form);
@@ -32,7 +32,7 @@ private:
     int keys_ = 0;
 };
 
-// The control of `form` that holds the focus: "" for the form itself, "?" for nothing.
+// The control of `form` that holds the focus: "" for none, when the form itself has the keys.
 std::string focusedControl(SceneHarness& h, const std::string& form);
 
 // Tab until the control has the focus (failing if Tab never reaches it), then Space, or Enter on

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "assets/library.h"
 #include "support/harness.h"
 #include "ui/button.h"
 #include "ui/image.h"
@@ -15,8 +16,8 @@ using testing_support::SceneHarness;
 
 class Speaking final : public ui::Form {
 public:
-    explicit Speaking(app::App& app)
-        : ui::Form(app.clock(), "speaking", "speaking", {3000, 1500}, ui::kButtonFace),
+    explicit Speaking(app::App& app, const char* name = "speaking")
+        : ui::Form(app.clock(), name, name, {3000, 1500}, ui::kButtonFace),
           dial(button("dial", {1500, 600, 600, 600}, "↑")),
           box(image("box", {600, 600, 600, 600})) {}
     ui::Button& dial;
@@ -90,6 +91,15 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     h.advance(std::chrono::milliseconds(1));
     form.announce("七");
     EXPECT_EQ(h.spoken("speaking").size(), 9u);
+
+    // Said as a window opens, a sentence waits for the activation, the turn after it.
+    h.app().registerForm("later", [](app::App& a) { return std::make_unique<Speaking>(a, "later"); });
+    ui::qt::assumeScreenReader(true);
+    h.app().show("later").announce("開いたときの文");
+    EXPECT_EQ(ear.heard.size(), 7u);
+    h.settle(), h.settle();
+    ui::qt::assumeScreenReader(false);
+    EXPECT_EQ(ear.heard.back(), "開いたときの文");
 }
 
 // A control's spoken name says which one it is and what it holds; cleared, the caption speaks again.
@@ -107,6 +117,18 @@ TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
     EXPECT_EQ(form.dial.spokenName(), "1桁目 ↑ 3");
     form.dial.setSpokenName("");
     EXPECT_EQ(nameOf(form.dial) + " " + form.dial.spokenName(), "↑ ↑") << "what a screen reader reads, the caption";
+
+    // A picture is renamed when it comes to rest with a new name, never for the frames before.
+    const ui::Picture end = assets::picture("scenes/kanimg"), logo = assets::picture("scenes/rogoimg");
+    form.box.setPicture(logo);
+    int renamed = 0;
+    ui::qt::setNameListener([&](const QWidget&, const QString&) { ++renamed; });
+    for (const ui::Picture& p : {end, logo, end, logo, logo}) form.box.setFrame(p);
+    form.box.setPicture(logo);
+    EXPECT_EQ(renamed, 0) << "at rest as it was";
+    for (const ui::Picture& p : {end, end}) form.box.setPicture(p);
+    ui::qt::setNameListener(nullptr);
+    EXPECT_EQ(renamed, 1);
 }
 
 }  // namespace

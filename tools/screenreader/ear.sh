@@ -52,6 +52,57 @@ ear_heard() { orca_wait_said "$1" "${2:-10}" "$EAR_MARK"; }
 # What has been said since the mark, one utterance a line.
 ear_since() { orca_said_since "$EAR_MARK"; }
 
+# What a listener did not hear to its end: each sentence after MARK (default the mark) that Orca
+# stopped before a voice could have said it. A voice says the sentences in turn, each from when it
+# was sent or the one before it ended, at EAR_MORAE_PER_S (default 8, an ordinary Japanese rate):
+# a kana is one mora, any other character two (kanji, digits, Latin letters: most take two or
+# more), punctuation none. A stop cuts every sentence not yet ended. Prints
+# "cut after N of M ms: TEXT", one a line.
+ear_cut() { _ear_voice cut "${1:-$EAR_MARK}"; }
+
+# Waits, as a listener does before the next key, until the voice would have said everything sent
+# since MARK (default the mark); at most 120 s.
+ear_listen() {
+    local left i
+    for (( i = 0; i < 240; i++ )); do
+        orca_quiet 0.5 10
+        left=$(_ear_voice left "${1:-$EAR_MARK}")
+        awk -v l="$left" 'BEGIN { exit !(l <= 0) }' && return 0
+        sleep "$left"
+    done
+}
+
+_ear_voice() {
+    orca_lines_since "$2" | python3 -c '
+import sys, datetime
+mode, rate = sys.argv[1], float(sys.argv[2])
+def secs(s):
+    h, m, r = s.split(":")
+    return (int(h) * 60 + int(m)) * 60 + float(r)
+def morae(text):
+    return sum(0 if c in " 、。，．,.！!？?・「」『』（）()　…ー" else 1 if "\u3040" <= c <= "\u30ff" else 2 for c in text)
+queue, free = [], 0.0  # sentences not yet ended (start, end, text); when the voice is free
+for line in sys.stdin:
+    parts = line.rstrip("\n").split("\t", 2)
+    if len(parts) < 3: continue
+    at, kind, text = secs(parts[0]), parts[1], parts[2]
+    queue = [q for q in queue if q[1] > at]
+    if kind == "speak":
+        start = max(at, free)
+        free = start + morae(text) / rate
+        queue.append((start, free, text))
+    elif kind == "stop":
+        for start, end, said in queue:
+            if mode == "cut": print("cut after %d of %d ms: %s" % (max(0, at - start) * 1000, (end - start) * 1000, said))
+        queue, free = [], at
+if mode == "left":
+    now = datetime.datetime.now()
+    print("%.3f" % (free - (now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6)))
+' "$1" "${EAR_MORAE_PER_S:-8}"
+}
+# Whether none of the sentences after MARK matching REGEX was cut.
+ear_uncut() { ! ear_cut "${2:-$EAR_MARK}" | grep -qE -- "$1"; }
+
 # Tab (at most 30 times) until the focused control Orca reads matches REGEX.
 ear_tab_to() {
     local re=$1 i
@@ -75,7 +126,8 @@ ear_warp() {
     orca_quiet 0.5 5
     ear_type "$code"
     ear_keys Return
-    ear_tab_to "^$button" || return 1
+    # The button the code opened takes the focus; Tab only when it did not.
+    ear_heard "^$button" 3 >/dev/null || ear_tab_to "^$button" || return 1
     ear_keys Return
     xd_wait_window "$window" 10 >/dev/null || return 1
     ear_heard "$window" 10 >/dev/null

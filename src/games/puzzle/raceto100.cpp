@@ -193,8 +193,7 @@ void RaceTo100::onHeroineTurnTick() {
 
 void RaceTo100::onDieTick(int die) {
     faces_[die] = rules::nextFace(faces_[die]);
-    (turn_ == Side::Opponent ? opponentDicePictures : heroineDicePictures)[die].setPicture(
-        sozai_.diceimg(faces_[die]));
+    (turn_ == Side::Opponent ? opponentDicePictures : heroineDicePictures)[die].setFrame(sozai_.diceimg(faces_[die]));
 }
 
 void RaceTo100::onStopClicked(int die) {
@@ -295,6 +294,7 @@ void RaceTo100::onFirstStopTick() {
 void RaceTo100::stopFirstDie() {
     firstStopTimer.setEnabled(false);
     diceTimers[0].setEnabled(false);
+    opponentDicePictures[0].setPicture(sozai_.diceimg(faces_[0]));  // at rest: named now
     spinTicksLeft_ = Int(Rnd() * 7) + 7;
     enter(Phase::OpponentStopsSecond);
 }
@@ -306,6 +306,7 @@ void RaceTo100::onSecondStopTick() {
 
 void RaceTo100::stopSecondDie() {
     diceTimers[1].setEnabled(false);
+    opponentDicePictures[1].setPicture(sozai_.diceimg(faces_[1]));
     secondStopTimer.setEnabled(false);
     enter(Phase::OpponentChooses);
 }
@@ -351,7 +352,7 @@ void RaceTo100::onWinBannerTick() {
     cliffLine.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(1));
     exclamationPicture.setVisible(false);
-    nextButton.setVisible(true);
+    showExit(nextButton);
     winBannerTimer.setEnabled(false);
     announce("相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
 }
@@ -363,7 +364,7 @@ void RaceTo100::onLossBannerTick() {
     exclamationPicture.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
     lossBannerTimer.setEnabled(false);
-    announce("あなたが落ちた。あなたの負け");
+    announceLoss("あなたが落ちた。あなたの負け");
 }
 
 void RaceTo100::onOpponentPictureClicked() {

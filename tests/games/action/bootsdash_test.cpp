@@ -199,7 +199,7 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
         }
         h.advance(byPace ? 1s : 500ms);
         if (!byPace) said.push_back("同じ足で転んだ！");
-        said.push_back("時間切れ、あと0メートル。C-PASS = 4789");
+        said.push_back(h.lostSaying("nagagutsu", "時間切れ、あと0メートル"));
         EXPECT_EQ(h.spoken("nagagutsu"), said) << "every ten seconds, the last five, and the end";
         EXPECT_FALSE(h.draws());
         EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_0") << byPace;
