@@ -12,6 +12,7 @@
 # Needs: orca, xvfb, xdotool, x11-utils, dbus-daemon, at-spi2-core, python3-gi,
 # gir1.2-atspi-2.0, python3-pyatspi (apt-get install them; not needed by the build or CI).
 # EAR_GAME: the game binary (default build/src/nonoka). EAR_KEEP=1 keeps Orca's record.
+# EAR_NAME_EVENTS=FILE records every name change on the accessibility bus (name-events.py).
 
 EAR_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 EAR_ROOT=$(cd "$EAR_DIR/../.." && pwd)
@@ -29,6 +30,7 @@ ear_check() {
 
 ear_finish() {
     [[ ${EAR_KEEP:-0} == 1 && -f ${ORCA_SPEECH:-} ]] && cp "$ORCA_SPEECH" "${EAR_RECORD:-/tmp/ear-speech.tsv}"
+    [[ -n ${EAR_EVENTS_PID:-} ]] && kill "$EAR_EVENTS_PID" 2>/dev/null
     orca_cleanup
     trap - EXIT
     echo "$EAR_PASS passed, $EAR_FAIL failed"
@@ -39,6 +41,10 @@ ear_start() {
     [[ -x $EAR_GAME ]] || { echo "not ok - no game at $EAR_GAME (build it first)"; ear_finish; }
     ear_check "Xvfb, the accessibility bus and Orca start" eval 'xd_start_x && a11y_start && orca_start' || ear_finish
     trap ear_finish EXIT
+    # EAR_NAME_EVENTS=FILE: every name change the screen reader receives, a line each.
+    if [[ -n ${EAR_NAME_EVENTS:-} ]]; then
+        "${ORCA_PYTHON:-/usr/bin/python3}" "$EAR_DIR/name-events.py" "$EAR_NAME_EVENTS" & EAR_EVENTS_PID=$!
+    fi
     EAR_MARK=$(orca_mark)
     ear_check "the title is read" orca_launch メインタイトル "$EAR_GAME" || ear_finish
     orca_quiet 1 10

@@ -94,6 +94,14 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     // Each die with its STOP below it: the arrows go from one to the other.
     ui::arrowGrid(2, ui::cellsOf(heroineDicePictures, stopButtons));
     nameHeroineDice();
+    nameCounts();
+}
+
+// The counts go down a square at a time as the car moves: renamed then, they would flood the
+// accessibility bus with a name for every square. Named at rest, they change once a move.
+void RaceTo100::nameCounts() {
+    squaresLeftLabel.setSpokenName("転落まで残り" + std::to_string(squaresLeft_) + "マス");
+    squaresToGoLabel.setSpokenName("進むマス " + std::to_string(squaresToGo_));
 }
 
 // A rolling die keeps one name: its frames would otherwise rename it many times a second.
@@ -245,9 +253,11 @@ void RaceTo100::onCarMoveTick() {
     carPicture.setLeft(carLeft(position));
     squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
     // The edge ends every move, however many squares it had left: the car never passes it.
+    const bool atRest = squaresToGo_ == 0 || squaresLeft_ == 0;
+    if (atRest) nameCounts();
     if (squaresToGo_ == 0 && squaresLeft_ != 0) nextTurn();
     if (squaresLeft_ == 0) carFalls();
-    if (squaresToGo_ == 0 || squaresLeft_ == 0) carMoveTimer.setEnabled(false);
+    if (atRest) carMoveTimer.setEnabled(false);
 }
 
 void RaceTo100::nextTurn() {
@@ -406,6 +416,7 @@ void RaceTo100::revive() {
     squaresToGoLabel.setCaption("0");
     squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
     squaresToGoLabel.setVisible(true);
+    nameCounts();
     // Her dice may still hold the 66 that threw the car over; the opponent rolls them from 1, as
     // after every move.
     faces_ = {1, 1};
