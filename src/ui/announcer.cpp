@@ -40,11 +40,18 @@ public:
         setFocusPolicy(Qt::NoFocus);
         hide();
     }
+    // Its name, kept here rather than as the widget's accessible name: setting that raises a name
+    // change on the accessibility bus for every sentence, which no screen reader speaks and which
+    // only lengthens its queue.
+    QString sentence;
 };
 
 class NotificationAccessible final : public QAccessibleWidget {
 public:
     explicit NotificationAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<NotificationWidget*>(widget())->sentence : QAccessibleWidget::text(t);
+    }
 };
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
@@ -86,7 +93,7 @@ public:
         next_ = (next_ + 1) % pool_.size();
         if (!slot) slot = new NotificationWidget(window_);
         slot->hide();
-        slot->setAccessibleName(sentence);
+        slot->sentence = sentence;
         slot->show();
     }
 

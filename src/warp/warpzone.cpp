@@ -77,7 +77,7 @@ void WarpZone::onCheckCodeClicked() {
     if (ui::screenReaderRuns()) warpButtons[static_cast<std::size_t>(*button)]->setFocus();
     const auto open = std::count_if(warpButtons.begin(), warpButtons.end(), [](ui::Button* b) { return b->visible(); });
     announce("「" + targets_[static_cast<std::size_t>(*button)].caption + "」が開きました。開いているワープ先は" +
-             std::to_string(open) + "つ");
+             std::to_string(open) + "個");  // "つ" counts only to nine
 }
 
 void WarpZone::onBackClicked() { app_.leave(*this, "backButton"); }

@@ -75,8 +75,7 @@ public:
     // The form an exit button of this form leads to, as the chain's table says ("" ends the
     // program): tests ask this rather than restating the story's order.
     std::string nextForm(const std::string& form, const std::string& exit) { return app().facts(form).exits.at(exit); }
-    // What a lost game says after `what` happened: its code and the way back in through it.
-    std::string lostSaying(const std::string& form, const std::string& what) {
+    std::string lostSaying(const std::string& form, const std::string& what) {  // `what` happened, then the way back
         return what + "。続きのコードは" + app().facts(form).code +
                "。ウィンドウを閉じ、タイトルの「続きから」でこのコードを入れると、ここからやり直せる";
     }

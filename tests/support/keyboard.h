@@ -13,8 +13,8 @@ class QWidget;
 namespace testing_support {
 
 // While it lives, checks before every key the application delivers (and when asked) that the form
-// being keyed keeps the keys itself (with the focus or with none) or gives them to a showing,
-// enabled control of its own, and counts mouse presses. Problems are collected, so a test can print them all.
+// being keyed holds the focus itself (or none) or gives it to a showing, enabled control of its own, and
+// counts mouse presses. Problems are collected, so a test can print them all.
 class KeyboardWatch final : public QObject {
 public:
     KeyboardWatch(SceneHarness& h, std::string form);

@@ -137,10 +137,8 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
             EXPECT_EQ(events["headingLabels(0)"], 1) << "once, as it comes into view";
         }
         if (form == "max100game") {
-            const auto said = h.spoken(form);
-            EXPECT_EQ(events["squaresLeftLabel"], 2 + std::count_if(said.begin(), said.end(), [](const std::string& s) {
-                          return s.find("マス進む") != std::string::npos;
-                      })) << "once as each of the script's two races loads, then once a move, not a square";
+            const auto moves = std::ranges::count_if(h.spoken(form), [](const std::string& s) { return s.find("マス進む") != s.npos; });
+            EXPECT_EQ(events["squaresLeftLabel"], 2 + moves) << "as each of the script's two races loads, then once a move";
         }
     }
     ui::qt::setNameListener(nullptr);

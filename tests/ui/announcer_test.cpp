@@ -16,8 +16,8 @@ using testing_support::SceneHarness;
 
 class Speaking final : public ui::Form {
 public:
-    explicit Speaking(app::App& app, const char* name = "speaking")
-        : ui::Form(app.clock(), name, name, {3000, 1500}, ui::kButtonFace),
+    explicit Speaking(app::App& app)
+        : ui::Form(app.clock(), "speaking", "speaking", {3000, 1500}, ui::kButtonFace),
           dial(button("dial", {1500, 600, 600, 600}, "↑")),
           box(image("box", {600, 600, 600, 600})) {}
     ui::Button& dial;
@@ -93,7 +93,7 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     EXPECT_EQ(h.spoken("speaking").size(), 9u);
 
     // Said as a window opens, a sentence waits for the activation, the turn after it.
-    h.app().registerForm("later", [](app::App& a) { return std::make_unique<Speaking>(a, "later"); });
+    h.app().registerForm("later", [](app::App& a) { return std::make_unique<ui::Form>(a.clock(), "later", "", ui::Size{900, 900}, ui::kButtonFace); });
     ui::qt::assumeScreenReader(true);
     h.app().show("later").announce("開いたときの文");
     EXPECT_EQ(ear.heard.size(), 7u);
@@ -119,16 +119,14 @@ TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
     EXPECT_EQ(nameOf(form.dial) + " " + form.dial.spokenName(), "↑ ↑") << "what a screen reader reads, the caption";
 
     // A picture is renamed when it comes to rest with a new name, never for the frames before.
-    const ui::Picture end = assets::picture("scenes/kanimg"), logo = assets::picture("scenes/rogoimg");
-    form.box.setPicture(logo);
     int renamed = 0;
     ui::qt::setNameListener([&](const QWidget&, const QString&) { ++renamed; });
-    for (const ui::Picture& p : {end, logo, end, logo, logo}) form.box.setFrame(p);
-    form.box.setPicture(logo);
-    EXPECT_EQ(renamed, 0) << "at rest as it was";
-    for (const ui::Picture& p : {end, end}) form.box.setPicture(p);
+    using Step = std::pair<const char*, bool>;  // a picture, and whether it is at rest
+    for (const auto& [picture, atRest] : {Step{"scenes/kanimg", true}, Step{"scenes/rogoimg", false},
+                                          Step{"scenes/kanimg", true}, Step{"scenes/kanimg", true}})
+        atRest ? form.box.setPicture(assets::picture(picture)) : form.box.setFrame(assets::picture(picture));
     ui::qt::setNameListener(nullptr);
-    EXPECT_EQ(renamed, 1);
+    EXPECT_EQ(renamed, 1) << "once at rest, with its new name; never for a frame, nor back at rest as it was";
 }
 
 }  // namespace

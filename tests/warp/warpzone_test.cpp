@@ -65,7 +65,7 @@ TEST(WarpZone, RevealingIsCumulativeAndUnknownOrEmptyCodesDoNothing) {
     EXPECT_EQ(h.caption("warpzone", "codeBox"), "1234") << "an unknown code stays in the box";
     EXPECT_EQ(revealed(h), upTo(buttonOf("mizuhusen")));
     // A listener hears what each check opened, or that it opened nothing.
-    const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "つ";
+    const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "個";
     const std::string none = "このコードで開くワープ先はありません";
     EXPECT_EQ(h.spoken("warpzone"), (std::vector<std::string>{"ワープコード、数字4桁。入れてエンターで開く", none,
                                                               "「水風船投げ」" + open, "「メッセージパート３」" + open, none}));

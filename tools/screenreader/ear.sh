@@ -61,8 +61,8 @@ ear_since() { orca_said_since "$EAR_MARK"; }
 # What a listener did not hear to its end: each sentence after MARK (default the mark) that Orca
 # stopped before a voice could have said it. A voice says the sentences in turn, each from when it
 # was sent or the one before it ended, at EAR_MORAE_PER_S (default 8, an ordinary Japanese rate):
-# a kana is one mora, any other character two (kanji, digits, Latin letters: most take two or
-# more), punctuation none. A stop cuts every sentence not yet ended. Prints
+# a kana is one mora, a kanji or a digit two (most take two or more), three Latin letters one
+# (Orca's own English words), punctuation none. A stop cuts every sentence not yet ended. Prints
 # "cut after N of M ms: TEXT", one a line.
 ear_cut() { _ear_voice cut "${1:-$EAR_MARK}"; }
 
@@ -86,7 +86,11 @@ def secs(s):
     h, m, r = s.split(":")
     return (int(h) * 60 + int(m)) * 60 + float(r)
 def morae(text):
-    return sum(0 if c in " 、。，．,.！!？?・「」『』（）()　…ー" else 1 if "\u3040" <= c <= "\u30ff" else 2 for c in text)
+    def one(c):
+        if c in " 、。，．,.！!？?・「」『』（）()　…ー": return 0
+        if c.isascii() and c.isalpha(): return 1 / 3  # English words of the screen reader: a syllable in three letters
+        return 1 if "\u3040" <= c <= "\u30ff" else 2
+    return sum(map(one, text))
 queue, free = [], 0.0  # sentences not yet ended (start, end, text); when the voice is free
 for line in sys.stdin:
     parts = line.rstrip("\n").split("\t", 2)

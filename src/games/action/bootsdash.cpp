@@ -1,6 +1,7 @@
 #include "games/action/bootsdash.h"
 
 #include <string>
+#include <utility>
 
 #include "assets/library.h"
 #include "games/action/bootsdashrules.h"
@@ -71,6 +72,7 @@ void BootsDash::Form_KeyDown(int& keyCode) {
     const int key = keyCode;
     if (key != ui::key::Left && key != ui::key::Right) return;
     keyCode = 0;  // the arrows are her feet: they never move the focus or press a button
+    if (phase_ == Phase::Running || phase_ == Phase::Down) steppedThisTick_ = true;
     if (phase_ != Phase::Running) return;
     footstep(key == ui::key::Left ? Foot::Left : Foot::Right);
 }
@@ -135,9 +137,13 @@ void BootsDash::onRaceClockTick() {
         timeUp();
         return;
     }
-    // A fall and the clock in the same moment make one sentence.
+    // A fall and the clock in the same moment make one sentence. Every arrow cuts off what a
+    // screen reader is saying, so a runner hears the clock when they stop to listen, too: on the
+    // first tick without a step after one with.
+    const bool paused = steppedLastTick_ && !steppedThisTick_;
+    steppedLastTick_ = std::exchange(steppedThisTick_, false);
     std::string said = fell ? "転んだ！" : "";
-    if (rules::clockWorthSaying(secondsLeft_)) said += rules::clockSaid(secondsLeft_, distanceLeft_);
+    if (rules::clockWorthSaying(secondsLeft_) || paused) said += rules::clockSaid(secondsLeft_, distanceLeft_);
     announce(said);
 }
 

@@ -187,7 +187,7 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
         EXPECT_EQ(h.clock(), "1");
         const std::string left = byPace ? "秒、あと4メートル" : "秒、あと0メートル";
         std::vector<std::string> said;
-        for (int s : {30, 20, 10, 5, 4, 3, 2, 1}) said.push_back(std::to_string(s) + left);
+        for (int s : {38, 30, 20, 10, 5, 4, 3, 2, 1}) said.push_back(std::to_string(s) + left);  // 38: she stopped
         if (byPace) {
             h.run({4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
             h.script({h.draw(10, 0)});
