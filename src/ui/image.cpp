@@ -17,13 +17,17 @@ void Image::setPicture(Picture picture) { show(std::move(picture), true); }
 void Image::setFrame(Picture picture) { show(std::move(picture), false); }
 
 void Image::show(Picture picture, bool atRest) {
-    const std::string before = moving_ ? nameAtRest_ : picture_.description();
+    if (!widget().w) {
+        picture_ = std::move(picture);
+        return;
+    }
+    const std::string before = moving_ ? nameAtRest_ : spokenName();
     picture_ = std::move(picture);
     if (!atRest && !moving_) nameAtRest_ = before;
     moving_ = !atRest;
-    if (!widget().w) return;
     widget().w->update();
-    if (atRest && picture_.description() != before) detail::announceName(*widget().w, false);
+    // A spoken name of its own ("サイコロ1 9") hides the picture's: then nothing was renamed.
+    if (atRest && spokenName() != before) detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui

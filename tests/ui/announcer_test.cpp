@@ -119,6 +119,7 @@ TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
     EXPECT_EQ(nameOf(form.dial) + " " + form.dial.spokenName(), "↑ ↑") << "what a screen reader reads, the caption";
 
     // A picture is renamed when it comes to rest with a new name, never for the frames before.
+    form.box.setSpokenName("");
     int renamed = 0;
     ui::qt::setNameListener([&](const QWidget&, const QString&) { ++renamed; });
     using Step = std::pair<const char*, bool>;  // a picture, and whether it is at rest
