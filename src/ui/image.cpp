@@ -26,8 +26,9 @@ void Image::show(Picture picture, bool atRest) {
     if (!atRest && !moving_) nameAtRest_ = before;
     moving_ = !atRest;
     widget().w->update();
-    // A spoken name of its own ("サイコロ1 9") hides the picture's: then nothing was renamed.
-    if (atRest && spokenName() != before) detail::announceName(*widget().w, false);
+    // A spoken name of its own ("サイコロ1 9") hides the picture's, and raises its own changes.
+    if (atRest && widget().w->accessibleName().isEmpty() && spokenName() != before)
+        detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui
