@@ -14,7 +14,10 @@ void SteppedReveal::start() {
 
 void SteppedReveal::tick() {
     if (next_ >= steps_.size()) return;
-    if (ui::Control* c = steps_[next_]) c->setVisible(true);
+    if (ui::Control* c = steps_[next_]) {
+        c->setVisible(true);
+        if (onShown) onShown(*c);
+    }
     if (++next_ < steps_.size()) return;
     timer_.setEnabled(false);
     then_();

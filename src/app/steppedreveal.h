@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "app/then.h"
@@ -16,6 +17,9 @@ public:
     SteppedReveal(ui::Timer& timer, std::vector<ui::Control*> steps, Then then);
 
     void start();
+
+    // Runs as each step's control comes into view (a scene that has its captions said, say).
+    std::function<void(ui::Control&)> onShown;
 
 private:
     void tick();

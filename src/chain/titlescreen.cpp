@@ -8,6 +8,13 @@ TitleScreen::TitleScreen(app::App& app)
       startButton(button("startButton", {3480, 4200, 1935, 615}, "はじめから", &TitleScreen::onStartClicked)),
       continueButton(button("continueButton", {3480, 5040, 1935, 615}, "続きから", &TitleScreen::onContinueClicked)) {}
 
+// The keys a listener needs before anything else, once a run: the title shown again on the way
+// back from the warp zone has been heard.
+void TitleScreen::Form_Load() {
+    if (app_.openedFrom(name()).empty())
+        announce("タブで選び、スペースかエンターで決める。物語のページもスペースかエンターでめくり、Rでもう一度聞ける");
+}
+
 // The title names its exits; the chain's table says where each leads.
 void TitleScreen::onStartClicked() { app_.leave(*this, "startButton"); }
 

@@ -18,6 +18,8 @@ ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
     captionSecondLabel.setVisible(false);
     endMarkImage.setVisible(false);
     logoImage.setVisible(false);
+    // A caption that appears says nothing by itself to a listener, who would take the silence for a hang.
+    captionReveal_.onShown = [this](ui::Control& caption) { announce(static_cast<ui::Label&>(caption).caption()); };
 }
 
 void ClosingScene::onCaptionsShown() { endMarkTimer.setEnabled(true); }
@@ -26,6 +28,8 @@ void ClosingScene::onEndMarkTick() {
     logoImage.setVisible(true);
     endMarkImage.setVisible(true);
     endMarkTimer.setEnabled(false);
+    announce(endMarkImage.picture().description() + "。" + logoImage.picture().description() +
+             "。ウィンドウを閉じると、ゲームが終わる");
 }
 
 }  // namespace scenes

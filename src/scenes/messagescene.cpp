@@ -109,6 +109,9 @@ void MessageScene::endLine() {
     }
     if (pageFull) {
         nextPageButton.setVisible(true);
+        // Turned once, NEXT PAGE comes back with the focus it went with, and a screen reader that
+        // still has it for the control it read last says nothing: the page says it.
+        if (turnedAPage_) announce(nextPageButton.caption());
         keyGuardTimer.setEnabled(true);
         return;
     }
@@ -142,6 +145,7 @@ void MessageScene::hurry() {
 }
 
 void MessageScene::onNextPageClicked() {
+    turnedAPage_ = true;
     clearPage();
     pauseTimer.setEnabled(true);
     nextPageButton.setVisible(false);

@@ -71,6 +71,7 @@ private:
 
     std::array<std::u16string, kRows> rowText_;
     std::u16string unspoken_;  // a line that runs on is spoken with the rest of its sentence
+    bool turnedAPage_ = false;
 };
 
 }  // namespace scenes

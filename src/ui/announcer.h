@@ -18,4 +18,8 @@ class Form;
 // manual clock); nullptr to stop. Called whether or not a screen reader runs.
 void setAnnouncementListener(std::function<void(const Form& form, const std::string& sentence)> listener);
 
+// Whether a screen reader listens: a form may then wait for the listener where a player who
+// sees the screen needs no waiting (a timed game's start). Nothing else may differ.
+bool screenReaderRuns();
+
 }  // namespace ui

@@ -51,7 +51,10 @@ void Control::setTabStop(bool on) {
 }
 
 void Control::setSpokenName(const std::string& name) {
-    if (QWidget* w = widget_->w) w->setAccessibleName(QString::fromStdString(name));
+    QWidget* w = widget_->w;
+    if (!w || w->accessibleName() == QString::fromStdString(name)) return;
+    w->setAccessibleName(QString::fromStdString(name));  // Qt raises the name change itself
+    detail::announceName(*w, true);
 }
 
 std::string Control::spokenName() const {

@@ -12,12 +12,23 @@ Image::Image(Form& form, std::string name, Rect rect, Picture picture, bool pict
     applyGeometry();
 }
 
-void Image::setPicture(Picture picture) {
-    const bool renamed = picture.description() != picture_.description();
+void Image::setPicture(Picture picture) { show(std::move(picture), true); }
+
+void Image::setFrame(Picture picture) { show(std::move(picture), false); }
+
+void Image::show(Picture picture, bool atRest) {
+    if (!widget().w) {
+        picture_ = std::move(picture);
+        return;
+    }
+    const std::string before = moving_ ? nameAtRest_ : spokenName();
     picture_ = std::move(picture);
-    if (!widget().w) return;
+    if (!atRest && !moving_) nameAtRest_ = before;
+    moving_ = !atRest;
     widget().w->update();
-    if (renamed) detail::announceName(*widget().w, false);
+    // A spoken name of its own ("サイコロ1 9") hides the picture's, and raises its own changes.
+    if (atRest && widget().w->accessibleName().isEmpty() && spokenName() != before)
+        detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui

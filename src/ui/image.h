@@ -16,13 +16,21 @@ public:
 
     const Picture& picture() const { return picture_; }
     bool windowed() const override { return pictureBox_; }
+    // A screen reader hears the picture's new name, when its name changes.
     void setPicture(Picture picture);
+    // One frame of an animation (dice rolling, stars spinning): shown, but the name stays until the
+    // picture comes to rest with setPicture, which a screen reader then hears once, not every frame.
+    void setFrame(Picture picture);
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;
 
 private:
+    void show(Picture picture, bool atRest);
+
     Picture picture_;
+    bool moving_ = false;
+    std::string nameAtRest_;  // what a screen reader last heard it called, while it moves
     bool pictureBox_;
 };
 

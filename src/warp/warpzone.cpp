@@ -1,5 +1,6 @@
 #include "warp/warpzone.h"
 
+#include "ui/announcer.h"
 #include "ui/keys.h"
 #include "warp/passcode.h"
 
@@ -49,6 +50,9 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     codeBox.setSpokenName("ワープコード、数字4桁");
 }
 
+// A screen reader reads the window's title as it opens, but not the box that already had the focus.
+void WarpZone::Form_Load() { announce(codeBox.spokenName() + "。入れてエンターで開く"); }
+
 void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
 
 void WarpZone::onCodeBoxKeyPress(int& typed) {
@@ -69,9 +73,11 @@ void WarpZone::onCheckCodeClicked() {
         return;
     }
     revealUpTo(*button);
+    // By ear the button is a dozen Tabs away; by sight the box keeps the focus for the next code.
+    if (ui::screenReaderRuns()) warpButtons[static_cast<std::size_t>(*button)]->setFocus();
     const auto open = std::count_if(warpButtons.begin(), warpButtons.end(), [](ui::Button* b) { return b->visible(); });
     announce("「" + targets_[static_cast<std::size_t>(*button)].caption + "」が開きました。開いているワープ先は" +
-             std::to_string(open) + "つ");
+             std::to_string(open) + "個");  // "つ" counts only to nine
 }
 
 void WarpZone::onBackClicked() { app_.leave(*this, "backButton"); }

@@ -21,6 +21,8 @@ public:
     // drawn for four rows and grows by a row's height for each further one.
     WarpZone(app::App& app, std::vector<WarpTarget> targets);
 
+    void Form_Load() override;
+
 private:
     void onCodeBoxGotFocus();
     void onCodeBoxKeyPress(int& typed);

@@ -5,6 +5,7 @@
 #include "support/keyboard.h"
 #include "support/play.h"
 #include "ui/button.h"
+#include "ui/qt/access.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
     const std::string& form = GetParam();
     SceneHarness h;
     h.open(form);
+    ui::qt::assumeScreenReader(true);  // by ear, where the way on takes the focus
     KeyboardWatch watch(h, form);
     for (std::size_t i = 0; i <= h.form(form).controls().size(); ++i) {
         h.key(form, Qt::Key_Tab);
@@ -29,8 +31,10 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
     {
         const PressBy keys(pressByKeys);
         winScript(form).win(h);
+        EXPECT_EQ(focusedControl(h, form), chain::mainExit(form)) << "the way on takes the focus";
         pressByKeys(h, form, chain::mainExit(form));
     }
+    ui::qt::assumeScreenReader(false);
     EXPECT_FALSE(h.app().isLoaded(form));
     EXPECT_EQ(h.openForms().size(), 1u) << "the next scene";
     EXPECT_EQ(watch.mousePresses, 0);
@@ -73,8 +77,11 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
     EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
               (Names{"boxPictures(1)", "boxPictures(19)", "boxPictures(18)", "boxPictures(18)", "boxPictures(9)",
                      "boxPictures(0)"}));
+    ui::qt::assumeScreenReader(true);
     h.open("Hitandblow");
-    static_cast<ui::Button&>(h.control("Hitandblow", "dialUpButtons(0)")).setFocus();
+    h.settle(), h.settle();  // painted, and then
+    ui::qt::assumeScreenReader(false);
+    EXPECT_EQ(focusedControl(h, "Hitandblow"), "dialUpButtons(0)") << "by ear the lock opens on its first dial";
     EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Tab,
                                   Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
               (Names{"dialUpButtons(0)", "dialUpButtons(0)", "dialUpButtons(1)", "dialUpButtons(1)",

@@ -226,6 +226,7 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
         h.dblClickForm("mesareaepi3", 9700, 6000);
         h.advance(1ms);
         EXPECT_TRUE(shown("captionFirstLabel"));
+        EXPECT_EQ(h.spoken("mesareaepi3").back(), "健吾呼ぶの") << "said as it shows";
         EXPECT_FALSE(shown("captionSecondLabel"));
         h.advance(1000ms);
         EXPECT_TRUE(shown("captionSecondLabel"));
@@ -235,6 +236,8 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
         h.advance(1ms);
         EXPECT_TRUE(shown("endMarkImage"));
         EXPECT_TRUE(shown("logoImage"));
+        EXPECT_EQ(h.spoken("mesareaepi3").end()[-2], "忘れてた！！");
+        EXPECT_EQ(h.spoken("mesareaepi3").back(), "完。おしまい。ウィンドウを閉じると、ゲームが終わる");
         EXPECT_EQ(h.form("mesareaepi3").timers().size(), 5u);
         for (const auto& t : h.form("mesareaepi3").timers()) EXPECT_FALSE(t->enabled()) << t->name();
         EXPECT_EQ(row(h, "mesareaepi3", 0), last) << "the page keeps its text";

@@ -75,6 +75,10 @@ public:
     // The form an exit button of this form leads to, as the chain's table says ("" ends the
     // program): tests ask this rather than restating the story's order.
     std::string nextForm(const std::string& form, const std::string& exit) { return app().facts(form).exits.at(exit); }
+    std::string lostSaying(const std::string& form, const std::string& what) {  // `what` happened, then the way back
+        return what + "。続きのコードは" + app().facts(form).code +
+               "。ウィンドウを閉じ、タイトルの「続きから」でこのコードを入れると、ここからやり直せる";
+    }
     bool ended() const { return ended_; }
     const std::vector<std::pair<std::string, std::string>>& messageBoxes() const { return boxes_; }
     // What a player who cannot see the screen has heard so far: every sentence a form announced,

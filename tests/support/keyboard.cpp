@@ -20,9 +20,8 @@ void KeyboardWatch::check() {
     if (!f || !onScreen(*f)) return;  // gone on: nothing to hold
     QWidget* window = ui::qt::windowOf(*f);
     QWidget* focus = window->focusWidget();
-    if (!focus || (focus != window && (!focus->isVisible() || !focus->isEnabled())))
-        problems.push_back("key " + std::to_string(keys_) + ": focus on " +
-                           (focus ? focus->objectName().toStdString() : "nothing"));
+    if (focus && focus != window && (!focus->isVisible() || !focus->isEnabled()))
+        problems.push_back("key " + std::to_string(keys_) + ": focus on " + focus->objectName().toStdString());
 }
 
 bool KeyboardWatch::eventFilter(QObject* target, QEvent* e) {
@@ -40,7 +39,7 @@ bool KeyboardWatch::eventFilter(QObject* target, QEvent* e) {
 std::string focusedControl(SceneHarness& h, const std::string& form) {
     QWidget* window = ui::qt::windowOf(h.form(form));
     QWidget* focus = window->focusWidget();
-    return !focus ? "?" : focus == window ? "" : focus->objectName().toStdString();
+    return !focus || focus == window ? "" : focus->objectName().toStdString();
 }
 
 void pressByKeys(SceneHarness& h, const std::string& form, const std::string& control) {

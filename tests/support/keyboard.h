@@ -13,7 +13,7 @@ class QWidget;
 namespace testing_support {
 
 // While it lives, checks before every key the application delivers (and when asked) that the form
-// being keyed holds the focus itself or gives it to a showing, enabled control of its own, and
+// being keyed holds the focus itself (or none) or gives it to a showing, enabled control of its own, and
 // counts mouse presses. Problems are collected, so a test can print them all.
 class KeyboardWatch final : public QObject {
 public:
@@ -32,7 +32,7 @@ private:
     int keys_ = 0;
 };
 
-// The control of `form` that holds the focus: "" for the form itself, "?" for nothing.
+// The control of `form` that holds the focus: "" for none, when the form itself has the keys.
 std::string focusedControl(SceneHarness& h, const std::string& form);
 
 // Tab until the control has the focus (failing if Tab never reaches it), then Space, or Enter on

@@ -112,7 +112,7 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
         {"tintiro1", play("tintiro1"),
          {{"dicePictures(0)", ""}, {"smallDicePictures(2)", ""}, {"heroineResultPicture", ""}, {"bannerPicture", "勝ち"}}},
         {"max100game", play("max100game"),
-         {{"squaresLeftLabel", ""}, {"verdictPicture", "勝ち"}}},
+         {{"squaresLeftLabel", "転落まで残り0マス"}, {"verdictPicture", "勝ち"}}},
         {"nagagutsu", play("nagagutsu"), {{"headingLabels(0)", ""}}},  // shown as the race starts, never renamed
         {"mesarea1", [](SceneHarness& h) { h.open("mesarea1"), h.click("mesarea1", "rows(0)"); },
          {{"rows(0)", scenes::script("mesarea1").lines.at(0)}}}};
@@ -135,6 +135,10 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
         }
         if (form == "nagagutsu") {
             EXPECT_EQ(events["headingLabels(0)"], 1) << "once, as it comes into view";
+        }
+        if (form == "max100game") {
+            const auto moves = std::ranges::count_if(h.spoken(form), [](const std::string& s) { return s.find("マス進む") != s.npos; });
+            EXPECT_EQ(events["squaresLeftLabel"], 2 + moves) << "as each of the script's two races loads, then once a move";
         }
     }
     ui::qt::setNameListener(nullptr);

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "assets/library.h"
 #include "support/harness.h"
 #include "ui/button.h"
 #include "ui/image.h"
@@ -90,6 +91,15 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     h.advance(std::chrono::milliseconds(1));
     form.announce("七");
     EXPECT_EQ(h.spoken("speaking").size(), 9u);
+
+    // Said as a window opens, a sentence waits for the activation, the turn after it.
+    h.app().registerForm("later", [](app::App& a) { return std::make_unique<ui::Form>(a.clock(), "later", "", ui::Size{900, 900}, ui::kButtonFace); });
+    ui::qt::assumeScreenReader(true);
+    h.app().show("later").announce("開いたときの文");
+    EXPECT_EQ(ear.heard.size(), 7u);
+    h.settle(), h.settle();
+    ui::qt::assumeScreenReader(false);
+    EXPECT_EQ(ear.heard.back(), "開いたときの文");
 }
 
 // A control's spoken name says which one it is and what it holds; cleared, the caption speaks again.
@@ -107,6 +117,17 @@ TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
     EXPECT_EQ(form.dial.spokenName(), "1桁目 ↑ 3");
     form.dial.setSpokenName("");
     EXPECT_EQ(nameOf(form.dial) + " " + form.dial.spokenName(), "↑ ↑") << "what a screen reader reads, the caption";
+
+    // A picture is renamed when it comes to rest with a new name, never for the frames before.
+    form.box.setSpokenName("");
+    int renamed = 0;
+    ui::qt::setNameListener([&](const QWidget&, const QString&) { ++renamed; });
+    using Step = std::pair<const char*, bool>;  // a picture, and whether it is at rest
+    for (const auto& [picture, atRest] : {Step{"scenes/kanimg", true}, Step{"scenes/rogoimg", false},
+                                          Step{"scenes/kanimg", true}, Step{"scenes/kanimg", true}})
+        atRest ? form.box.setPicture(assets::picture(picture)) : form.box.setFrame(assets::picture(picture));
+    ui::qt::setNameListener(nullptr);
+    EXPECT_EQ(renamed, 1) << "once at rest, with its new name; never for a frame, nor back at rest as it was";
 }
 
 }  // namespace

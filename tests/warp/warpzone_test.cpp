@@ -64,10 +64,17 @@ TEST(WarpZone, RevealingIsCumulativeAndUnknownOrEmptyCodesDoNothing) {
     EXPECT_EQ(h.caption("warpzone", "codeBox"), "1234") << "an unknown code stays in the box";
     EXPECT_EQ(revealed(h), upTo(buttonOf("mizuhusen")));
     // A listener hears what each check opened, or that it opened nothing.
-    const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "つ";
+    const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "個";
     const std::string none = "このコードで開くワープ先はありません";
-    EXPECT_EQ(h.spoken("warpzone"), (std::vector<std::string>{none, "「水風船投げ」" + open, "「メッセージパート３」" + open, none}));
+    EXPECT_EQ(h.spoken("warpzone"), (std::vector<std::string>{"ワープコード、数字4桁。入れてエンターで開く", none,
+                                                              "「水風船投げ」" + open, "「メッセージパート３」" + open, none}));
     EXPECT_EQ(h.control("warpzone", "codeBox").spokenName(), "ワープコード、数字4桁");
+    ui::qt::assumeScreenReader(true);  // by ear the button a code opened takes the focus
+    h.click("warpzone", "codeBox");
+    h.typeText("warpzone", codeOf("mesarea4"));
+    h.key("warpzone", Qt::Key_Return, "\r");
+    ui::qt::assumeScreenReader(false);
+    EXPECT_TRUE(static_cast<ui::Button&>(h.control("warpzone", warpButton(buttonOf("mesarea4")))).hasFocus());
 }
 
 // The buttons in rows of four, numbered row by row, under the box; the window is drawn for four
@@ -123,6 +130,8 @@ TEST(WarpZone, EveryButtonOpensItsSceneWhoseCodeRevealsItAndEveryOneBefore) {
         EXPECT_EQ(h.caption("warpzone", "codeBox"), "") << "the box opens empty";
         h.enter(lastCode());
         h.click("warpzone", "backButton");
+        EXPECT_EQ(h.spoken("maintitle"), std::vector<std::string>{"タブで選び、スペースかエンターで決める。物語のページもスペースかエンターでめくり、Rでもう一度聞ける"})
+            << "the keys once a run, not again on the way back";
         h.click("maintitle", "continueButton");
         EXPECT_EQ(revealed(h), upTo(0)) << "back and again starts fresh";
     }

@@ -12,6 +12,7 @@
 # Needs: orca, xvfb, xdotool, x11-utils, dbus-daemon, at-spi2-core, python3-gi,
 # gir1.2-atspi-2.0, python3-pyatspi (apt-get install them; not needed by the build or CI).
 # EAR_GAME: the game binary (default build/src/nonoka). EAR_KEEP=1 keeps Orca's record.
+# EAR_NAME_EVENTS=FILE records every name change on the accessibility bus (name-events.py).
 
 EAR_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 EAR_ROOT=$(cd "$EAR_DIR/../.." && pwd)
@@ -29,6 +30,7 @@ ear_check() {
 
 ear_finish() {
     [[ ${EAR_KEEP:-0} == 1 && -f ${ORCA_SPEECH:-} ]] && cp "$ORCA_SPEECH" "${EAR_RECORD:-/tmp/ear-speech.tsv}"
+    [[ -n ${EAR_EVENTS_PID:-} ]] && kill "$EAR_EVENTS_PID" 2>/dev/null
     orca_cleanup
     trap - EXIT
     echo "$EAR_PASS passed, $EAR_FAIL failed"
@@ -39,6 +41,10 @@ ear_start() {
     [[ -x $EAR_GAME ]] || { echo "not ok - no game at $EAR_GAME (build it first)"; ear_finish; }
     ear_check "Xvfb, the accessibility bus and Orca start" eval 'xd_start_x && a11y_start && orca_start' || ear_finish
     trap ear_finish EXIT
+    # EAR_NAME_EVENTS=FILE: every name change the screen reader receives, a line each.
+    if [[ -n ${EAR_NAME_EVENTS:-} ]]; then
+        "${ORCA_PYTHON:-/usr/bin/python3}" "$EAR_DIR/name-events.py" "$EAR_NAME_EVENTS" & EAR_EVENTS_PID=$!
+    fi
     EAR_MARK=$(orca_mark)
     ear_check "the title is read" orca_launch メインタイトル "$EAR_GAME" || ear_finish
     orca_quiet 1 10
@@ -51,6 +57,61 @@ ear_type() { ear_mark; xd_type "$1"; }
 ear_heard() { orca_wait_said "$1" "${2:-10}" "$EAR_MARK"; }
 # What has been said since the mark, one utterance a line.
 ear_since() { orca_said_since "$EAR_MARK"; }
+
+# What a listener did not hear to its end: each sentence after MARK (default the mark) that Orca
+# stopped before a voice could have said it. A voice says the sentences in turn, each from when it
+# was sent or the one before it ended, at EAR_MORAE_PER_S (default 8, an ordinary Japanese rate):
+# a kana is one mora, a kanji or a digit two (most take two or more), three Latin letters one
+# (Orca's own English words), punctuation none. A stop cuts every sentence not yet ended. Prints
+# "cut after N of M ms: TEXT", one a line.
+ear_cut() { _ear_voice cut "${1:-$EAR_MARK}"; }
+
+# Waits, as a listener does before the next key, until the voice would have said everything sent
+# since MARK (default the mark); at most 120 s.
+ear_listen() {
+    local left i
+    for (( i = 0; i < 240; i++ )); do
+        orca_quiet 0.5 10
+        left=$(_ear_voice left "${1:-$EAR_MARK}")
+        awk -v l="$left" 'BEGIN { exit !(l <= 0) }' && return 0
+        sleep "$left"
+    done
+}
+
+_ear_voice() {
+    orca_lines_since "$2" | python3 -c '
+import sys, datetime
+mode, rate = sys.argv[1], float(sys.argv[2])
+def secs(s):
+    h, m, r = s.split(":")
+    return (int(h) * 60 + int(m)) * 60 + float(r)
+def morae(text):
+    def one(c):
+        if c in " 、。，．,.！!？?・「」『』（）()　…ー": return 0
+        if c.isascii() and c.isalpha(): return 1 / 3  # English words of the screen reader: a syllable in three letters
+        return 1 if "\u3040" <= c <= "\u30ff" else 2
+    return sum(map(one, text))
+queue, free = [], 0.0  # sentences not yet ended (start, end, text); when the voice is free
+for line in sys.stdin:
+    parts = line.rstrip("\n").split("\t", 2)
+    if len(parts) < 3: continue
+    at, kind, text = secs(parts[0]), parts[1], parts[2]
+    queue = [q for q in queue if q[1] > at]
+    if kind == "speak":
+        start = max(at, free)
+        free = start + morae(text) / rate
+        queue.append((start, free, text))
+    elif kind == "stop":
+        for start, end, said in queue:
+            if mode == "cut": print("cut after %d of %d ms: %s" % (max(0, at - start) * 1000, (end - start) * 1000, said))
+        queue, free = [], at
+if mode == "left":
+    now = datetime.datetime.now()
+    print("%.3f" % (free - (now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6)))
+' "$1" "${EAR_MORAE_PER_S:-8}"
+}
+# Whether none of the sentences after MARK matching REGEX was cut.
+ear_uncut() { ! ear_cut "${2:-$EAR_MARK}" | grep -qE -- "$1"; }
 
 # Tab (at most 30 times) until the focused control Orca reads matches REGEX.
 ear_tab_to() {
@@ -75,7 +136,8 @@ ear_warp() {
     orca_quiet 0.5 5
     ear_type "$code"
     ear_keys Return
-    ear_tab_to "^$button" || return 1
+    # The button the code opened takes the focus; Tab only when it did not.
+    ear_heard "^$button" 3 >/dev/null || ear_tab_to "^$button" || return 1
     ear_keys Return
     xd_wait_window "$window" 10 >/dev/null || return 1
     ear_heard "$window" 10 >/dev/null

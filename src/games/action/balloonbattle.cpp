@@ -146,13 +146,12 @@ void BalloonBattle::judge() {
         nameLabels[0].setVisible(false);
         resultImage.setPicture(sozai_.hanmark(1));
         announce("勝ち！");
-        nextButton.setVisible(true);
+        showExit(nextButton);
     } else {
         heroineImage.setVisible(false);
         nameLabels[1].setVisible(false);
         resultImage.setPicture(sozai_.hanmark(0));
-        // The code on the screen is the way back in: the lost battle leads nowhere.
-        announce("負け。" + codeLabel().caption());
+        announceLoss("負け");
     }
 }
 

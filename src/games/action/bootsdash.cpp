@@ -1,6 +1,7 @@
 #include "games/action/bootsdash.h"
 
 #include <string>
+#include <utility>
 
 #include "assets/library.h"
 #include "games/action/bootsdashrules.h"
@@ -64,9 +65,14 @@ void BootsDash::Form_Load() {
 }
 
 void BootsDash::Form_KeyDown(int& keyCode) {
+    if (countdown_.keyDown(keyCode)) {
+        keyCode = 0;
+        return;
+    }
     const int key = keyCode;
     if (key != ui::key::Left && key != ui::key::Right) return;
     keyCode = 0;  // the arrows are her feet: they never move the focus or press a button
+    if (phase_ == Phase::Running || phase_ == Phase::Down) steppedThisTick_ = true;
     if (phase_ != Phase::Running) return;
     footstep(key == ui::key::Left ? Foot::Left : Foot::Right);
 }
@@ -131,9 +137,13 @@ void BootsDash::onRaceClockTick() {
         timeUp();
         return;
     }
-    // A fall and the clock in the same moment make one sentence.
+    // A fall and the clock in the same moment make one sentence. Every arrow cuts off what a
+    // screen reader is saying, so a runner hears the clock when they stop to listen, too: on the
+    // first tick without a step after one with.
+    const bool paused = steppedLastTick_ && !steppedThisTick_;
+    steppedLastTick_ = std::exchange(steppedThisTick_, false);
     std::string said = fell ? "転んだ！" : "";
-    if (rules::clockWorthSaying(secondsLeft_)) said += rules::clockSaid(secondsLeft_, distanceLeft_);
+    if (rules::clockWorthSaying(secondsLeft_) || paused) said += rules::clockSaid(secondsLeft_, distanceLeft_);
     announce(said);
 }
 
@@ -152,13 +162,12 @@ void BootsDash::endRace(int mark) {
 void BootsDash::goal() {
     endRace(1);
     announce("ゴール！のこり" + std::to_string(secondsLeft_) + "秒");
-    nextButton.setVisible(true);
+    showExit(nextButton);
 }
 
-// The code on the screen is the way back in: the lost race leads nowhere.
 void BootsDash::timeUp() {
     endRace(0);
-    announce("時間切れ、" + rules::distanceSaid(distanceLeft_) + "。" + codeLabel().caption());
+    announceLoss("時間切れ、" + rules::distanceSaid(distanceLeft_));
 }
 
 void BootsDash::onCodeClicked() { secondsLeft_ = rules::withBonus(secondsLeft_); }
@@ -168,7 +177,8 @@ std::string BootsDash::checkInvariants() const {
     if (distanceLeft_ > lowestDistanceLeft_) return "the distance left grew";
     lowestDistanceLeft_ = distanceLeft_;
     if (secondsLeft_ < 0) return "less than no time left";
-    if (countdownTimer.enabled() != (phase_ == Phase::Countdown)) return "the countdown runs outside its phase";
+    if ((countdownTimer.enabled() || countdown_.waiting()) != (phase_ == Phase::Countdown))
+        return "the countdown runs outside its phase";
     if (raceClockTimer.enabled() != (phase_ == Phase::Running || phase_ == Phase::Down))
         return "the race clock runs outside the race";
     if (fallTimer.enabled() != (phase_ == Phase::Down)) return "down without getting up, or getting up while running";

@@ -62,6 +62,8 @@ private:
     short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
     short secondsLeft_ = bootsdashrules::kRaceSeconds;
     short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
+    bool steppedThisTick_ = false;  // an arrow since the last tick, and in the second before it
+    bool steppedLastTick_ = false;
     mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 

@@ -123,6 +123,7 @@ std::string CandleBlowing::checkInvariants() const {
         if (timer->enabled() && phase != phase_) return "a step of the finale runs outside its phase";
         waiting = waiting || timer->enabled();
     }
+    waiting = waiting || countdown_.waiting();
     if (waiting == (phase_ == Phase::Over)) return "the finale stalls, or runs on after its end";
     int exits = 0;
     for (const ui::Button* b : {&allOutButton, &halfOutButton, &fewOutButton, &windSpiritButton}) exits += b->visible();
@@ -150,6 +151,10 @@ void CandleBlowing::startInhaling() {
 }
 
 void CandleBlowing::Form_KeyDown(int& keyCode) {
+    if (countdown_.keyDown(keyCode)) {
+        keyCode = 0;
+        return;
+    }
     switch (keyCode) {
         case ui::key::Right:
         case ui::key::Left:

@@ -44,7 +44,12 @@ Blow blow(int grade, int power, app::Random& random) {
     return b;
 }
 
-std::string howToBlow() { return "左右の矢印キーを交互に" + std::to_string(kBreathSeconds) + "秒吸って、スペースで吹く"; }
+std::string howToBlow() {
+    // In tenths of a second, rounded: 72 ticks of 30 ms are 2.2 s.
+    const int tenths = ((kSweetSpot - kMeterStart) / kMeterStep * kMeterTickMs + 50) / 100;
+    return "左右の矢印キーを交互に" + std::to_string(kBreathSeconds) + "秒吸って、合図から" +
+           std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "秒でスペースを押して吹く";
+}
 
 bool clockWorthSaying(int secondsLeft) { return secondsLeft == 10 || secondsLeft <= 5; }
 
@@ -52,11 +57,6 @@ std::string breathSaid(int secondsLeft, int power) {
     return std::to_string(secondsLeft) + "秒、パワー" + std::to_string(percentOf(power)) + "％";
 }
 
-std::string breathTaken(int power) {
-    // In tenths of a second, rounded: 72 ticks of 30 ms are 2.2 s.
-    const int tenths = ((kSweetSpot - kMeterStart) / kMeterStep * kMeterTickMs + 50) / 100;
-    return "パワー吸い込み" + std::to_string(percentOf(power)) + "％。合図から" + std::to_string(tenths / 10) + "." +
-           std::to_string(tenths % 10) + "秒でスペース";
-}
+std::string breathTaken(int power) { return "パワー吸い込み" + std::to_string(percentOf(power)) + "％"; }
 
 }  // namespace games::candleblowingrules

@@ -38,13 +38,13 @@ struct Blow {
 // grades 1 and 2. The lucky draw compares the raw breath value, not its percentage.
 Blow blow(int grade, int power, app::Random& random);
 
-// What a listener hears. The clock is said at ten seconds and in the last five, each time with
-// the breath: a key press cuts off what is unread, and the arrows are pressed fast. Its end, at
-// 0, says the breath taken instead.
+// What a listener hears. How to play says when to press Space too (what the marker's speed and
+// the red stripe tell the eye): the arrows cut off whatever is said while she breathes in, and
+// the second after is too short for it. The clock is said at ten seconds and in the last five,
+// each time with the breath; its end, at 0, says the breath taken instead.
 std::string howToBlow();
 bool clockWorthSaying(int secondsLeft);
 std::string breathSaid(int secondsLeft, int power);
-// The breath taken, and when to press Space: what the marker's speed and the red stripe tell the eye.
 std::string breathTaken(int power);
 
 }  // namespace games::candleblowingrules

@@ -289,7 +289,7 @@ void DuelForm::drawRollingFaces() {
 }
 
 void DuelForm::showRollingFaces() {
-    for (int k = 0; k < kDice; ++k) dicePictures[k].setPicture(sozai_.diceimg(rollingFaces_[k] + 1));
+    for (int k = 0; k < kDice; ++k) dicePictures[k].setFrame(sozai_.diceimg(rollingFaces_[k] + 1));
 }
 
 void DuelForm::land() {
@@ -409,7 +409,7 @@ void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, int bann
 
 void DuelForm::onOpponentBannerTick() {
     matchEnds(heroinePicture, heroineNameLabel, 0);
-    announce("勝負あり、" + layout_.opponentName + "の勝ち、" + kHeroine + "の負け");
+    announceLoss("勝負あり、" + layout_.opponentName + "の勝ち、" + kHeroine + "の負け");
     enter(Phase::Over);
 }
 
@@ -419,7 +419,7 @@ void DuelForm::onHeroineBannerTick() {
     heroinePicture.setVisible(true);
     heroineNameLabel.setVisible(true);
     ui::Button& exit = exitAfterWin(nextButton);
-    exit.setVisible(true);
+    showExit(exit);
     announce(std::string("勝負あり、") + kHeroine + "の勝ち、" + exit.caption() + "で次へ");
     enter(Phase::Over);
 }

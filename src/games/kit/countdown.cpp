@@ -1,6 +1,8 @@
 #include "games/kit/countdown.h"
 
+#include "ui/announcer.h"
 #include "ui/form.h"
+#include "ui/keys.h"
 
 namespace games::kit {
 
@@ -16,7 +18,20 @@ Countdown::Countdown(ui::Timer& timer, ui::Image& face, assets::Sozai& sozai, ap
 void Countdown::start(short from, std::string howToPlay) {
     left_ = from;
     howToPlay_ = std::move(howToPlay);
+    waiting_ = ui::screenReaderRuns();
+    if (!waiting_) {
+        timer_.setEnabled(true);
+        return;
+    }
+    face_.form().announce(howToPlay_ + (howToPlay_.empty() ? "" : "。") + "スペースで始める");
+    howToPlay_.clear();
+}
+
+bool Countdown::keyDown(int keyCode) {
+    if (!waiting_ || keyCode != ui::key::Space) return false;
+    waiting_ = false;
     timer_.setEnabled(true);
+    return true;
 }
 
 void Countdown::tick() {

@@ -1,5 +1,7 @@
 #include "games/kit/gameform.h"
 
+#include "ui/announcer.h"
+
 namespace games {
 
 GameForm::GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout)
@@ -13,6 +15,16 @@ GameForm::GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout)
 }
 
 void GameForm::Form_Unload(bool&) { sozai_.unload(); }
+
+void GameForm::announceLoss(const std::string& what) {
+    announce(what + "。続きのコードは" + app_.facts(name()).code +
+             "。ウィンドウを閉じ、タイトルの「続きから」でこのコードを入れると、ここからやり直せる");
+}
+
+void GameForm::showExit(ui::Button& exit) {
+    exit.setVisible(true);
+    if (ui::screenReaderRuns()) exit.setFocus();
+}
 
 namespace {
 GameForm::RoundListener& roundListener() {

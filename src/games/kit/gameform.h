@@ -48,6 +48,13 @@ protected:
 
     ui::Label& codeLabel() const { return codeLabel_; }
 
+    // A lost game leads nowhere but back through the warp zone, and its code is the only way
+    // there: a listener hears `what` happened, then the code and how to use it.
+    void announceLoss(const std::string& what);
+    // An exit shown on a win; by ear with the focus, so that Space or Enter takes it at once (a
+    // listener does not know where it is; by sight the focus stays where the player left it).
+    void showExit(ui::Button& exit);
+
     // Called where a round's state is all set, at the same point of every round.
     void roundBegins();
     void carryOver(const std::vector<ui::Control*>& controls) { carriedOver_.insert(controls.begin(), controls.end()); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "assets/library.h"
+#include "ui/announcer.h"
 #include "ui/keyboard.h"
 
 namespace games {
@@ -119,6 +120,8 @@ void HitAndBlow::Form_Load() {
     for (int i = 0; i < 4; ++i) nameDial(i);
     roundBegins();
     afterFirstPaint([this] {
+        // By ear the lock starts on its first dial, where the keys said next do something.
+        if (ui::screenReaderRuns()) dialUpButtons[0].setFocus();
         announce("4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり" +
                  std::to_string(kTries) + "回");
     });
@@ -179,7 +182,7 @@ void HitAndBlow::drawRouletteFrame() {
 }
 
 void HitAndBlow::showRouletteFrame() {
-    for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(rouletteMarks_[k]));
+    for (int k = 0; k < 4; ++k) markPictures[k].setFrame(sozai_.star(rouletteMarks_[k]));
 }
 
 void HitAndBlow::showJudgement() {
@@ -229,7 +232,7 @@ void HitAndBlow::openLock() {
     putDialAway();
     verdictPicture.setPicture(sozai_.hanmark(1));
     verdictPicture.setVisible(true);
-    nextButton.setVisible(true);
+    showExit(nextButton);
     announce("鍵が開いた！ NEXT AREAで先へ");
 }
 
@@ -239,7 +242,7 @@ void HitAndBlow::failLock() {
     promptPicture.setPicture({});
     verdictPicture.setPicture(sozai_.hanmark(0));
     verdictPicture.setVisible(true);
-    announce("鍵は開かなかった");
+    announceLoss("鍵は開かなかった");
 }
 
 void HitAndBlow::onLegendClicked(int column) {

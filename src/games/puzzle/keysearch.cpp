@@ -104,7 +104,7 @@ void KeySearch::onKeyFoundTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     keyPicture.setVisible(true);
     verdictPicture.setPicture(sozai_.hanmark(1));
-    nextButton.setVisible(true);
+    showExit(nextButton);
     keyFoundTimer.setEnabled(false);
     announce("鍵を見つけた！ NEXT AREAで先へ");
 }
@@ -113,7 +113,7 @@ void KeySearch::onKeyMissedTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
     keyMissedTimer.setEnabled(false);
-    announce("鍵は見つからなかった");
+    announceLoss("鍵は見つからなかった");
 }
 
 void KeySearch::onChecksLeftClicked() {

@@ -94,6 +94,14 @@ RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     // Each die with its STOP below it: the arrows go from one to the other.
     ui::arrowGrid(2, ui::cellsOf(heroineDicePictures, stopButtons));
     nameHeroineDice();
+    nameCounts();
+}
+
+// The counts go down a square at a time as the car moves: renamed then, they would flood the
+// accessibility bus with a name for every square. Named at rest, they change once a move.
+void RaceTo100::nameCounts() {
+    squaresLeftLabel.setSpokenName("転落まで残り" + std::to_string(squaresLeft_) + "マス");
+    squaresToGoLabel.setSpokenName("進むマス " + std::to_string(squaresToGo_));
 }
 
 // A rolling die keeps one name: its frames would otherwise rename it many times a second.
@@ -193,8 +201,7 @@ void RaceTo100::onHeroineTurnTick() {
 
 void RaceTo100::onDieTick(int die) {
     faces_[die] = rules::nextFace(faces_[die]);
-    (turn_ == Side::Opponent ? opponentDicePictures : heroineDicePictures)[die].setPicture(
-        sozai_.diceimg(faces_[die]));
+    (turn_ == Side::Opponent ? opponentDicePictures : heroineDicePictures)[die].setFrame(sozai_.diceimg(faces_[die]));
 }
 
 void RaceTo100::onStopClicked(int die) {
@@ -246,9 +253,11 @@ void RaceTo100::onCarMoveTick() {
     carPicture.setLeft(carLeft(position));
     squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
     // The edge ends every move, however many squares it had left: the car never passes it.
+    const bool atRest = squaresToGo_ == 0 || squaresLeft_ == 0;
+    if (atRest) nameCounts();
     if (squaresToGo_ == 0 && squaresLeft_ != 0) nextTurn();
     if (squaresLeft_ == 0) carFalls();
-    if (squaresToGo_ == 0 || squaresLeft_ == 0) carMoveTimer.setEnabled(false);
+    if (atRest) carMoveTimer.setEnabled(false);
 }
 
 void RaceTo100::nextTurn() {
@@ -295,6 +304,7 @@ void RaceTo100::onFirstStopTick() {
 void RaceTo100::stopFirstDie() {
     firstStopTimer.setEnabled(false);
     diceTimers[0].setEnabled(false);
+    opponentDicePictures[0].setPicture(sozai_.diceimg(faces_[0]));  // at rest: named now
     spinTicksLeft_ = Int(Rnd() * 7) + 7;
     enter(Phase::OpponentStopsSecond);
 }
@@ -306,6 +316,7 @@ void RaceTo100::onSecondStopTick() {
 
 void RaceTo100::stopSecondDie() {
     diceTimers[1].setEnabled(false);
+    opponentDicePictures[1].setPicture(sozai_.diceimg(faces_[1]));
     secondStopTimer.setEnabled(false);
     enter(Phase::OpponentChooses);
 }
@@ -351,7 +362,7 @@ void RaceTo100::onWinBannerTick() {
     cliffLine.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(1));
     exclamationPicture.setVisible(false);
-    nextButton.setVisible(true);
+    showExit(nextButton);
     winBannerTimer.setEnabled(false);
     announce("相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
 }
@@ -363,7 +374,7 @@ void RaceTo100::onLossBannerTick() {
     exclamationPicture.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
     lossBannerTimer.setEnabled(false);
-    announce("あなたが落ちた。あなたの負け");
+    announceLoss("あなたが落ちた。あなたの負け");
 }
 
 void RaceTo100::onOpponentPictureClicked() {
@@ -405,6 +416,7 @@ void RaceTo100::revive() {
     squaresToGoLabel.setCaption("0");
     squaresToGoLabel.setLeft(carLeft(position) + kCountAboveCar);
     squaresToGoLabel.setVisible(true);
+    nameCounts();
     // Her dice may still hold the 66 that threw the car over; the opponent rolls them from 1, as
     // after every move.
     faces_ = {1, 1};

@@ -65,6 +65,7 @@ private:
 
     void rollHeroineDice();
     void nameHeroineDice();
+    void nameCounts();
     void offerChoice();
     void takeHeroineDie(int die);
     void nextTurn();

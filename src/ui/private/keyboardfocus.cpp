@@ -152,12 +152,13 @@ void tabOrder(const std::vector<QWidget*>& widgets) {
 void passFocusOn(QWidget& from) {
     // Qt has already handed the focus to the next control in tab order, if one can take it; for a
     // control that hides, only in the active window (Qt does it there as the window is activated
-    // again). With none, the focus stays on the control or on nothing: the form takes it, so that
-    // Space and Enter still reach it.
+    // again). With none, the focus stays on the control or on nothing: it goes, and Qt sends keys to
+    // the form itself, where Tab, Space and Enter still reach it. Not to the form as a focus: a
+    // screen reader would read the window's title again, as if another window had opened.
     QWidget* window = from.window();
     if (!window->isActiveWindow()) return;
     if (QWidget* now = window->focusWidget(); now && now != &from) return;
-    window->setFocus(Qt::OtherFocusReason);
+    from.clearFocus();
 }
 
 void offerFocus(QWidget& w) {

@@ -147,7 +147,7 @@ TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
               (Forms{"シルバー・ファントム、1、2、4、目なし、あと2回", "シルバー・ファントム、5、5、5、5のゾロ目",
                      "乃々香の番、スペースで投げる", "乃々香、2、3、1、ヒフミ",
                      "シルバー・ファントムの勝ち、乃々香0勝、シルバー・ファントム2勝",
-                     "勝負あり、シルバー・ファントムの勝ち、乃々香の負け"}))
+                     h.lostSaying("tintiro1", "勝負あり、シルバー・ファントムの勝ち、乃々香の負け")}))
         << "her line-less throw says nothing before it";
     h.close("tintiro1");
     EXPECT_TRUE(h.ended());

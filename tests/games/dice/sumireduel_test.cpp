@@ -149,7 +149,7 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         const Forms heard = h.spoken("tintiro2");
         EXPECT_EQ(Forms(heard.end() - 3, heard.end()),
                   (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
-                                                : "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け",
+                                                : h.lostSaying("tintiro2", "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
                          "いかさま発覚、勝負は乃々香のもの", "勝負あり、乃々香の勝ち、NEXT AREAで次へ"}));
         for (const char* back : {"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)",
                                  "opponentStarPictures(1)", "caughtCheatingButton"})

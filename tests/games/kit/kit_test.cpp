@@ -5,6 +5,8 @@
 #include "games/kit/refusedclose.h"
 #include "games/kit/rollreveal.h"
 #include "support/harness.h"
+#include "ui/keys.h"
+#include "ui/qt/access.h"
 #include "ui/messagebox.h"
 
 namespace {
@@ -70,6 +72,18 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_0");
     EXPECT_EQ(h.m().log, "go ");
     EXPECT_EQ(h.spoken("motions"), (std::vector<std::string>{"how", "3", "2", "1"}));
+
+    ui::qt::assumeScreenReader(true);  // a listener hears how to play, and the countdown waits for Space
+    h.m().counting.start(2, "how");
+    ui::qt::assumeScreenReader(false);
+    h.advance(60s);
+    EXPECT_FALSE(h.m().counting.keyDown(ui::key::Left));
+    EXPECT_TRUE(h.m().counting.keyDown(ui::key::Space));
+    h.advance(1999ms);
+    EXPECT_EQ(h.m().log, "go ");
+    h.advance(1ms);
+    EXPECT_EQ(h.m().log, "go go ");
+    EXPECT_EQ(h.spoken("motions"), (std::vector<std::string>{"how", "3", "2", "1", "how。スペースで始める", "1"}));
 
     h.m().log.clear();
     h.m().rolling.start(3);

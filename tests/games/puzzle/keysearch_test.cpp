@@ -81,7 +81,7 @@ TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     EXPECT_FALSE(h.visible("keysearch", "nextButton"));
     EXPECT_FALSE(h.visible("keysearch", "keyPicture"));
     EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer"));
-    EXPECT_EQ(h.spoken("keysearch").back(), "鍵は見つからなかった");
+    EXPECT_EQ(h.spoken("keysearch").back(), h.lostSaying("keysearch", "鍵は見つからなかった"));
     EXPECT_EQ(h.spoken("keysearch").size(), 6u);
     h.advance(5s);
     EXPECT_FALSE(h.visible("keysearch", "nextButton"));

@@ -240,7 +240,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
         const auto said = h.spoken(F);
         EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
-                  (std::vector<std::string>{"9マス進む、転落する！", "あなたが落ちた。あなたの負け"}));
+                  (std::vector<std::string>{"9マス進む、転落する！", h.lostSaying(F, "あなたが落ちた。あなたの負け")}));
         h.advance(10s);
         EXPECT_FALSE(h.visible(F, "nextButton"));
         h.close(F);

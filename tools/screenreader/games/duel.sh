@@ -22,7 +22,7 @@ duel_match() {
                     sleep "0.$((RANDOM % 10))"
                     xd_key space ;;
                 "勝負あり、乃々香の勝ち"*) DUEL_RESULT=won; return 0 ;;
-                "勝負あり、$opponent"*"乃々香の負け") DUEL_RESULT=lost; return 0 ;;
+                "勝負あり、$opponent"*"乃々香の負け"*) DUEL_RESULT=lost; return 0 ;;
             esac
         done < <(orca_lines_since "$pos" | head -n $((n - pos)) | awk -F'\t' '$2 == "speak" { print $3 }')
         pos=$n

@@ -75,7 +75,7 @@ for (( play = 1; play <= plays; play++ )); do
         break
     fi
     ear_check "a burst on the heroine's side, then the loss with the code that leads back" \
-        eval "ear_since | grep -qE '破裂！乃々香がずぶぬれ' && ear_since | grep -qF '負け。C-PASS = 3164'"
+        eval "ear_since | grep -qE '破裂！乃々香がずぶぬれ' && ear_since | grep -qF '負け。続きのコードは3164。'"
 done
 ear_check "a win within $plays plays (it took $won)" test "$won" -gt 0
 ear_finish

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The candles by ear: fifteen seconds of the arrows in turn, then Space the time the breath's
-# sentence gives after the cue; whatever the ending, the grade and the count must be heard.
+# The candles by ear: Space once how to blow has been heard, fifteen seconds of the arrows in
+# turn, then Space the time how to blow gave after the cue; whatever the ending, the grade and the count must be heard.
 #
 #   EAR_GAME=build/src/nonoka bash tools/screenreader/games/rosoku.sh
 cd "$(dirname "${BASH_SOURCE[0]}")/../../.." || exit 1
@@ -11,9 +11,13 @@ since() { ear_since | tr '\n' '|'; }
 
 ear_start
 ear_check "the warp zone opens the candles" ear_warp 9107 ろうそく消し ろうそく消し || ear_finish
-ear_check "how to blow, on the countdown's first number" said '左右の矢印キーを交互に15秒吸って、スペースで吹く' 5
+ear_check "how to blow, when to press, and that Space starts" said '左右の矢印キーを交互に15秒吸って、合図から2.2秒でスペースを押して吹く。スペースで始める' 5
+orca_quiet 1 15
+ear_check "how to blow heard whole" ear_uncut '吹く'
+ear_keys space
 ear_check "3, 2, 1" eval "said 'notification 3' 5 && said 'notification 2' 5 && said 'notification 1' 5"
 ear_check "breathe in" said '吸って！' 5
+ear_check "the countdown heard whole" ear_uncut '^cut .*: (3|2|1|吸って！)$'
 
 ear_mark
 for (( i = 0; i < 100; i++ )); do
@@ -22,7 +26,7 @@ for (( i = 0; i < 100; i++ )); do
 done
 ear_check "the clock at ten seconds, with the breath" said '^notification 10秒、パワー[0-9]+％' 1
 ear_check "and in the last five" said '^notification 1秒、パワー[0-9]+％' 1
-ear_check "the breath taken, and when to press" said 'パワー吸い込み[0-9]+％。合図から2.2秒でスペース' 3
+ear_check "the breath taken" said 'パワー吸い込み[0-9]+％' 3
 echo "# heard: $(since)"
 
 # The cue reaches us a little after the marker starts; Space a little before 2.2 s after it.
