@@ -17,6 +17,11 @@ public:
 
     double Rnd();
     void Randomize();
+    // A whole number from 0 to n - 1, each as likely: the floor of one draw times n, so that a
+    // scripted draw of (k + 0.5) / n gives k.
+    int below(int n) { return static_cast<int>(std::floor(Rnd() * n)); }
+    // A chance of k in outOf, from one draw of below(outOf).
+    bool chance(int k, int outOf) { return below(outOf) < k; }
 
     void useSeed(std::uint64_t seed);
     void useScript(std::deque<double> values);
@@ -38,7 +43,7 @@ private:
     std::mt19937_64 favourEngine_;
 };
 
-// The floor, so that Int(Rnd() * n) gives 0 .. n - 1 as the rules read.
+// The floor, as the rules take a whole part (band(), wholeMetres()).
 inline int Int(double x) { return static_cast<int>(std::floor(x)); }
 // The nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4), as the rules round.
 inline int CInt(double x) { return static_cast<int>(std::nearbyint(x)); }

@@ -97,7 +97,7 @@ public:
     // Called while each box is still open, once its time has passed.
     std::function<void()> whileBoxOpen;
 
-    // Scripted chance, written as intentions: draw(n, k) is the Rnd() for which Int(Rnd() * n) = k.
+    // Scripted chance, written as intentions: draw(n, k) is the draw for which random.below(n) = k.
     static double draw(int n, int k) { return (k + 0.5) / n; }
     void script(std::initializer_list<double> values);
 

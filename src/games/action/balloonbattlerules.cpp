@@ -13,7 +13,7 @@ bool bursts(const Risk& risk, int danger, double rnd) {
 int opponentPumps(int danger, app::Random& random) {
     if (danger < 2000) return 3;
     if (danger >= 4000) return 1;
-    return app::Int(random.Rnd() * 2) + 1;
+    return random.below(2) + 1;
 }
 
 std::string dangerSaid(int danger) { return "危険度" + std::to_string(app::Int(danger * 100.0 / kMaxDanger)) + "％"; }

@@ -6,11 +6,11 @@ namespace games::bootsdashrules {
 
 using app::Int;
 
-int stride(app::Random& random) { return Int(random.Rnd() * 3) + 2; }
+int stride(app::Random& random) { return random.below(3) + 2; }
 
-bool tripsOnSameFoot(app::Random& random) { return Int(random.Rnd() * 10) < 5; }
+bool tripsOnSameFoot(app::Random& random) { return random.chance(5, 10); }
 
-bool tripsAtPace(app::Random& random, int fallChance) { return Int(random.Rnd() * 10) < fallChance; }
+bool tripsAtPace(app::Random& random, int fallChance) { return random.chance(fallChance, 10); }
 
 int markerLeft(int distanceLeft) { return (kCourse - distanceLeft) * 9 + 120; }
 

@@ -188,7 +188,7 @@ void CandleBlowing::onDrainTick() {
 }
 
 void CandleBlowing::drawDrain() {
-    const int r = Int(Rnd() * 10);
+    const int r = random().below(10);
     drain_ = static_cast<short>(rules::drain(power_, r, drainDivisor_));
 }
 

@@ -28,11 +28,11 @@ int percentOf(int power) { return app::Int(power / 60.0); }
 
 Blow blow(int grade, int power, app::Random& random) {
     Blow b;
-    const int r = app::Int(random.Rnd() * 10000);
+    const int r = random.below(10000);
     switch (grade) {
         case 0: b.efficiency = 100; break;
-        case 1: b.efficiency = app::Int(random.Rnd() * 20) + 80; break;
-        case 2: b.efficiency = app::Int(random.Rnd() * 21) + 50; break;
+        case 1: b.efficiency = random.below(20) + 80; break;
+        case 2: b.efficiency = random.below(21) + 50; break;
         case 3: b.efficiency = 50; break;
         default: b.efficiency = 15; break;
     }

@@ -18,7 +18,7 @@ constexpr int kMeterHide = 5040;   // the marker vanishes here
 constexpr int kMeterEnd = 9240;    // and stops by itself here
 constexpr int kSweetSpot = 7560;   // its centre on the red stripe
 
-// Breath lost on one gauge tick, from the breath before the loss and the draw r = Int(Rnd * 10)
+// Breath lost on one gauge tick, from the breath before the loss and the draw r = random.below(10)
 // (below 3 a gust blows), divided by `divisor` (2 once the countdown's 3 has been clicked).
 int drain(int power, int r, int divisor);
 

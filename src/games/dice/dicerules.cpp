@@ -2,10 +2,6 @@
 
 namespace games::dicerules {
 
-namespace {
-short rnd(app::Random& random, int n) { return static_cast<short>(app::Int(random.Rnd() * n)); }
-}  // namespace
-
 short handOf(const Dice& dice) {
     std::array<short, 6> faceCount{};
     for (short d : dice) ++faceCount[d];
@@ -48,19 +44,19 @@ Bout judge(short opponentHand, short heroineHand) {
 
 Dice fairThrow(app::Random& random) {
     Dice d{};
-    for (short& v : d) v = rnd(random, 6);
+    for (short& v : d) v = static_cast<short>(random.below(6));
     return d;
 }
 
 Dice loadedThrow(app::Random& random) {
     Dice d{};
-    for (short& v : d) v = static_cast<short>(rnd(random, 3) + 3);
+    for (short& v : d) v = static_cast<short>(random.below(3) + 3);
     return d;
 }
 
-short rollFrames(app::Random& random) { return static_cast<short>(rnd(random, 13) + 7); }
+short rollFrames(app::Random& random) { return static_cast<short>(random.below(13) + 7); }
 
-short gaugeStep(app::Random& random) { return static_cast<short>(rnd(random, 3) * 150 + 600); }
+short gaugeStep(app::Random& random) { return static_cast<short>(random.below(3) * 150 + 600); }
 
 short gaugeAfter(short gauge, short step) {
     int g = gauge + step;

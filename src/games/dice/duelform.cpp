@@ -207,7 +207,7 @@ void DuelForm::onOpponentWaitTick() {
 void DuelForm::opponentSpeaks() {
     --throwsLeft_;
     opponentLineLabel.setVisible(true);
-    const int line = lineBeforeThrow({Int(Rnd() * 10), throwsLeft_, opponentWins_, hasLoadedDice_});
+    const int line = lineBeforeThrow({random().below(10), throwsLeft_, opponentWins_, hasLoadedDice_});
     if (line >= 0) sayLine(layout_.opponentLines[static_cast<std::size_t>(line)]);
     if (const std::string heard = takeHeardLine(); !heard.empty()) announce(heard);
 }

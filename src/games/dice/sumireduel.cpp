@@ -50,7 +50,7 @@ SumireDuel::SumireDuel(app::App& app, assets::Sozai& sozai)
 }
 
 // Seven times in nine she starts the match with her loaded dice; from the second bout on, always.
-bool SumireDuel::loadsDice(int bout) { return bout > 0 || Int(Rnd() * 9) < 7; }
+bool SumireDuel::loadsDice(int bout) { return bout > 0 || random().chance(7, 9); }
 
 // Every throw has a line; it tells whether her dice are loaded, not how the match stands.
 int SumireDuel::lineBeforeThrow(const LineCue& cue) const {
@@ -74,7 +74,7 @@ int SumireDuel::gaugeTickAfterClick(int die, int tickMs) const {
 }
 
 void SumireDuel::opponentWonMatch() {
-    if (Int(Rnd() * 99) == 77) exposure.arm();
+    if (random().below(99) == 77) exposure.arm();
 }
 
 ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {

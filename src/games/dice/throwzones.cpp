@@ -3,7 +3,6 @@
 namespace games::dicerules {
 
 namespace {
-short rnd(app::Random& random, int n) { return static_cast<short>(app::Int(random.Rnd() * n)); }
 
 template <class Die>
 Dice three(Die die) {
@@ -30,9 +29,9 @@ Dice perfectThrow() { return {5, 5, 5}; }
 
 Dice strongThrow(const ThrowRules& rules, app::Random& random) {
     return three([&] {
-        const short r = rnd(random, 10);
-        if (r >= rules.luckyLow && r <= rules.luckyHigh) return static_cast<short>(rnd(random, 3) + 3);
-        return rnd(random, 6);
+        const short r = static_cast<short>(random.below(10));
+        if (r >= rules.luckyLow && r <= rules.luckyHigh) return static_cast<short>(random.below(3) + 3);
+        return static_cast<short>(random.below(6));
     });
 }
 
@@ -40,13 +39,13 @@ Dice normalThrow(app::Random& random) { return fairThrow(random); }
 
 Dice weakThrow(app::Random& random) {
     return three([&] {
-        const short r = rnd(random, 10);
-        return r <= 7 ? rnd(random, 3) : rnd(random, 6);
+        const short r = static_cast<short>(random.below(10));
+        return r <= 7 ? static_cast<short>(random.below(3)) : static_cast<short>(random.below(6));
     });
 }
 
 Dice feebleThrow(app::Random& random) {
-    return three([&] { return rnd(random, 3); });
+    return three([&] { return static_cast<short>(random.below(3)); });
 }
 
 Dice throwIn(Zone z, const ThrowRules& rules, app::Random& random) {

@@ -39,9 +39,8 @@ public:
 
 protected:
     double Rnd() { return app_.random().Rnd(); }
+    app::Random& random() { return app_.random(); }
     void Randomize() { app_.random().Randomize(); }
-    static int Int(double x) { return app::Int(x); }
-    static int CInt(double x) { return app::CInt(x); }
 
     // Every exit button: the chain knows which scene it shows; this one is unloaded.
     void leave(const std::string& exit) { app_.leave(*this, exit); }

@@ -165,7 +165,7 @@ void HitAndBlow::onPadlockClicked() {
 }
 
 void HitAndBlow::judgeGuess() {
-    const auto ticks = static_cast<short>(Int(Rnd() * 9) + 11);
+    const auto ticks = static_cast<short>(random().below(9) + 11);
     const auto j = hitandblowrules::judge(dialDigits_, secret_);
     hits_ = j.hits;
     blows_ = j.blows;
@@ -176,8 +176,8 @@ void HitAndBlow::judgeGuess() {
 
 void HitAndBlow::drawRouletteFrame() {
     rouletteMarks_ = {0, 0, 0, 0};
-    const int n = Int(Rnd() * 4) + 1;
-    const int m = Int(Rnd() * (n + 1));
+    const int n = random().below(4) + 1;
+    const int m = random().below(n + 1);
     for (int k = 0; k < n; ++k) rouletteMarks_[k] = k < m ? 1 : 2;
 }
 

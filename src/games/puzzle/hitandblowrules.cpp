@@ -32,7 +32,7 @@ Digits drawSecret(app::Random& random) {
     std::array<short, 10> numpool{};
     for (short i = 0; i < 10; ++i) numpool[i] = i;
     for (int i = 0; i < 10; ++i) {
-        const int r = app::Int(random.Rnd() * 10);
+        const int r = random.below(10);
         std::swap(numpool[i], numpool[r]);
     }
     return {numpool[0], numpool[1], numpool[2], numpool[3]};

@@ -50,8 +50,8 @@ void KeySearch::Form_Load() {
     Randomize();
     checksLeft_ = kChecks;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
-    keyRow_ = Int(Rnd() * 9);
-    keyColumn_ = Int(Rnd() * 9);
+    keyRow_ = random().below(9);
+    keyColumn_ = random().below(9);
     keyRowLabel.setCaption(std::to_string(keyRow_));
     keyColumnLabel.setCaption(std::to_string(keyColumn_));
     keyBox_ = keyRow_ * kColumns + keyColumn_;

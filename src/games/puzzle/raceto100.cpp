@@ -174,7 +174,7 @@ void RaceTo100::Form_Load() {
 }
 
 void RaceTo100::drawSixtySix() {
-    if (Int(Rnd() * 10000) < sixtySixChance_) stopsOnSixtySix_ = true;
+    if (random().chance(sixtySixChance_, 10000)) stopsOnSixtySix_ = true;
 }
 
 void RaceTo100::onStartTick() {
@@ -289,8 +289,8 @@ void RaceTo100::onOpponentTurnTick() {
     if (targets_[0] != rating.bestFace)
         targets_[1] = rules::aim(rating.bestFace, app_.random());
     else
-        targets_[1] = Int(Rnd() * 7) + 1;
-    spinTicksLeft_ = Int(Rnd() * 7) + 7;
+        targets_[1] = random().below(7) + 1;
+    spinTicksLeft_ = random().below(7) + 7;
     enter(Phase::OpponentStopsFirst);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     opponentTurnTimer.setEnabled(false);
@@ -305,7 +305,7 @@ void RaceTo100::stopFirstDie() {
     firstStopTimer.setEnabled(false);
     diceTimers[0].setEnabled(false);
     opponentDicePictures[0].setPicture(sozai_.diceimg(faces_[0]));  // at rest: named now
-    spinTicksLeft_ = Int(Rnd() * 7) + 7;
+    spinTicksLeft_ = random().below(7) + 7;
     enter(Phase::OpponentStopsSecond);
 }
 
@@ -352,7 +352,7 @@ void RaceTo100::judgeFall() {
         enter(Phase::WinDue);
         return;
     }
-    if (Int(Rnd() * 99) == 77) revival_.arm();
+    if (random().below(99) == 77) revival_.arm();
     enter(Phase::LossDue);
 }
 

@@ -41,7 +41,7 @@ Rating rate(const Ranks& ranks, int position) {
 }
 
 int aim(int bestFace, app::Random& random) {
-    const int r = app::Int(random.Rnd() * 100);
+    const int r = random.below(100);
     int target;
     if (r < 60)
         target = bestFace;
@@ -50,7 +50,7 @@ int aim(int bestFace, app::Random& random) {
     else if (r < 80)
         target = bestFace + 1;
     else
-        target = app::Int(random.Rnd() * 7) + 1;
+        target = random.below(7) + 1;
     if (target == 0) target = 7;
     if (target == 8) target = 1;
     return target;
