@@ -41,7 +41,7 @@ public:
     // What the form of this name was registered with (nothing for a form the chain does not know).
     const FormFacts& facts(const std::string& name) const;
 
-    // The loaded form of this name, loading it (controls, then Form_Load) if it is not.
+    // The loaded form of this name, loading it (controls, then onLoad) if it is not.
     ui::Form& form(const std::string& name);
     ui::Form* loadedForm(const std::string& name) const;
     bool isLoaded(const std::string& name) const { return loadedForm(name) != nullptr; }
@@ -53,7 +53,7 @@ public:
     // Every exit button: show the next form, then unload the current one.
     void changeScene(ui::Form& current, const std::string& next);
     // The form whose exit loaded this one, for as long as it stays loaded; empty when it was shown
-    // otherwise. A form's Form_Load can ask it how it was reached.
+    // otherwise. A form's onLoad can ask it how it was reached.
     const std::string& openedFrom(const std::string& name) const;
     // The same through one of the form's exits: the chain decides where it leads, and an exit that
     // leads nowhere unloads the form alone, which ends the program when nothing else is loaded.

@@ -10,7 +10,7 @@ TitleScreen::TitleScreen(app::App& app)
 
 // The keys a listener needs before anything else, once a run: the title shown again on the way
 // back from the warp zone has been heard.
-void TitleScreen::Form_Load() {
+void TitleScreen::onLoad() {
     if (app_.openedFrom(name()).empty())
         announce("タブで選び、スペースかエンターで決める。物語のページもスペースかエンターでめくり、Rでもう一度聞ける");
 }

@@ -7,7 +7,7 @@
 class TitleScreen final : public ui::Form {
 public:
     explicit TitleScreen(app::App& app);
-    void Form_Load() override;
+    void onLoad() override;
 
 private:
     void onStartClicked();

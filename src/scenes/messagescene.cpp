@@ -52,7 +52,7 @@ ui::Button& MessageScene::declareRowsAndNextPage() {
     return next;
 }
 
-void MessageScene::Form_Load() {
+void MessageScene::onLoad() {
     const Script& s = script_ ? *script_ : script(name());
     const int count = std::min<int>(static_cast<int>(s.lines.size()), kMaxLines);
     for (int i = 0; i < count; ++i) lines_[i] = toUtf16(s.lines[i]);

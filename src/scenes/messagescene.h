@@ -18,10 +18,10 @@ public:
     // A scene reads its own script unless it is handed another (tests use small made-up ones).
     MessageScene(app::App& app, const SceneLayout& layout, const Script* script = nullptr);
 
-    void Form_Load() override;
-    void Form_Click() override { hurry(); }
+    void onLoad() override;
+    void onClick() override { hurry(); }
     std::string checkInvariants() const override;
-    void Form_DblClick() override { hurry(); }
+    void onDoubleClick() override { hurry(); }
     // R reads the page aloud again, for a player who hears it rather than sees it.
     void Form_KeyDown(int& keyCode) override;
 

@@ -113,7 +113,7 @@ void Form::load() {
         if (!c->windowed() && c->widget().w) c->widget().w->raise();
     for (auto& c : controls_)
         if (c->windowed() && c->widget().w) c->widget().w->raise();
-    Form_Load();
+    onLoad();
 }
 
 void Form::show() {

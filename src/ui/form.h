@@ -44,13 +44,13 @@ public:
     Size clientSize() const { return client_; }
     Rgb background() const { return background_; }
 
-    virtual void Form_Load() {}
+    virtual void onLoad() {}
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
     // Seen first, whatever has the focus, on forms that opt in with setKeyPreview; set the code
     // to 0 and the key goes no further.
     virtual void Form_KeyDown(int& keyCode) { (void)keyCode; }
-    virtual void Form_Click() {}
-    virtual void Form_DblClick() {}
+    virtual void onClick() {}
+    virtual void onDoubleClick() {}
 
     // What must always hold between two events on this form, stated by the form itself; a
     // description of what is broken, or empty. Checked by the random player after every step.
@@ -113,33 +113,33 @@ protected:
     // member function of the derived form, e.g.
     // timer("typingTimer", 20, &MessageScene::onTypingTick). Array handlers receive the element's index.
     template <class F>
-    Label& label(std::string name, Rect rect, std::string caption, Font font, Align align, void (F::*onClick)()) {
+    Label& label(std::string name, Rect rect, std::string caption, Font font, Align align, void (F::*handler)()) {
         Label& l = label(std::move(name), rect, std::move(caption), std::move(font), align);
-        l.onClick = bound(onClick);
+        l.onClick = bound(handler);
         return l;
     }
     template <class F>
-    Button& button(std::string name, Rect rect, std::string caption, void (F::*onClick)(), Font font = dialogFont()) {
+    Button& button(std::string name, Rect rect, std::string caption, void (F::*handler)(), Font font = dialogFont()) {
         Button& b = button(std::move(name), rect, std::move(caption), std::move(font));
-        b.onClick = bound(onClick);
+        b.onClick = bound(handler);
         return b;
     }
     template <class F>
-    Image& image(std::string name, Rect rect, Picture picture, void (F::*onClick)()) {
+    Image& image(std::string name, Rect rect, Picture picture, void (F::*handler)()) {
         Image& i = image(std::move(name), rect, std::move(picture));
-        i.onClick = bound(onClick);
+        i.onClick = bound(handler);
         return i;
     }
     template <class F>
-    Image& pictureBox(std::string name, Rect rect, Picture picture, void (F::*onClick)()) {
+    Image& pictureBox(std::string name, Rect rect, Picture picture, void (F::*handler)()) {
         Image& i = pictureBox(std::move(name), rect, std::move(picture));
-        i.onClick = bound(onClick);
+        i.onClick = bound(handler);
         return i;
     }
     template <class F>
-    Timer& timer(std::string name, int intervalMs, void (F::*onTick)(), bool enabled = false) {
+    Timer& timer(std::string name, int intervalMs, void (F::*handler)(), bool enabled = false) {
         Timer& t = timer(std::move(name), intervalMs, enabled);
-        t.onTick = bound(onTick);
+        t.onTick = bound(handler);
         return t;
     }
     template <class C, class Make, class F>
@@ -150,16 +150,16 @@ protected:
     }
     template <class F>
     ControlArray<Image>& imageArray(const std::string& name, int count, const RectOf& rect, Picture picture,
-                                    void (F::*onClick)(int)) {
+                                    void (F::*handler)(int)) {
         ControlArray<Image>& arr = imageArray(name, count, rect, std::move(picture));
-        arr.onClick = bound(onClick);
+        arr.onClick = bound(handler);
         return arr;
     }
     template <class F>
     ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect,
-                                      const std::string& caption, void (F::*onClick)(int), Font font = dialogFont()) {
+                                      const std::string& caption, void (F::*handler)(int), Font font = dialogFont()) {
         ControlArray<Button>& arr = buttonArray(name, count, rect, caption, std::move(font));
-        arr.onClick = bound(onClick);
+        arr.onClick = bound(handler);
         return arr;
     }
 

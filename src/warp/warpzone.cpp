@@ -51,7 +51,7 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
 }
 
 // A screen reader reads the window's title as it opens, but not the box that already had the focus.
-void WarpZone::Form_Load() { announce(codeBox.spokenName() + "。入れてエンターで開く"); }
+void WarpZone::onLoad() { announce(codeBox.spokenName() + "。入れてエンターで開く"); }
 
 void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
 

@@ -21,7 +21,7 @@ public:
     // drawn for four rows and grows by a row's height for each further one.
     WarpZone(app::App& app, std::vector<WarpTarget> targets);
 
-    void Form_Load() override;
+    void onLoad() override;
 
 private:
     void onCodeBoxGotFocus();

@@ -26,7 +26,7 @@ public:
         buttons.onClick = [this](int i) { log.push_back("button click " + std::to_string(i)); };
         tickTimers.onTick = [this](int i) { log.push_back("tick " + std::to_string(i)); };
     }
-    void Form_Click() override { log.push_back("Form_Click"); }
+    void onClick() override { log.push_back("onClick"); }
 
     Log& log;
     ui::ControlArray<ui::Image>& images;
@@ -83,7 +83,7 @@ TEST(ControlArrays, DisabledControlsSwallowTheirClicksAndHiddenOnesNeverFire) {
     f.buttons[0].setVisible(false);
     EXPECT_FALSE(f.buttons[0].hasFocus()) << "the focus leaves a control that hides";
     h.key("arrays", Qt::Key_Space, " ");
-    EXPECT_EQ(h.log, std::vector<std::string>{"Form_Click"}) << "the other button is disabled: the form has the focus";
+    EXPECT_EQ(h.log, std::vector<std::string>{"onClick"}) << "the other button is disabled: the form has the focus";
 }
 
 // Declares a control or timer under a name already taken on the form.

@@ -67,14 +67,14 @@ public:
         };
         tickTimer.onTick = [this] { log.push_back("tick"); };
     }
-    void Form_Load() override { tickTimer.setEnabled(true); }
+    void onLoad() override { tickTimer.setEnabled(true); }
     void Form_Unload(bool& cancel) override {
         log.push_back("Form_Unload");
         cancel = refuse;
         if (auto then = std::exchange(whileUnloading, nullptr)) then();
     }
-    void Form_Click() override { log.push_back("Form_Click"); }
-    void Form_DblClick() override { log.push_back("Form_DblClick"); }
+    void onClick() override { log.push_back("onClick"); }
+    void onDoubleClick() override { log.push_back("onDoubleClick"); }
 
     bool refuse = false;
     std::function<void()> whileUnloading;  // once, inside the next Form_Unload
@@ -135,8 +135,8 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     h.dblClick("probe", "clickLabel", Qt::RightButton);
     h.dblClick("probe", "clickLabel");
     h.dblClickForm("probe", 4800, 3600);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "Form_Click", "label click", "label click",
-                                                "label double-click", "Form_Click", "Form_DblClick"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "onClick", "label click", "label click",
+                                                "label double-click", "onClick", "onDoubleClick"}));
     // Through the caption: a pixel inside its corner lies 60 pixels inside the image both ways,
     // and the image's last pixel is still the image's, one further is nobody's.
     h.log.clear();

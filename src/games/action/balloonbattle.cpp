@@ -96,7 +96,7 @@ void BalloonBattle::enter(Phase p) {
     if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
 }
 
-void BalloonBattle::Form_Load() {
+void BalloonBattle::onLoad() {
     Randomize();
     enter(Phase::OpponentPumps);
     roundBegins();

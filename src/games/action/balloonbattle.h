@@ -13,7 +13,7 @@ public:
 
     BalloonBattle(app::App& app, assets::Sozai& sozai);
 
-    void Form_Load() override;
+    void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }
 

@@ -59,7 +59,7 @@ BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
     codeLabel().setSecret();
 }
 
-void BootsDash::Form_Load() {
+void BootsDash::onLoad() {
     Randomize();
     countdown_.start(6, rules::howToRun());
 }

@@ -102,7 +102,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
     windSpiritButton.onClick = [this] { leave("windSpiritButton"); };
 }
 
-void CandleBlowing::Form_Load() {
+void CandleBlowing::onLoad() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
     if (openedFromWarpZone()) Randomize();
     countdown_.start(6, rules::howToBlow());

@@ -16,7 +16,7 @@ public:
 
     CandleBlowing(app::App& app, assets::Sozai& sozai);
 
-    void Form_Load() override;
+    void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }
     void Form_KeyDown(int& keyCode) override;

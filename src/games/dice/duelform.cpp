@@ -176,7 +176,7 @@ std::string DuelForm::checkInvariants() const {
     return {};
 }
 
-void DuelForm::Form_Load() {
+void DuelForm::onLoad() {
     Randomize();
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;

@@ -35,7 +35,7 @@ class DuelForm : public GameForm {
 public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
 
-    void Form_Load() override;
+    void onLoad() override;
     void Form_KeyDown(int& keyCode) override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }

@@ -113,7 +113,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     legendPictures[1].setSpokenName("★ ブロー");
 }
 
-void HitAndBlow::Form_Load() {
+void HitAndBlow::onLoad() {
     Randomize();
     secret_ = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));

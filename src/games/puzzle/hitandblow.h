@@ -15,7 +15,7 @@ public:
 
     HitAndBlow(app::App& app, assets::Sozai& sozai);
 
-    void Form_Load() override;
+    void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
 

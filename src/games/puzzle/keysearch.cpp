@@ -46,7 +46,7 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
     for (int i = 0; i < kBoxes; ++i) boxPictures[i].setSpokenName("宝箱 " + keysearchrules::place(i));
 }
 
-void KeySearch::Form_Load() {
+void KeySearch::onLoad() {
     Randomize();
     checksLeft_ = kChecks;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));

@@ -14,7 +14,7 @@ public:
 
     KeySearch(app::App& app, assets::Sozai& sozai);
 
-    void Form_Load() override;
+    void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return !boxPictures[0].visible(); }
 

@@ -162,7 +162,7 @@ std::string RaceTo100::checkInvariants() const {
     return {};
 }
 
-void RaceTo100::Form_Load() {
+void RaceTo100::onLoad() {
     Randomize();
     ranks_ = rules::squareRanks();
     drawSixtySix();

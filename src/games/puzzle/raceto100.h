@@ -16,7 +16,7 @@ public:
 
     RaceTo100(app::App& app, assets::Sozai& sozai);
 
-    void Form_Load() override;
+    void onLoad() override;
     void Form_Unload(bool& cancel) override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }

@@ -126,13 +126,13 @@ void FormWindow::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* e) {
     clicks_.release(e, *this, [this] {
-        if (!owner_.dead()) owner_.Form_Click();
+        if (!owner_.dead()) owner_.onClick();
     });
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent* e) {
     clicks_.doubleClick(e, [this] {
-        if (!owner_.dead()) owner_.Form_DblClick();
+        if (!owner_.dead()) owner_.onDoubleClick();
     });
 }
 

@@ -119,7 +119,7 @@ private:
         if (&focus == &window) {
             // Nothing has the focus: the key does what a click on the form does (a story page
             // hurries its line).
-            form.Form_Click();
+            form.onClick();
             return true;
         }
         // A button presses on Space by itself; Enter does the same here.
