@@ -126,8 +126,12 @@ _xd_found() {
     echo "$1"
 }
 
+# Whether a window's name is NAME: the scene's caption alone, or as the title bar shows it, with
+# the program's name after it ("メインタイトル — 乃々香誕生日記念ミニゲーム").
+_xd_named() { [[ $1 == "$2" || $1 == "$2 — "* ]]; }
+
 # xd_wait_window NAME [TIMEOUT] [PID] -> prints the id of a mapped window whose name is
-#   exactly NAME (of PID if given), after sleeping XD_SETTLE and focusing it (XD_AUTOFOCUS).
+#   NAME (of PID if given; see _xd_named), after sleeping XD_SETTLE and focusing it (XD_AUTOFOCUS).
 #   Returns 1 on timeout.
 xd_wait_window() {
     local name=$1 to=${2:-$XD_TIMEOUT} pid=${3:-} dl w line
@@ -135,11 +139,11 @@ xd_wait_window() {
     while _xd_before "$dl"; do
         if [[ -n $pid ]]; then
             while IFS=$'\t' read -r w line; do
-                [[ $line == "$name" ]] && { _xd_found "$w"; return; }
+                _xd_named "$line" "$name" && { _xd_found "$w"; return; }
             done < <(xd_windows "$pid")
         else
             for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-                [[ $(xdotool getwindowname "$w" 2>/dev/null) == "$name" ]] && { _xd_found "$w"; return; }
+                _xd_named "$(xdotool getwindowname "$w" 2>/dev/null)" "$name" && { _xd_found "$w"; return; }
             done
         fi
         sleep 0.05
@@ -151,7 +155,9 @@ xd_wait_window() {
 xd_wait_no_window() {
     local dl; dl=$(_xd_deadline "${3:-$XD_TIMEOUT}")
     while _xd_before "$dl"; do
-        xd_window_names "$2" | grep -qxF -- "$1" || return 0
+        local n shown=0
+        while IFS= read -r n; do _xd_named "$n" "$1" && shown=1; done < <(xd_window_names "$2")
+        (( shown )) || return 0
         sleep 0.05
     done
     _xd_err "timeout waiting for window '$1' of pid $2 to go"; return 1
