@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "chain/formtable.h"
@@ -23,14 +24,17 @@ void expectClean(const FuzzReport& report) {
 
 // The whole chain under a restless player, seeds starting in turn at every form. NONOKA_FUZZ_STEPS
 // sets the budget of real steps (the long run: NONOKA_FUZZ_STEPS=1000000), NONOKA_FUZZ_SEED the
-// first seed, to replay a failure, NONOKA_FUZZ_START one form for every seed to start at. Every
-// form gets its share, and both one-in-99 events come.
+// first seed, to replay a failure, NONOKA_FUZZ_START one form for every seed to start at,
+// NONOKA_FUZZ_RECORD a file to write every step to. Every form gets its share, and both one-in-99
+// events come.
 TEST(RandomInput, ThePlayerCanDoAnythingAndTheGameStaysWhole) {
     FuzzOptions options;
     options.budget = fromEnvironment("NONOKA_FUZZ_STEPS", 100000);
     options.firstSeed = static_cast<std::uint64_t>(fromEnvironment("NONOKA_FUZZ_SEED", 1));
     options.maxStepsPerSeed = 400;
     if (const char* from = std::getenv("NONOKA_FUZZ_START")) options.starts = {from};
+    std::ofstream recording;  // NONOKA_FUZZ_RECORD: to see that a change of words plays the same
+    if (const char* path = std::getenv("NONOKA_FUZZ_RECORD")) recording.open(path), options.recording = &recording;
     const auto start = std::chrono::steady_clock::now();
     const FuzzReport report = testing_support::fuzz(options);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

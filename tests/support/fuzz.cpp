@@ -213,6 +213,14 @@ std::vector<std::string> everyStart(const chain::FormTable& table) {
     return starts;
 }
 
+void record(std::ostream& out, SceneHarness& h, std::uint64_t seed, int step, const std::string& what) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const auto& form : h.openForms())
+        for (const auto& line : screen(h, form))
+            for (char c : line + "\n") hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    out << seed << ' ' << step << ' ' << std::hex << hash << std::dec << ' ' << what << '\n';
+}
+
 }  // namespace
 
 // A form goes on by a running timer or a showing, enabled control that Tab reaches (a story's NEXT
@@ -308,6 +316,7 @@ FuzzReport fuzz(const FuzzOptions& options) {
                 } else {
                     last.push_back(form + ": " + player.step(form, closed));
                 }
+                if (options.recording) record(*options.recording, h, seed, step, last.back());
                 if (last.size() > 20) last.pop_front();
                 ++report.stepsRun;
                 std::string broken = roundBroken.empty() ? brokenInvariant(h, closed, killedTicks) : roundBroken;

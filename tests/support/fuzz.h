@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct FuzzOptions {
     // On every other seed this share of draws gives 77 out of 99, the one-in-99 events' draw.
     double rareShare = 0.25;
     int stepsOnAnEndedForm = 6;
+    // Every step and a fingerprint of the screen after it, one line each: two builds that play
+    // alike write the same bytes.
+    std::ostream* recording = nullptr;
     // An extra check, for proving that the checker reports what it finds.
     std::function<std::string(SceneHarness&, int step)> extraCheck;
 };
