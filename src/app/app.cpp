@@ -39,7 +39,7 @@ ui::Form& App::form(const std::string& name) {
     if (factory == factories_.end()) throw std::out_of_range("no form named " + name);
     forms_.push_back(factory->second(*this));
     ui::Form& f = *forms_.back();
-    f.onCloseRequest = [this, &f] { unload(f); };
+    f.onCloseBox = [this, &f] { unload(f); };
     f.load();
     return f;
 }
@@ -53,10 +53,10 @@ ui::Form& App::show(const std::string& name) {
 bool App::unload(ui::Form& form) {
     auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
     if (it == forms_.end() || form.dead()) return true;
-    bool cancel = false;
-    form.Form_Unload(cancel);
-    if (cancel) return false;
-    // Form_Unload may have shown or unloaded other forms; find this one again.
+    ui::UnloadRequest request;
+    form.onUnload(request);
+    if (request.refused()) return false;
+    // onUnload may have shown or unloaded other forms; find this one again.
     it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
     if (it == forms_.end()) return true;
     form.shutDown();

@@ -48,7 +48,7 @@ public:
 
     // Makes the form visible, loading it first if needed.
     ui::Form& show(const std::string& name);
-    // Runs Form_Unload, which may refuse (then false); otherwise stops the form for good.
+    // Runs the form's onUnload, which may refuse (then false); otherwise stops the form for good.
     bool unload(ui::Form& form);
     // Every exit button: show the next form, then unload the current one.
     void changeScene(ui::Form& current, const std::string& next);

@@ -123,9 +123,9 @@ void MessageScene::speakUnspoken() {
     unspoken_.clear();
 }
 
-void MessageScene::Form_KeyDown(int& keyCode) {
-    if (keyCode != 'R') return;
-    keyCode = 0;
+void MessageScene::onKeyDown(ui::KeyEvent& key) {
+    if (!key.is('R')) return;
+    key.accept();
     std::string page;
     for (const std::u16string& text : rowText_)
         if (!blank(text)) page += (page.empty() ? "" : "\n") + toUtf8(text);

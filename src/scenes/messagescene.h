@@ -23,7 +23,7 @@ public:
     std::string checkInvariants() const override;
     void onDoubleClick() override { hurry(); }
     // R reads the page aloud again, for a player who hears it rather than sees it.
-    void Form_KeyDown(int& keyCode) override;
+    void onKeyDown(ui::KeyEvent& key) override;
 
 protected:
     static constexpr int kMaxLines = kMostRows;

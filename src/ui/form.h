@@ -10,6 +10,7 @@
 #include "ui/button.h"
 #include "ui/controlarray.h"
 #include "ui/image.h"
+#include "ui/keys.h"
 #include "ui/label.h"
 #include "ui/line.h"
 #include "ui/textbox.h"
@@ -24,13 +25,23 @@ namespace detail {
 struct FormWindow;
 }
 
+// What a form's onUnload is handed: the form goes unless it refuses.
+class UnloadRequest {
+public:
+    void refuse() { refused_ = true; }
+    bool refused() const { return refused_; }
+
+private:
+    bool refused_ = false;
+};
+
 // One fixed-size top-level window, with no minimise or maximise box. Behaviour lives in the
 // virtual handlers; the controls are declared in the derived constructor, in layout order, with
 // their design-time properties. Declaration order is stacking order: among labels, images and
 // lines a later one lies above an earlier one, and windowed controls (buttons, text boxes,
 // picture boxes) lie above them all, in their own declaration order, which is also the tab order.
 // Every control and timer name is unique on its form; declaring one twice throws. A form is unloaded only through its owner (the App): the close box
-// asks the owner, which runs Form_Unload (which may refuse), stops the timers and marks the form
+// asks the owner, which runs onUnload (which may refuse), stops the timers and marks the form
 // dead; the window is destroyed later, never inside one of its own handlers.
 class Form {
 public:
@@ -45,10 +56,11 @@ public:
     Rgb background() const { return background_; }
 
     virtual void onLoad() {}
-    virtual void Form_Unload(bool& cancel) { (void)cancel; }
-    // Seen first, whatever has the focus, on forms that opt in with setKeyPreview; set the code
-    // to 0 and the key goes no further.
-    virtual void Form_KeyDown(int& keyCode) { (void)keyCode; }
+    // Before the form goes, whoever asks (its close box, an exit, the owner); refusing keeps it.
+    virtual void onUnload(UnloadRequest& request) { (void)request; }
+    // Seen first, whatever has the focus, on forms that opt in with setKeyPreview; accepted, the
+    // key goes no further.
+    virtual void onKeyDown(KeyEvent& key) { (void)key; }
     virtual void onClick() {}
     virtual void onDoubleClick() {}
 
@@ -76,7 +88,8 @@ public:
     void show();
     void shutDown();
     bool dead() const { return dead_; }
-    std::function<void()> onCloseRequest;
+    // The close box was pressed: the owner decides whether the form goes.
+    std::function<void()> onCloseBox;
 
     // Runs `fn` once, on a later turn of the event loop, after the window has been painted for
     // the first time (at once, queued, if it has been already); never if the form goes first.

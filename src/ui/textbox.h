@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/keys.h"
 
 namespace ui {
 
@@ -16,10 +17,10 @@ public:
     void setText(const std::string& text);
     bool windowed() const override { return true; }
 
-    // Every key going down while the box has the focus; set the code to 0 to swallow the key.
-    std::function<void(int& keyCode)> onKeyDown;
-    // Keys that type a character, and Backspace (8); set the code to 0 to discard it.
-    std::function<void(int& charCode)> onKeyPress;
+    // Every key going down while the box has the focus; accepted, it goes no further.
+    std::function<void(KeyEvent& key)> onKeyDown;
+    // Keys that type a character, Backspace and Enter; accepted, the box does not type them.
+    std::function<void(KeyEvent& typed)> onKeyPress;
     // Focus moved here from another control of the form, or the form first opened with it focused.
     std::function<void()> onGotFocus;
     // Every change of the text, however it arrives (typed, pasted, dropped, an input method),

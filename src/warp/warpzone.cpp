@@ -42,8 +42,8 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
         warpButtons.push_back(&b);
     }
     codeBox.onGotFocus = [this] { onCodeBoxGotFocus(); };
-    codeBox.onKeyPress = [this](int& c) { onCodeBoxKeyPress(c); };
-    codeBox.onKeyDown = [this](int& c) { onCodeBoxKeyDown(c); };
+    codeBox.onKeyPress = [this](ui::KeyEvent& typed) { onCodeBoxKeyPress(typed); };
+    codeBox.onKeyDown = [this](ui::KeyEvent& key) { onCodeBoxKeyDown(key); };
     // Typing alone is guarded by the key-press rule; pasting, dropping and input methods are not,
     // so the box itself refuses to hold anything but four ASCII digits.
     codeBox.setTextFilter(warp::sanitizeCode);
@@ -55,14 +55,15 @@ void WarpZone::onLoad() { announce(codeBox.spokenName() + "。入れてエンタ
 
 void WarpZone::onCodeBoxGotFocus() { codeBox.setText(""); }
 
-void WarpZone::onCodeBoxKeyPress(int& typed) {
-    const bool digit = typed >= '0' && typed <= '9';
-    if (!digit && typed != ui::key::Backspace) typed = 0;
-    if (codeBox.text().size() >= warp::kCodeDigits && typed != ui::key::Backspace) typed = 0;
+void WarpZone::onCodeBoxKeyPress(ui::KeyEvent& typed) {
+    if (typed.key() == ui::Key::Backspace) return;
+    const char32_t c = typed.character();
+    const bool digit = typed.key() == ui::Key::Character && c >= '0' && c <= '9';
+    if (!digit || codeBox.text().size() >= warp::kCodeDigits) typed.accept();  // not typed
 }
 
-void WarpZone::onCodeBoxKeyDown(int& keyCode) {
-    if (keyCode == ui::key::Enter) onCheckCodeClicked();
+void WarpZone::onCodeBoxKeyDown(ui::KeyEvent& key) {
+    if (key.key() == ui::Key::Enter) onCheckCodeClicked();
 }
 
 void WarpZone::onCheckCodeClicked() {

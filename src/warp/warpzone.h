@@ -25,8 +25,8 @@ public:
 
 private:
     void onCodeBoxGotFocus();
-    void onCodeBoxKeyPress(int& typed);
-    void onCodeBoxKeyDown(int& keyCode);
+    void onCodeBoxKeyPress(ui::KeyEvent& typed);
+    void onCodeBoxKeyDown(ui::KeyEvent& key);
     void onCheckCodeClicked();
     void onBackClicked();
     void onWarpClicked(int button);

@@ -36,6 +36,13 @@ namespace {
 using namespace std::chrono_literals;
 using testing_support::SceneHarness;
 
+std::string spelt(const ui::KeyEvent& key) {
+    static constexpr const char* kNames[] = {"Other", "Backspace", "Tab",  "Enter", "Escape", "Space",
+                                             "Left",  "Up",        "Right", "Down", "Delete"};
+    if (key.key() == ui::Key::Character) return std::string(1, static_cast<char>(key.character()));
+    return kNames[static_cast<int>(key.key())];
+}
+
 // A small form that records what reaches it.
 class Probe final : public ui::Form {
 public:
@@ -68,16 +75,16 @@ public:
         tickTimer.onTick = [this] { log.push_back("tick"); };
     }
     void onLoad() override { tickTimer.setEnabled(true); }
-    void Form_Unload(bool& cancel) override {
-        log.push_back("Form_Unload");
-        cancel = refuse;
+    void onUnload(ui::UnloadRequest& request) override {
+        log.push_back("onUnload");
+        if (refuse) request.refuse();
         if (auto then = std::exchange(whileUnloading, nullptr)) then();
     }
     void onClick() override { log.push_back("onClick"); }
     void onDoubleClick() override { log.push_back("onDoubleClick"); }
 
     bool refuse = false;
-    std::function<void()> whileUnloading;  // once, inside the next Form_Unload
+    std::function<void()> whileUnloading;  // once, inside the next onUnload
     std::vector<std::string>& log;  // kept by the test: the form itself is gone after unloading
 
 private:
@@ -112,14 +119,14 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
     EXPECT_EQ(h.openForms(), std::vector<std::string>{"probe"});
     EXPECT_FALSE(h.ended());
     h.advance(100ms);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "tick"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"onUnload", "tick"}));
 
     probe->refuse = false;
     EXPECT_TRUE(h.app().unload(*probe));
     EXPECT_TRUE(h.openForms().empty());
     EXPECT_TRUE(h.ended()) << "closing the last window ends the program";
     h.advance(1000ms);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "tick", "Form_Unload"}))
+    EXPECT_EQ(h.log, (std::vector<std::string>{"onUnload", "tick", "onUnload"}))
         << "no tick after unloading";
 }
 
@@ -205,7 +212,7 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     EXPECT_EQ(std::pair(sized(1, 0), sized(0, 1)), std::pair(QSize(1, 0), QSize(0, 1))) << "a twip draws a pixel, none none";
     // The button lies on top, so it takes the click; the double click's second half finds the form gone.
     h.dblClick("probe", "coveredLabel");
-    EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "Form_Unload", "gone"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"button click", "onUnload", "gone"}));
     EXPECT_TRUE(h.ended());
 }
 
@@ -246,9 +253,9 @@ public:
         setKeyPreview(true);
         firstButton.onClick = [this] { log.push_back("first button click"); };
     }
-    void Form_KeyDown(int& keyCode) override {
-        log.push_back("key " + std::to_string(keyCode));
-        if (keyCode == ui::key::Left || keyCode == ui::key::Right || keyCode == ui::key::Space) keyCode = 0;
+    void onKeyDown(ui::KeyEvent& key) override {
+        log.push_back("key " + spelt(key));
+        if (key.key() == ui::Key::Left || key.key() == ui::Key::Right || key.key() == ui::Key::Space) key.accept();
     }
     std::vector<std::string>& log;
     ui::Button& firstButton;
@@ -281,8 +288,8 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.key("keys", Qt::Key_F35);     // a key without a code of ours goes by
     for (int k : {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Delete}) h.key("keys", k);
     h.key("keys", Qt::Key_A, "a");  // the button has no use for it, and hands it to the window
-    EXPECT_EQ(log, (std::vector<std::string>{"key 32", "key 39", "key 37", "key 9", "key 8", "key 27", "key 46",
-                                             "key 65"}))
+    EXPECT_EQ(log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
+                                             "key Escape", "key Delete", "key A"}))
         << "Space clicked nothing, and each key came once";
 }
 
@@ -412,14 +419,14 @@ public:
         : ui::Form(app.clock(), "text", "text", {6000, 3000}, ui::kButtonFace),
           box(textBox("box", {600, 600, 3000, 400}, "")),
           after(button("after", {600, 1500, 1500, 600}, "after")) {
-        box.onKeyDown = [&log, &app, this](int& code) {
-            log.push_back("down " + std::to_string(code));
-            if (code == 'X') code = 0;
-            if (code == 'Q') app.unload(*this);
+        box.onKeyDown = [&log, &app, this](ui::KeyEvent& key) {
+            log.push_back("down " + spelt(key));
+            if (key.is('X')) key.accept();
+            if (key.is('Q')) app.unload(*this);
         };
-        box.onKeyPress = [&log](int& ch) {
-            log.push_back("press " + std::to_string(ch));
-            if (ch == 'b') ch = 0;
+        box.onKeyPress = [&log](ui::KeyEvent& typed) {
+            log.push_back("press " + spelt(typed));
+            if (typed.is('b')) typed.accept();
         };
         box.onGotFocus = [&log] { log.push_back("got focus"); };
     }
@@ -427,8 +434,9 @@ public:
     ui::Button& after;
 };
 
-// Digits and letters go down by their own codes and are typed as their characters, Backspace and
-// Enter as 8 and 13, keys with neither (Home) straight to the box; a swallowed key goes no further.
+// Digits and letters go down as the characters on their keys and are typed as what they type,
+// Backspace and Enter by name, keys with neither (Home) straight to the box; an accepted key goes
+// no further.
 // The box gets the focus as the form opens and from another control, not from the window
 // activated again; Tab selects its text as it comes.
 TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
@@ -452,14 +460,14 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
     ui::qt::windowOf(h.form("text"))->activateWindow();
     QCoreApplication::processEvents();
     h.key("text", Qt::Key_Q, "q");
-    EXPECT_EQ(log, (std::vector<std::string>{"got focus", "down 48", "press 48", "down 57", "press 57", "down 65",
-                                             "press 97", "down 90", "press 122", "down 88", "down 66", "press 98",
-                                             "down 8", "press 8", "down 13", "press 13", "down 53", "press 53",
-                                             "got focus", "down 81"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
+                                             "down Z", "press z", "down X", "down B", "press b", "down Backspace",
+                                             "press Backspace", "down Enter", "press Enter", "down 5", "press 5",
+                                             "got focus", "down Q"}));
     EXPECT_TRUE(h.openForms().empty());
 }
 
-// A form that unloads itself again inside its Form_Unload goes once, and no other with it; the
+// A form that unloads itself again inside its onUnload goes once, and no other with it; the
 // program ends once, and with no test listening, the end stops the event loop.
 TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
     ProbeHarness h;
@@ -478,7 +486,7 @@ TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
     QTimer::singleShot(0, [&h] { h.close("grid"); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // only if it never ends
     EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"Form_Unload", "Form_Unload"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"onUnload", "onUnload"}));
     EXPECT_TRUE(h.openForms().empty());
     h.app().setExtraLoaded("sozai", false);  // the store let go after the last window
     EXPECT_EQ(ends, 1);

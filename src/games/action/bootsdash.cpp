@@ -64,17 +64,13 @@ void BootsDash::onLoad() {
     countdown_.start(6, rules::howToRun());
 }
 
-void BootsDash::Form_KeyDown(int& keyCode) {
-    if (countdown_.keyDown(keyCode)) {
-        keyCode = 0;
-        return;
-    }
-    const int key = keyCode;
-    if (key != ui::key::Left && key != ui::key::Right) return;
-    keyCode = 0;  // the arrows are her feet: they never move the focus or press a button
+void BootsDash::onKeyDown(ui::KeyEvent& key) {
+    if (countdown_.keyDown(key)) return;
+    if (key.key() != ui::Key::Left && key.key() != ui::Key::Right) return;
+    key.accept();  // the arrows are her feet: they never move the focus or press a button
     if (phase_ == Phase::Running || phase_ == Phase::Down) steppedThisTick_ = true;
     if (phase_ != Phase::Running) return;
-    footstep(key == ui::key::Left ? Foot::Left : Foot::Right);
+    footstep(key.key() == ui::Key::Left ? Foot::Left : Foot::Right);
 }
 
 void BootsDash::footstep(Foot foot) {

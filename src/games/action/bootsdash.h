@@ -16,7 +16,7 @@ public:
     void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }
-    void Form_KeyDown(int& keyCode) override;
+    void onKeyDown(ui::KeyEvent& key) override;
 
 private:
     // Where the race stands: the countdown on its timer, then the race clock, beside which the

@@ -150,28 +150,25 @@ void CandleBlowing::startInhaling() {
     announce("吸って！");
 }
 
-void CandleBlowing::Form_KeyDown(int& keyCode) {
-    if (countdown_.keyDown(keyCode)) {
-        keyCode = 0;
-        return;
-    }
-    switch (keyCode) {
-        case ui::key::Right:
-        case ui::key::Left:
+void CandleBlowing::onKeyDown(ui::KeyEvent& key) {
+    if (countdown_.keyDown(key)) return;
+    switch (key.key()) {
+        case ui::Key::Right:
+        case ui::Key::Left:
             // Only the arrow after the other one draws breath; the first, whichever, only begins.
             if (phase_ == Phase::Inhaling) {
-                if (lastArrow_ == (keyCode == ui::key::Left ? ui::key::Right : ui::key::Left)) inhale();
-                lastArrow_ = keyCode;
+                if (lastArrow_ == (key.key() == ui::Key::Left ? ui::Key::Right : ui::Key::Left)) inhale();
+                lastArrow_ = key.key();
             }
             break;
-        case ui::key::Space:
+        case ui::Key::Space:
             // Only the marker's stop: at the end Space presses the focused way on, as anywhere.
             if (phase_ != Phase::Metering) return;
             stopMeter();
             break;
         default: return;
     }
-    keyCode = 0;
+    key.accept();
 }
 
 void CandleBlowing::inhale() {

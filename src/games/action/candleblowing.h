@@ -19,7 +19,7 @@ public:
     void onLoad() override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }
-    void Form_KeyDown(int& keyCode) override;
+    void onKeyDown(ui::KeyEvent& key) override;
 
 private:
     // The finale's steps in their order, each waiting on its own timer (breathing in on two), one
@@ -110,7 +110,7 @@ private:
 
     Phase phase_ = Phase::Countdown;
     short power_ = candleblowingrules::kMinPower;
-    int lastArrow_ = 0;  // the key that must not come next; 0 before the first
+    ui::Key lastArrow_ = ui::Key::Other;  // the arrow that must not come next; none before the first
     short secondsLeft_ = 0;
     short drain_ = 0;
     short drainDivisor_ = 1;  // 2 once the countdown's 3 has been clicked

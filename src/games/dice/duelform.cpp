@@ -187,9 +187,9 @@ void DuelForm::onLoad() {
 
 // Space throws while she aims, wherever the focus is: her button gives the focus up at every throw,
 // and a listener should not have to find it again against the running gauge.
-void DuelForm::Form_KeyDown(int& keyCode) {
-    if (keyCode != ui::key::Space || phase_ != Phase::HeroineAims) return;
-    keyCode = 0;
+void DuelForm::onKeyDown(ui::KeyEvent& key) {
+    if (key.key() != ui::Key::Space || phase_ != Phase::HeroineAims) return;
+    key.accept();
     onThrowClicked();
 }
 

@@ -36,7 +36,7 @@ public:
     DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout);
 
     void onLoad() override;
-    void Form_KeyDown(int& keyCode) override;
+    void onKeyDown(ui::KeyEvent& key) override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Over; }
 

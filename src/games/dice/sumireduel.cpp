@@ -81,14 +81,14 @@ ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {
     return wasCaughtCheating_ ? caughtCheatingButton : nextButton;
 }
 
-void SumireDuel::Form_Unload(bool& cancel) {
-    if (exposure.tell(cancel)) {
+void SumireDuel::onUnload(ui::UnloadRequest& request) {
+    if (exposure.tell(request)) {
         wasCaughtCheating_ = true;
         announce("いかさま発覚、勝負は乃々香のもの");
         heroineWinsMatch();
     }
     // The window stays, and with it the picture store.
-    if (!cancel) DuelForm::Form_Unload(cancel);
+    if (!request.refused()) DuelForm::onUnload(request);
 }
 
 void SumireDuel::onCaughtCheatingClicked() { leave("caughtCheatingButton"); }

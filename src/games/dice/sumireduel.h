@@ -14,7 +14,7 @@ public:
 
     SumireDuel(app::App& app, assets::Sozai& sozai);
 
-    void Form_Unload(bool& cancel) override;
+    void onUnload(ui::UnloadRequest& request) override;
 
 private:
     int lineBeforeThrow(const LineCue& cue) const override;

@@ -27,8 +27,9 @@ void Countdown::start(short from, std::string howToPlay) {
     howToPlay_.clear();
 }
 
-bool Countdown::keyDown(int keyCode) {
-    if (!waiting_ || keyCode != ui::key::Space) return false;
+bool Countdown::keyDown(ui::KeyEvent& key) {
+    if (!waiting_ || key.key() != ui::Key::Space) return false;
+    key.accept();
     waiting_ = false;
     timer_.setEnabled(true);
     return true;

@@ -5,6 +5,7 @@
 #include "app/then.h"
 #include "assets/sozai.h"
 #include "ui/image.h"
+#include "ui/keys.h"
 #include "ui/timer.h"
 
 namespace games::kit {
@@ -19,8 +20,9 @@ public:
     Countdown(ui::Timer& timer, ui::Image& face, assets::Sozai& sozai, app::Then go);
 
     void start(short from, std::string howToPlay = {});
-    // A key the form sees first: Space while the countdown waits for it starts it. Whether it was.
-    bool keyDown(int keyCode);
+    // A key the form sees first: Space while the countdown waits for it starts it, and is accepted.
+    // Whether it was.
+    bool keyDown(ui::KeyEvent& key);
     bool waiting() const { return waiting_; }
     // The number showing, or about to show before the first tick.
     short left() const { return left_; }

@@ -14,7 +14,7 @@ GameForm::GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout)
     codeLabel_.keepInside(layout.client);
 }
 
-void GameForm::Form_Unload(bool&) { sozai_.unload(); }
+void GameForm::onUnload(ui::UnloadRequest&) { sozai_.unload(); }
 
 void GameForm::announceLoss(const std::string& what) {
     announce(what + "。続きのコードは" + app_.facts(name()).code +

@@ -28,7 +28,7 @@ public:
 
     GameForm(app::App& app, assets::Sozai& sozai, const Layout& layout);
 
-    void Form_Unload(bool& cancel) override;
+    void onUnload(ui::UnloadRequest& request) override;
 
     // A test hears each round begin (a bout, a turn, an exchange: its number, from 1), to see that
     // every round starts from what the first did.

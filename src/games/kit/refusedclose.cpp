@@ -8,10 +8,10 @@ RefusedClose::RefusedClose(ui::Form& form, const char* title, std::vector<const 
                            std::vector<ui::Timer*> pending)
     : form_(form), title_(title), lines_(std::move(lines)), pending_(std::move(pending)) {}
 
-bool RefusedClose::tell(bool& cancel) {
-    if (telling_) cancel = true;
+bool RefusedClose::tell(ui::UnloadRequest& request) {
+    if (telling_) request.refuse();
     if (telling_ || !armed_) return false;
-    cancel = true;
+    request.refuse();
     armed_ = false;
     telling_ = true;
     for (ui::Timer* t : pending_) t->setEnabled(false);

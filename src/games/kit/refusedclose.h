@@ -18,8 +18,8 @@ public:
     void arm() { armed_ = true; }
     bool armed() const { return armed_; }
 
-    // From Form_Unload. True when the event has just been told; the form then plays its outcome.
-    bool tell(bool& cancel);
+    // From onUnload. True when the event has just been told; the form then plays its outcome.
+    bool tell(ui::UnloadRequest& request);
 
 private:
     ui::Form& form_;

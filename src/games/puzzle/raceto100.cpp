@@ -394,10 +394,10 @@ void RaceTo100::onForbiddenClicked() {
 
 void RaceTo100::onNextClicked() { leave("nextButton"); }
 
-void RaceTo100::Form_Unload(bool& cancel) {
-    if (revival_.tell(cancel)) revive();
+void RaceTo100::onUnload(ui::UnloadRequest& request) {
+    if (revival_.tell(request)) revive();
     // The store goes even when the window stays: the next picture the game shows loads it again.
-    GameForm::Form_Unload(cancel);
+    GameForm::onUnload(request);
 }
 
 void RaceTo100::revive() {

@@ -17,7 +17,7 @@ public:
     RaceTo100(app::App& app, assets::Sozai& sozai);
 
     void onLoad() override;
-    void Form_Unload(bool& cancel) override;
+    void onUnload(ui::UnloadRequest& request) override;
     std::string checkInvariants() const override;
     bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
 

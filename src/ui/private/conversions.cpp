@@ -40,26 +40,26 @@ void zoomFont(QWidget& w, double zoom) {
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-int virtualKey(const QKeyEvent& e) {
+KeyEvent keyDown(const QKeyEvent& e) {
     const int k = e.key();
     switch (k) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return key::Enter;
-        case Qt::Key_Backspace: return key::Backspace;
-        case Qt::Key_Tab: return key::Tab;
-        case Qt::Key_Escape: return key::Escape;
-        case Qt::Key_Space: return key::Space;
-        case Qt::Key_Left: return key::Left;
-        case Qt::Key_Up: return key::Up;
-        case Qt::Key_Right: return key::Right;
-        case Qt::Key_Down: return key::Down;
-        case Qt::Key_Delete: return key::Delete;
+        case Qt::Key_Enter: return KeyEvent(Key::Enter);
+        case Qt::Key_Backspace: return KeyEvent(Key::Backspace);
+        case Qt::Key_Tab: return KeyEvent(Key::Tab);
+        case Qt::Key_Escape: return KeyEvent(Key::Escape);
+        case Qt::Key_Space: return KeyEvent(Key::Space);
+        case Qt::Key_Left: return KeyEvent(Key::Left);
+        case Qt::Key_Up: return KeyEvent(Key::Up);
+        case Qt::Key_Right: return KeyEvent(Key::Right);
+        case Qt::Key_Down: return KeyEvent(Key::Down);
+        case Qt::Key_Delete: return KeyEvent(Key::Delete);
         default: break;
     }
-    // Digits and letters are their own characters' codes.
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
-    return 0;
+    // Qt's codes for digits and letters are their characters (the capital one for a letter).
+    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
+        return KeyEvent(Key::Character, static_cast<char32_t>(k));
+    return KeyEvent(Key::Other);
 }
 
 }  // namespace ui::detail

@@ -119,7 +119,7 @@ bool FormWindow::event(QEvent* e) {
 void FormWindow::closeEvent(QCloseEvent* e) {
     // Only the owner decides whether the form goes; it may refuse.
     e->ignore();
-    if (!owner_.dead() && owner_.onCloseRequest) owner_.onCloseRequest();
+    if (!owner_.dead() && owner_.onCloseBox) owner_.onCloseBox();
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* e) { clicks_.press(e); }

@@ -23,8 +23,8 @@ void ImageWidget::paintEvent(QPaintEvent*) {
 }
 
 void ImageWidget::keyPressEvent(QKeyEvent* e) {
-    const int code = virtualKey(*e);
-    if (code != key::Enter && code != key::Space) {
+    const Key key = keyDown(*e).key();
+    if (key != Key::Enter && key != Key::Space) {
         QWidget::keyPressEvent(e);
         return;
     }

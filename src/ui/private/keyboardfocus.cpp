@@ -17,7 +17,7 @@ namespace ui::detail {
 
 namespace {
 
-bool isArrow(int code) { return code == key::Left || code == key::Up || code == key::Right || code == key::Down; }
+bool isArrow(Key key) { return key == Key::Left || key == Key::Up || key == Key::Right || key == Key::Down; }
 
 // What a grid of controls keeps: its cells row by row, and how many make a row.
 class ArrowGrid final : public QObject {
@@ -26,13 +26,13 @@ public:
         : QObject(parent), cells_(cells.begin(), cells.end()), columns_(std::max(columns, 1)) {}
 
     // Steps from `from` in the arrow's direction over cells that cannot take the focus.
-    void move(QWidget* from, int code) const {
+    void move(QWidget* from, Key arrow) const {
         const int n = static_cast<int>(cells_.size());
         const auto it = std::find(cells_.begin(), cells_.end(), from);
         if (it == cells_.end()) return;
         const int i = static_cast<int>(it - cells_.begin());
-        const int dx = code == key::Left ? -1 : code == key::Right ? 1 : 0;
-        const int dy = code == key::Up ? -1 : code == key::Down ? 1 : 0;
+        const int dx = arrow == Key::Left ? -1 : arrow == Key::Right ? 1 : 0;
+        const int dy = arrow == Key::Up ? -1 : arrow == Key::Down ? 1 : 0;
         int row = i / columns_, col = i % columns_;
         for (;;) {
             row += dy;
@@ -91,31 +91,31 @@ protected:
             if (!press->isAutoRepeat()) window->toggleFullScreen();
             return true;
         }
-        int code = virtualKey(*press);
-        if (code == 0) return false;
+        KeyEvent key = keyDown(*press);
+        if (key.key() == Key::Other) return false;
         if (form.keyPreview()) {
-            form.Form_KeyDown(code);
-            if (code == 0) return true;
+            form.onKeyDown(key);
+            if (key.accepted()) return true;
         }
-        return byKeyboard(form, *window, *widget, code, static_cast<QKeyEvent*>(event)->isAutoRepeat());
+        return byKeyboard(form, *window, *widget, key.key(), press->isAutoRepeat());
     }
 
 private:
     // What the keyboard does for a player without a mouse, once the form has had its say.
-    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, int code, bool repeat) {
-        if (code == key::Up || code == key::Down) {
+    static bool byKeyboard(Form& form, FormWindow& window, QWidget& focus, Key key, bool repeat) {
+        if (key == Key::Up || key == Key::Down) {
             if (auto* turn = dynamic_cast<UpDownTurn*>(focus.property(kTurnProperty).value<QObject*>())) {
-                if (focus.isEnabled()) (*turn)(code == key::Up ? 1 : -1);
+                if (focus.isEnabled()) (*turn)(key == Key::Up ? 1 : -1);
                 return true;
             }
         }
-        if (isArrow(code)) {
+        if (isArrow(key)) {
             auto* grid = dynamic_cast<ArrowGrid*>(focus.property(kGridProperty).value<QObject*>());
             if (!grid) return false;
-            grid->move(&focus, code);
+            grid->move(&focus, key);
             return true;
         }
-        if (code != key::Enter && code != key::Space) return false;
+        if (key != Key::Enter && key != Key::Space) return false;
         if (&focus == &window) {
             // Nothing has the focus: the key does what a click on the form does (a story page
             // hurries its line).
@@ -124,7 +124,7 @@ private:
         }
         // A button presses on Space by itself; Enter does the same here.
         auto* button = qobject_cast<QPushButton*>(&focus);
-        if (code != key::Enter || !button) return false;
+        if (key != Key::Enter || !button) return false;
         auto* ours = dynamic_cast<ButtonWidget*>(button);
         const bool ignored = repeat || (ours && ours->owner().ignoresKeys());
         if (button->isVisible() && button->isEnabled() && !ignored) button->click();

@@ -14,25 +14,24 @@ TextWidget::TextWidget(TextBox& owner, QWidget* parent) : OwnedWidget(owner, par
 
 void TextWidget::keyPressEvent(QKeyEvent* e) {
     if (owner().form().dead() || !owner().visible() || !owner().enabled()) return;
-    int code = virtualKey(*e);
-    if (code != 0 && owner().onKeyDown) {
-        owner().onKeyDown(code);
-        if (code == 0 || owner().form().dead()) return;
+    if (KeyEvent down = keyDown(*e); down.key() != Key::Other && owner().onKeyDown) {
+        owner().onKeyDown(down);
+        if (down.accepted() || owner().form().dead()) return;
     }
     // Key-press is raised for keys that type a character, Enter and Backspace; shortcuts such as
     // Ctrl+V go straight to the box (and through its text filter).
-    int ch = 0;
+    KeyEvent typed(Key::Other);
     if (e->key() == Qt::Key_Backspace) {
-        ch = key::Backspace;
+        typed = KeyEvent(Key::Backspace);
     } else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        ch = key::Enter;
+        typed = KeyEvent(Key::Enter);
     } else if (!e->text().isEmpty() && e->text().at(0).isPrint() &&
                !(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
-        ch = e->text().at(0).unicode();
+        typed = KeyEvent(Key::Character, e->text().at(0).unicode());
     }
-    if (ch != 0 && owner().onKeyPress) {
-        owner().onKeyPress(ch);
-        if (ch == 0 || owner().form().dead()) return;
+    if (typed.key() != Key::Other && owner().onKeyPress) {
+        owner().onKeyPress(typed);
+        if (typed.accepted() || owner().form().dead()) return;
     }
     QLineEdit::keyPressEvent(e);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/keys.h"
 #include "ui/units.h"
 
 class QApplication;
@@ -188,8 +189,8 @@ QFont toQFont(const Font& font);
 void setDesignFont(QWidget& w, const Font& font);
 void zoomFont(QWidget& w, double zoom);
 QColor toQColor(Rgb c);
-// The virtual key code of a key event (key::Enter, key::Space, key::Left, ...), 0 if none.
-int virtualKey(const QKeyEvent& e);
+// The key a key event brings down, Key::Other for one we do not tell apart.
+KeyEvent keyDown(const QKeyEvent& e);
 // Sends key-downs to forms that see keys first.
 void installKeyRouter(QApplication& app);
 // Gives pictures the role and name a screen reader speaks.

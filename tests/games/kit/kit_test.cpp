@@ -30,7 +30,7 @@ public:
         first.setVisible(false);
         second.setVisible(false);
     }
-    void Form_Unload(bool& cancel) override { (void)story.tell(cancel); }
+    void onUnload(ui::UnloadRequest& request) override { (void)story.tell(request); }
 
     void go() { log += "go "; }
     void draw() { log += "draw "; }
@@ -77,8 +77,9 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     h.m().counting.start(2, "how");
     ui::qt::assumeScreenReader(false);
     h.advance(60s);
-    EXPECT_FALSE(h.m().counting.keyDown(ui::key::Left));
-    EXPECT_TRUE(h.m().counting.keyDown(ui::key::Space));
+    ui::KeyEvent left(ui::Key::Left), space(ui::Key::Space);
+    EXPECT_FALSE(h.m().counting.keyDown(left) || left.accepted());
+    EXPECT_TRUE(h.m().counting.keyDown(space) && space.accepted());
     h.advance(1999ms);
     EXPECT_EQ(h.m().log, "go ");
     h.advance(1ms);
@@ -112,9 +113,9 @@ TEST(Kit, ArmedCloseStopsThePendingTimersThenTellsItsStoryOnce) {
     std::vector<std::string> boxes;
     ui::setMessageBoxHandler([&](ui::Form&, const std::string& title, const std::string& text) {
         EXPECT_FALSE(h.m().banner.enabled()) << "a timer left on fires under the box";
-        bool cancel = false;
-        EXPECT_FALSE(h.m().story.tell(cancel));
-        EXPECT_TRUE(cancel);
+        ui::UnloadRequest again;
+        EXPECT_FALSE(h.m().story.tell(again));
+        EXPECT_TRUE(again.refused());
         boxes.push_back(title + ":" + text);
     });
     h.m().banner.setEnabled(true);
