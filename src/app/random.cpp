@@ -15,7 +15,7 @@ double unit(std::mt19937_64& engine) { return static_cast<double>(engine() >> 11
 
 Random::Random() : engine_(clockSeed()) {}
 
-double Random::Rnd() {
+double Random::draw() {
     if (mode_ == Mode::Script) {
         if (script_.empty()) throw std::logic_error("scripted random source ran dry");
         const double v = script_.front();
@@ -34,7 +34,7 @@ void Random::favour(double value, double share) {
     favourEngine_.seed(seed_ ^ 0x9e3779b97f4a7c15ull);
 }
 
-void Random::Randomize() {
+void Random::reseed() {
     switch (mode_) {
         case Mode::Clock: engine_.seed(clockSeed()); break;
         case Mode::Seed: engine_.seed(seed_); break;

@@ -7,19 +7,19 @@
 
 namespace app {
 
-// The one source of chance in the game. Rnd() is uniform in [0, 1). In play Randomize() seeds it
-// from the clock; tests give it a fixed seed (Randomize() then returns to that seed, so a scene that
+// The one source of chance in the game. draw() is uniform in [0, 1). In play reseed() seeds it
+// from the clock; tests give it a fixed seed (reseed() then returns to that seed, so a scene that
 // reseeds on load stays repeatable) or a script of exact values, which fails loudly when it runs dry
-// (a game that starts, by Randomize(), after its script is used up plays on the fixed seed).
+// (a game that starts, by reseed(), after its script is used up plays on the fixed seed).
 class Random {
 public:
     Random();  // seeded from the clock
 
-    double Rnd();
-    void Randomize();
+    double draw();
+    void reseed();
     // A whole number from 0 to n - 1, each as likely: the floor of one draw times n, so that a
     // scripted draw of (k + 0.5) / n gives k.
-    int below(int n) { return static_cast<int>(std::floor(Rnd() * n)); }
+    int below(int n) { return static_cast<int>(std::floor(draw() * n)); }
     // A chance of k in outOf, from one draw of below(outOf).
     bool chance(int k, int outOf) { return below(outOf) < k; }
 
@@ -44,8 +44,8 @@ private:
 };
 
 // The floor, as the rules take a whole part (band(), wholeMetres()).
-inline int Int(double x) { return static_cast<int>(std::floor(x)); }
+inline int floorToInt(double x) { return static_cast<int>(std::floor(x)); }
 // The nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4), as the rules round.
-inline int CInt(double x) { return static_cast<int>(std::nearbyint(x)); }
+inline int roundHalfEven(double x) { return static_cast<int>(std::nearbyint(x)); }
 
 }  // namespace app

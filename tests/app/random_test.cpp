@@ -13,40 +13,40 @@ TEST(Random, StaysInRangeRepeatsUnderAFixedSeedAndFailsLoudlyWhenAScriptRunsDry)
     const auto t = std::chrono::system_clock::now();
     while (std::chrono::system_clock::now() == t) continue;  // the next seed the clock gives
     app::Random later;
-    EXPECT_NE(r.Rnd(), later.Rnd()) << "seeded from the clock, two runs of the game deal differently";
+    EXPECT_NE(r.draw(), later.draw()) << "seeded from the clock, two runs of the game deal differently";
     r.useSeed(7);
     std::vector<double> first;
     for (int i = 0; i < 1000; ++i) {
-        const double v = r.Rnd();
+        const double v = r.draw();
         ASSERT_GE(v, 0.0);
         ASSERT_LT(v, 1.0);
         first.push_back(v);
     }
-    r.Randomize();  // a scene that reseeds on load stays repeatable under a fixed seed
-    for (double v : first) ASSERT_EQ(r.Rnd(), v);
+    r.reseed();  // a scene that reseeds on load stays repeatable under a fixed seed
+    for (double v : first) ASSERT_EQ(r.draw(), v);
 
     r.useScript({0.0, 0.5, 0.999});
-    EXPECT_EQ(app::Int(r.Rnd() * 10), 0);
-    EXPECT_EQ(app::Int(r.Rnd() * 10), 5);
-    EXPECT_EQ(app::Int(r.Rnd() * 10), 9);
-    EXPECT_THROW(r.Rnd(), std::logic_error);
-    r.Randomize();  // a game loaded after a used-up script plays on the fixed seed instead
-    EXPECT_EQ(r.Rnd(), first[0]);
+    EXPECT_EQ(r.below(10), 0);
+    EXPECT_EQ(r.below(10), 5);
+    EXPECT_EQ(r.below(10), 9);
+    EXPECT_THROW(r.draw(), std::logic_error);
+    r.reseed();  // a game loaded after a used-up script plays on the fixed seed instead
+    EXPECT_EQ(r.draw(), first[0]);
     r.useScript({1.0});
-    EXPECT_THROW(r.Rnd(), std::logic_error) << "1.0 is outside [0, 1)";
+    EXPECT_THROW(r.draw(), std::logic_error) << "1.0 is outside [0, 1)";
 }
 
 TEST(Random, RoundingTakesHalvesToTheEvenNeighbour) {
     for (auto [x, n] : {std::pair{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
-        EXPECT_EQ(app::CInt(x), n) << x;
-    EXPECT_EQ(app::Int(-0.5), -1) << "Int is the floor, not a truncation";
+        EXPECT_EQ(app::roundHalfEven(x), n) << x;
+    EXPECT_EQ(app::floorToInt(-0.5), -1) << "the floor, not a truncation";
 }
 
 TEST(Random, DrawsAreUniformEnoughForDice) {
     app::Random r;
     r.useSeed(99);
     std::array<int, 6> counts{};
-    for (int i = 0; i < 60000; ++i) ++counts[app::Int(r.Rnd() * 6)];
+    for (int i = 0; i < 60000; ++i) ++counts[static_cast<std::size_t>(r.below(6))];
     for (int c : counts) EXPECT_NEAR(c, 10000, 400);
 }
 
@@ -59,15 +59,15 @@ TEST(Random, AFavouredValueTakesItsShareOfSeededDraws) {
     std::array<int, 99> counts{};
     std::vector<double> first;
     for (int i = 0; i < 99000; ++i) {
-        const double v = r.Rnd();
+        const double v = r.draw();
         if (i < 100) first.push_back(v);
-        ++counts[static_cast<std::size_t>(app::Int(v * 99))];
+        ++counts[static_cast<std::size_t>(app::floorToInt(v * 99))];
     }
     EXPECT_NEAR(counts[77], 24750 + 750, 400);
     EXPECT_NEAR(counts[76], 750, 120);
     r.useSeed(3);  // a failing seed replayed alone draws as it did in the run
     r.favour((77 + 0.5) / 99, 0.25);
-    for (double v : first) ASSERT_EQ(r.Rnd(), v);
+    for (double v : first) ASSERT_EQ(r.draw(), v);
     EXPECT_THROW(r.favour(1.0, 0.5), std::logic_error);
     EXPECT_NO_THROW(r.favour(0.0, 0.5)) << "0 is a draw like any other";
 }

@@ -75,7 +75,7 @@ TEST_P(Player, ChanceIsDealtAnewOnEveryLoad) {
         h.open("warpzone");
         warpTo(h, form);
         std::vector<double> draws;
-        for (int i = 0; i < 3; ++i) draws.push_back(h.random().Rnd());
+        for (int i = 0; i < 3; ++i) draws.push_back(h.random().draw());
         return draws;
     };
     EXPECT_NE(firstDraws(), firstDraws());

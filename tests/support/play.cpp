@@ -168,14 +168,14 @@ const double kBursts = SceneHarness::draw(10000, 0);
 // Chance alone decides who gets soaked, so the win is scripted: the opponent's first pump bursts.
 // Afterwards the walk goes on from a seed taken from the source it came with.
 void winBalloonBattle(SceneHarness& h) {
-    const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
+    const auto seed = static_cast<std::uint64_t>(h.random().draw() * 0x1p53);
     h.script({air(100), kBursts});
     h.advance(1000ms + 3000ms);
     h.random().useSeed(seed);
 }
 
 void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
-    const auto seed = static_cast<std::uint64_t>(h.random().Rnd() * 0x1p53);
+    const auto seed = static_cast<std::uint64_t>(h.random().draw() * 0x1p53);
     // Three pumps of 300, a safe throw, and the balloon at the top of its arc.
     h.script({air(300), kHolds, air(300), kHolds, air(300), kHolds, kHolds});
     h.advance(3000ms + 8 * 40ms);

@@ -97,13 +97,13 @@ void BalloonBattle::enter(Phase p) {
 }
 
 void BalloonBattle::onLoad() {
-    Randomize();
+    random().reseed();
     enter(Phase::OpponentPumps);
     roundBegins();
 }
 
 bool BalloonBattle::pump() {
-    const int sum = danger_ + pumpAmount(Rnd());
+    const int sum = danger_ + pumpAmount(random());
     // The hidden number shows the sum as drawn; only the gauge and the chances stop at the cap.
     dangerLabel.setCaption(std::to_string(sum));
     danger_ = static_cast<short>(sum > kMaxDanger ? kMaxDanger : sum);
@@ -114,14 +114,14 @@ bool BalloonBattle::pump() {
 }
 
 bool BalloonBattle::checkPump() {
-    if (!bursts(kPumpRisk, danger_, Rnd())) return false;
+    if (!bursts(kPumpRisk, danger_, random())) return false;
     burst(dangerSaid(danger_) + "で破裂！");
     return true;
 }
 
 // A doomed throw bursts one step into its flight, still on the thrower's side.
 void BalloonBattle::checkThrow() {
-    if (bursts(kThrowRisk, danger_, Rnd())) doomedThrow_ = true;
+    if (bursts(kThrowRisk, danger_, random())) doomedThrow_ = true;
 }
 
 void BalloonBattle::burst(const std::string& how) {

@@ -2,12 +2,12 @@
 
 namespace games::balloonbattlerules {
 
-int band(int danger) { return app::Int(danger / 1000.0); }
+int band(int danger) { return app::floorToInt(danger / 1000.0); }
 
-int pumpAmount(double rnd) { return app::Int(rnd * 3) * 100 + 100; }
+int pumpAmount(app::Random& random) { return random.below(3) * 100 + 100; }
 
-bool bursts(const Risk& risk, int danger, double rnd) {
-    return app::Int(rnd * 10000) < risk.at(static_cast<std::size_t>(band(danger)));
+bool bursts(const Risk& risk, int danger, app::Random& random) {
+    return random.below(10000) < risk.at(static_cast<std::size_t>(band(danger)));
 }
 
 int opponentPumps(int danger, app::Random& random) {
@@ -16,6 +16,6 @@ int opponentPumps(int danger, app::Random& random) {
     return random.below(2) + 1;
 }
 
-std::string dangerSaid(int danger) { return "危険度" + std::to_string(app::Int(danger * 100.0 / kMaxDanger)) + "％"; }
+std::string dangerSaid(int danger) { return "危険度" + std::to_string(app::floorToInt(danger * 100.0 / kMaxDanger)) + "％"; }
 
 }  // namespace games::balloonbattlerules

@@ -19,11 +19,11 @@ constexpr Risk kThrowRisk{11, 34, 100, 200, 1250, 2000, 3333, 0};
 int band(int danger);
 
 // Air from one pump: 100, 200 or 300 by the draw.
-int pumpAmount(double rnd);
+int pumpAmount(app::Random& random);
 
-// Whether the draw bursts the balloon at this danger level: Int(rnd * 10000) against the band's
+// Whether a draw bursts the balloon at this danger level: a number below 10000 against the band's
 // threshold. The same test serves a pump (kPumpRisk) and a throw (kThrowRisk).
-bool bursts(const Risk& risk, int danger, double rnd);
+bool bursts(const Risk& risk, int danger, app::Random& random);
 
 // How often the opponent pumps when the balloon comes back to her: three times while the danger
 // is low, once when it is high, and one or two by a draw in between (the only case that draws).

@@ -60,7 +60,7 @@ BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
 }
 
 void BootsDash::onLoad() {
-    Randomize();
+    random().reseed();
     countdown_.start(6, rules::howToRun());
 }
 

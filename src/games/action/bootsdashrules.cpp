@@ -4,7 +4,6 @@
 
 namespace games::bootsdashrules {
 
-using app::Int;
 
 int stride(app::Random& random) { return random.below(3) + 2; }
 
@@ -14,7 +13,7 @@ bool tripsAtPace(app::Random& random, int fallChance) { return random.chance(fal
 
 int markerLeft(int distanceLeft) { return (kCourse - distanceLeft) * 9 + 120; }
 
-int wholeMetres(int distanceLeft) { return Int(distanceLeft / 10.0); }
+int wholeMetres(int distanceLeft) { return app::floorToInt(distanceLeft / 10.0); }
 
 short withBonus(short secondsLeft) { return static_cast<short>(std::min(secondsLeft + kBonusSeconds, kMostSeconds)); }
 

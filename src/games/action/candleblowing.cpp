@@ -104,7 +104,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
 
 void CandleBlowing::onLoad() {
     // Along the story an earlier game has seeded chance; straight from the warp zone none has.
-    if (openedFromWarpZone()) Randomize();
+    if (openedFromWarpZone()) random().reseed();
     countdown_.start(6, rules::howToBlow());
 }
 

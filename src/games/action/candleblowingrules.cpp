@@ -13,7 +13,7 @@ int drain(int power, int r, int divisor) {
         base = gust ? 90 : 60;
     else
         base = gust ? 100 : 70;
-    return app::CInt(static_cast<double>(base) / divisor);
+    return app::roundHalfEven(static_cast<double>(base) / divisor);
 }
 
 int grade(int markerLeft) {
@@ -24,7 +24,7 @@ int grade(int markerLeft) {
     return 4;
 }
 
-int percentOf(int power) { return app::Int(power / 60.0); }
+int percentOf(int power) { return app::floorToInt(power / 60.0); }
 
 Blow blow(int grade, int power, app::Random& random) {
     Blow b;
@@ -36,7 +36,7 @@ Blow blow(int grade, int power, app::Random& random) {
         case 3: b.efficiency = 50; break;
         default: b.efficiency = 15; break;
     }
-    b.blownOut = app::Int((power / 60.0) * b.efficiency / 100.0);
+    b.blownOut = app::floorToInt((power / 60.0) * b.efficiency / 100.0);
     if (grade == 0 && ((power >= 80 && r < 3333) || (power > 50 && r < 2500) || power == 50 || r < 1428))
         b.blownOut = 100;
     if (grade == 1 && ((power == 100 && r < 500) || (power >= 80 && r < 101))) b.blownOut = 100;

@@ -177,7 +177,7 @@ std::string DuelForm::checkInvariants() const {
 }
 
 void DuelForm::onLoad() {
-    Randomize();
+    random().reseed();
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;
     enter(Phase::OpponentWaits);

@@ -38,9 +38,7 @@ public:
     bool carriesOver(const ui::Control& control) const { return carriedOver_.count(&control) != 0; }
 
 protected:
-    double Rnd() { return app_.random().Rnd(); }
     app::Random& random() { return app_.random(); }
-    void Randomize() { app_.random().Randomize(); }
 
     // Every exit button: the chain knows which scene it shows; this one is unloaded.
     void leave(const std::string& exit) { app_.leave(*this, exit); }

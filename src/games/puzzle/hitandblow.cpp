@@ -114,7 +114,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
 }
 
 void HitAndBlow::onLoad() {
-    Randomize();
+    random().reseed();
     secret_ = hitandblowrules::drawSecret(app_.random());
     for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
     for (int i = 0; i < 4; ++i) nameDial(i);

@@ -47,7 +47,7 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
 }
 
 void KeySearch::onLoad() {
-    Randomize();
+    random().reseed();
     checksLeft_ = kChecks;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
     keyRow_ = random().below(9);

@@ -163,7 +163,7 @@ std::string RaceTo100::checkInvariants() const {
 }
 
 void RaceTo100::onLoad() {
-    Randomize();
+    random().reseed();
     ranks_ = rules::squareRanks();
     drawSixtySix();
     enter(Phase::Starting);

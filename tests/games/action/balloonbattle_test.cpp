@@ -14,8 +14,14 @@ using namespace games::balloonbattlerules;
 using testing_support::SceneHarness;
 using Names = std::vector<std::string>;
 
-// r as Int(Rnd() * 10000) reads it.
+// r as random.below(10000) reads it.
 double risk(int r) { return SceneHarness::draw(10000, r); }
+// A source whose next draw is `value`.
+app::Random& drawing(double value) {
+    static app::Random random;
+    random.useScript({value});
+    return random;
+}
 
 TEST(BalloonBattleRules, EachBandBurstsBelowItsThresholdForPumpsAndThrows) {
     const int push[] = {26, 102, 151, 370, 769, 2500, 3333};
@@ -23,17 +29,17 @@ TEST(BalloonBattleRules, EachBandBurstsBelowItsThresholdForPumpsAndThrows) {
     for (int b = 0; b <= 6; ++b)
         for (int danger : {b * 1000, b == 6 ? 6000 : b * 1000 + 999}) {
             EXPECT_EQ(band(danger), b) << danger;
-            EXPECT_TRUE(bursts(kPumpRisk, danger, risk(push[b] - 1))) << danger;
-            EXPECT_FALSE(bursts(kPumpRisk, danger, risk(push[b]))) << danger;
-            EXPECT_TRUE(bursts(kThrowRisk, danger, risk(thrown[b] - 1))) << danger;
-            EXPECT_FALSE(bursts(kThrowRisk, danger, risk(thrown[b]))) << danger;
+            EXPECT_TRUE(bursts(kPumpRisk, danger, drawing(risk(push[b] - 1)))) << danger;
+            EXPECT_FALSE(bursts(kPumpRisk, danger, drawing(risk(push[b])))) << danger;
+            EXPECT_TRUE(bursts(kThrowRisk, danger, drawing(risk(thrown[b] - 1)))) << danger;
+            EXPECT_FALSE(bursts(kThrowRisk, danger, drawing(risk(thrown[b])))) << danger;
         }
 }
 
 TEST(BalloonBattleRules, PumpsAddOneToThreeHundredAndTheOpponentPumpsByDanger) {
-    EXPECT_EQ(pumpAmount(0.0), 100);
-    EXPECT_EQ(pumpAmount(SceneHarness::draw(3, 1)), 200);
-    EXPECT_EQ(pumpAmount(0.9999), 300);
+    EXPECT_EQ(pumpAmount(drawing(0.0)), 100);
+    EXPECT_EQ(pumpAmount(drawing(SceneHarness::draw(3, 1))), 200);
+    EXPECT_EQ(pumpAmount(drawing(0.9999)), 300);
     app::Random r;
     r.useScript({});
     for (int low : {0, 1900}) EXPECT_EQ(opponentPumps(low, r), 3);

@@ -361,13 +361,13 @@ TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
 TEST(CandleBlowing, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) {
     app::Random fresh;
     fresh.useSeed(7);
-    const double first = fresh.Rnd();
-    const double fourth = (fresh.Rnd(), fresh.Rnd(), fresh.Rnd());
+    const double first = fresh.draw();
+    const double fourth = (fresh.draw(), fresh.draw(), fresh.draw());
     for (bool warp : {false, true}) {
         SceneHarness h;
         h.random().useSeed(7);
         h.open(warp ? "warpzone" : "mesareaepi1");
-        h.random().Rnd(), h.random().Rnd(), h.random().Rnd();
+        h.random().draw(), h.random().draw(), h.random().draw();
         if (warp) {
             testing_support::warpTo(h, "rosoku");
         } else {
@@ -375,7 +375,7 @@ TEST(CandleBlowing, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) 
             h.click("mesareaepi1", chain::mainExit("mesareaepi1"));
         }
         ASSERT_EQ(h.openForms(), std::vector<std::string>{"rosoku"});
-        EXPECT_EQ(h.random().Rnd(), warp ? first : fourth) << (warp ? "seeded afresh" : "the story's chance goes on");
+        EXPECT_EQ(h.random().draw(), warp ? first : fourth) << (warp ? "seeded afresh" : "the story's chance goes on");
     }
 }
 
