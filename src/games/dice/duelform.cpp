@@ -137,38 +137,11 @@ std::string DuelForm::sideOnTurn() const { return isHeroinesTurn_ ? kHeroine : l
 
 void DuelForm::heroineWinsMatch() { enter(Phase::HeroineWonMatch); }
 
-std::vector<ui::Timer*> DuelForm::stepTimers() const {
-    return {&gaugeTimer,     &rollTimer,     &opponentWaitTimer,   &turnChangeTimer,
-            &judgementTimer, &nextBoutTimer, &opponentBannerTimer, &heroineBannerTimer};
-}
-
-// ---- The phases ----
-
-ui::Timer* DuelForm::timerOf(Phase p) const {
-    switch (p) {
-        case Phase::OpponentWaits: return &opponentWaitTimer;
-        case Phase::Rolling: return &rollTimer;
-        case Phase::TurnPasses: return &turnChangeTimer;
-        case Phase::HeroineAims: return &gaugeTimer;
-        case Phase::Judging: return &judgementTimer;
-        case Phase::NextBout: return &nextBoutTimer;
-        case Phase::OpponentWonMatch: return &opponentBannerTimer;
-        case Phase::HeroineWonMatch: return &heroineBannerTimer;
-        case Phase::Over: break;
-    }
-    return nullptr;
-}
-
-void DuelForm::enter(Phase next) {
-    if (ui::Timer* t = timerOf(phase_)) t->setEnabled(false);
-    phase_ = next;
-    if (ui::Timer* t = timerOf(next)) t->setEnabled(true);
-}
+// ---- What always holds ----
 
 std::string DuelForm::checkInvariants() const {
-    for (const ui::Timer* t : stepTimers())
-        if (t->enabled() && t != timerOf(phase_)) return "a step of the duel runs outside its phase";
-    if ((phase_ == Phase::HeroineAims) != (throwButton.visible() && throwButton.enabled()))
+    if (!phases_.onlyItsOwnTimersRun()) return "a step of the duel runs outside its phase";
+    if ((phases_.current() == Phase::HeroineAims) != (throwButton.visible() && throwButton.enabled()))
         return "the throw button can be pressed outside the heroine's aim";
     if (gauge_ < 0 || gauge_ > dicerules::kGaugeFull) return "the gauge is off its bar";
     if (opponentWins_ < 0 || opponentWins_ > kBoutsToWin || heroineWins_ < 0 || heroineWins_ > kBoutsToWin)
@@ -188,7 +161,7 @@ void DuelForm::onLoad() {
 // Space throws while she aims, wherever the focus is: her button gives the focus up at every throw,
 // and a listener should not have to find it again against the running gauge.
 void DuelForm::onKeyDown(ui::KeyEvent& key) {
-    if (key.key() != ui::Key::Space || phase_ != Phase::HeroineAims) return;
+    if (key.key() != ui::Key::Space || phases_.current() != Phase::HeroineAims) return;
     key.accept();
     onThrowClicked();
 }

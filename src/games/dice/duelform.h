@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/phases.h"
 #include "games/dice/dicerules.h"
 #include "games/dice/throwzones.h"
 #include "games/kit/gameform.h"
@@ -38,7 +39,7 @@ public:
     void onLoad() override;
     void onKeyDown(ui::KeyEvent& key) override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Over; }
+    bool decided() const override { return phases_.current() == Phase::Over; }
 
 protected:
     // What her line before a throw may hang on.
@@ -54,7 +55,7 @@ protected:
     // The heroine takes the match, whatever its state: a lost match overturned.
     void heroineWinsMatch();
     // The timers that carry the match from phase to phase; at most one of them runs.
-    std::vector<ui::Timer*> stepTimers() const;
+    std::vector<ui::Timer*> stepTimers() const { return phases_.timers(); }
 
 private:
     // ---- What a duel decides ----
@@ -76,8 +77,8 @@ private:
 
     // ---- The match ----
 
-    // Where the match stands. In each phase but the last exactly its own timer of stepTimers()
-    // runs, and none in Over; the throw button can be pressed exactly while the heroine aims.
+    // Where the match stands. In each phase but the last exactly its own timer runs, and none in
+    // Over; the throw button can be pressed exactly while the heroine aims.
     enum class Phase {
         OpponentWaits,  // her line, then her throw
         Rolling,        // either side's dice
@@ -89,9 +90,7 @@ private:
         HeroineWonMatch,
         Over
     };
-    ui::Timer* timerOf(Phase p) const;
-    // Stops the phase's timer and starts the next one's.
-    void enter(Phase next);
+    void enter(Phase next) { phases_.enter(next); }
 
     void onOpponentWaitTick();
     void onTurnChangeTick();
@@ -156,7 +155,15 @@ private:
     ui::Timer& exclamationTimer;
     kit::RollReveal rolling;  // either side's dice, on rollTimer
 
-    Phase phase_ = Phase::OpponentWaits;
+    app::Phases<Phase> phases_{Phase::OpponentWaits,
+                               {{Phase::OpponentWaits, &opponentWaitTimer},
+                                {Phase::Rolling, &rollTimer},
+                                {Phase::TurnPasses, &turnChangeTimer},
+                                {Phase::HeroineAims, &gaugeTimer},
+                                {Phase::Judging, &judgementTimer},
+                                {Phase::NextBout, &nextBoutTimer},
+                                {Phase::OpponentWonMatch, &opponentBannerTimer},
+                                {Phase::HeroineWonMatch, &heroineBannerTimer}}};
     dicerules::Dice dice_{};          // the throw's faces
     dicerules::Dice rollingFaces_{};  // the faces shown while the dice roll
     bool isHeroinesTurn_ = false;
