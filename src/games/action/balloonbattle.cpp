@@ -79,23 +79,6 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
     heroineArrowImage.setVisible(false);
 }
 
-ui::Timer* BalloonBattle::timerOf(Phase p) const {
-    switch (p) {
-        case Phase::OpponentPumps: return &opponentPumpTimer;
-        case Phase::FlyingToHeroine: return &flightToHeroineTimer;
-        case Phase::FlyingToOpponent: return &flightToOpponentTimer;
-        case Phase::Burst: return &verdictTimer;
-        case Phase::HeroinePumps:
-        case Phase::Over: break;
-    }
-    return nullptr;
-}
-
-void BalloonBattle::enter(Phase p) {
-    phase_ = p;
-    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
-}
-
 void BalloonBattle::onLoad() {
     random().reseed();
     enter(Phase::OpponentPumps);
@@ -125,9 +108,6 @@ void BalloonBattle::checkThrow() {
 }
 
 void BalloonBattle::burst(const std::string& how) {
-    flightToHeroineTimer.setEnabled(false);
-    flightToOpponentTimer.setEnabled(false);
-    opponentPumpTimer.setEnabled(false);
     balloonImages[balloonAt_].setPicture(sozai_.bombimg());
     sprayImage.setRect(spray(balloonAt_));
     sprayImage.setVisible(true);
@@ -157,9 +137,7 @@ void BalloonBattle::judge() {
 
 void BalloonBattle::onVerdictTick() {
     judge();
-    // Every later tick would only show the same result again.
-    verdictTimer.setEnabled(false);
-    phase_ = Phase::Over;
+    enter(Phase::Over);
 }
 
 void BalloonBattle::moveBalloon(int to) {
@@ -174,7 +152,7 @@ void BalloonBattle::onOpponentPumpTick() {
     opponentArrowImage.setVisible(true);
     opponentArrowTimer.setEnabled(true);
     --opponentPumpsLeft_;
-    const bool throws = opponentPumpsLeft_ == 0 && phase_ == Phase::OpponentPumps;
+    const bool throws = opponentPumpsLeft_ == 0 && phases_.current() == Phase::OpponentPumps;
     if (!burstNow) {
         // The rules with her first pump: the window opening has been read by then.
         const std::string rules = hasHeardTheRules_ ? "" : "交互に空気を入れて投げ合い、破裂させた方の負け。";
@@ -182,7 +160,6 @@ void BalloonBattle::onOpponentPumpTick() {
         announce(rules + (throws ? "相手が入れて投げた、" : "相手が入れた、") + dangerSaid(danger_));
     }
     if (throws) {
-        opponentPumpTimer.setEnabled(false);
         checkThrow();
         enter(Phase::FlyingToHeroine);
     }
@@ -197,7 +174,6 @@ void BalloonBattle::onFlightToHeroineTick() {
     moveBalloon(balloonAt_ + 1);
     if (doomedThrow_ && balloonAt_ == 1) burst("投げたとたん破裂！");
     if (balloonAt_ == kHeroineSide) {
-        flightToHeroineTimer.setEnabled(false);
         // Before Push takes the focus, which a screen reader then reads; the keys on her first turn.
         announce("乃々香の番、" + dangerSaid(danger_) + (hasHeardTheKeys_ ? "" : "。スペースで空気を入れ、タブで投げるボタンへ"));
         hasHeardTheKeys_ = true;
@@ -213,19 +189,18 @@ std::string BalloonBattle::checkInvariants() const {
     int shown = 0;
     for (const ui::Image& b : balloonImages) shown += b.visible();
     if (shown > 1) return "the balloon is in two places";
-    for (const ui::Timer* t : {&opponentPumpTimer, &flightToHeroineTimer, &flightToOpponentTimer, &verdictTimer})
-        if (t->enabled() && t != timerOf(phase_)) return "a step of the battle runs outside its phase";
-    if ((phase_ == Phase::OpponentPumps && balloonAt_ != 0) ||
-        (phase_ == Phase::HeroinePumps && balloonAt_ != kHeroineSide))
+    if (!phases_.onlyItsOwnTimersRun()) return "a step of the battle runs outside its phase";
+    if ((phases_.current() == Phase::OpponentPumps && balloonAt_ != 0) ||
+        (phases_.current() == Phase::HeroinePumps && balloonAt_ != kHeroineSide))
         return "the balloon is not with the one who pumps it";
     // After a burst her arrow's timer may still enable the buttons, but they are gone by then.
     for (const ui::Button* b : {&pumpButton, &throwButton})
-        if (b->visible() && b->enabled() && phase_ != Phase::HeroinePumps) return "the heroine may act out of her turn";
+        if (b->visible() && b->enabled() && phases_.current() != Phase::HeroinePumps) return "the heroine may act out of her turn";
     // A doomed throw flies on with its flag set; the burst itself is the spray.
-    if (sprayImage.visible() != (phase_ == Phase::Burst)) return "the spray shows outside the burst";
-    if (phase_ == Phase::Burst && (pumpButton.visible() || throwButton.visible()))
+    if (sprayImage.visible() != (phases_.current() == Phase::Burst)) return "the spray shows outside the burst";
+    if (phases_.current() == Phase::Burst && (pumpButton.visible() || throwButton.visible()))
         return "the buttons stay after the burst";
-    if (nextButton.visible() != (phase_ == Phase::Over && opponentSoaked_))
+    if (nextButton.visible() != (phases_.current() == Phase::Over && opponentSoaked_))
         return "the way on shows before she has won";
     return {};
 }
@@ -261,7 +236,6 @@ void BalloonBattle::onFlightToOpponentTick() {
     moveBalloon(balloonAt_ - 1);
     if (balloonAt_ == kHeroineSide - 1 && doomedThrow_) burst("投げたとたん破裂！");
     if (balloonAt_ == 0) {
-        flightToOpponentTimer.setEnabled(false);
         announce("相手に届いた");
         opponentPumpsLeft_ = static_cast<short>(opponentPumps(danger_, app_.random()));
         enter(Phase::OpponentPumps);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/action/balloonbattlerules.h"
+#include "app/phases.h"
 #include "games/kit/gameform.h"
 
 namespace games {
@@ -15,15 +16,14 @@ public:
 
     void onLoad() override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Over; }
+    bool decided() const override { return phases_.current() == Phase::Over; }
 
 private:
     // Where the battle stands. Each phase waits on its own timer, but the heroine's turn, which
     // waits on her buttons, and the end; the arrows that show a pump run beside any phase.
     enum class Phase { OpponentPumps, FlyingToHeroine, HeroinePumps, FlyingToOpponent, Burst, Over };
-    ui::Timer* timerOf(Phase p) const;
-    void enter(Phase p);
-    bool opponentHolds() const { return phase_ == Phase::OpponentPumps || phase_ == Phase::FlyingToHeroine; }
+    void enter(Phase p) { phases_.enter(p); }
+    bool opponentHolds() const { return phases_.isAnyOf(Phase::OpponentPumps, Phase::FlyingToHeroine); }
 
     void onPumpClicked();
     void onThrowClicked();
@@ -67,7 +67,11 @@ private:
     ui::Timer& opponentArrowTimer;
     ui::Timer& verdictTimer;
 
-    Phase phase_ = Phase::OpponentPumps;
+    app::Phases<Phase> phases_{Phase::OpponentPumps,
+                               {{Phase::OpponentPumps, &opponentPumpTimer},
+                                {Phase::FlyingToHeroine, &flightToHeroineTimer},
+                                {Phase::FlyingToOpponent, &flightToOpponentTimer},
+                                {Phase::Burst, &verdictTimer}}};
     short balloonAt_ = 0;  // its step on the arc, 0 above the opponent
     short danger_ = 0;
     short opponentPumpsLeft_ = 3;

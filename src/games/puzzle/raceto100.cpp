@@ -109,53 +109,25 @@ void RaceTo100::nameHeroineDice() {
     for (int k = 0; k < 2; ++k) heroineDicePictures[k].setSpokenName("サイコロ" + std::to_string(k + 1));
 }
 
-ui::Timer* RaceTo100::timerOf(Phase p) const {
-    switch (p) {
-        case Phase::Starting: return &startTimer;
-        case Phase::HeroineChooses: return &choicePromptTimer;
-        case Phase::CarMoves: return &carMoveTimer;
-        case Phase::HeroineWaits: return &heroineTurnTimer;
-        case Phase::OpponentWaits: return &opponentTurnTimer;
-        case Phase::OpponentStopsFirst: return &firstStopTimer;
-        case Phase::OpponentStopsSecond: return &secondStopTimer;
-        case Phase::OpponentChooses: return &opponentChoiceTimer;
-        case Phase::Falling: return &fallTimer;
-        case Phase::WinDue: return &winBannerTimer;
-        case Phase::LossDue: return &lossBannerTimer;
-        case Phase::HeroineStops:
-        case Phase::Won:
-        case Phase::Lost: break;
-    }
-    return nullptr;
-}
-
-void RaceTo100::enter(Phase p) {
-    phase_ = p;
-    if (ui::Timer* t = timerOf(p)) t->setEnabled(true);
-}
-
 std::string RaceTo100::checkInvariants() const {
-    for (const ui::Timer* t : {&startTimer, &choicePromptTimer, &carMoveTimer, &heroineTurnTimer, &opponentTurnTimer,
-                               &firstStopTimer, &secondStopTimer, &opponentChoiceTimer, &fallTimer, &winBannerTimer,
-                               &lossBannerTimer})
-        if (t->enabled() && t != timerOf(phase_)) return "a step of the race runs outside its phase";
+    if (!phases_.onlyItsOwnTimersRun()) return "a step of the race runs outside its phase";
     for (int k = 0; k < 2; ++k) {
-        const bool stopping = phase_ == Phase::HeroineStops || phase_ == Phase::OpponentStopsFirst ||
-                              (phase_ == Phase::OpponentStopsSecond && k == 1);
+        const bool stopping = phases_.isAnyOf(Phase::HeroineStops, Phase::OpponentStopsFirst) ||
+                              (phases_.current() == Phase::OpponentStopsSecond && k == 1);
         if (diceTimers[k].enabled() && !stopping) return "a die rolls while nobody is stopping it";
-        if (stopButtons[k].enabled() != (phase_ == Phase::HeroineStops && diceTimers[k].enabled()))
+        if (stopButtons[k].enabled() != (phases_.current() == Phase::HeroineStops && diceTimers[k].enabled()))
             return "a STOP button without her die rolling, or her die rolling without one";
-        if (choiceArrowPictures[k].visible() && (phase_ != Phase::CarMoves || turn_ != Side::Opponent))
+        if (choiceArrowPictures[k].visible() && (phases_.current() != Phase::CarMoves || turn_ != Side::Opponent))
             return "an arrow shows outside the opponent's move";
     }
-    if (choicePromptLabel.visible() && phase_ != Phase::HeroineChooses) return "Choice it shows with nothing to choose";
+    if (choicePromptLabel.visible() && phases_.current() != Phase::HeroineChooses) return "Choice it shows with nothing to choose";
     const bool fallen =
-        phase_ == Phase::WinDue || phase_ == Phase::LossDue || phase_ == Phase::Won || phase_ == Phase::Lost;
+        phases_.isAnyOf(Phase::WinDue, Phase::LossDue, Phase::Won, Phase::Lost);
     if (fallenCarPicture.visible() != fallen || carPicture.visible() == fallen) return "the car is where it is not";
-    if (exclamationPicture.visible() != (phase_ == Phase::WinDue || phase_ == Phase::LossDue))
+    if (exclamationPicture.visible() != phases_.isAnyOf(Phase::WinDue, Phase::LossDue))
         return "the exclamation outside the second after the fall";
-    if (nextButton.visible() != (phase_ == Phase::Won)) return "the way on without a win";
-    if (phase_ == Phase::Won && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "won without the banner";
+    if (nextButton.visible() != (phases_.current() == Phase::Won)) return "the way on without a win";
+    if (phases_.current() == Phase::Won && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "won without the banner";
     if (squaresLeft_ < 0 || squaresLeft_ > rules::kRoad) return "the car is past the cliff or before the start";
     if (carPicture.left() > carLeft(rules::kRoad)) return "the car is drawn past the cliff";
     if (squaresToGo_ < 0) return "a move of fewer than no squares";
@@ -179,7 +151,6 @@ void RaceTo100::drawSixtySix() {
 
 void RaceTo100::onStartTick() {
     rollHeroineDice();
-    startTimer.setEnabled(false);
 }
 
 void RaceTo100::rollHeroineDice() {
@@ -196,7 +167,6 @@ void RaceTo100::onHeroineTurnTick() {
     drawSixtySix();
     diceStopped_ = 0;
     rollHeroineDice();
-    heroineTurnTimer.setEnabled(false);
 }
 
 void RaceTo100::onDieTick(int die) {
@@ -232,7 +202,7 @@ void RaceTo100::onChoicePromptTick() { choicePromptLabel.setVisible(!choicePromp
 void RaceTo100::onHeroineDieClicked(int die) {
     choicePromptTimer.setEnabled(false);
     choicePromptLabel.setVisible(false);
-    if (phase_ != Phase::HeroineChooses) return;
+    if (phases_.current() != Phase::HeroineChooses) return;
     takeHeroineDie(die);
 }
 
@@ -257,7 +227,6 @@ void RaceTo100::onCarMoveTick() {
     if (atRest) nameCounts();
     if (squaresToGo_ == 0 && squaresLeft_ != 0) nextTurn();
     if (squaresLeft_ == 0) carFalls();
-    if (atRest) carMoveTimer.setEnabled(false);
 }
 
 void RaceTo100::nextTurn() {
@@ -293,7 +262,6 @@ void RaceTo100::onOpponentTurnTick() {
     spinTicksLeft_ = random().below(7) + 7;
     enter(Phase::OpponentStopsFirst);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
-    opponentTurnTimer.setEnabled(false);
 }
 
 void RaceTo100::onFirstStopTick() {
@@ -302,7 +270,6 @@ void RaceTo100::onFirstStopTick() {
 }
 
 void RaceTo100::stopFirstDie() {
-    firstStopTimer.setEnabled(false);
     diceTimers[0].setEnabled(false);
     opponentDicePictures[0].setPicture(sozai_.diceimg(faces_[0]));  // at rest: named now
     spinTicksLeft_ = random().below(7) + 7;
@@ -317,13 +284,11 @@ void RaceTo100::onSecondStopTick() {
 void RaceTo100::stopSecondDie() {
     diceTimers[1].setEnabled(false);
     opponentDicePictures[1].setPicture(sozai_.diceimg(faces_[1]));
-    secondStopTimer.setEnabled(false);
     enter(Phase::OpponentChooses);
 }
 
 void RaceTo100::onOpponentChoiceTick() {
     takeOpponentDie(rules::choose(ranks_, rules::kRoad - squaresLeft_, faces_[0], faces_[1]));
-    opponentChoiceTimer.setEnabled(false);
 }
 
 void RaceTo100::takeOpponentDie(int die) {
@@ -343,7 +308,6 @@ void RaceTo100::onFallTick() {
     exclamationPicture.setVisible(true);
     fallenCarPicture.setVisible(true);
     judgeFall();
-    fallTimer.setEnabled(false);
 }
 
 // Whoever moved the car over the edge loses.
@@ -357,23 +321,21 @@ void RaceTo100::judgeFall() {
 }
 
 void RaceTo100::onWinBannerTick() {
-    phase_ = Phase::Won;
+    enter(Phase::Won);
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(1));
     exclamationPicture.setVisible(false);
     showExit(nextButton);
-    winBannerTimer.setEnabled(false);
     announce("相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
 }
 
 void RaceTo100::onLossBannerTick() {
-    phase_ = Phase::Lost;
+    enter(Phase::Lost);
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     exclamationPicture.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
-    lossBannerTimer.setEnabled(false);
     announceLoss("あなたが落ちた。あなたの負け");
 }
 

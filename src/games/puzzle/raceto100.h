@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/phases.h"
 #include "games/kit/gameform.h"
 #include "games/kit/refusedclose.h"
 #include "games/puzzle/raceto100rules.h"
@@ -19,7 +20,7 @@ public:
     void onLoad() override;
     void onUnload(ui::UnloadRequest& request) override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
+    bool decided() const override { return phases_.isAnyOf(Phase::Won, Phase::Lost); }
 
 private:
     void onStartTick();
@@ -45,23 +46,22 @@ private:
     // the next; the dice roll only while someone is stopping them: both in her turn, both in the
     // opponent's until its first stops, then the second alone.
     enum class Phase {
-        Starting,             // startTimer: her dice roll a second after the load
+        Starting,             // her dice roll a second after the load
         HeroineStops,         // her dice roll until she has stopped both
-        HeroineChooses,       // choicePromptTimer: "Choice it" blinks until she takes a die
-        CarMoves,             // carMoveTimer: a square a tick, to the move's end or the edge
-        HeroineWaits,         // heroineTurnTimer: a second before her dice roll again
-        OpponentWaits,        // opponentTurnTimer: a second before the opponent aims and rolls
-        OpponentStopsFirst,   // firstStopTimer: die 0 stops on its target after its spin
-        OpponentStopsSecond,  // secondStopTimer: die 1 likewise
-        OpponentChooses,      // opponentChoiceTimer: a second before the opponent takes a die
-        Falling,              // fallTimer: the car went over the edge
-        WinDue,               // winBannerTimer: the opponent fell
-        LossDue,              // lossBannerTimer: she fell; a close from here on may bring the revival
+        HeroineChooses,       // "Choice it" blinks until she takes a die
+        CarMoves,             // a square a tick, to the move's end or the edge
+        HeroineWaits,         // a second before her dice roll again
+        OpponentWaits,        // a second before the opponent aims and rolls
+        OpponentStopsFirst,   // die 0 stops on its target after its spin
+        OpponentStopsSecond,  // die 1 likewise
+        OpponentChooses,      // a second before the opponent takes a die
+        Falling,              // the car went over the edge
+        WinDue,               // the opponent fell
+        LossDue,              // she fell; a close from here on may bring the revival
         Won,
         Lost
     };
-    ui::Timer* timerOf(Phase p) const;
-    void enter(Phase p);  // and starts the phase's timer
+    void enter(Phase p) { phases_.enter(p); }
 
     void rollHeroineDice();
     void nameHeroineDice();
@@ -118,7 +118,18 @@ private:
     int squaresToGo_ = 0;  // of the move the car is making
     std::array<int, 2> faces_{1, 1};
     Side turn_ = Side::Heroine;
-    Phase phase_ = Phase::Starting;
+    app::Phases<Phase> phases_{Phase::Starting,
+                               {{Phase::Starting, &startTimer},
+                                {Phase::HeroineChooses, &choicePromptTimer},
+                                {Phase::CarMoves, &carMoveTimer},
+                                {Phase::HeroineWaits, &heroineTurnTimer},
+                                {Phase::OpponentWaits, &opponentTurnTimer},
+                                {Phase::OpponentStopsFirst, &firstStopTimer},
+                                {Phase::OpponentStopsSecond, &secondStopTimer},
+                                {Phase::OpponentChooses, &opponentChoiceTimer},
+                                {Phase::Falling, &fallTimer},
+                                {Phase::WinDue, &winBannerTimer},
+                                {Phase::LossDue, &lossBannerTimer}}};
     int diceStopped_ = 0;
     int sixtySixChance_ = raceto100rules::kSixtySixChance;
     bool stopsOnSixtySix_ = false;
