@@ -46,6 +46,13 @@ public:
         return std::all_of(steps_.begin(), steps_.end(),
                            [this](const Step& s) { return !s.timer->enabled() || listed(s.timer, phase_); });
     }
+    // Whether every timer the phase starts on entry still runs: a sequence that keeps them on
+    // until it moves on has stalled otherwise.
+    bool ownTimersRun() const {
+        return std::all_of(steps_.begin(), steps_.end(), [this](const Step& s) {
+            return s.phase != phase_ || s.start != Start::OnEntry || s.timer->enabled();
+        });
+    }
     bool anyRuns() const {
         return std::any_of(steps_.begin(), steps_.end(), [](const Step& s) { return s.timer->enabled(); });
     }

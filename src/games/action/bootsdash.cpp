@@ -68,8 +68,8 @@ void BootsDash::onKeyDown(ui::KeyEvent& key) {
     if (countdown_.keyDown(key)) return;
     if (key.key() != ui::Key::Left && key.key() != ui::Key::Right) return;
     key.accept();  // the arrows are her feet: they never move the focus or press a button
-    if (phase_ == Phase::Running || phase_ == Phase::Down) steppedThisTick_ = true;
-    if (phase_ != Phase::Running) return;
+    if (phases_.isAnyOf(Phase::Running, Phase::Down)) steppedThisTick_ = true;
+    if (phases_.current() != Phase::Running) return;
     footstep(key.key() == ui::Key::Left ? Foot::Left : Foot::Right);
 }
 
@@ -100,24 +100,21 @@ bool BootsDash::checkPace() {
 }
 
 void BootsDash::fall() {
-    phase_ = Phase::Down;
+    enter(Phase::Down);
     runnerImage.setPicture(sozai_.nagagutsu(1));
-    fallTimer.setEnabled(true);
 }
 
 void BootsDash::onFallTick() {
     runnerImage.setPicture(sozai_.nagagutsu(0));
     lastFoot_ = Foot::Either;
-    phase_ = Phase::Running;
-    fallTimer.setEnabled(false);
+    enter(Phase::Running);
     announce("起きた");
 }
 
 void BootsDash::startRace() {
-    raceClockTimer.setEnabled(true);
+    enter(Phase::Running);
     countdownImage.setVisible(false);
     for (ui::Label& l : headingLabels) l.setVisible(true);
-    phase_ = Phase::Running;
     announce("スタート！");
     runnerImage.setVisible(true);
     metresLeftLabel.setVisible(true);
@@ -144,10 +141,8 @@ void BootsDash::onRaceClockTick() {
 }
 
 void BootsDash::endRace(int mark) {
-    raceClockTimer.setEnabled(false);
     // A runner still down when the race ends stays down: getting up would let her run on.
-    fallTimer.setEnabled(false);
-    phase_ = Phase::Over;
+    enter(Phase::Over);
     for (ui::Label& l : headingLabels) l.setVisible(false);
     runnerImage.setVisible(false);
     metresLeftLabel.setVisible(false);
@@ -173,12 +168,11 @@ std::string BootsDash::checkInvariants() const {
     if (distanceLeft_ > lowestDistanceLeft_) return "the distance left grew";
     lowestDistanceLeft_ = distanceLeft_;
     if (secondsLeft_ < 0) return "less than no time left";
-    if ((countdownTimer.enabled() || countdown_.waiting()) != (phase_ == Phase::Countdown))
+    if ((countdownTimer.enabled() || countdown_.waiting()) != (phases_.current() == Phase::Countdown))
         return "the countdown runs outside its phase";
-    if (raceClockTimer.enabled() != (phase_ == Phase::Running || phase_ == Phase::Down))
-        return "the race clock runs outside the race";
-    if (fallTimer.enabled() != (phase_ == Phase::Down)) return "down without getting up, or getting up while running";
-    if (resultImage.picture().isNull() == (phase_ == Phase::Over)) return "the result shows outside the end";
+    if (!phases_.onlyItsOwnTimersRun() || !phases_.ownTimersRun())
+        return "the race clock runs outside the race or stops in it, or she gets up while running or never";
+    if (resultImage.picture().isNull() == (phases_.current() == Phase::Over)) return "the result shows outside the end";
     return {};
 }
 

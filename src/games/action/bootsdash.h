@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/action/bootsdashrules.h"
+#include "app/phases.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
@@ -15,13 +16,14 @@ public:
 
     void onLoad() override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Over; }
+    bool decided() const override { return phases_.current() == Phase::Over; }
     void onKeyDown(ui::KeyEvent& key) override;
 
 private:
     // Where the race stands: the countdown on its timer, then the race clock, beside which the
     // fall timer runs while she is down; at the end nothing runs.
     enum class Phase { Countdown, Running, Down, Over };
+    void enter(Phase p) { phases_.enter(p); }
     enum class Foot { Either, Left, Right };  // the foot that went last; after a fall, either may start
 
     void onCodeClicked();
@@ -57,7 +59,11 @@ private:
     ui::Timer& fallTimer;
     kit::Countdown countdown_;  // the figures on countdownImage before the start
 
-    Phase phase_ = Phase::Countdown;
+    app::Phases<Phase> phases_{Phase::Countdown,
+                               {{Phase::Countdown, &countdownTimer, app::Phases<Phase>::Start::ByItsMotion},
+                                {Phase::Running, &raceClockTimer},
+                                {Phase::Down, &raceClockTimer},
+                                {Phase::Down, &fallTimer}}};
     Foot lastFoot_ = Foot::Either;
     short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
     short secondsLeft_ = bootsdashrules::kRaceSeconds;

@@ -170,7 +170,7 @@ void HitAndBlow::judgeGuess() {
     hits_ = j.hits;
     blows_ = j.blows;
     marks_ = hitandblowrules::sortedMarks(j);
-    phase_ = Phase::Rolling;
+    enter(Phase::Rolling);
     roulette_.start(ticks);
 }
 
@@ -187,14 +187,13 @@ void HitAndBlow::showRouletteFrame() {
 
 void HitAndBlow::showJudgement() {
     for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(marks_[k]));
-    phase_ = Phase::Recording;
-    recordTimer.setEnabled(true);
+    enter(Phase::Recording);
     announce(hitandblowrules::resultSentence(dialDigits_, {static_cast<short>(hits_), static_cast<short>(blows_)},
                                              triesLeft_ - 1));
 }
 
 void HitAndBlow::onRecordTick() {
-    phase_ = Phase::Dialling;
+    enter(Phase::Dialling);
     padlockPicture.setVisible(true);
     for (int i = 0; i < 4; ++i) {
         dialDownButtons[i].setEnabled(true);
@@ -213,9 +212,8 @@ void HitAndBlow::onRecordTick() {
     if (hits_ == 4) openLock();
     if (triesLeft_ == 1) hintHotSpot.setVisible(true);
     if (triesLeft_ == 0 && hits_ != 4) failLock();
-    recordTimer.setEnabled(false);
     promptPicture.setVisible(true);
-    if (phase_ == Phase::Dialling) roundBegins();
+    if (phases_.current() == Phase::Dialling) roundBegins();
 }
 
 void HitAndBlow::putDialAway() {
@@ -228,7 +226,7 @@ void HitAndBlow::putDialAway() {
 }
 
 void HitAndBlow::openLock() {
-    phase_ = Phase::Won;
+    enter(Phase::Won);
     putDialAway();
     verdictPicture.setPicture(sozai_.hanmark(1));
     verdictPicture.setVisible(true);
@@ -237,7 +235,7 @@ void HitAndBlow::openLock() {
 }
 
 void HitAndBlow::failLock() {
-    phase_ = Phase::Lost;
+    enter(Phase::Lost);
     putDialAway();
     promptPicture.setPicture({});
     verdictPicture.setPicture(sozai_.hanmark(0));
@@ -254,18 +252,18 @@ void HitAndBlow::onHintHotSpotClicked() {
 }
 
 std::string HitAndBlow::checkInvariants() const {
-    if (rouletteTimer.enabled() != (phase_ == Phase::Rolling)) return "the roulette rolls outside its phase";
-    if (recordTimer.enabled() != (phase_ == Phase::Recording)) return "the history waits outside its phase";
-    const bool judging = phase_ == Phase::Rolling || phase_ == Phase::Recording;
+    if (!phases_.onlyItsOwnTimersRun() || !phases_.ownTimersRun())
+        return "the roulette or the wait for the history runs outside its phase, or stalls in it";
+    const bool judging = phases_.isAnyOf(Phase::Rolling, Phase::Recording);
     for (int i = 0; i < 4; ++i) {
         if (dialUpButtons[i].enabled() == judging || dialDownButtons[i].enabled() == judging)
             return "a dial turns while a guess is judged, or stays locked after it";
         if (markPictures[i].visible() != judging) return "the marks show without a guess being judged";
     }
-    if (padlockPicture.visible() != (phase_ == Phase::Dialling)) return "the padlock shows while it cannot be tried";
-    if (nextButton.visible() != (phase_ == Phase::Won)) return "the way on shows without the lock open";
+    if (padlockPicture.visible() != (phases_.current() == Phase::Dialling)) return "the padlock shows while it cannot be tried";
+    if (nextButton.visible() != (phases_.current() == Phase::Won)) return "the way on shows without the lock open";
     if (triesLeft_ < 0 || triesLeft_ > kTries) return "tries left out of 0..kTries";
-    if (phase_ == Phase::Lost && triesLeft_ != 0) return "lost with tries left";
+    if (phases_.current() == Phase::Lost && triesLeft_ != 0) return "lost with tries left";
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/phases.h"
 #include "games/kit/gameform.h"
 #include "games/kit/rollreveal.h"
 #include "games/puzzle/hitandblowrules.h"
@@ -17,12 +18,13 @@ public:
 
     void onLoad() override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Won || phase_ == Phase::Lost; }
+    bool decided() const override { return phases_.isAnyOf(Phase::Won, Phase::Lost); }
 
 private:
     // A guess is judged on two chained timers: the roulette rolls, then the marks stay a while
     // before the guess goes into the history.
     enum class Phase { Dialling, Rolling, Recording, Won, Lost };
+    void enter(Phase p) { phases_.enter(p); }
 
     void onDialUpClicked(int dial);
     void onDialDownClicked(int dial);
@@ -66,7 +68,7 @@ private:
     ui::Line& dividerLine;
     kit::RollReveal roulette_;  // the stars rolling on markPictures, on rouletteTimer
 
-    Phase phase_ = Phase::Dialling;
+    app::Phases<Phase> phases_{Phase::Dialling, {{Phase::Rolling, &rouletteTimer}, {Phase::Recording, &recordTimer}}};
     games::hitandblowrules::Digits dialDigits_{0, 1, 2, 3};
     games::hitandblowrules::Digits secret_{};
     int triesLeft_ = games::hitandblowrules::kTries;
