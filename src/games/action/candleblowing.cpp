@@ -111,23 +111,12 @@ void CandleBlowing::onLoad() {
 std::string CandleBlowing::checkInvariants() const {
     if (blownOut_ < 0 || blownOut_ > 100) return "a count of candles out of 0..100";
     if (power_ < 0 || power_ > rules::kMaxPower) return "a breath out of 0..6000";
-    const std::pair<const ui::Timer*, Phase> steps[] = {
-        {&countdownTimer, Phase::Countdown},     {&drainTimer, Phase::Inhaling},
-        {&breathClockTimer, Phase::Inhaling},    {&meterDelayTimer, Phase::Pausing},
-        {&meterTimer, Phase::Metering},          {&blowDelayTimer, Phase::Graded},
-        {&candleOutTimer, Phase::PuttingOut},    {&measureTimer, Phase::Measuring},
-        {&scrollTimer, Phase::Scrolling},        {&spiritDelayTimer, Phase::SpiritComing},
-        {&spiritBlowTimer, Phase::SpiritBlowing}, {&announceTimer, Phase::Announcing}};
-    bool waiting = false;
-    for (const auto& [timer, phase] : steps) {
-        if (timer->enabled() && phase != phase_) return "a step of the finale runs outside its phase";
-        waiting = waiting || timer->enabled();
-    }
-    waiting = waiting || countdown_.waiting();
-    if (waiting == (phase_ == Phase::Over)) return "the finale stalls, or runs on after its end";
+    if (!phases_.onlyItsOwnTimersRun()) return "a step of the finale runs outside its phase";
+    const bool waiting = phases_.anyRuns() || countdown_.waiting();
+    if (waiting == (phases_.current() == Phase::Over)) return "the finale stalls, or runs on after its end";
     int exits = 0;
     for (const ui::Button* b : {&allOutButton, &halfOutButton, &fewOutButton, &windSpiritButton}) exits += b->visible();
-    if (exits != (phase_ == Phase::Over ? 1 : 0)) return "a way on before the count, or more than one";
+    if (exits != (phases_.current() == Phase::Over ? 1 : 0)) return "a way on before the count, or more than one";
     return {};
 }
 
@@ -140,13 +129,11 @@ void CandleBlowing::onCountdownClicked() {
 // ---- breathing in ----------------------------------------------------------------------------
 
 void CandleBlowing::startInhaling() {
-    drainTimer.setEnabled(true);
+    enter(Phase::Inhaling);
     secondsLeft_ = rules::kBreathSeconds;
     countdownImage.setVisible(false);
     timeHeadingLabel.setVisible(true);
     secondsLeftLabel.setVisible(true);
-    breathClockTimer.setEnabled(true);
-    phase_ = Phase::Inhaling;
     announce("吸って！");
 }
 
@@ -156,14 +143,14 @@ void CandleBlowing::onKeyDown(ui::KeyEvent& key) {
         case ui::Key::Right:
         case ui::Key::Left:
             // Only the arrow after the other one draws breath; the first, whichever, only begins.
-            if (phase_ == Phase::Inhaling) {
+            if (phases_.current() == Phase::Inhaling) {
                 if (lastArrow_ == (key.key() == ui::Key::Left ? ui::Key::Right : ui::Key::Left)) inhale();
                 lastArrow_ = key.key();
             }
             break;
         case ui::Key::Space:
             // Only the marker's stop: at the end Space presses the focused way on, as anywhere.
-            if (phase_ != Phase::Metering) return;
+            if (phases_.current() != Phase::Metering) return;
             stopMeter();
             break;
         default: return;
@@ -199,9 +186,7 @@ void CandleBlowing::onBreathClockTick() {
 }
 
 void CandleBlowing::endInhaling() {
-    breathClockTimer.setEnabled(false);
-    phase_ = Phase::Pausing;
-    drainTimer.setEnabled(false);
+    enter(Phase::Pausing);
     percentLabel.setCaption(std::to_string(rules::percentOf(power_)));
     // Named once its value holds: renamed on every drain, it would chatter on the accessibility bus.
     breathGauge.setSpokenName("パワー" + percentLabel.caption() + "％");
@@ -210,16 +195,13 @@ void CandleBlowing::endInhaling() {
     secondsLeftLabel.setVisible(false);
     powerHeadingLabel.setVisible(true);
     percentSignLabel.setVisible(true);
-    meterDelayTimer.setEnabled(true);
     announce(rules::breathTaken(power_));
 }
 
 // ---- the timing shot -------------------------------------------------------------------------
 
 void CandleBlowing::onMeterDelayTick() {
-    meterTimer.setEnabled(true);
-    phase_ = Phase::Metering;
-    meterDelayTimer.setEnabled(false);
+    enter(Phase::Metering);
     announce("スタート！");
 }
 
@@ -231,13 +213,11 @@ void CandleBlowing::onMeterTick() {
 }
 
 void CandleBlowing::stopMeter() {
-    meterTimer.setEnabled(false);
-    phase_ = Phase::Graded;
+    enter(Phase::Graded);
     markerImage.setVisible(true);
     gradeStop();
     blowOut();
     candlesToGo_ = blownOut_;
-    blowDelayTimer.setEnabled(true);
 }
 
 void CandleBlowing::gradeStop() {
@@ -256,9 +236,7 @@ void CandleBlowing::blowOut() {
 
 void CandleBlowing::onBlowDelayTick() {
     breathImage.setVisible(true);
-    candleOutTimer.setEnabled(true);
-    phase_ = Phase::PuttingOut;
-    blowDelayTimer.setEnabled(false);
+    enter(Phase::PuttingOut);
 }
 
 void CandleBlowing::putOut(int slotIndex) { candleImages[slotIndex].setPicture(sozai_.rouimg(2)); }
@@ -284,22 +262,17 @@ void CandleBlowing::onCandleOutTick() {
 }
 
 void CandleBlowing::showCount() {
-    candleOutTimer.setEnabled(false);
     countLabel.setCaption(std::to_string(blownOut_));
     afterCounting();
 }
 
 void CandleBlowing::startMeasuring() {
-    candleOutTimer.setEnabled(false);
-    phase_ = Phase::Measuring;
+    enter(Phase::Measuring);
     measuring_.start();
     announce(measuringLabel.caption());
 }
 
-void CandleBlowing::startScroll() {
-    scrollTimer.setEnabled(true);
-    phase_ = Phase::Scrolling;
-}
+void CandleBlowing::startScroll() { enter(Phase::Scrolling); }
 
 // The seven left candles, all out by now, are renumbered until the last of them shows the first
 // candle still burning.
@@ -318,7 +291,6 @@ void CandleBlowing::showCandle98() {
 
 void CandleBlowing::endScroll() {
     countLabel.setCaption(std::to_string(blownOut_));
-    scrollTimer.setEnabled(false);
     measuringLabel.setVisible(false);
     afterCounting();
 }
@@ -326,11 +298,10 @@ void CandleBlowing::endScroll() {
 // The wind spirit, when she comes, finishes the job before the count is announced.
 void CandleBlowing::afterCounting() {
     if (windSpiritComes_) {
-        spiritDelayTimer.setEnabled(true);
-        phase_ = Phase::SpiritComing;
+        enter(Phase::SpiritComing);
     } else {
+        enter(Phase::Announcing);
         announcement_.start();
-        phase_ = Phase::Announcing;
     }
 }
 
@@ -340,9 +311,7 @@ void CandleBlowing::onSpiritDelayTick() {
     windSpiritImage.setVisible(true);
     spiritArrivesLabel.setVisible(true);
     announce(spiritArrivesLabel.caption());
-    spiritDelayTimer.setEnabled(false);
-    spiritBlowTimer.setEnabled(true);
-    phase_ = Phase::SpiritBlowing;
+    enter(Phase::SpiritBlowing);
 }
 
 void CandleBlowing::onSpiritBlowTick() {
@@ -352,15 +321,14 @@ void CandleBlowing::onSpiritBlowTick() {
     if (blownOut_ >= 98) putOut(kOmissionSlot);
     blownOut_ = 100;
     countLabel.setCaption("100");
-    spiritBlowTimer.setEnabled(false);
+    enter(Phase::Announcing);
     announcement_.start();
-    phase_ = Phase::Announcing;
 }
 
 // ---- the announcement ------------------------------------------------------------------------
 
 void CandleBlowing::showWayOn() {
-    phase_ = Phase::Over;
+    enter(Phase::Over);
     // The whole announcement at once, as its last word shows, before the way on takes the focus.
     announce("本数＝" + std::to_string(blownOut_) + "本");
     if (blownOut_ == 100 && !windSpiritComes_)

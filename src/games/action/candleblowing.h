@@ -2,6 +2,7 @@
 
 #include "app/steppedreveal.h"
 #include "games/action/candleblowingrules.h"
+#include "app/phases.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 
@@ -18,7 +19,7 @@ public:
 
     void onLoad() override;
     std::string checkInvariants() const override;
-    bool decided() const override { return phase_ == Phase::Over; }
+    bool decided() const override { return phases_.current() == Phase::Over; }
     void onKeyDown(ui::KeyEvent& key) override;
 
 private:
@@ -39,6 +40,7 @@ private:
         Announcing,
         Over  // one way on shows
     };
+    void enter(Phase p) { phases_.enter(p); }
 
     void onCountdownClicked();
     void onDrainTick();
@@ -108,7 +110,19 @@ private:
     app::SteppedReveal measuring_;     // "計測！" before the hidden candles are counted
     app::SteppedReveal announcement_;  // "本数＝", the count, "本", then the way on
 
-    Phase phase_ = Phase::Countdown;
+    app::Phases<Phase> phases_{Phase::Countdown,
+                               {{Phase::Countdown, &countdownTimer, app::Phases<Phase>::Start::ByItsMotion},
+                                {Phase::Inhaling, &drainTimer},
+                                {Phase::Inhaling, &breathClockTimer},
+                                {Phase::Pausing, &meterDelayTimer},
+                                {Phase::Metering, &meterTimer},
+                                {Phase::Graded, &blowDelayTimer},
+                                {Phase::PuttingOut, &candleOutTimer},
+                                {Phase::Measuring, &measureTimer},
+                                {Phase::Scrolling, &scrollTimer},
+                                {Phase::SpiritComing, &spiritDelayTimer},
+                                {Phase::SpiritBlowing, &spiritBlowTimer},
+                                {Phase::Announcing, &announceTimer}}};
     short power_ = candleblowingrules::kMinPower;
     ui::Key lastArrow_ = ui::Key::Other;  // the arrow that must not come next; none before the first
     short secondsLeft_ = 0;
