@@ -12,8 +12,9 @@ namespace app {
 // page's pauses and typing. Each phase lists the timers that run while it lasts. Entering a phase
 // stops the timers of the last one that it does not list and starts its own, so that a timer two
 // phases share runs on through the change, and one left on by mistake cannot tick in a phase it
-// does not belong to. A timer that a motion starts by itself (a countdown that waits for Space, a
-// run of steps) is listed as one that may run: entering its phase leaves it to the motion.
+// does not belong to; entering the phase it is in starts its timers over. A timer that a motion
+// starts by itself (a countdown that waits for Space) is listed as one that may run: entering its
+// phase leaves it to the motion.
 template <class Phase>
 class Phases {
 public:
@@ -34,8 +35,10 @@ public:
     }
 
     void enter(Phase next) {
+        const bool again = next == phase_;
         for (const Step& s : steps_)
-            if (s.phase == phase_ && !listed(s.timer, next)) s.timer->setEnabled(false);
+            if (s.phase == phase_ && (again ? s.start == Start::OnEntry : !listed(s.timer, next)))
+                s.timer->setEnabled(false);
         phase_ = next;
         for (const Step& s : steps_)
             if (s.phase == next && s.start == Start::OnEntry) s.timer->setEnabled(true);

@@ -61,7 +61,7 @@ void MessageScene::onLoad() {
     for (int i : s.pageBreaks)
         if (i >= 0 && i < kMaxLines) endsPage_[i] = true;
     lineCount_ = count;
-    pauseTimer.setEnabled(true);
+    enter(Phase::Pausing);
 }
 
 void MessageScene::onPauseTick() {
@@ -70,12 +70,14 @@ void MessageScene::onPauseTick() {
 }
 
 void MessageScene::startLine() {
-    pauseTimer.setEnabled(false);
-    if (line_ >= lineCount_) return;  // every line has been typed: there is nothing to start
+    if (line_ >= lineCount_) {  // every line has been typed: there is nothing to start
+        enter(Phase::AllTyped);
+        return;
+    }
     untyped_ = lines_[line_];
     typedUnits_ = 0;
     lineLength_ = static_cast<int>(untyped_.size());
-    typingTimer.setEnabled(true);
+    enter(Phase::Typing);
 }
 
 void MessageScene::onTypingTick() {
@@ -92,7 +94,6 @@ void MessageScene::onTypingTick() {
 }
 
 void MessageScene::endLine() {
-    typingTimer.setEnabled(false);
     rows[row_]->announce();  // the line is whole: now a screen reader may read it
     unspoken_ += rowText_[row_];
     const bool runsOn = runsOn_[line_];
@@ -100,6 +101,7 @@ void MessageScene::endLine() {
     pauseTicksLeft_ = runsOn ? 1 : 10;
     ++line_;
     const bool pageFull = endsPage_[line_ - 1] || row_ >= kRows;
+    enter(line_ == lineCount_ ? Phase::AllTyped : pageFull ? Phase::PageFull : Phase::Pausing);
     // Before NEXT PAGE or the exit takes the focus, so that a listener hears the line first.
     if (!runsOn || pageFull || line_ == lineCount_) speakUnspoken();
     if (line_ == lineCount_) {
@@ -113,9 +115,7 @@ void MessageScene::endLine() {
         // still has it for the control it read last says nothing: the page says it.
         if (turnedAPage_) announce(nextPageButton.caption());
         keyGuardTimer.setEnabled(true);
-        return;
     }
-    pauseTimer.setEnabled(true);
 }
 
 void MessageScene::speakUnspoken() {
@@ -137,9 +137,8 @@ void MessageScene::sceneEnd() {
 }
 
 void MessageScene::hurry() {
-    pauseTimer.setEnabled(false);
     // A full page waits for NEXT PAGE; once every line is typed there is nothing left to hurry.
-    if (nextPageButton.visible() || line_ >= lineCount_) return;
+    if (phases_.isAnyOf(Phase::PageFull, Phase::AllTyped) || line_ >= lineCount_) return;
     setRow(row_, lines_[line_]);
     endLine();
 }
@@ -147,7 +146,7 @@ void MessageScene::hurry() {
 void MessageScene::onNextPageClicked() {
     turnedAPage_ = true;
     clearPage();
-    pauseTimer.setEnabled(true);
+    enter(Phase::Pausing);
     nextPageButton.setVisible(false);
 }
 
@@ -176,7 +175,7 @@ void MessageScene::setRow(int row, std::u16string text) {
 namespace scenes {
 
 std::string MessageScene::checkInvariants() const {
-    if (typingTimer.enabled() && pauseTimer.enabled()) return "typing and pausing at once";
+    if (!phases_.onlyItsOwnTimersRun()) return "typing and pausing at once, or either after the page";
     if (nextPageButton.visible() && nextButton && nextButton->visible()) return "NEXT PAGE and the exit both show";
     if (line_ > lineCount_ || row_ > kRows) return "past the last line or row";
     for (int row = 0; row < kRows; ++row) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/phases.h"
 #include "scenes/scenelayout.h"
 #include "scenes/script.h"
 #include "ui/form.h"
@@ -51,6 +52,12 @@ protected:
     ui::Timer& pauseTimer;             // the pause before a line, counted in ticks
     ui::Timer& keyGuardTimer;          // runs while NEXT PAGE or the exit is too new for a key
     ui::Button* nextButton = nullptr;  // the final epilogue has none
+
+    // The pause before a line, its typing, then the next pause, a full page waiting for NEXT
+    // PAGE, or the end.
+    enum class Phase { Pausing, Typing, PageFull, AllTyped };
+    void enter(Phase p) { phases_.enter(p); }
+    app::Phases<Phase> phases_{Phase::Pausing, {{Phase::Pausing, &pauseTimer}, {Phase::Typing, &typingTimer}}};
 
     std::array<std::u16string, kMaxLines> lines_;
     std::array<bool, kMaxLines> runsOn_{};    // the line is followed by the short pause
