@@ -12,10 +12,12 @@ namespace {
 using keysearchrules::kBoxes;
 using keysearchrules::kChecks;
 using keysearchrules::kColumns;
+using keysearchrules::kRows;
+using keysearchrules::Outcome;
 
 constexpr ui::Rgb kLightBlue{192, 192, 255};
 
-// Box i of the grid: row i div 9, column i mod 9.
+// Box i of the grid, row by row.
 ui::Rect box(int i) { return {360 + 720 * (i % kColumns), 360 + 720 * (i / kColumns), 600, 600}; }
 }  // namespace
 
@@ -42,7 +44,7 @@ KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
     keyPicture.setVisible(false);
     nextButton.setVisible(false);
 
-    ui::arrowGrid(9, ui::cellsOf(boxPictures));
+    ui::arrowGrid(kColumns, ui::cellsOf(boxPictures));
     for (int i = 0; i < kBoxes; ++i) boxPictures[i].setSpokenName("宝箱 " + keysearchrules::place(i));
 }
 
@@ -50,14 +52,14 @@ void KeySearch::onLoad() {
     random().reseed();
     checksLeft_ = kChecks;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
-    keyRow_ = random().below(9);
-    keyColumn_ = random().below(9);
+    keyRow_ = random().below(kRows);
+    keyColumn_ = random().below(kColumns);
     keyRowLabel.setCaption(std::to_string(keyRow_));
     keyColumnLabel.setCaption(std::to_string(keyColumn_));
     keyBox_ = keyRow_ * kColumns + keyColumn_;
     keyBoxLabel.setCaption(std::to_string(keyBox_));
     afterFirstPaint([this] {
-        announce("9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは" + std::to_string(kChecks) +
+        announce(std::to_string(kRows) + "行" + std::to_string(kColumns) + "列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは" + std::to_string(kChecks) +
                  "回");
     });
 }
@@ -66,7 +68,8 @@ void KeySearch::onBoxClicked(int box) {
     if (!opened_[box]) --checksLeft_;
     checksLeftLabel.setCaption(std::to_string(checksLeft_));
     opened_[box] = true;
-    if (box == keyBox_) {
+    const Outcome outcome = keysearchrules::outcome(box, keyBox_, checksLeft_);
+    if (outcome == Outcome::Found) {
         boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " 鍵");
         boxPictures[box].setPicture(sozai_.minikey());
         keyFound(box);
@@ -76,9 +79,9 @@ void KeySearch::onBoxClicked(int box) {
         return;
     }
     const int d = keysearchrules::distance(box, keyBox_);
-    boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " + (d < 9 ? std::to_string(d) : "×"));
+    boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " + (d < keysearchrules::kFar ? std::to_string(d) : "×"));
     boxPictures[box].setPicture(sozai_.mininumber(d - 1));
-    if (checksLeft_ == 0) keyMissed(box);
+    if (outcome == Outcome::Missed) keyMissed(box);
     announce(keysearchrules::checkSentence(box, keyBox_, checksLeft_));
 }
 
@@ -92,27 +95,27 @@ void KeySearch::closeAllBoxes(int opened) {
 
 void KeySearch::keyFound(int box) {
     closeAllBoxes(box);
-    keyFoundTimer.setEnabled(true);
+    enter(Phase::KeyFound);
 }
 
 void KeySearch::keyMissed(int box) {
     closeAllBoxes(box);
-    keyMissedTimer.setEnabled(true);
+    enter(Phase::KeyMissed);
 }
 
 void KeySearch::onKeyFoundTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     keyPicture.setVisible(true);
     verdictPicture.setPicture(sozai_.hanmark(1));
+    enter(Phase::Won);
     showExit(nextButton);
-    keyFoundTimer.setEnabled(false);
     announce("鍵を見つけた！ NEXT AREAで先へ");
 }
 
 void KeySearch::onKeyMissedTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     verdictPicture.setPicture(sozai_.hanmark(0));
-    keyMissedTimer.setEnabled(false);
+    enter(Phase::Lost);
     announceLoss("鍵は見つからなかった");
 }
 
@@ -126,6 +129,7 @@ void KeySearch::onChecksLeftClicked() {
 }
 
 std::string KeySearch::checkInvariants() const {
+    if (!phases_.onlyItsOwnTimersRun()) return "the verdict waits outside its phase";
     if (checksLeft_ < 0 || checksLeft_ > kChecks) return "checks left out of 0..kChecks";
     if (checksLeftLabel.caption() != std::to_string(checksLeft_)) return "the count shows another number than is left";
     if (std::count(opened_.begin(), opened_.end(), true) != kChecks - checksLeft_)

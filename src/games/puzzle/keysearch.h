@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/phases.h"
 #include "games/kit/gameform.h"
 #include "games/puzzle/keysearchrules.h"
 
@@ -16,9 +17,13 @@ public:
 
     void onLoad() override;
     std::string checkInvariants() const override;
-    bool decided() const override { return !boxPictures[0].visible(); }
+    bool decided() const override { return phases_.isAnyOf(Phase::Won, Phase::Lost); }
 
 private:
+    // The boxes wait for a check; a second and a half after the last, the verdict.
+    enum class Phase { Searching, KeyFound, KeyMissed, Won, Lost };
+    void enter(Phase p) { phases_.enter(p); }
+
     void onBoxClicked(int box);
     void onChecksLeftClicked();
     void onKeyFoundTick();
@@ -42,6 +47,8 @@ private:
     ui::Timer& keyFoundTimer;
     ui::Timer& keyMissedTimer;
 
+    app::Phases<Phase> phases_{Phase::Searching,
+                               {{Phase::KeyFound, &keyFoundTimer}, {Phase::KeyMissed, &keyMissedTimer}}};
     std::array<bool, keysearchrules::kBoxes> opened_{};
     int checksLeft_ = 0;
     int keyRow_ = 0;
