@@ -6,13 +6,15 @@
 #include <utility>
 #include <vector>
 
+#include "assets/meanings.h"
 #include "ui/picture.h"
 
 namespace assets {
 
 // The hidden store of shared pictures that the games copy into their own images. It counts as a
 // loaded form from its first use until a game's unload handler unloads it; the next use loads it
-// again. Index 0 of star, diceimg and rouimg is the empty picture.
+// again. Index 0 of star, diceimg and rouimg is the empty picture. Pictures that say something
+// (assets/meanings.h) are asked for by what they say.
 class Sozai {
 public:
     struct Array {
@@ -33,16 +35,16 @@ public:
 
     ui::Picture numberimg(int i) { return get("numberimg", i); }
     ui::Picture sysnumberimg(int i) { return get("sysnumberimg", i); }
-    ui::Picture star(int i) { return get("star", i); }
-    ui::Picture hanmark(int i) { return get("hanmark", i); }
+    ui::Picture mark(Mark m) { return get("star", static_cast<int>(m)); }
+    ui::Picture banner(Verdict v) { return get("hanmark", static_cast<int>(v)); }
     ui::Picture diceimg(int i) { return get("diceimg", i); }
     ui::Picture minidiceimg(int i) { return get("minidiceimg", i); }
-    ui::Picture minimark(int i) { return get("minimark", i); }
+    ui::Picture boutMark(BoutMark m) { return get("minimark", static_cast<int>(m)); }
     ui::Picture mininumber(int i) { return get("mininumber", i); }
     ui::Picture minikey() { return get("minikey"); }
     ui::Picture bombimg() { return get("bombimg"); }
-    ui::Picture nagagutsu(int i) { return get("nagagutsu", i); }
-    ui::Picture rouimg(int i) { return get("rouimg", i); }
+    ui::Picture runner(Runner r) { return get("nagagutsu", static_cast<int>(r)); }
+    ui::Picture candle(Candle c) { return get("rouimg", static_cast<int>(c)); }
     ui::Picture seiseki(int i) { return get("seiseki", i); }
 
     void unload();

@@ -124,13 +124,13 @@ void BalloonBattle::judge() {
     if (opponentSoaked_) {
         opponentImage.setVisible(false);
         nameLabels[0].setVisible(false);
-        resultImage.setPicture(sozai_.hanmark(1));
+        resultImage.setPicture(sozai_.banner(assets::Verdict::Won));
         announce("勝ち！");
         showExit(nextButton);
     } else {
         heroineImage.setVisible(false);
         nameLabels[1].setVisible(false);
-        resultImage.setPicture(sozai_.hanmark(0));
+        resultImage.setPicture(sozai_.banner(assets::Verdict::Lost));
         announceLoss("負け");
     }
 }

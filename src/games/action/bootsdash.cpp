@@ -101,11 +101,11 @@ bool BootsDash::checkPace() {
 
 void BootsDash::fall() {
     enter(Phase::Down);
-    runnerImage.setPicture(sozai_.nagagutsu(1));
+    runnerImage.setPicture(sozai_.runner(assets::Runner::Fallen));
 }
 
 void BootsDash::onFallTick() {
-    runnerImage.setPicture(sozai_.nagagutsu(0));
+    runnerImage.setPicture(sozai_.runner(assets::Runner::Running));
     lastFoot_ = Foot::Either;
     enter(Phase::Running);
     announce("起きた");
@@ -140,24 +140,24 @@ void BootsDash::onRaceClockTick() {
     announce(said);
 }
 
-void BootsDash::endRace(int mark) {
+void BootsDash::endRace(assets::Verdict verdict) {
     // A runner still down when the race ends stays down: getting up would let her run on.
     enter(Phase::Over);
     for (ui::Label& l : headingLabels) l.setVisible(false);
     runnerImage.setVisible(false);
     metresLeftLabel.setVisible(false);
     secondsLeftLabel.setVisible(false);
-    resultImage.setPicture(sozai_.hanmark(mark));
+    resultImage.setPicture(sozai_.banner(verdict));
 }
 
 void BootsDash::goal() {
-    endRace(1);
+    endRace(assets::Verdict::Won);
     announce("ゴール！のこり" + std::to_string(secondsLeft_) + "秒");
     showExit(nextButton);
 }
 
 void BootsDash::timeUp() {
-    endRace(0);
+    endRace(assets::Verdict::Lost);
     announceLoss("時間切れ、" + rules::distanceSaid(distanceLeft_));
 }
 

@@ -38,7 +38,7 @@ private:
     void startRace();
     void goal();
     void timeUp();
-    void endRace(int mark);  // what goal and time-up share
+    void endRace(assets::Verdict verdict);  // what goal and time-up share
 
     ui::Image& trackImage;
     ui::Label& howToRunLabel;

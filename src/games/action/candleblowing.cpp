@@ -239,7 +239,7 @@ void CandleBlowing::onBlowDelayTick() {
     enter(Phase::PuttingOut);
 }
 
-void CandleBlowing::putOut(int slotIndex) { candleImages[slotIndex].setPicture(sozai_.rouimg(2)); }
+void CandleBlowing::putOut(int slotIndex) { candleImages[slotIndex].setPicture(sozai_.candle(assets::Candle::Out)); }
 
 void CandleBlowing::onCandleOutTick() {
     if (blownOut_ == 0) {
@@ -280,12 +280,12 @@ void CandleBlowing::onScrollTick() {
     ++scrollStep_;
     for (int i = 0; i <= 6; ++i) candleNumberLabels[i].setCaption(std::to_string(scrollStep_ + i + 1));
     if (scrollStep_ == 90) showCandle98();
-    if (blownOut_ == scrollStep_ + 6) candleImages[6].setPicture(sozai_.rouimg(1));
+    if (blownOut_ == scrollStep_ + 6) candleImages[6].setPicture(sozai_.candle(assets::Candle::Burning));
     if (blownOut_ == scrollStep_ + 6 || scrollStep_ == 90) endScroll();
 }
 
 void CandleBlowing::showCandle98() {
-    candleImages[kOmissionSlot].setPicture(sozai_.rouimg(blownOut_ >= 98 ? 2 : 1));
+    candleImages[kOmissionSlot].setPicture(sozai_.candle(blownOut_ >= 98 ? assets::Candle::Out : assets::Candle::Burning));
     candleNumberLabels[kOmissionSlot].setVisible(true);
 }
 

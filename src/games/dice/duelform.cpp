@@ -327,8 +327,8 @@ void DuelForm::onJudgementTick() {
                     Phase::HeroineWonMatch);
             break;
         case Bout::Draw:
-            opponentResultPicture.setPicture(sozai_.minimark(2));
-            heroineResultPicture.setPicture(sozai_.minimark(2));
+            opponentResultPicture.setPicture(sozai_.boutMark(assets::BoutMark::Drawn));
+            heroineResultPicture.setPicture(sozai_.boutMark(assets::BoutMark::Drawn));
             enter(Phase::NextBout);
             break;
     }
@@ -337,8 +337,8 @@ void DuelForm::onJudgementTick() {
 // The winner's mark, the loser's, a star for the winner; the second star takes the match.
 void DuelForm::boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins,
                        Phase matchWon) {
-    winnerMark.setPicture(sozai_.minimark(0));
-    loserMark.setPicture(sozai_.minimark(1));
+    winnerMark.setPicture(sozai_.boutMark(assets::BoutMark::Won));
+    loserMark.setPicture(sozai_.boutMark(assets::BoutMark::Lost));
     stars[wins].setVisible(true);
     ++wins;
     if (wins < kBoutsToWin) {
@@ -370,24 +370,24 @@ void DuelForm::onNextBoutTick() {
 }
 
 // What either end of the match clears away: the table, and the loser.
-void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner) {
+void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, assets::Verdict verdict) {
     for (ui::Image& die : dicePictures) die.setVisible(false);
     for (ui::Image& die : smallDicePictures) die.setVisible(false);
     opponentResultPicture.setVisible(false);
     heroineResultPicture.setVisible(false);
     loserPicture.setVisible(false);
     loserName.setVisible(false);
-    bannerPicture.setPicture(sozai_.hanmark(banner));
+    bannerPicture.setPicture(sozai_.banner(verdict));
 }
 
 void DuelForm::onOpponentBannerTick() {
-    matchEnds(heroinePicture, heroineNameLabel, 0);
+    matchEnds(heroinePicture, heroineNameLabel, assets::Verdict::Lost);
     announceLoss("勝負あり、" + layout_.opponentName + "の勝ち、" + kHeroine + "の負け");
     enter(Phase::Over);
 }
 
 void DuelForm::onHeroineBannerTick() {
-    matchEnds(opponentPicture, opponentNameLabel, 1);
+    matchEnds(opponentPicture, opponentNameLabel, assets::Verdict::Won);
     // A lost match overturned after its banner had taken the heroine away brings her back.
     heroinePicture.setVisible(true);
     heroineNameLabel.setVisible(true);

@@ -116,7 +116,7 @@ private:
     void boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins,
                  Phase matchWon);
     void boutBegins();
-    void matchEnds(ui::Image& loserPicture, ui::Label& loserName, int banner);
+    void matchEnds(ui::Image& loserPicture, ui::Label& loserName, assets::Verdict verdict);
     // Whose a stamp is and what it says, for a screen reader; empty words for a blank stamp.
     void nameResults(const std::string& opponentWords, const std::string& heroineWords);
     void nameThrowsLeft(int n);

@@ -74,7 +74,7 @@ int SumireDuel::gaugeTickAfterClick(int die, int tickMs) const {
 }
 
 void SumireDuel::opponentWonMatch() {
-    if (random().below(99) == 77) exposure.arm();
+    if (surpriseComes()) exposure.arm();
 }
 
 ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {

@@ -39,6 +39,8 @@ public:
 
 protected:
     app::Random& random() { return app_.random(); }
+    // The one chance in 99 that two games keep for a surprise: an exposure, a revival.
+    bool surpriseComes() { return random().below(99) == 77; }
 
     // Every exit button: the chain knows which scene it shows; this one is unloaded.
     void leave(const std::string& exit) { app_.leave(*this, exit); }

@@ -9,7 +9,9 @@
 
 namespace games {
 
+using hitandblowrules::kDigits;
 using hitandblowrules::kTries;
+using hitandblowrules::Outcome;
 
 namespace {
 
@@ -37,19 +39,19 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
       recordTimer(timer("recordTimer", 2000, &HitAndBlow::onRecordTick)),
       padlockPicture(pictureBox("padlockPicture", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"),
                                 &HitAndBlow::onPadlockClicked)),
-      dialUpButtons(buttonArray("dialUpButtons", 4, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; },
+      dialUpButtons(buttonArray("dialUpButtons", kDigits, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; },
                                 "↑", &HitAndBlow::onDialUpClicked, ui::gothic(12))),
-      dialDownButtons(buttonArray("dialDownButtons", 4,
+      dialDownButtons(buttonArray("dialDownButtons", kDigits,
                                   [](int i) { return ui::Rect{840 + 1320 * i, 6000, 735, 735}; }, "↓",
                                   &HitAndBlow::onDialDownClicked, ui::gothic(12))),
-      dialPictures(array<ui::Image>("dialPictures", 4,
+      dialPictures(array<ui::Image>("dialPictures", kDigits,
                                     [this](const std::string& n, int i) -> ui::Image& {
                                         return image(n, {600 + 1320 * i, 4800, 1125, 1125},
                                                      designed("store/numberimg_" + std::to_string(i)));
                                     })),
       promptPicture(image("promptPicture", {480, 2040, 6750, 900}, designed("scenes/hitandblow/passmes"))),
-      guessPictures(imageArray("guessPictures", 4, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
-      markPictures(imageArray("markPictures", 4, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
+      guessPictures(imageArray("guessPictures", kDigits, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
+      markPictures(imageArray("markPictures", kDigits, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
       remainingPicture(image("remainingPicture", {720, 720, 2250, 900}, designed("scenes/hitandblow/nokori"))),
       triesLeftPicture(image("triesLeftPicture", {2280, 600, 1050, 900},
                              designed("store/sysnumberimg_" + std::to_string(kTries)))),
@@ -71,7 +73,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
                                    [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
                                    ui::gothic(36), ui::Align::Center)),
       hintHotSpot(image("hintHotSpot", {7200, 0, 600, 600}, {}, &HitAndBlow::onHintHotSpotClicked)),
-      secretDigitLabels(labelArray("secretDigitLabels", 4,
+      secretDigitLabels(labelArray("secretDigitLabels", kDigits,
                                    [](int i) { return ui::Rect{240 + 240 * i, 120, 375, 375}; }, "0")),
       verdictPicture(image("verdictPicture", {-120, 3720, 7500, 2775})),
       dividerLine(line("dividerLine", 7560, 0, 7560, 7080)),
@@ -84,7 +86,7 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
                           historyBlowLabels, secretDigitLabels));
     carryOver({&padlockPicture, &triesLeftPicture, &hintHotSpot});
     nextButton.setVisible(false);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         guessPictures[i].setVisible(false);
         markPictures[i].setVisible(false);
         secretDigitLabels[i].setVisible(false);
@@ -94,11 +96,11 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     hintHotSpot.setVisible(false);
 
     padlockPicture.setTabStop(true);
-    ui::arrowGrid(4, ui::cellsOf(dialUpButtons, dialDownButtons));
+    ui::arrowGrid(kDigits, ui::cellsOf(dialUpButtons, dialDownButtons));
     // By ear a dial is one thing with a value: Up and Down turn it, Left and Right go to the next
     // dial, and Tab reads the dials left to right, each ↑ then its ↓, before the padlock.
     std::vector<ui::Control*> tabs;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         for (ui::Button* b : {&dialUpButtons[i], &dialDownButtons[i]}) {
             ui::turnWithUpDown(*b, [this, i](int step) {
                 if (step > 0) onDialUpClicked(i);
@@ -116,8 +118,8 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
 void HitAndBlow::onLoad() {
     random().reseed();
     secret_ = hitandblowrules::drawSecret(app_.random());
-    for (int i = 0; i < 4; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
-    for (int i = 0; i < 4; ++i) nameDial(i);
+    for (int i = 0; i < kDigits; ++i) secretDigitLabels[i].setCaption(std::to_string(secret_[i]));
+    for (int i = 0; i < kDigits; ++i) nameDial(i);
     roundBegins();
     afterFirstPaint([this] {
         // By ear the lock starts on its first dial, where the keys said next do something.
@@ -152,8 +154,8 @@ void HitAndBlow::nameDial(int dial) {
 
 void HitAndBlow::onPadlockClicked() {
     promptPicture.setVisible(false);
-    for (int i = 0; i < 4; ++i) {
-        markPictures[i].setPicture(sozai_.star(0));
+    for (int i = 0; i < kDigits; ++i) {
+        markPictures[i].setPicture(sozai_.mark(assets::Mark::None));
         markPictures[i].setVisible(true);
         guessPictures[i].setPicture(sozai_.sysnumberimg(dialDigits_[i]));
         guessPictures[i].setVisible(true);
@@ -167,35 +169,34 @@ void HitAndBlow::onPadlockClicked() {
 void HitAndBlow::judgeGuess() {
     const auto ticks = static_cast<short>(random().below(9) + 11);
     const auto j = hitandblowrules::judge(dialDigits_, secret_);
-    hits_ = j.hits;
-    blows_ = j.blows;
+    judgement_ = j;
     marks_ = hitandblowrules::sortedMarks(j);
     enter(Phase::Rolling);
     roulette_.start(ticks);
 }
 
 void HitAndBlow::drawRouletteFrame() {
-    rouletteMarks_ = {0, 0, 0, 0};
-    const int n = random().below(4) + 1;
+    rouletteMarks_ = {};
+    const int n = random().below(kDigits) + 1;
     const int m = random().below(n + 1);
-    for (int k = 0; k < n; ++k) rouletteMarks_[k] = k < m ? 1 : 2;
+    for (int k = 0; k < n; ++k) rouletteMarks_[k] = k < m ? assets::Mark::Hit : assets::Mark::Blow;
 }
 
 void HitAndBlow::showRouletteFrame() {
-    for (int k = 0; k < 4; ++k) markPictures[k].setFrame(sozai_.star(rouletteMarks_[k]));
+    for (int k = 0; k < kDigits; ++k) markPictures[k].setFrame(sozai_.mark(rouletteMarks_[k]));
 }
 
 void HitAndBlow::showJudgement() {
-    for (int k = 0; k < 4; ++k) markPictures[k].setPicture(sozai_.star(marks_[k]));
+    for (int k = 0; k < kDigits; ++k) markPictures[k].setPicture(sozai_.mark(marks_[k]));
     enter(Phase::Recording);
-    announce(hitandblowrules::resultSentence(dialDigits_, {static_cast<short>(hits_), static_cast<short>(blows_)},
+    announce(hitandblowrules::resultSentence(dialDigits_, judgement_,
                                              triesLeft_ - 1));
 }
 
 void HitAndBlow::onRecordTick() {
     enter(Phase::Dialling);
     padlockPicture.setVisible(true);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         dialDownButtons[i].setEnabled(true);
         dialUpButtons[i].setEnabled(true);
         markPictures[i].setVisible(false);
@@ -206,18 +207,19 @@ void HitAndBlow::onRecordTick() {
     const int k = triesLeft_;
     const std::string guess = hitandblowrules::spelled(dialDigits_);
     historyGuessLabels[k].setCaption(guess);
-    historyHitLabels[k].setCaption(std::to_string(hits_));
-    historyBlowLabels[k].setCaption(std::to_string(blows_));
+    historyHitLabels[k].setCaption(std::to_string(judgement_.hits));
+    historyBlowLabels[k].setCaption(std::to_string(judgement_.blows));
     for (ui::Label* l : {&historyGuessLabels[k], &historyHitLabels[k], &historyBlowLabels[k]}) l->setVisible(true);
-    if (hits_ == 4) openLock();
+    const Outcome outcome = hitandblowrules::outcome(judgement_, triesLeft_);
+    if (outcome == Outcome::Opened) openLock();
     if (triesLeft_ == 1) hintHotSpot.setVisible(true);
-    if (triesLeft_ == 0 && hits_ != 4) failLock();
+    if (outcome == Outcome::StaysShut) failLock();
     promptPicture.setVisible(true);
     if (phases_.current() == Phase::Dialling) roundBegins();
 }
 
 void HitAndBlow::putDialAway() {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         dialUpButtons[i].setVisible(false);
         dialDownButtons[i].setVisible(false);
         dialPictures[i].setVisible(false);
@@ -228,7 +230,7 @@ void HitAndBlow::putDialAway() {
 void HitAndBlow::openLock() {
     enter(Phase::Won);
     putDialAway();
-    verdictPicture.setPicture(sozai_.hanmark(1));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
     verdictPicture.setVisible(true);
     showExit(nextButton);
     announce("鍵が開いた！ NEXT AREAで先へ");
@@ -238,7 +240,7 @@ void HitAndBlow::failLock() {
     enter(Phase::Lost);
     putDialAway();
     promptPicture.setPicture({});
-    verdictPicture.setPicture(sozai_.hanmark(0));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Lost));
     verdictPicture.setVisible(true);
     announceLoss("鍵は開かなかった");
 }
@@ -255,7 +257,7 @@ std::string HitAndBlow::checkInvariants() const {
     if (!phases_.onlyItsOwnTimersRun() || !phases_.ownTimersRun())
         return "the roulette or the wait for the history runs outside its phase, or stalls in it";
     const bool judging = phases_.isAnyOf(Phase::Rolling, Phase::Recording);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         if (dialUpButtons[i].enabled() == judging || dialDownButtons[i].enabled() == judging)
             return "a dial turns while a guess is judged, or stays locked after it";
         if (markPictures[i].visible() != judging) return "the marks show without a guess being judged";

@@ -72,10 +72,9 @@ private:
     games::hitandblowrules::Digits dialDigits_{0, 1, 2, 3};
     games::hitandblowrules::Digits secret_{};
     int triesLeft_ = games::hitandblowrules::kTries;
-    int hits_ = 0;
-    int blows_ = 0;
-    games::hitandblowrules::Digits marks_{};
-    games::hitandblowrules::Digits rouletteMarks_{};
+    games::hitandblowrules::Judgement judgement_;  // of the try being shown
+    games::hitandblowrules::Marks marks_{};
+    games::hitandblowrules::Marks rouletteMarks_{};
 };
 
 }  // namespace games

@@ -1,5 +1,6 @@
 #include "games/puzzle/hitandblowrules.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -7,12 +8,12 @@ namespace games::hitandblowrules {
 
 Judgement judge(const Digits& guess, const Digits& secret) {
     Judgement j;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kDigits; ++i) {
         if (guess[i] == secret[i]) {
             ++j.hits;
             continue;
         }
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < kDigits; ++k) {
             if (k != i && guess[k] == secret[i]) {
                 ++j.blows;
                 break;
@@ -22,10 +23,15 @@ Judgement judge(const Digits& guess, const Digits& secret) {
     return j;
 }
 
-Digits sortedMarks(const Judgement& j) {
-    Digits marks{0, 0, 0, 0};
-    for (int k = 0; k < j.hits + j.blows && k < 4; ++k) marks[k] = k < j.hits ? 1 : 2;
+Marks sortedMarks(const Judgement& j) {
+    Marks marks{};
+    for (int k = 0; k < j.hits + j.blows && k < kDigits; ++k) marks[k] = k < j.hits ? assets::Mark::Hit : assets::Mark::Blow;
     return marks;
+}
+
+Outcome outcome(const Judgement& j, int triesLeft) {
+    if (j.hits == kDigits) return Outcome::Opened;
+    return triesLeft == 0 ? Outcome::StaysShut : Outcome::GoOn;
 }
 
 Digits drawSecret(app::Random& random) {
@@ -35,7 +41,9 @@ Digits drawSecret(app::Random& random) {
         const int r = random.below(10);
         std::swap(numpool[i], numpool[r]);
     }
-    return {numpool[0], numpool[1], numpool[2], numpool[3]};
+    Digits secret{};
+    std::copy_n(numpool.begin(), kDigits, secret.begin());
+    return secret;
 }
 
 std::string spelled(const Digits& digits) {

@@ -4,12 +4,15 @@
 #include <string>
 
 #include "app/random.h"
+#include "assets/meanings.h"
 
 namespace games::hitandblowrules {
 
-using Digits = std::array<short, 4>;
-
+constexpr int kDigits = 4;
 constexpr int kTries = 7;  // guesses before the lock stays shut
+
+using Digits = std::array<short, kDigits>;
+using Marks = std::array<assets::Mark, kDigits>;
 
 struct Judgement {
     short hits = 0;   // right digit in the right place (☆)
@@ -20,10 +23,14 @@ struct Judgement {
 // the guess has it in another place.
 Judgement judge(const Digits& guess, const Digits& secret);
 
-// The marks of a judged try, sorted: every ☆ (1) first, then every ★ (2), then empty (0).
-Digits sortedMarks(const Judgement& j);
+// The marks of a judged try, sorted: every hit (☆) first, then every blow (★), then none.
+Marks sortedMarks(const Judgement& j);
 
-// Four different digits, drawn by shuffling 0..9 with ten draws and taking the first four.
+enum class Outcome { GoOn, Opened, StaysShut };
+// What a judged try decides, with the tries left after it.
+Outcome outcome(const Judgement& j, int triesLeft);
+
+// kDigits different digits, drawn by shuffling 0..9 with ten draws and taking the first four.
 Digits drawSecret(app::Random& random);
 
 // What a listener hears of a judged try, in one sentence: "5678、ヒット1、ブロー2、のこり5回".

@@ -106,7 +106,7 @@ void KeySearch::keyMissed(int box) {
 void KeySearch::onKeyFoundTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     keyPicture.setVisible(true);
-    verdictPicture.setPicture(sozai_.hanmark(1));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
     enter(Phase::Won);
     showExit(nextButton);
     announce("鍵を見つけた！ NEXT AREAで先へ");
@@ -114,7 +114,7 @@ void KeySearch::onKeyFoundTick() {
 
 void KeySearch::onKeyMissedTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
-    verdictPicture.setPicture(sozai_.hanmark(0));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Lost));
     enter(Phase::Lost);
     announceLoss("鍵は見つからなかった");
 }

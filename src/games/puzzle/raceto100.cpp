@@ -127,7 +127,7 @@ std::string RaceTo100::checkInvariants() const {
     if (exclamationPicture.visible() != phases_.isAnyOf(Phase::WinDue, Phase::LossDue))
         return "the exclamation outside the second after the fall";
     if (nextButton.visible() != (phases_.current() == Phase::Won)) return "the way on without a win";
-    if (phases_.current() == Phase::Won && !verdictPicture.picture().sameAs(sozai_.hanmark(1))) return "won without the banner";
+    if (phases_.current() == Phase::Won && !verdictPicture.picture().sameAs(sozai_.banner(assets::Verdict::Won))) return "won without the banner";
     if (squaresLeft_ < 0 || squaresLeft_ > rules::kRoad) return "the car is past the cliff or before the start";
     if (carPicture.left() > carLeft(rules::kRoad)) return "the car is drawn past the cliff";
     if (squaresToGo_ < 0) return "a move of fewer than no squares";
@@ -316,7 +316,7 @@ void RaceTo100::judgeFall() {
         enter(Phase::WinDue);
         return;
     }
-    if (random().below(99) == 77) revival_.arm();
+    if (surpriseComes()) revival_.arm();
     enter(Phase::LossDue);
 }
 
@@ -324,7 +324,7 @@ void RaceTo100::onWinBannerTick() {
     enter(Phase::Won);
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
-    verdictPicture.setPicture(sozai_.hanmark(1));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
     exclamationPicture.setVisible(false);
     showExit(nextButton);
     announce("相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
@@ -335,7 +335,7 @@ void RaceTo100::onLossBannerTick() {
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     exclamationPicture.setVisible(false);
-    verdictPicture.setPicture(sozai_.hanmark(0));
+    verdictPicture.setPicture(sozai_.banner(assets::Verdict::Lost));
     announceLoss("あなたが落ちた。あなたの負け");
 }
 

@@ -26,8 +26,12 @@ TEST(HitAndBlowRules, EachSecretDigitCountsOnce) {
         EXPECT_EQ(j.hits, c.hits) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
         EXPECT_EQ(j.blows, c.blows) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
     }
-    EXPECT_EQ(sortedMarks({1, 2}), (Digits{1, 2, 2, 0}));
-    EXPECT_EQ(sortedMarks({0, 0}), (Digits{0, 0, 0, 0}));
+    using assets::Mark;
+    EXPECT_EQ(sortedMarks({1, 2}), (Marks{Mark::Hit, Mark::Blow, Mark::Blow, Mark::None}));
+    EXPECT_EQ(sortedMarks({0, 0}), Marks{});
+    EXPECT_EQ(outcome({4, 0}, 0), Outcome::Opened) << "the last try may open it";
+    EXPECT_EQ(outcome({3, 1}, 0), Outcome::StaysShut);
+    EXPECT_EQ(outcome({3, 1}, 1), Outcome::GoOn);
 }
 
 TEST(HitAndBlowRules, TheSecretNeverRepeatsADigitAndMayStartWithZero) {
