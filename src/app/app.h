@@ -16,9 +16,12 @@ class Clock;
 
 namespace app {
 
+// What the C-PASS label of a form that has one but no code of its own shows.
+inline constexpr char kNoCode[] = "----";
+
 // What the chain tells a form about its place in the story.
 struct FormFacts {
-    std::string code;                           // its C-PASS label: four digits, or "----"; empty: no label
+    std::string code;                           // its C-PASS label: four digits, or kNoCode; empty: no label
     std::map<std::string, std::string> exits;  // exit button -> the form it shows; empty: the program ends
     bool warpZone = false;                      // the form that opens others out of the story's order
 };

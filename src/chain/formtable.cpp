@@ -55,7 +55,7 @@ FormTable build() {
          [](app::App& a, assets::Sozai&, const FormTable& t) {
              return std::unique_ptr<ui::Form>(std::make_unique<WarpZone>(a, warpTargets(t)));
          }},
-        story<MessageScene>("mesarea1", "----", "メッセージパート１"),
+        story<MessageScene>("mesarea1", app::kNoCode, "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
         game<games::HitAndBlow>("5339", "鍵開け"),
         story<MessageScene>("mesarea3", "3232", "メッセージパート３"),
@@ -68,7 +68,7 @@ FormTable build() {
         // caughtCheatingButton only once she has caught her sister cheating.
         game<games::SumireDuel>("3896", "菫チンチロ",
                                 {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
-        story<SpecialScene>("mesareaspecial", "", "", {{"nextButton", Exit::kEnd}}),
+        story<SpecialScene>("mesareaspecial", "", "", {Exit::end("nextButton")}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
         game<games::KeySearch>("8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
@@ -76,10 +76,10 @@ FormTable build() {
         game<games::CandleBlowing>("9107", "ろうそく消し",
                                    {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
                                     {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
-        story<MessageScene>("mesareaepi21", "----", "", {{"nextButton", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi22", "----", "", {{"nextButton", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi23", "----", "", {{"nextButton", "mesareaepi3"}}),
-        story<MessageScene>("mesareaepi24", "----", "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi21", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi22", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi23", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
+        story<MessageScene>("mesareaepi24", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
         story<ClosingScene>("mesareaepi3", "4586", "エピローグ２", {}),
     };
     // Caught cheating, her sister sends her back no further than the fourth scene.
@@ -119,8 +119,9 @@ app::FormFacts facts(const FormEntry& e, const FormTable& table) {
     app::FormFacts out{e.code, {}, e.kind == Kind::Warp};
     const auto row = find(e.name, table);
     for (const auto& exit : e.exits) {
-        std::string next = exit.next;
-        if (next == Exit::kNextRow) next = row != table.end() && row + 1 != table.end() ? (row + 1)->name : "";
+        std::string next;  // none: the end
+        if (exit.to == Exit::To::Form) next = exit.form;
+        if (exit.to == Exit::To::NextRow && row != table.end() && row + 1 != table.end()) next = (row + 1)->name;
         out.exits[exit.control] = next;
     }
     return out;
@@ -175,15 +176,16 @@ void check(const FormTable& table) {
         const bool digits = e.code.size() == 4 && std::all_of(e.code.begin(), e.code.end(), [](unsigned char c) {
             return std::isdigit(c) != 0;
         });
-        if (!digits && !e.code.empty() && e.code != "----")
-            throw std::invalid_argument(e.name + "'s code is four digits, \"----\" or none, not \"" + e.code + "\"");
+        if (!digits && !e.code.empty() && e.code != app::kNoCode)
+            throw std::invalid_argument(e.name + "'s code is four digits, \"" + app::kNoCode + "\" or none, not \"" +
+                                        e.code + "\"");
         if (digits && !e.warpCaption.empty() && !codes.insert(e.code).second)
             throw std::invalid_argument(e.name + "'s code " + e.code + " opens another warp button already");
     }
     for (const auto& e : table)
         for (const auto& [control, next] : facts(e, table).exits) {
             const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(), [&](const Exit& x) {
-                return x.control == control && x.next == Exit::kEnd;
+                return x.control == control && x.to == Exit::To::End;
             });
             if (next.empty() ? !meantToEnd : !seen.count(next))
                 throw std::invalid_argument(e.name + "." + control + " leads nowhere");

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -14,12 +15,21 @@ namespace chain {
 
 enum class Kind { Title, Warp, Story, Game };
 
-// Where an exit button leads: a form by name, the form on the following row, or nowhere.
+// Where an exit button leads: the form on the following row, a form by name, or the end of the
+// program. {"nextButton"} leads to the next row, {"nextButton", "mesarea6"} to that form.
 struct Exit {
-    static inline const std::string kNextRow = "(next row)";
-    static inline const std::string kEnd;  // the program ends
+    enum class To { NextRow, Form, End };
+    Exit(std::string control) : control(std::move(control)) {}
+    Exit(std::string control, std::string form) : control(std::move(control)), to(To::Form), form(std::move(form)) {}
+    static Exit end(std::string control) {
+        Exit e(std::move(control));
+        e.to = To::End;
+        return e;
+    }
+
     std::string control;
-    std::string next = kNextRow;
+    To to = To::NextRow;
+    std::string form;  // where To::Form leads
 };
 
 struct FormEntry;
@@ -33,7 +43,7 @@ struct FormEntry {
     using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&, const FormTable&)>;
     std::string name;
     Kind kind;
-    std::string code;         // four digits, or "----"; empty: the form has no code label
+    std::string code;         // four digits, or app::kNoCode; empty: the form has no code label
     std::string warpCaption;  // empty: no warp button leads here
     std::vector<Exit> exits;
     Factory make;

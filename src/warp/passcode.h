@@ -11,7 +11,7 @@ namespace warp {
 constexpr std::size_t kCodeDigits = 4;
 
 // The warp button (from 0) that a typed continue code opens, given each button's code in story
-// order ("----" for none), or nothing for an unknown code. Leading zeros do not matter: "0012"
+// order (app::kNoCode for none), or nothing for an unknown code. Leading zeros do not matter: "0012"
 // and "12" are the same code. When two buttons share a code the later one wins, as it reveals more.
 std::optional<int> warpButtonForCode(const std::string& text, const std::vector<std::string>& codes);
 

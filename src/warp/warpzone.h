@@ -6,7 +6,7 @@
 #include "app/app.h"
 #include "ui/form.h"
 
-// A warp button: its caption, the form it opens and the code that reveals it ("----": only a later
+// A warp button: its caption, the form it opens and the code that reveals it (app::kNoCode: only a later
 // code does).
 struct WarpTarget {
     std::string caption;
