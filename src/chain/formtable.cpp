@@ -53,7 +53,7 @@ FormTable build() {
          }},
         {"warpzone", Kind::Warp, "", "", {{"backButton", "maintitle"}},
          [](app::App& a, assets::Sozai&, const FormTable& t) {
-             return std::unique_ptr<ui::Form>(std::make_unique<WarpZone>(a, warpTargets(t)));
+             return std::unique_ptr<ui::Form>(std::make_unique<warp::WarpZone>(a, warpTargets(t)));
          }},
         story<MessageScene>("mesarea1", app::kNoCode, "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
@@ -152,8 +152,8 @@ const std::string& mainExit(const std::string& form, const FormTable& table) {
     return e.exits.front().control;
 }
 
-std::vector<WarpTarget> warpTargets(const FormTable& table) {
-    std::vector<WarpTarget> out;
+std::vector<warp::WarpTarget> warpTargets(const FormTable& table) {
+    std::vector<warp::WarpTarget> out;
     for (const auto& e : table)
         if (!e.warpCaption.empty()) out.push_back({e.warpCaption, e.name, e.code});
     return out;

@@ -59,7 +59,7 @@ std::vector<std::string> gameForms(const FormTable& table = formTable());  // ea
 // The story from the title to the end along each form's first exit, and that exit of a form.
 std::vector<std::string> mainLine(const FormTable& table = formTable());
 const std::string& mainExit(const std::string& form, const FormTable& table = formTable());
-std::vector<WarpTarget> warpTargets(const FormTable& table = formTable());  // the warp buttons, in order
+std::vector<warp::WarpTarget> warpTargets(const FormTable& table = formTable());  // the warp buttons, in order
 // Throws std::invalid_argument unless every name is unique and every exit leads to a row or ends.
 void check(const FormTable& table);
 

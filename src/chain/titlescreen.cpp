@@ -1,5 +1,7 @@
 #include "chain/titlescreen.h"
 
+namespace chain {
+
 TitleScreen::TitleScreen(app::App& app)
     : ui::Form(app.clock(), "maintitle", "メインタイトル", {8895, 7155}, ui::Rgb{255, 192, 255}),
       app_(app),
@@ -19,3 +21,5 @@ void TitleScreen::onLoad() {
 void TitleScreen::onStartClicked() { app_.leave(*this, "startButton"); }
 
 void TitleScreen::onContinueClicked() { app_.leave(*this, "continueButton"); }
+
+}  // namespace chain

@@ -3,6 +3,8 @@
 #include "app/app.h"
 #include "ui/form.h"
 
+namespace chain {
+
 // The title screen: start the story, or open the warp zone to continue from a code.
 class TitleScreen final : public ui::Form {
 public:
@@ -19,3 +21,5 @@ private:
     ui::Button& startButton;     // はじめから: the story from its first scene
     ui::Button& continueButton;  // 続きから: the warp zone
 };
+
+}  // namespace chain

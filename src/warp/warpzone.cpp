@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace warp {
+
 namespace {
 
 constexpr int kColumns = 4;
@@ -46,7 +48,7 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
     codeBox.onKeyDown = [this](ui::KeyEvent& key) { onCodeBoxKeyDown(key); };
     // Typing alone is guarded by the key-press rule; pasting, dropping and input methods are not,
     // so the box itself refuses to hold anything but four ASCII digits.
-    codeBox.setTextFilter(warp::sanitizeCode);
+    codeBox.setTextFilter(sanitizeCode);
     codeBox.setSpokenName("ワープコード、数字4桁");
 }
 
@@ -59,7 +61,7 @@ void WarpZone::onCodeBoxKeyPress(ui::KeyEvent& typed) {
     if (typed.key() == ui::Key::Backspace) return;
     const char32_t c = typed.character();
     const bool digit = typed.key() == ui::Key::Character && c >= '0' && c <= '9';
-    if (!digit || codeBox.text().size() >= warp::kCodeDigits) typed.accept();  // not typed
+    if (!digit || codeBox.text().size() >= kCodeDigits) typed.accept();  // not typed
 }
 
 void WarpZone::onCodeBoxKeyDown(ui::KeyEvent& key) {
@@ -68,7 +70,7 @@ void WarpZone::onCodeBoxKeyDown(ui::KeyEvent& key) {
 
 void WarpZone::onCheckCodeClicked() {
     if (codeBox.text().empty()) codeBox.setText("0");
-    const auto button = warp::warpButtonForCode(codeBox.text(), codes_);
+    const auto button = warpButtonForCode(codeBox.text(), codes_);
     if (!button) {
         announce("このコードで開くワープ先はありません");
         return;
@@ -90,3 +92,5 @@ void WarpZone::revealUpTo(int button) {
     warpButtons[static_cast<std::size_t>(button)]->setVisible(true);
     if (button > 1) revealUpTo(button - 1);
 }
+
+}  // namespace warp

@@ -6,6 +6,8 @@
 #include "app/app.h"
 #include "ui/form.h"
 
+namespace warp {
+
 // A warp button: its caption, the form it opens and the code that reveals it (app::kNoCode: only a later
 // code does).
 struct WarpTarget {
@@ -40,3 +42,5 @@ private:
     std::vector<WarpTarget> targets_;
     std::vector<std::string> codes_;  // the targets' codes, for the check
 };
+
+}  // namespace warp

@@ -501,7 +501,7 @@ void winHitAndBlow(SceneHarness& h) { tryHitAndBlow(h, secretOf(h)); }
 
 void warpTo(SceneHarness& h, const std::string& form) {
     const auto targets = chain::warpTargets(h.program().table());
-    const auto target = std::find_if(targets.begin(), targets.end(), [&](const WarpTarget& t) { return t.form == form; });
+    const auto target = std::find_if(targets.begin(), targets.end(), [&](const warp::WarpTarget& t) { return t.form == form; });
     if (target == targets.end()) throw std::out_of_range("no warp button opens " + form);
     h.click("warpzone", "codeBox");
     h.typeText("warpzone", target->code);
