@@ -7,19 +7,24 @@ enum Line { kWontLose, kGoingForIt, kPlea, kCanYouBeatMe, kMustNotLose };
 
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {KozueDuel::kName, "ちんちろ勝負Ａ", {9885, 7095}, {0, 64, 0}, {8520, 0, 1335, 255}, ui::kWhite},
-        "シルバー・ファントム",
-        {240, 120, 2055, 255},
-        "scenes/dice/kozue_masked",
-        {3600, 240, 3375, 375},
-        false,
-        1,
-        {0, 5400, 450, 450},
-        {6960, 5160, 1200, 1200},
-        "NEXT BUTTLE",
-        {"乃々香には負けない！", "決めにいくわよ！", "お願い・・・目がでて・・・", "私に勝てるかな？",
-         "負けられないんだから！"},
-        dicerules::kDuelA,
+        .form = {.name = KozueDuel::kName,
+                 .caption = "ちんちろ勝負Ａ",
+                 .client = {9885, 7095},
+                 .background = {0, 64, 0},
+                 .codeRect = {8520, 0, 1335, 255},
+                 .codeColor = ui::kWhite},
+        .opponentName = "シルバー・ファントム",
+        .opponentNameRect = {240, 120, 2055, 255},
+        .opponentPortrait = "scenes/dice/kozue_masked",
+        .opponentLineRect = {3600, 240, 3375, 375},
+        .lineStaysShown = false,
+        .firstFace = 1,
+        .heroineSecondStar = {0, 5400, 450, 450},
+        .exclamationRect = {6960, 5160, 1200, 1200},
+        .nextCaption = "NEXT BUTTLE",
+        .opponentLines = {"乃々香には負けない！", "決めにいくわよ！", "お願い・・・目がでて・・・", "私に勝てるかな？",
+                          "負けられないんだから！"},
+        .throwRules = dicerules::kDuelA,
     };
     return kLayout;
 }

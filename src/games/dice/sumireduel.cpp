@@ -7,19 +7,24 @@ enum Line { kSmugWontLose, kSlipOfTheTongue, kPlea, kImStrong, kGrin };
 
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        {SumireDuel::kName, "ちんちろ対決Ｂ", {9915, 7125}, {0, 64, 0}, {8640, 0, 1335, 255}, ui::kWhite},
-        "スミレ・デ・ワールズ",
-        {480, 120, 1695, 255},
-        "scenes/dice/kozue_question",
-        {3240, 240, 6000, 375},  // wider than laid out, so that her longest line shows whole
-        true,
-        4,
-        {0, 5520, 450, 450},
-        {6960, 5280, 1200, 1200},
-        "NEXT AREA",
-        {"ニヤリ。負けないよ！", "おね・・あ、乃々香さんには負けないんだから。", "お願いっ・・・", "私はつよいんだよ！",
-         "☆☆ニヤリ☆☆"},
-        dicerules::kDuelB,
+        .form = {.name = SumireDuel::kName,
+                 .caption = "ちんちろ対決Ｂ",
+                 .client = {9915, 7125},
+                 .background = {0, 64, 0},
+                 .codeRect = {8640, 0, 1335, 255},
+                 .codeColor = ui::kWhite},
+        .opponentName = "スミレ・デ・ワールズ",
+        .opponentNameRect = {480, 120, 1695, 255},
+        .opponentPortrait = "scenes/dice/kozue_question",
+        .opponentLineRect = {3240, 240, 6000, 375},  // wider than laid out, so that her longest line shows whole
+        .lineStaysShown = true,
+        .firstFace = 4,
+        .heroineSecondStar = {0, 5520, 450, 450},
+        .exclamationRect = {6960, 5280, 1200, 1200},
+        .nextCaption = "NEXT AREA",
+        .opponentLines = {"ニヤリ。負けないよ！", "おね・・あ、乃々香さんには負けないんだから。", "お願いっ・・・",
+                          "私はつよいんだよ！", "☆☆ニヤリ☆☆"},
+        .throwRules = dicerules::kDuelB,
     };
     return kLayout;
 }

@@ -13,9 +13,15 @@ Dice three(Die die) {
 }  // namespace
 
 // Duel A favours the strong throw: six chances in ten of a high die before the fair draw.
-const ThrowRules kDuelA{dicerules::kGaugeFull, 5000, 200, 1000, 0, 5};
+const ThrowRules kDuelA{.perfectFrom = dicerules::kGaugeFull,
+                        .strongFrom = 5000,
+                        .feebleBelow = 200,
+                        .weakBelow = 1000,
+                        .luckyLow = 0,
+                        .luckyHigh = 5};
 // Duel B widens the weak zone up to the middle, and its strong throw is favoured only four in ten.
-const ThrowRules kDuelB{5980, 5000, 200, 3000, 6, 9};
+const ThrowRules kDuelB{
+    .perfectFrom = 5980, .strongFrom = 5000, .feebleBelow = 200, .weakBelow = 3000, .luckyLow = 6, .luckyHigh = 9};
 
 Zone zone(const ThrowRules& rules, short gauge) {
     if (gauge >= rules.perfectFrom || gauge == kMiddle) return Zone::Perfect;

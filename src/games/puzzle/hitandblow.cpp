@@ -33,7 +33,7 @@ int historyTop(int k) { return 1440 + 600 * (kTries - 1 - k); }
 
 HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {kName, "鍵を開けろ！", {11235, 7095}, kPink, {9960, 0, 1335, 255}}),
+               {.name = kName, .caption = "鍵を開けろ！", .client = {11235, 7095}, .background = kPink, .codeRect = {9960, 0, 1335, 255}}),
       nextButton(button("nextButton", {8880, 6000, 1695, 735}, "NEXT AREA", &HitAndBlow::onNextClicked)),
       rouletteTimer(timer("rouletteTimer", 200)),
       recordTimer(timer("recordTimer", 2000, &HitAndBlow::onRecordTick)),

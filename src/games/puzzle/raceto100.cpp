@@ -30,7 +30,7 @@ int carLeft(int position) { return position * kSquareTwips; }
 
 RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {kName, "１００を越えるな", {9885, 7095}, kSalmon, {8640, 0, 1335, 255}}),
+               {.name = kName, .caption = "１００を越えるな", .client = {9885, 7095}, .background = kSalmon, .codeRect = {8640, 0, 1335, 255}}),
       opponentPicture(image("opponentPicture", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"),
                             &RaceTo100::onOpponentPictureClicked)),
       heroinePicture(image("heroinePicture", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"),
