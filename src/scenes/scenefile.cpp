@@ -48,40 +48,60 @@ std::string_view trimEnd(std::string_view line) {
 
 }  // namespace
 
-SceneFile readSceneFile(const std::string& form, std::string_view text) {
-    Reader in{form + ".scene"};
-    SceneFile out;
-    SceneLayout& layout = out.layout;
-    Script& script = out.script;
-    layout.form = form;
+namespace {
 
-    struct Setting {
-        std::string value;
-        int lineNo;
-    };
-    std::map<std::string, Setting, std::less<>> settings;
-    bool inSettings = true;
+// The file's lines one at a time, comments left out, each counted for the messages.
+class Lines {
+public:
+    Lines(std::string_view text, Reader& in) : text_(text), in_(in) {
+        if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);  // some editors mark UTF-8 so
+    }
+    bool next(std::string_view& line) {
+        while (!text_.empty()) {
+            const std::size_t eol = text_.find('\n');
+            line = trimEnd(text_.substr(0, eol));
+            text_.remove_prefix(eol == std::string_view::npos ? text_.size() : eol + 1);
+            ++in_.lineNo;
+            if (!line.starts_with('#')) return true;
+        }
+        return false;
+    }
+
+private:
+    std::string_view text_;
+    Reader& in_;
+};
+
+struct Setting {
+    std::string value;
+    int lineNo;
+};
+using Settings = std::map<std::string, Setting, std::less<>>;
+
+// "name: value" lines up to the "---" that ends them.
+Settings readSettings(Lines& lines, Reader& in) {
+    Settings settings;
+    std::string_view line;
+    while (lines.next(line)) {
+        if (line == "---") return settings;
+        if (line.empty()) continue;
+        const std::size_t colon = line.find(": ");
+        if (colon == std::string_view::npos) in.fail("a setting reads 'name: value'");
+        const std::string key(line.substr(0, colon));
+        if (!settings.emplace(key, Setting{std::string(line.substr(colon + 2)), in.lineNo}).second)
+            in.fail("'" + key + "' is set twice");
+    }
+    in.lineNo = 0;
+    in.fail("no '---' line before the rows");
+}
+
+// The rows after the settings: a blank line ends a page, a trailing backslash runs a row on.
+Script readRows(Lines& lines, Reader& in) {
+    Script script;
     bool pageEnded = false;
     int onPage = 0;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // some editors mark UTF-8 so
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = trimEnd(text.substr(0, eol));
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        ++in.lineNo;
-        if (line.starts_with('#')) continue;
-        if (inSettings) {
-            if (line == "---") {
-                inSettings = false;
-            } else if (!line.empty()) {
-                const std::size_t colon = line.find(": ");
-                if (colon == std::string_view::npos) in.fail("a setting reads 'name: value'");
-                const std::string key(line.substr(0, colon));
-                const Setting setting{std::string(line.substr(colon + 2)), in.lineNo};
-                if (!settings.emplace(key, setting).second) in.fail("'" + key + "' is set twice");
-            }
-            continue;
-        }
+    std::string_view line;
+    while (lines.next(line)) {
         if (line.empty()) {
             pageEnded = onPage > 0;
             continue;
@@ -103,10 +123,15 @@ SceneFile readSceneFile(const std::string& form, std::string_view text) {
         script.lines.emplace_back(line);
     }
     in.lineNo = 0;  // what is missing is the whole file's fault
-    if (inSettings) in.fail("no '---' line before the rows");
     if (script.lines.empty()) in.fail("the scene has no rows");
+    return script;
+}
 
-    // A setting's faults are told at its own line; a missing one, of the file.
+// The window and its buttons from the settings, every one used once. A setting's faults are told
+// at its own line; a missing one, of the file.
+SceneLayout layoutOf(const std::string& form, Settings settings, Reader& in) {
+    SceneLayout layout;
+    layout.form = form;
     auto take = [&](const char* key) -> std::optional<std::string> {
         in.lineNo = 0;
         auto it = settings.find(key);
@@ -138,7 +163,17 @@ SceneFile readSceneFile(const std::string& form, std::string_view text) {
         in.lineNo = settings.begin()->second.lineNo;
         in.fail("no setting is called '" + settings.begin()->first + "'");
     }
-    return out;
+    return layout;
+}
+
+}  // namespace
+
+SceneFile readSceneFile(const std::string& form, std::string_view text) {
+    Reader in{form + ".scene"};
+    Lines lines(text, in);
+    Settings settings = readSettings(lines, in);
+    Script script = readRows(lines, in);
+    return {layoutOf(form, std::move(settings), in), std::move(script)};
 }
 
 const std::vector<SceneFile>& sceneFiles() {
