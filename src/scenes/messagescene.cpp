@@ -61,7 +61,7 @@ void MessageScene::onLoad() {
     for (int i : s.pageBreaks)
         if (i >= 0 && i < kMaxLines) endsPage_[i] = true;
     lineCount_ = count;
-    enter(Phase::Pausing);
+    phases_.enter(Phase::Pausing);
 }
 
 void MessageScene::onPauseTick() {
@@ -71,13 +71,13 @@ void MessageScene::onPauseTick() {
 
 void MessageScene::startLine() {
     if (line_ >= lineCount_) {  // every line has been typed: there is nothing to start
-        enter(Phase::AllTyped);
+        phases_.enter(Phase::AllTyped);
         return;
     }
     untyped_ = lines_[line_];
     typedUnits_ = 0;
     lineLength_ = static_cast<int>(untyped_.size());
-    enter(Phase::Typing);
+    phases_.enter(Phase::Typing);
 }
 
 void MessageScene::onTypingTick() {
@@ -101,7 +101,7 @@ void MessageScene::endLine() {
     pauseTicksLeft_ = runsOn ? 1 : 10;
     ++line_;
     const bool pageFull = endsPage_[line_ - 1] || row_ >= kRows;
-    enter(line_ == lineCount_ ? Phase::AllTyped : pageFull ? Phase::PageFull : Phase::Pausing);
+    phases_.enter(line_ == lineCount_ ? Phase::AllTyped : pageFull ? Phase::PageFull : Phase::Pausing);
     // Before NEXT PAGE or the exit takes the focus, so that a listener hears the line first.
     if (!runsOn || pageFull || line_ == lineCount_) speakUnspoken();
     if (line_ == lineCount_) {
@@ -146,7 +146,7 @@ void MessageScene::hurry() {
 void MessageScene::onNextPageClicked() {
     turnedAPage_ = true;
     clearPage();
-    enter(Phase::Pausing);
+    phases_.enter(Phase::Pausing);
     nextPageButton.setVisible(false);
 }
 

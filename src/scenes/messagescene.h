@@ -56,7 +56,6 @@ protected:
     // The pause before a line, its typing, then the next pause, a full page waiting for NEXT
     // PAGE, or the end.
     enum class Phase { Pausing, Typing, PageFull, AllTyped };
-    void enter(Phase p) { phases_.enter(p); }
     app::Phases<Phase> phases_{Phase::Pausing, {{Phase::Pausing, &pauseTimer}, {Phase::Typing, &typingTimer}}};
 
     std::array<std::u16string, kMaxLines> lines_;

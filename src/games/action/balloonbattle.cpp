@@ -82,7 +82,7 @@ BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
 
 void BalloonBattle::onLoad() {
     random().reseed();
-    enter(Phase::OpponentPumps);
+    phases_.enter(Phase::OpponentPumps);
     roundBegins();
 }
 
@@ -116,7 +116,7 @@ void BalloonBattle::burst(const std::string& how) {
     announce(how + (opponentSoaked_ ? "相手がずぶぬれ" : "乃々香がずぶぬれ"));
     pumpButton.setVisible(false);
     throwButton.setVisible(false);
-    enter(Phase::Burst);
+    phases_.enter(Phase::Burst);
 }
 
 void BalloonBattle::judge() {
@@ -138,7 +138,7 @@ void BalloonBattle::judge() {
 
 void BalloonBattle::onVerdictTick() {
     judge();
-    enter(Phase::Over);
+    phases_.enter(Phase::Over);
 }
 
 void BalloonBattle::moveBalloon(int to) {
@@ -162,7 +162,7 @@ void BalloonBattle::onOpponentPumpTick() {
     }
     if (throws) {
         checkThrow();
-        enter(Phase::FlyingToHeroine);
+        phases_.enter(Phase::FlyingToHeroine);
     }
 }
 
@@ -180,7 +180,7 @@ void BalloonBattle::onFlightToHeroineTick() {
         hasHeardTheKeys_ = true;
         pumpButton.setEnabled(true);
         heroinePumpsLeft_ = 6;
-        enter(Phase::HeroinePumps);
+        phases_.enter(Phase::HeroinePumps);
     }
 }
 
@@ -230,7 +230,7 @@ void BalloonBattle::onThrowClicked() {
     throwButton.setEnabled(false);
     pumpButton.setEnabled(false);
     checkThrow();
-    enter(Phase::FlyingToOpponent);
+    phases_.enter(Phase::FlyingToOpponent);
 }
 
 void BalloonBattle::onFlightToOpponentTick() {
@@ -239,7 +239,7 @@ void BalloonBattle::onFlightToOpponentTick() {
     if (balloonAt_ == 0) {
         announce("相手に届いた");
         opponentPumpsLeft_ = static_cast<short>(opponentPumps(danger_, app_.random()));
-        enter(Phase::OpponentPumps);
+        phases_.enter(Phase::OpponentPumps);
         roundBegins();
     }
 }

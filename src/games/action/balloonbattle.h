@@ -22,7 +22,6 @@ private:
     // Where the battle stands. Each phase waits on its own timer, but the heroine's turn, which
     // waits on her buttons, and the end; the arrows that show a pump run beside any phase.
     enum class Phase { OpponentPumps, FlyingToHeroine, HeroinePumps, FlyingToOpponent, Burst, Over };
-    void enter(Phase p) { phases_.enter(p); }
     bool opponentHolds() const { return phases_.isAnyOf(Phase::OpponentPumps, Phase::FlyingToHeroine); }
 
     void onPumpClicked();

@@ -101,19 +101,19 @@ bool BootsDash::checkPace() {
 }
 
 void BootsDash::fall() {
-    enter(Phase::Down);
+    phases_.enter(Phase::Down);
     runnerImage.setPicture(sozai_.runner(assets::Runner::Fallen));
 }
 
 void BootsDash::onFallTick() {
     runnerImage.setPicture(sozai_.runner(assets::Runner::Running));
     lastFoot_ = Foot::Either;
-    enter(Phase::Running);
+    phases_.enter(Phase::Running);
     announce("起きた");
 }
 
 void BootsDash::startRace() {
-    enter(Phase::Running);
+    phases_.enter(Phase::Running);
     countdownImage.setVisible(false);
     for (ui::Label& l : headingLabels) l.setVisible(true);
     announce("スタート！");
@@ -143,7 +143,7 @@ void BootsDash::onRaceClockTick() {
 
 void BootsDash::endRace(assets::Verdict verdict) {
     // A runner still down when the race ends stays down: getting up would let her run on.
-    enter(Phase::Over);
+    phases_.enter(Phase::Over);
     for (ui::Label& l : headingLabels) l.setVisible(false);
     runnerImage.setVisible(false);
     metresLeftLabel.setVisible(false);

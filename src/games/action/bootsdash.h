@@ -23,7 +23,6 @@ private:
     // Where the race stands: the countdown on its timer, then the race clock, beside which the
     // fall timer runs while she is down; at the end nothing runs.
     enum class Phase { Countdown, Running, Down, Over };
-    void enter(Phase p) { phases_.enter(p); }
     enum class Foot { Either, Left, Right };  // the foot that went last; after a fall, either may start
 
     void onCodeClicked();

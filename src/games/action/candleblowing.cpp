@@ -130,7 +130,7 @@ void CandleBlowing::onCountdownClicked() {
 // ---- breathing in ----------------------------------------------------------------------------
 
 void CandleBlowing::startInhaling() {
-    enter(Phase::Inhaling);
+    phases_.enter(Phase::Inhaling);
     secondsLeft_ = rules::kBreathSeconds;
     countdownImage.setVisible(false);
     timeHeadingLabel.setVisible(true);
@@ -187,7 +187,7 @@ void CandleBlowing::onBreathClockTick() {
 }
 
 void CandleBlowing::endInhaling() {
-    enter(Phase::Pausing);
+    phases_.enter(Phase::Pausing);
     percentLabel.setCaption(std::to_string(rules::percentOf(power_)));
     // Named once its value holds: renamed on every drain, it would chatter on the accessibility bus.
     breathGauge.setSpokenName("パワー" + percentLabel.caption() + "％");
@@ -202,7 +202,7 @@ void CandleBlowing::endInhaling() {
 // ---- the timing shot -------------------------------------------------------------------------
 
 void CandleBlowing::onMeterDelayTick() {
-    enter(Phase::Metering);
+    phases_.enter(Phase::Metering);
     announce("スタート！");
 }
 
@@ -214,7 +214,7 @@ void CandleBlowing::onMeterTick() {
 }
 
 void CandleBlowing::stopMeter() {
-    enter(Phase::Graded);
+    phases_.enter(Phase::Graded);
     markerImage.setVisible(true);
     gradeStop();
     blowOut();
@@ -237,7 +237,7 @@ void CandleBlowing::blowOut() {
 
 void CandleBlowing::onBlowDelayTick() {
     breathImage.setVisible(true);
-    enter(Phase::PuttingOut);
+    phases_.enter(Phase::PuttingOut);
 }
 
 void CandleBlowing::putOut(int slotIndex) { candleImages[slotIndex].setPicture(sozai_.candle(assets::Candle::Out)); }
@@ -268,12 +268,12 @@ void CandleBlowing::showCount() {
 }
 
 void CandleBlowing::startMeasuring() {
-    enter(Phase::Measuring);
+    phases_.enter(Phase::Measuring);
     measuring_.start();
     announce(measuringLabel.caption());
 }
 
-void CandleBlowing::startScroll() { enter(Phase::Scrolling); }
+void CandleBlowing::startScroll() { phases_.enter(Phase::Scrolling); }
 
 // The seven left candles, all out by now, are renumbered until the last of them shows the first
 // candle still burning.
@@ -299,9 +299,9 @@ void CandleBlowing::endScroll() {
 // The wind spirit, when she comes, finishes the job before the count is announced.
 void CandleBlowing::afterCounting() {
     if (windSpiritComes_) {
-        enter(Phase::SpiritComing);
+        phases_.enter(Phase::SpiritComing);
     } else {
-        enter(Phase::Announcing);
+        phases_.enter(Phase::Announcing);
         announcement_.start();
     }
 }
@@ -312,7 +312,7 @@ void CandleBlowing::onSpiritDelayTick() {
     windSpiritImage.setVisible(true);
     spiritArrivesLabel.setVisible(true);
     announce(spiritArrivesLabel.caption());
-    enter(Phase::SpiritBlowing);
+    phases_.enter(Phase::SpiritBlowing);
 }
 
 void CandleBlowing::onSpiritBlowTick() {
@@ -322,14 +322,14 @@ void CandleBlowing::onSpiritBlowTick() {
     if (blownOut_ >= 98) putOut(kOmissionSlot);
     blownOut_ = 100;
     countLabel.setCaption("100");
-    enter(Phase::Announcing);
+    phases_.enter(Phase::Announcing);
     announcement_.start();
 }
 
 // ---- the announcement ------------------------------------------------------------------------
 
 void CandleBlowing::showWayOn() {
-    enter(Phase::Over);
+    phases_.enter(Phase::Over);
     // The whole announcement at once, as its last word shows, before the way on takes the focus.
     announce("本数＝" + std::to_string(blownOut_) + "本");
     if (blownOut_ == 100 && !windSpiritComes_)

@@ -40,7 +40,6 @@ private:
         Announcing,
         Over  // one way on shows
     };
-    void enter(Phase p) { phases_.enter(p); }
 
     void onCountdownClicked();
     void onDrainTick();

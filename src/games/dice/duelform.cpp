@@ -135,7 +135,7 @@ void DuelForm::nameThrowsLeft(int n) { throwsLeftPicture.setSpokenName("あと" 
 
 std::string DuelForm::sideOnTurn() const { return isHeroinesTurn_ ? kHeroine : layout_.opponentName; }
 
-void DuelForm::heroineWinsMatch() { enter(Phase::HeroineWonMatch); }
+void DuelForm::heroineWinsMatch() { phases_.enter(Phase::HeroineWonMatch); }
 
 // ---- What always holds ----
 
@@ -153,7 +153,7 @@ void DuelForm::onLoad() {
     random().reseed();
     hasLoadedDice_ = loadsDice(bout_);
     opponentWaitSeconds_ = kOpponentWaitSeconds;
-    enter(Phase::OpponentWaits);
+    phases_.enter(Phase::OpponentWaits);
     roundBegins();
     announce("先に" + std::to_string(kBoutsToWin) + "勝したほうの勝ち、" + layout_.opponentName + "が先に投げる");
 }
@@ -211,7 +211,7 @@ void DuelForm::onTurnChangeTick() {
     powerGauge.setVisible(true);
     gauge_ = 0;  // the bar keeps its width until the first tick
     throwsLeft_ = kThrowsPerTurn;
-    enter(Phase::HeroineAims);
+    phases_.enter(Phase::HeroineAims);
 }
 
 // ---- The heroine's turn ----
@@ -251,7 +251,7 @@ void DuelForm::onExclamationTick() {
 // ---- Either side's throw ----
 
 void DuelForm::roll(short frames) {
-    enter(Phase::Rolling);
+    phases_.enter(Phase::Rolling);
     rolling.start(frames);
 }
 
@@ -284,10 +284,10 @@ void DuelForm::throwAgain() {
     nameThrowsLeft(throwsLeft_);
     if (isHeroinesTurn_) {
         throwButton.setEnabled(true);
-        enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
+        phases_.enter(Phase::HeroineAims);  // the gauge goes on from where the click stopped it
     } else {
         opponentWaitSeconds_ = kOpponentWaitSeconds;
-        enter(Phase::OpponentWaits);
+        phases_.enter(Phase::OpponentWaits);
     }
 }
 
@@ -295,11 +295,11 @@ void DuelForm::turnEnds(short hand) {
     if (isHeroinesTurn_) {
         heroineHand_ = hand;
         throwButton.setVisible(false);
-        enter(Phase::Judging);
+        phases_.enter(Phase::Judging);
         powerGauge.setVisible(false);
     } else {
         opponentHand_ = hand;
-        enter(Phase::TurnPasses);
+        phases_.enter(Phase::TurnPasses);
     }
 }
 
@@ -329,7 +329,7 @@ void DuelForm::onJudgementTick() {
         case Bout::Draw:
             opponentResultPicture.setPicture(sozai_.boutMark(assets::BoutMark::Drawn));
             heroineResultPicture.setPicture(sozai_.boutMark(assets::BoutMark::Drawn));
-            enter(Phase::NextBout);
+            phases_.enter(Phase::NextBout);
             break;
     }
 }
@@ -342,11 +342,11 @@ void DuelForm::boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlA
     stars[wins].setVisible(true);
     ++wins;
     if (wins < kBoutsToWin) {
-        enter(Phase::NextBout);
+        phases_.enter(Phase::NextBout);
         return;
     }
     if (matchWon == Phase::OpponentWonMatch) opponentWonMatch();
-    enter(matchWon);
+    phases_.enter(matchWon);
 }
 
 void DuelForm::onNextBoutTick() {
@@ -365,7 +365,7 @@ void DuelForm::onNextBoutTick() {
     if (hasLoadedDice_)
         for (ui::Image& die : dicePictures) die.setPicture(sozai_.diceimg(kLoadedWaitingPips));
     opponentWaitSeconds_ = kOpponentWaitSeconds;
-    enter(Phase::OpponentWaits);
+    phases_.enter(Phase::OpponentWaits);
     roundBegins();
 }
 
@@ -383,7 +383,7 @@ void DuelForm::matchEnds(ui::Image& loserPicture, ui::Label& loserName, assets::
 void DuelForm::onOpponentBannerTick() {
     matchEnds(heroinePicture, heroineNameLabel, assets::Verdict::Lost);
     announceLoss("勝負あり、" + layout_.opponentName + "の勝ち、" + kHeroine + "の負け");
-    enter(Phase::Over);
+    phases_.enter(Phase::Over);
 }
 
 void DuelForm::onHeroineBannerTick() {
@@ -394,7 +394,7 @@ void DuelForm::onHeroineBannerTick() {
     ui::Button& exit = exitAfterWin(nextButton);
     showExit(exit);
     announce(std::string("勝負あり、") + kHeroine + "の勝ち、" + exit.caption() + "で次へ");
-    enter(Phase::Over);
+    phases_.enter(Phase::Over);
 }
 
 void DuelForm::onNextClicked() { leave("nextButton"); }

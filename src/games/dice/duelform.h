@@ -90,7 +90,6 @@ private:
         HeroineWonMatch,
         Over
     };
-    void enter(Phase next) { phases_.enter(next); }
 
     void onOpponentWaitTick();
     void onTurnChangeTick();

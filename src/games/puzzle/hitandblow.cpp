@@ -171,7 +171,7 @@ void HitAndBlow::judgeGuess() {
     const auto j = hitandblowrules::judge(dialDigits_, secret_);
     judgement_ = j;
     marks_ = hitandblowrules::sortedMarks(j);
-    enter(Phase::Rolling);
+    phases_.enter(Phase::Rolling);
     roulette_.start(ticks);
 }
 
@@ -188,13 +188,13 @@ void HitAndBlow::showRouletteFrame() {
 
 void HitAndBlow::showJudgement() {
     for (int k = 0; k < kDigits; ++k) markPictures[k].setPicture(sozai_.mark(marks_[k]));
-    enter(Phase::Recording);
+    phases_.enter(Phase::Recording);
     announce(hitandblowrules::resultSentence(dialDigits_, judgement_,
                                              triesLeft_ - 1));
 }
 
 void HitAndBlow::onRecordTick() {
-    enter(Phase::Dialling);
+    phases_.enter(Phase::Dialling);
     padlockPicture.setVisible(true);
     for (int i = 0; i < kDigits; ++i) {
         dialDownButtons[i].setEnabled(true);
@@ -228,7 +228,7 @@ void HitAndBlow::putDialAway() {
 }
 
 void HitAndBlow::openLock() {
-    enter(Phase::Won);
+    phases_.enter(Phase::Won);
     putDialAway();
     verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
     verdictPicture.setVisible(true);
@@ -237,7 +237,7 @@ void HitAndBlow::openLock() {
 }
 
 void HitAndBlow::failLock() {
-    enter(Phase::Lost);
+    phases_.enter(Phase::Lost);
     putDialAway();
     promptPicture.setPicture({});
     verdictPicture.setPicture(sozai_.banner(assets::Verdict::Lost));

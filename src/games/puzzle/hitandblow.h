@@ -24,7 +24,6 @@ private:
     // A guess is judged on two chained timers: the roulette rolls, then the marks stay a while
     // before the guess goes into the history.
     enum class Phase { Dialling, Rolling, Recording, Won, Lost };
-    void enter(Phase p) { phases_.enter(p); }
 
     void onDialUpClicked(int dial);
     void onDialDownClicked(int dial);

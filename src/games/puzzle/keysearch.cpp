@@ -96,19 +96,19 @@ void KeySearch::closeAllBoxes(int opened) {
 
 void KeySearch::keyFound(int box) {
     closeAllBoxes(box);
-    enter(Phase::KeyFound);
+    phases_.enter(Phase::KeyFound);
 }
 
 void KeySearch::keyMissed(int box) {
     closeAllBoxes(box);
-    enter(Phase::KeyMissed);
+    phases_.enter(Phase::KeyMissed);
 }
 
 void KeySearch::onKeyFoundTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     keyPicture.setVisible(true);
     verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
-    enter(Phase::Won);
+    phases_.enter(Phase::Won);
     showExit(nextButton);
     announce("鍵を見つけた！ NEXT AREAで先へ");
 }
@@ -116,7 +116,7 @@ void KeySearch::onKeyFoundTick() {
 void KeySearch::onKeyMissedTick() {
     for (ui::Image& box : boxPictures) box.setVisible(false);
     verdictPicture.setPicture(sozai_.banner(assets::Verdict::Lost));
-    enter(Phase::Lost);
+    phases_.enter(Phase::Lost);
     announceLoss("鍵は見つからなかった");
 }
 

@@ -22,7 +22,6 @@ public:
 private:
     // The boxes wait for a check; a second and a half after the last, the verdict.
     enum class Phase { Searching, KeyFound, KeyMissed, Won, Lost };
-    void enter(Phase p) { phases_.enter(p); }
 
     void onBoxClicked(int box);
     void onChecksLeftClicked();

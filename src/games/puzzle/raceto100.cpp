@@ -138,7 +138,7 @@ void RaceTo100::onLoad() {
     random().reseed();
     ranks_ = rules::squareRanks();
     drawSixtySix();
-    enter(Phase::Starting);
+    phases_.enter(Phase::Starting);
     afterFirstPaint([this] {
         announce("車を" + std::to_string(rules::kRoad) +
                  "マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ");
@@ -155,7 +155,7 @@ void RaceTo100::onStartTick() {
 
 void RaceTo100::rollHeroineDice() {
     nameHeroineDice();
-    enter(Phase::HeroineStops);
+    phases_.enter(Phase::HeroineStops);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
     for (ui::Button& stop : stopButtons) stop.setEnabled(true);
     roundBegins();
@@ -194,7 +194,7 @@ void RaceTo100::onStopClicked(int die) {
     if (diceStopped_ == 2) offerChoice();
 }
 
-void RaceTo100::offerChoice() { enter(Phase::HeroineChooses); }
+void RaceTo100::offerChoice() { phases_.enter(Phase::HeroineChooses); }
 
 // "Choice it" blinks, shown on one tick and hidden on the next.
 void RaceTo100::onChoicePromptTick() { choicePromptLabel.setVisible(!choicePromptLabel.visible()); }
@@ -210,7 +210,7 @@ void RaceTo100::takeHeroineDie(int die) {
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
     announce(rules::moveSentence(squaresToGo_, squaresLeft_));
-    enter(Phase::CarMoves);
+    phases_.enter(Phase::CarMoves);
 }
 
 void RaceTo100::onCarMoveTick() {
@@ -240,14 +240,14 @@ void RaceTo100::nextTurn() {
 void RaceTo100::heroineTurn() {
     turn_ = Side::Heroine;
     opponentPicture.setEnabled(true);
-    enter(Phase::HeroineWaits);
+    phases_.enter(Phase::HeroineWaits);
 }
 
 void RaceTo100::opponentTurn() {
     turn_ = Side::Opponent;
     for (int k = 0; k < 2; ++k) diceTimers[k].setInterval(kDiceIntervals[k]);
     opponentPicture.setEnabled(false);
-    enter(Phase::OpponentWaits);
+    phases_.enter(Phase::OpponentWaits);
 }
 
 // The opponent aims its dice: the first as the rules aim, the second likewise unless the first is
@@ -260,7 +260,7 @@ void RaceTo100::onOpponentTurnTick() {
     else
         targets_[1] = random().below(7) + 1;
     spinTicksLeft_ = random().below(7) + 7;
-    enter(Phase::OpponentStopsFirst);
+    phases_.enter(Phase::OpponentStopsFirst);
     for (ui::Timer& t : diceTimers) t.setEnabled(true);
 }
 
@@ -273,7 +273,7 @@ void RaceTo100::stopFirstDie() {
     diceTimers[0].setEnabled(false);
     opponentDicePictures[0].setPicture(sozai_.diceimg(faces_[0]));  // at rest: named now
     spinTicksLeft_ = random().below(7) + 7;
-    enter(Phase::OpponentStopsSecond);
+    phases_.enter(Phase::OpponentStopsSecond);
 }
 
 void RaceTo100::onSecondStopTick() {
@@ -284,7 +284,7 @@ void RaceTo100::onSecondStopTick() {
 void RaceTo100::stopSecondDie() {
     diceTimers[1].setEnabled(false);
     opponentDicePictures[1].setPicture(sozai_.diceimg(faces_[1]));
-    enter(Phase::OpponentChooses);
+    phases_.enter(Phase::OpponentChooses);
 }
 
 void RaceTo100::onOpponentChoiceTick() {
@@ -297,10 +297,10 @@ void RaceTo100::takeOpponentDie(int die) {
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
     announce("相手は" + std::to_string(rules::squares(faces_[0])) + "と" + std::to_string(rules::squares(faces_[1])) +
              "から" + rules::moveSentence(squaresToGo_, squaresLeft_));
-    enter(Phase::CarMoves);
+    phases_.enter(Phase::CarMoves);
 }
 
-void RaceTo100::carFalls() { enter(Phase::Falling); }
+void RaceTo100::carFalls() { phases_.enter(Phase::Falling); }
 
 void RaceTo100::onFallTick() {
     carPicture.setVisible(false);
@@ -313,15 +313,15 @@ void RaceTo100::onFallTick() {
 // Whoever moved the car over the edge loses.
 void RaceTo100::judgeFall() {
     if (turn_ == Side::Opponent) {
-        enter(Phase::WinDue);
+        phases_.enter(Phase::WinDue);
         return;
     }
     if (surpriseComes()) revival_.arm();
-    enter(Phase::LossDue);
+    phases_.enter(Phase::LossDue);
 }
 
 void RaceTo100::onWinBannerTick() {
-    enter(Phase::Won);
+    phases_.enter(Phase::Won);
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     verdictPicture.setPicture(sozai_.banner(assets::Verdict::Won));
@@ -331,7 +331,7 @@ void RaceTo100::onWinBannerTick() {
 }
 
 void RaceTo100::onLossBannerTick() {
-    enter(Phase::Lost);
+    phases_.enter(Phase::Lost);
     roadLine.setVisible(false);
     cliffLine.setVisible(false);
     exclamationPicture.setVisible(false);

@@ -61,7 +61,6 @@ private:
         Won,
         Lost
     };
-    void enter(Phase p) { phases_.enter(p); }
 
     void rollHeroineDice();
     void nameHeroineDice();
