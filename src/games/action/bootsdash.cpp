@@ -69,7 +69,7 @@ void BootsDash::onKeyDown(ui::KeyEvent& key) {
     if (countdown_.keyDown(key)) return;
     if (key.key() != ui::Key::Left && key.key() != ui::Key::Right) return;
     key.accept();  // the arrows are her feet: they never move the focus or press a button
-    if (phases_.isAnyOf(Phase::Running, Phase::Down)) steppedThisTick_ = true;
+    if (phases_.isAnyOf(Phase::Running, Phase::Down)) pause_.pressed();
     if (phases_.current() != Phase::Running) return;
     footstep(key.key() == ui::Key::Left ? Foot::Left : Foot::Right);
 }
@@ -134,8 +134,7 @@ void BootsDash::onRaceClockTick() {
     // A fall and the clock in the same moment make one sentence. Every arrow cuts off what a
     // screen reader is saying, so a runner hears the clock when they stop to listen, too: on the
     // first tick without a step after one with.
-    const bool paused = steppedLastTick_ && !steppedThisTick_;
-    steppedLastTick_ = std::exchange(steppedThisTick_, false);
+    const bool paused = pause_.tick();
     std::string said = fell ? "転んだ！" : "";
     if (rules::clockWorthSaying(secondsLeft_) || paused) said += rules::clockSaid(secondsLeft_, distanceLeft_);
     announce(said);

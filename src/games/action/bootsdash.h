@@ -4,6 +4,7 @@
 #include "app/phases.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
+#include "games/kit/pausewatch.h"
 
 namespace games {
 
@@ -67,8 +68,7 @@ private:
     short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
     short secondsLeft_ = bootsdashrules::kRaceSeconds;
     short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
-    bool steppedThisTick_ = false;  // an arrow since the last tick, and in the second before it
-    bool steppedLastTick_ = false;
+    kit::PauseWatch pause_;  // the arrows, to say the clock when she stops to listen
     mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 

@@ -145,6 +145,7 @@ void CandleBlowing::onKeyDown(ui::KeyEvent& key) {
         case ui::Key::Left:
             // Only the arrow after the other one draws breath; the first, whichever, only begins.
             if (phases_.current() == Phase::Inhaling) {
+                pause_.pressed();
                 if (lastArrow_ == (key.key() == ui::Key::Left ? ui::Key::Right : ui::Key::Left)) inhale();
                 lastArrow_ = key.key();
             }
@@ -177,12 +178,15 @@ void CandleBlowing::drawDrain() {
     drain_ = static_cast<short>(rules::drain(power_, r, drainDivisor_));
 }
 
+// Every arrow cuts off what a screen reader is saying: a player who breathes on hears the clock at
+// its marks, and one who stops to listen hears it at once.
 void CandleBlowing::onBreathClockTick() {
     --secondsLeft_;
     secondsLeftLabel.setCaption(std::to_string(secondsLeft_));
+    const bool paused = pause_.tick();
     if (secondsLeft_ == 0)
         endInhaling();
-    else if (rules::clockWorthSaying(secondsLeft_))
+    else if (rules::clockWorthSaying(secondsLeft_) || paused)
         announce(rules::breathSaid(secondsLeft_, power_));
 }
 

@@ -197,9 +197,10 @@ TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
     const std::vector<std::string> said{"左右の矢印キーを交互に15秒吸って、合図から2.2秒でスペースを押して吹く", "3", "2", "1", "吸って！",
-                                        "10秒、パワー28％", "5秒、パワー0％", "4秒、パワー0％", "3秒、パワー0％",
+                                        "13秒、パワー67％", "10秒、パワー28％", "5秒、パワー0％", "4秒、パワー0％", "3秒、パワー0％",
                                         "2秒、パワー0％", "1秒、パワー0％", "パワー吸い込み5％"};
-    EXPECT_EQ(h.spoken("rosoku"), said) << "the countdown, the start, the clock at ten and the last five, the breath";
+    EXPECT_EQ(h.spoken("rosoku"), said)
+        << "the countdown, the start, the clock as she stops breathing, at ten and the last five, the breath";
 }
 
 TEST(CandleBlowing, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
