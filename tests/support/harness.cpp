@@ -1,5 +1,8 @@
 #include "support/harness.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
@@ -265,6 +268,42 @@ bool SceneHarness::visible(const std::string& formName, const std::string& name)
 
 bool SceneHarness::enabled(const std::string& formName, const std::string& name) {
     return control(formName, name).enabled();
+}
+
+std::vector<std::string> FormHarness::lastSaid(std::size_t n) const {
+    const auto all = said();
+    return {all.end() - static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end()};
+}
+
+namespace {
+std::string joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const auto& w : words) out += (out.empty() ? "" : " ") + w;
+    return out;
+}
+}  // namespace
+
+std::string FormHarness::showing(const std::vector<std::string>& controls) {
+    std::vector<std::string> shown;
+    std::copy_if(controls.begin(), controls.end(), std::back_inserter(shown), [this](const auto& c) { return shows(c); });
+    return joined(shown);
+}
+
+std::vector<std::string> FormHarness::timersOn() {
+    std::vector<std::string> on;
+    for (const auto& t : form(f).timers())
+        if (t->enabled()) on.push_back(t->name());
+    return on;
+}
+
+bool FormHarness::fits(const std::string& label) {
+    const auto& l = static_cast<ui::Label&>(ctl(label));
+    return l.textWidthPixels() <= ui::twipsToPixels(l.width());
+}
+
+std::string FormHarness::leave(const std::string& exit) {
+    click(f, exit);
+    return joined(openForms()) + (app().extraLoaded("sozai") ? " +store" : "");
 }
 
 }  // namespace testing_support

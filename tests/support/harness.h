@@ -127,4 +127,32 @@ private:
     std::chrono::milliseconds boxTime_{1000};
 };
 
+// A harness for the tests of one game or scene: the form is named once, and every look and click
+// goes to it.
+struct FormHarness : SceneHarness {
+    explicit FormHarness(std::string form) : f(std::move(form)) {}
+    const std::string f;
+
+    using SceneHarness::open;
+    ui::Form& open() { return open(f); }
+    ui::Control& ctl(const std::string& c) { return control(f, c); }
+    std::string pic(const std::string& image) { return picture(f, image); }
+    std::string cap(const std::string& c) { return caption(f, c); }
+    bool shows(const std::string& c) { return visible(f, c); }
+    bool live(const std::string& c) { return enabled(f, c); }
+    bool on(const std::string& timer) { return timerEnabled(f, timer); }
+    void press(const std::string& c) { click(f, c); }
+    void down(int qtKey, bool autoRepeat = false) { keyDown(f, qtKey, autoRepeat); }
+    std::vector<std::string> said() const { return spoken(f); }
+    std::vector<std::string> lastSaid(std::size_t n) const;  // the last n sentences, or all there are
+    std::string next(const std::string& exit) { return nextForm(f, exit); }
+    // Of these controls, those that show, in the order given, a space between.
+    std::string showing(const std::vector<std::string>& controls);
+    std::vector<std::string> timersOn();
+    bool fits(const std::string& label);  // its caption within its width on screen
+    // Takes the exit and says where it led: the forms on screen, and " +store" if the picture store
+    // outlived the game.
+    std::string leave(const std::string& exit);
+};
+
 }  // namespace testing_support
