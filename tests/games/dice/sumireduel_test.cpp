@@ -45,7 +45,7 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
     h.advance(700ms);
     EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
-    EXPECT_EQ(h.spoken("tintiro2"),
+    EXPECT_EQ(h.said(),
               (Forms{"先に2勝したほうの勝ち、スミレ・デ・ワールズが先に投げる", "スミレ・デ・ワールズ「ニヤリ。負けないよ！」",
                      "スミレ・デ・ワールズ、6、6、6、6のゾロ目",
                      "スミレ・デ・ワールズ「☆☆ニヤリ☆☆」、乃々香の番、スペースで投げる", "乃々香、1、1、1、ピンゾロ",
@@ -129,7 +129,7 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         std::vector<std::string> seen;  // under the boxes
         h.whileBoxOpen = [&] { seen.push_back(h.pic("bannerPicture") + (h.shows("heroinePicture") ? "" : " alone")); };
         const auto closedAt = h.clock().now();
-        h.close("tintiro2");
+        h.close(h.f);
         if (way == Unarmed) {
             EXPECT_TRUE(h.ended());
             EXPECT_TRUE(h.messageBoxes().empty());
@@ -146,26 +146,22 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
         h.advance(1ms);
         EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
-        const Forms heard = h.spoken("tintiro2");
-        EXPECT_EQ(Forms(heard.end() - 3, heard.end()),
+        EXPECT_EQ(h.lastSaid(3),
                   (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
-                                                : h.lostSaying("tintiro2", "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
+                                                : h.lostSaying(h.f, "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
                          "いかさま発覚、勝負は乃々香のもの", "勝負あり、乃々香の勝ち、NEXT AREAで次へ"}));
-        for (const char* back : {"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)",
-                                 "opponentStarPictures(1)", "caughtCheatingButton"})
-            EXPECT_TRUE(h.shows(back)) << back;
-        for (const char* gone : {"opponentPicture", "opponentNameLabel", "nextButton", "heroineStarPictures(0)"})
-            EXPECT_FALSE(h.shows(gone)) << gone;
-        EXPECT_EQ(h.timersOn(), 0);
+        EXPECT_EQ(h.showing({"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)", "opponentStarPictures(1)",
+                             "caughtCheatingButton", "opponentPicture", "opponentNameLabel", "nextButton",
+                             "heroineStarPictures(0)"}),
+                  "heroinePicture heroineNameLabel opponentStarPictures(0) opponentStarPictures(1) caughtCheatingButton");
+        EXPECT_EQ(h.timersOn(), Forms{});
         EXPECT_EQ(h.random().scriptLeft(), 0u);
         if (way == ThenCloseAgain) {
-            h.close("tintiro2");
+            h.close(h.f);
             EXPECT_TRUE(h.ended()) << "the exposure runs once";
             EXPECT_EQ(h.messageBoxes().size(), 7u);
         } else if (way == ThenNextArea) {
-            h.press("caughtCheatingButton");
-            EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro2", "caughtCheatingButton")});
-            EXPECT_FALSE(h.app().extraLoaded("sozai"));
+            EXPECT_EQ(h.leave("caughtCheatingButton"), h.next("caughtCheatingButton"));
         }
     }
 }
@@ -180,15 +176,15 @@ TEST(SumireDuel, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 105);
     h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
     h.advance(104ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 6000);
+    EXPECT_EQ(h.width(h.f, "powerGauge"), 6000);
     h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600);
+    EXPECT_EQ(h.width(h.f, "powerGauge"), 600);
     h.press("smallDicePictures(1)");
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 120);
     h.advance(119ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600) << "the slower tick starts afresh";
+    EXPECT_EQ(h.width(h.f, "powerGauge"), 600) << "the slower tick starts afresh";
     h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 1200);
+    EXPECT_EQ(h.width(h.f, "powerGauge"), 1200);
     for (int i = 0; i < 100; ++i) h.press("smallDicePictures(1)");
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 960) << "sixty clicks at most";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
@@ -201,12 +197,11 @@ TEST(Duels, TheLongestLinesFitTheirLabel) {
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
     };
     for (const auto& [form, lines] : duels) {
-        SceneHarness h;
-        h.open(form);
-        auto& lineLabel = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
+        testing_support::FormHarness h(form);
+        h.open();
         for (const auto& line : lines) {
-            lineLabel.setCaption(line);
-            EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
+            static_cast<ui::Label&>(h.ctl("opponentLineLabel")).setCaption(line);
+            EXPECT_TRUE(h.fits("opponentLineLabel")) << line;
         }
     }
 }
@@ -221,7 +216,7 @@ TEST(SumireDuel, TheExposureBoxesOpenCentredOnTheDuel) {
     std::vector<QPoint> offsets;
     const testing_support::BoxAnswerer answer(
         [&](QWidget& box) { offsets.push_back(box.frameGeometry().center() - duel->frameGeometry().center()); });
-    h.close("tintiro2");
+    h.close(h.f);
     ASSERT_EQ(offsets.size(), exposure().size());
     for (QPoint off : offsets) EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
 }
