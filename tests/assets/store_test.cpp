@@ -120,9 +120,6 @@ TEST(Pictures, TheClosingPicturesHaveTheirSizes) {
     }
 }
 
-}  // namespace
-
-namespace {
 
 QImage drawn(const std::string& name, int scale = 3) {
     ui::Picture p = assets::picture(name);

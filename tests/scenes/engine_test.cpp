@@ -263,9 +263,6 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     EXPECT_EQ(h.control("mesareaspecial", "nextButton").top(), 6600) << "and the exit sits in the corner";
 }
 
-}  // namespace
-
-namespace {
 
 TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
     QFont font(QString::fromUtf8(ui::kGothicFace));
@@ -278,9 +275,6 @@ TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
             EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), row) << form << ": " << text;
 }
 
-}  // namespace
-
-namespace {
 
 // The longest unbroken stretch of ink along the row of most ink, and the drawn width.
 std::pair<int, int> longestStroke(const QString& text, const QFont& font) {

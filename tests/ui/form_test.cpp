@@ -102,10 +102,9 @@ private:
     ui::Timer& tickTimer;
 };
 
+// Every probe form of this file registered, "probe", "keys", "grid" and "text", all logging to one log.
 struct ProbeHarness : SceneHarness {
-    ProbeHarness() {
-        app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
-    }
+    ProbeHarness();
     std::vector<std::string> log;
     Probe& probe() { return static_cast<Probe&>(form("probe")); }
 };
@@ -238,9 +237,6 @@ TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
     EXPECT_EQ(ui::pointsToPixels(27.75), 37);
 }
 
-}  // namespace
-
-namespace {
 
 // A form that sees keys first, as the dash and the candles do.
 class KeyProbe final : public ui::Form {
@@ -263,9 +259,7 @@ public:
 };
 
 TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    ProbeHarness h;
     h.open("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
@@ -288,16 +282,14 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.key("keys", Qt::Key_F35);     // a key without a code of ours goes by
     for (int k : {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Delete}) h.key("keys", k);
     h.key("keys", Qt::Key_A, "a");  // the button has no use for it, and hands it to the window
-    EXPECT_EQ(log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
+    EXPECT_EQ(h.log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
                                              "key Escape", "key Delete", "key A"}))
         << "Space clicked nothing, and each key came once";
 }
 
 // A control that turns (a dial) takes Up and Down for itself (the lock's keyboard test shows tabOrder).
 TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    ProbeHarness h;
     h.open("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     auto& two = static_cast<ui::Button&>(h.control("keys", "secondButton"));
@@ -330,8 +322,7 @@ public:
 // The arrows stop at every edge of the grid, its ragged bottom too, and step over the cell that
 // cannot take the focus.
 TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
-    SceneHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    ProbeHarness h;
     h.open("grid");
     static_cast<GridProbe&>(h.form("grid")).cellButtons[0].setFocus();
     const QImage greyed = ui::qt::widgetOf(static_cast<GridProbe&>(h.form("grid")).cellButtons[4])->grab().toImage();
@@ -353,8 +344,7 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
 // that one: another control going away, even while the form itself holds the focus, leaves it be.
 // A control that comes back takes the focus only from the form.
 TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
-    SceneHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    ProbeHarness h;
     h.open("grid");
     auto& cells = static_cast<GridProbe&>(h.form("grid")).cellButtons;
     std::vector<std::string> focus;
@@ -434,15 +424,20 @@ public:
     ui::Button& after;
 };
 
+ProbeHarness::ProbeHarness() {
+    app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
+    app().registerForm("keys", [this](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    app().registerForm("text", [this](app::App& a) { return std::make_unique<TextProbe>(a, log); });
+}
+
 // Digits and letters go down as the characters on their keys and are typed as what they type,
 // Backspace and Enter by name, keys with neither (Home) straight to the box; an accepted key goes
 // no further.
 // The box gets the focus as the form opens and from another control, not from the window
 // activated again; Tab selects its text as it comes.
 TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("text", [&log](app::App& a) { return std::make_unique<TextProbe>(a, log); });
+    ProbeHarness h;
     h.open("text");
     for (auto [key, text] : std::vector<std::pair<int, std::string>>{
              {Qt::Key_0, "0"}, {Qt::Key_9, "9"}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}, {Qt::Key_X, "x"},
@@ -460,7 +455,7 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
     ui::qt::windowOf(h.form("text"))->activateWindow();
     QCoreApplication::processEvents();
     h.key("text", Qt::Key_Q, "q");
-    EXPECT_EQ(log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
+    EXPECT_EQ(h.log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
                                              "down Z", "press z", "down X", "down B", "press b", "down Backspace",
                                              "press Backspace", "down Enter", "press Enter", "down 5", "press 5",
                                              "got focus", "down Q"}));
@@ -471,7 +466,6 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
 // program ends once, and with no test listening, the end stops the event loop.
 TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
     ProbeHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
     h.open("probe");
     h.open("grid");
     h.probe().whileUnloading = [&h] { h.app().unload(h.probe()); };
