@@ -127,6 +127,8 @@ private:
     std::chrono::milliseconds boxTime_{1000};
 };
 
+using Change = std::pair<std::string, std::string>;  // before, after
+
 // A harness for the tests of one game or scene: the form is named once, and every look and click
 // goes to it.
 struct FormHarness : SceneHarness {
@@ -150,6 +152,21 @@ struct FormHarness : SceneHarness {
     std::string showing(const std::vector<std::string>& controls);
     std::vector<std::string> timersOn();
     bool fits(const std::string& label);  // its caption within its width on screen
+    // What `look` finds a millisecond before `wait` has passed, and as it has: for a change due at
+    // exactly that moment.
+    template <class Look>
+    auto across(std::chrono::milliseconds wait, Look look) {
+        advance(wait - std::chrono::milliseconds(1));
+        auto before = look();
+        advance(std::chrono::milliseconds(1));
+        return std::pair(before, look());
+    }
+    Change picAcross(std::chrono::milliseconds wait, const std::string& image) {
+        return across(wait, [&] { return pic(image); });
+    }
+    std::pair<bool, bool> showsAcross(std::chrono::milliseconds wait, const std::string& control) {
+        return across(wait, [&] { return shows(control); });
+    }
     // Takes the exit and says where it led: the forms on screen, and " +store" if the picture store
     // outlived the game.
     std::string leave(const std::string& exit);

@@ -11,6 +11,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace games::balloonbattlerules;
+using testing_support::Change;
 using testing_support::SceneHarness;
 using Names = std::vector<std::string>;
 
@@ -99,10 +100,7 @@ TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps
     EXPECT_EQ(h.ctl("dangerGauge").spokenName(), "危険度0％");
     EXPECT_EQ(h.cap("nameLabels(0)"), "シルバーファントム");
     h.script({Battle::air(200), Battle::check(false)});
-    h.advance(999ms);
-    EXPECT_EQ(h.danger(), "0");
-    h.advance(1ms);
-    EXPECT_EQ(h.danger(), "200");
+    EXPECT_EQ(h.across(1000ms, [&] { return h.danger(); }), Change("0", "200"));
     EXPECT_EQ(h.width(h.f, "dangerGauge"), 200);
     EXPECT_TRUE(h.shows("opponentArrowImage")) << "her pump arrow, for 300 ms";
     h.advance(300ms);
@@ -212,10 +210,7 @@ TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
     EXPECT_EQ(h.timersOn(), (Names{"opponentArrowTimer", "verdictTimer"}));
     h.press("heroineImage");  // the spray lies beneath her: she can still be clicked
     EXPECT_TRUE(h.shows("dangerLabel"));
-    h.advance(2999ms);
-    EXPECT_EQ(h.pic("resultImage"), "");
-    h.advance(1ms);
-    EXPECT_EQ(h.pic("resultImage"), "store/hanmark_1");
+    EXPECT_EQ(h.picAcross(3000ms, "resultImage"), Change("", "store/hanmark_1"));
     EXPECT_EQ(h.showing({"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton",
                          "heroineImage"}), "heroineImage");
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";

@@ -13,6 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace games::candleblowingrules;
+using testing_support::Change;
 using testing_support::SceneHarness;
 
 const double kCalm = SceneHarness::draw(10, 5);
@@ -319,9 +320,7 @@ TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
         h.play(c.breaths, c.tick, {c.luck});
         h.advance(c.toCount);
         EXPECT_EQ(h.cap("countLabel"), std::to_string(c.blownOut));
-        h.advance(999ms);
-        EXPECT_FALSE(h.shows("windSpiritImage"));
-        h.advance(1ms);
+        EXPECT_EQ(h.showsAcross(1000ms, "windSpiritImage"), std::pair(false, true));
         EXPECT_EQ(h.showing({"windSpiritImage", "spiritArrivesLabel"}), "windSpiritImage spiritArrivesLabel") << c.blownOut;
         EXPECT_EQ(h.slot(9), "store/rouimg_1");
         h.advance(500ms);
@@ -331,10 +330,7 @@ TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
         EXPECT_EQ(h.cap("countLabel"), "100");
         EXPECT_FALSE(h.on("spiritBlowTimer")) << "the spirit blows once";
         EXPECT_EQ(h.form(h.f).find("candleImages(10)"), nullptr) << "ten candles";
-        h.advance(1499ms);
-        EXPECT_EQ(h.exitShown(), "");
-        h.advance(1ms);
-        EXPECT_EQ(h.exitShown(), "windSpiritButton");
+        EXPECT_EQ(h.across(1500ms, [&] { return h.exitShown(); }), Change("", "windSpiritButton"));
         EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"空丸降臨！！", "本数＝100本"}));
         h.press("windSpiritButton");
         EXPECT_EQ(h.openForms(), std::vector<std::string>{h.next("windSpiritButton")});

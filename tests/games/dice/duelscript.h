@@ -9,6 +9,7 @@
 namespace dice_testing {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 
 // Every draw a duel makes, written as what it means, in the order the duel makes them. Dice are

@@ -24,11 +24,8 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
              {"throwsLeftPicture", "あと3回"}, {"powerGauge", "投げる力のゲージ"}})
         EXPECT_EQ(h.ctl(control).spokenName(), name) << control;
     EXPECT_EQ(h.cap("throwsLeftLabels(0)") + h.cap("throwsLeftLabels(1)"), "あとかい");
-    h.advance(999ms);
-    EXPECT_EQ(h.cap("opponentLineLabel"), "");
-    h.advance(1ms);
+    EXPECT_EQ(h.across(1000ms, [&] { return h.cap("opponentLineLabel"); }), Change("", "乃々香には負けない！"));
     EXPECT_TRUE(h.shows("opponentLineLabel"));
-    EXPECT_EQ(h.cap("opponentLineLabel"), "乃々香には負けない！");
     h.advance(kThrowAfterLine);
     EXPECT_FALSE(h.shows("opponentLineLabel")) << "her line goes when she throws";
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(h.shows(ui::indexed("dicePictures", k))) << "and her dice appear";
@@ -50,10 +47,7 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     h.advance(rollOf(7));
     EXPECT_EQ(h.dice(), "666");
     EXPECT_FALSE(h.shows("powerGauge"));
-    h.advance(299ms);
-    EXPECT_TRUE(h.shows("exclamationPicture"));
-    h.advance(1ms);
-    EXPECT_FALSE(h.shows("exclamationPicture")) << "for one second";
+    EXPECT_EQ(h.showsAcross(300ms, "exclamationPicture"), std::pair(true, false)) << "for one second";
     EXPECT_EQ(h.pic("heroineResultPicture"), "");
     h.advance(700ms);
     EXPECT_EQ(h.pic("heroineResultPicture"), "store/minimark_0");
@@ -78,10 +72,7 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_TRUE(h.shows("heroineStarPictures(1)")) << "the second star before the match end";
     EXPECT_EQ(std::pair(h.top("heroineStarPictures(0)"), h.top("heroineStarPictures(1)")), std::pair(6000, 5400));
     EXPECT_TRUE(h.shows("dicePictures(0)"));
-    h.advance(999ms);
-    EXPECT_EQ(h.pic("bannerPicture"), "");
-    h.advance(1ms);
-    EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
+    EXPECT_EQ(h.picAcross(1000ms, "bannerPicture"), Change("", "store/hanmark_1"));
     EXPECT_EQ(h.showing({"opponentPicture", "opponentNameLabel", "dicePictures(2)", "smallDicePictures(1)",
                          "opponentResultPicture", "heroineResultPicture", "heroinePicture", "heroineNameLabel",
                          "heroineStarPictures(0)", "heroineStarPictures(1)", "nextButton"}),

@@ -27,21 +27,17 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
     EXPECT_TRUE(h.shows("opponentLineLabel")) << "her label stays, empty";
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "444") << "her rolling faces are loaded too";
-    h.advance(499ms);
-    EXPECT_FALSE(h.on("turnChangeTimer"));
-    h.advance(1ms);
+    EXPECT_EQ(h.across(500ms, [&] { return h.on("turnChangeTimer"); }), std::pair(false, true))
+        << "six frames, and her turn is over";
     EXPECT_EQ(h.dice(), "666");
-    EXPECT_TRUE(h.on("turnChangeTimer")) << "six frames, and her turn is over";
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
     h.advance(kTurnChange);
     EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
     h.press("throwButton");
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "111") << "the heroine's rolling faces are fair";
-    h.advance(899ms);
-    EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
-    h.advance(1ms);
-    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "cleared a second after the turn change";
+    EXPECT_EQ(h.across(900ms, [&] { return h.cap("opponentLineLabel"); }), Change("☆☆ニヤリ☆☆", ""))
+        << "cleared a second after the turn change";
     h.advance(700ms);
     EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
@@ -142,10 +138,8 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.clock().now() - closedAt, 7000);
         EXPECT_EQ(seen, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
             << "her banner never comes";
-        h.advance(999ms);
-        EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
-        h.advance(1ms);
-        EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
+        EXPECT_EQ(h.picAcross(1000ms, "bannerPicture"), Change(way == BeforeHerBanner ? "" : "store/hanmark_0", "store/hanmark_1"))
+            << "her banner never comes";
         EXPECT_EQ(h.lastSaid(3),
                   (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
                                                 : h.lostSaying(h.f, "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),

@@ -13,6 +13,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 namespace rules = games::raceto100rules;
 
@@ -186,20 +187,14 @@ TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBette
     }
     EXPECT_EQ(h.die(0), "store/diceimg_7") << "her dice keep their faces";
     const auto arrows = [&] { return h.showing({"choiceArrowPictures(0)", "choiceArrowPictures(1)"}); };
-    h.advance(999ms);
-    EXPECT_EQ(arrows(), "");
-    h.advance(1ms);
-    EXPECT_EQ(arrows(), "choiceArrowPictures(1)") << "nine squares lead further than three";
+    EXPECT_EQ(h.across(1000ms, arrows), Change("", "choiceArrowPictures(1)")) << "nine squares lead further than three";
     EXPECT_EQ(h.said().back(), "相手は3と9から9マス進む、のこり82マス");
     EXPECT_EQ(h.cap("squaresToGoLabel"), "9") << "the move it chose, before the car sets off";
     h.advance(150ms);
     EXPECT_EQ(arrows(), "") << "the arrow goes as the car moves";
     h.runMove();
     EXPECT_EQ(h.squaresLeft(), 82);
-    h.advance(999ms);
-    EXPECT_FALSE(h.herTurn());
-    h.advance(1ms);
-    EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
+    EXPECT_EQ(h.across(1000ms, [&] { return h.herTurn(); }), std::pair(false, true)) << "her turn a second after the car stops";
     h.press("stopButtons(0)");
     EXPECT_FALSE(h.on("choicePromptTimer")) << "each turn needs both STOPs again";
 }
@@ -246,10 +241,8 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         h.heroMoves(4);
         h.opponentMoves(1);  // from the last square any move lands on the edge
         EXPECT_EQ(h.left(F, "carPicture"), 7200);
-        h.advance(1999ms);
-        EXPECT_FALSE(h.shows("nextButton"));
-        h.advance(1ms);
-        EXPECT_EQ(h.pic("verdictPicture"), "store/hanmark_1");
+        EXPECT_EQ(h.across(2000ms, [&] { return h.pic("verdictPicture") + (h.shows("nextButton") ? " and next" : ""); }),
+                  Change("", "store/hanmark_1 and next"));
         EXPECT_EQ(h.said().back(), "相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
         EXPECT_FALSE(h.on("winBannerTimer"));
         EXPECT_EQ(h.showing({"exclamationPicture", "roadLine", "cliffLine"}), "");
