@@ -95,19 +95,17 @@ QWidget* SceneHarness::target(const std::string& formName, const std::string& na
     return w;
 }
 
-void SceneHarness::click(const std::string& formName, const std::string& name) {
-    QWidget* w = target(formName, name);
-    QWidget* window = w->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
-    settle();
+void SceneHarness::click(const std::string& formName, const std::string& name) { clickWith(formName, name, Qt::LeftButton); }
+
+// The control's centre in its window, whether it shows or not.
+QPoint SceneHarness::centre(const std::string& formName, const std::string& name) {
+    QWidget* w = ui::qt::widgetOf(control(formName, name));
+    return w->parentWidget()->mapTo(ui::qt::windowOf(form(formName)), w->geometry().center());
 }
 
 void SceneHarness::clickAnyway(const std::string& formName, const std::string& name) {
     if (!onScreen(form(formName))) throw std::runtime_error(formName + " is not on screen");
-    QWidget* w = ui::qt::widgetOf(control(formName, name));
-    QWidget* window = ui::qt::windowOf(form(formName));
-    const QPoint centre = w->parentWidget()->mapTo(window, w->geometry().center());
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(ui::qt::windowOf(form(formName))->windowHandle(), Qt::LeftButton, {}, centre(formName, name));
     settle();
 }
 
@@ -191,12 +189,8 @@ void SceneHarness::advance(std::chrono::milliseconds ms) {
 void SceneHarness::pressAndRelease(const std::string& formName, const std::string& pressOn,
                                    const std::string& releaseOn, int qtButton) {
     QWidget* window = ui::qt::windowOf(form(formName));
-    auto centre = [&](const std::string& name) {
-        QWidget* w = ui::qt::widgetOf(control(formName, name));
-        return w->parentWidget()->mapTo(window, w->geometry().center());
-    };
     const auto button = static_cast<Qt::MouseButton>(qtButton);
-    const QPoint from = centre(pressOn), to = centre(releaseOn);
+    const QPoint from = centre(formName, pressOn), to = centre(formName, releaseOn);
     QTest::mousePress(window->windowHandle(), button, {}, from);
     QTest::mouseMove(window->windowHandle(), to);
     if (!form(formName).dead()) QTest::mouseRelease(window->windowHandle(), button, {}, to);

@@ -15,6 +15,7 @@
 #include "ui/clock.h"
 #include "ui/form.h"
 
+class QPoint;
 class QWidget;
 
 namespace testing_support {
@@ -115,6 +116,7 @@ private:
     void boxOpen(const std::string& title, const std::string& text);
     ui::Timer& timer(const std::string& form, const std::string& name);
     QWidget* target(const std::string& form, const std::string& control);
+    QPoint centre(const std::string& form, const std::string& control);
 
     ui::ManualClock clock_;
     std::unique_ptr<ui::Clock> realClock_;
