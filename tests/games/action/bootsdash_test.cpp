@@ -11,6 +11,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 namespace rules = games::bootsdashrules;
 
@@ -61,14 +62,12 @@ const char* const kRaceView[] = {"headingLabels(0)", "headingLabels(1)", "headin
 TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     Dash h(false);
     h.down(kRight);
-    h.advance(999ms);
-    EXPECT_EQ(h.pic("countdownImage"), "");
+    const auto shown = [](int digit) { return digit > 5 ? "" : "store/numberimg_" + std::to_string(digit); };
     for (int digit = 5; digit >= 1; --digit) {
-        h.advance(1ms);
-        EXPECT_EQ(h.pic("countdownImage"), "store/numberimg_" + std::to_string(digit));
+        EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
         h.down(digit % 2 ? kLeft : kRight);
-        h.advance(999ms);
     }
+    h.advance(999ms);
     EXPECT_EQ(h.showing({"countdownImage", "runnerImage"}), "countdownImage");
     EXPECT_EQ(h.marker(), 120) << "no key counted during the countdown";
     h.advance(1ms);

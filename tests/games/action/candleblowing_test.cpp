@@ -121,14 +121,11 @@ TEST(CandleBlowing, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
     EXPECT_EQ(h.number(6) + " " + h.number(7) + " " + h.number(9), "7 98 100");
     EXPECT_EQ(static_cast<ui::Label&>(h.ctl("candleNumberLabels(9)")).foreColor(), (ui::Rgb{255, 0, 0}));
     EXPECT_EQ(h.gauge(), 10) << "the least breath, kMinPower in candleblowingrules.h";
+    const auto shown = [](int digit) { return digit > 5 ? "" : "store/numberimg_" + std::to_string(digit); };
+    for (int digit = 5; digit >= 1; --digit)
+        EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
     h.advance(999ms);
-    EXPECT_EQ(h.pic("countdownImage"), "");
-    for (int digit = 5; digit >= 1; --digit) {
-        h.advance(1ms);
-        EXPECT_EQ(h.pic("countdownImage"), "store/numberimg_" + std::to_string(digit));
-        h.advance(999ms);
-        EXPECT_EQ(h.pic("countdownImage"), "store/numberimg_" + std::to_string(digit));
-    }
+    EXPECT_EQ(h.pic("countdownImage"), shown(1));
     const auto clock = [&] { return h.showing({"countdownImage", "timeHeadingLabel", "secondsLeftLabel"}); };
     EXPECT_EQ(clock(), "countdownImage");
     h.advance(1ms);
@@ -276,15 +273,11 @@ TEST(CandleBlowing, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
 TEST(CandleBlowing, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     CandleHarness h;
     h.play(30, 72, {kNoLuck});
-    h.advance(1199ms);
-    EXPECT_FALSE(h.shows("breathImage"));
-    h.advance(101ms);
-    EXPECT_TRUE(h.shows("breathImage")) << "her breath, 1.2 s after the stop";
+    EXPECT_EQ(h.showsAcross(1200ms, "breathImage"), std::pair(false, true)) << "her breath, 1.2 s after the stop";
+    h.advance(100ms);
     EXPECT_EQ(h.slot(0) + " " + h.slot(1), "store/rouimg_2 store/rouimg_1") << "one candle per 100 ms";
-    h.advance(4900ms + 1799ms);  // the 50th candle went out at 6.2 s; "計測！" 1.8 s later
-    EXPECT_FALSE(h.shows("measuringLabel"));
-    h.advance(1ms);
-    EXPECT_TRUE(h.shows("measuringLabel"));
+    // The 50th candle went out at 6.2 s; "計測！" 1.8 s later.
+    EXPECT_EQ(h.showsAcross(4900ms + 1800ms, "measuringLabel"), std::pair(false, true));
     h.advance(1850ms);
     EXPECT_EQ(h.number(0), "2") << "the scroll, 3.6 s after the last candle";
     h.advance(42 * 50ms);
