@@ -15,6 +15,7 @@
 
 namespace {
 
+using testing_support::OpenForm;
 using testing_support::SceneHarness;
 using Forms = std::vector<std::string>;
 
@@ -62,8 +63,7 @@ TEST(Chain, EveryBranchLeadsWhereItShould) {
         {"mesareaepi24", "nextButton", "mesareaepi3"},
     };
     for (const auto& b : branches) {
-        testing_support::FormHarness h(b.form);
-        h.open();
+        OpenForm h(b.form);
         if (chain::entry(b.form).kind == chain::Kind::Story)
             h.readThrough(b.form);
         else
@@ -74,16 +74,14 @@ TEST(Chain, EveryBranchLeadsWhereItShould) {
 
 TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
     {
-        SceneHarness h;
-        h.open("mesareaspecial");
+        OpenForm h("mesareaspecial");
         h.readThrough("mesareaspecial");
         h.click("mesareaspecial", "nextButton");
         EXPECT_TRUE(h.openForms().empty());
         EXPECT_TRUE(h.ended());
     }
     for (const auto& name : chain::allForms()) {
-        SceneHarness h;
-        h.open(name);
+        OpenForm h(name);
         if (chain::entry(name).kind == chain::Kind::Game) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
         h.close(name);
         EXPECT_TRUE(h.ended()) << "closing " << name;
@@ -92,8 +90,7 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
 }
 
 TEST(Chain, GamesUnloadThePictureStoreAndTheNextUseLoadsItAgain) {
-    SceneHarness h;
-    h.open("Hitandblow");
+    OpenForm h("Hitandblow");
     testing_support::winScript("Hitandblow").win(h);
     EXPECT_TRUE(h.app().extraLoaded("sozai"));
     h.click("Hitandblow", "nextButton");

@@ -13,6 +13,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::OpenForm;
 using testing_support::SceneHarness;
 
 std::string row(SceneHarness& h, const std::string& form, int i) { return h.caption(form, ui::indexed("rows", i)); }
@@ -29,8 +30,7 @@ std::pair<int, int> typedAround(SceneHarness& h, const std::string& form, int i,
 }
 
 TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
-    SceneHarness h;
-    h.open("mesarea1");
+    OpenForm h("mesarea1");
     // Ten 45 ms pause ticks start the line at 450; the first 20 ms tick types.
     EXPECT_EQ(typedAround(h, "mesarea1", 0, 469ms), std::pair(0, 1));
     h.advance(typing(line("mesarea1", 0)) - 20ms);
@@ -50,8 +50,7 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
 }
 
 TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
-    SceneHarness h;
-    h.open("mesarea2");  // no page flags: twelve lines, then nine
+    OpenForm h("mesarea2");  // no page flags: twelve lines, then nine
     for (int i : {0, 11}) EXPECT_EQ(h.left("mesarea2", ui::indexed("rows", i)), 480);
     EXPECT_EQ(h.width("mesarea2", "nextPageButton"), 1815);
     EXPECT_EQ(h.control("mesarea2", "nextPageButton").top(), 6480);
@@ -69,12 +68,10 @@ TEST(MessageEngine, PagesEndAtTheirFlagOrTheTwelfthRowAndNextPageBlanksThem) {
     EXPECT_EQ(row(h, "mesarea2", 8), line("mesarea2", 20));
     EXPECT_EQ(std::pair(h.visible("mesarea2", "nextPageButton"), h.visible("mesarea2", "nextButton")), std::pair(false, true));
 
-    SceneHarness e;
-    e.open("mesareaepi1");
+    OpenForm e("mesareaepi1");
     EXPECT_EQ(e.left("mesareaepi1", "rows(0)"), 360) << "the first epilogue's rows sit further left";
 
-    SceneHarness s;
-    s.open("mesareaspecial");  // its second page ends on a run-on line
+    OpenForm s("mesareaspecial");  // its second page ends on a run-on line
     for (int i = 0; i < 12; ++i) s.click("mesareaspecial", "rows(0)");
     s.click("mesareaspecial", "nextPageButton");
     for (int i = 0; i < 7; ++i) s.click("mesareaspecial", "rows(0)");
@@ -152,8 +149,7 @@ TEST(MessageEngine, FlagsCountFromTheFirstLineAndOutsideTheScriptAreIgnored) {
 }
 
 TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
-    SceneHarness h;
-    h.open("mesarea1");
+    OpenForm h("mesarea1");
     h.dblClick("mesarea1", "rows(0)");
     EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
     EXPECT_EQ(row(h, "mesarea1", 2), "");
@@ -168,8 +164,7 @@ TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
 // nor Enter may press it again: mid-page they do what a click on the page does, and once the exit
 // shows, it has the focus and they press it.
 TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
-    SceneHarness h;
-    h.open("mesarea2");
+    OpenForm h("mesarea2");
     for (int i = 0; i < 12; ++i) h.click("mesarea2", "rows(0)");
     h.key("mesarea2", Qt::Key_Return, "\r");  // meant for the last line: the full page stays
     ASSERT_TRUE(h.visible("mesarea2", "nextPageButton"));
@@ -199,8 +194,7 @@ TEST(MessageEngine, AHiddenNextPageCannotBePressedFromTheKeyboard) {
 
 TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) {
     for (bool typedOut : {false, true}) {
-        SceneHarness h;
-        h.open("mesareaepi3");
+        OpenForm h("mesareaepi3");
         for (int i = 0; i < 12; ++i) h.click("mesareaepi3", "rows(0)");
         h.click("mesareaepi3", "nextPageButton");
         const std::string& last = line("mesareaepi3", 12);
@@ -249,8 +243,7 @@ TEST(Utf16, CutShortSequencesReadAsReplacementsAndPairsSurviveTheRoundTrip) {
 }
 
 TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
-    SceneHarness h;
-    h.open("mesareaspecial");
+    OpenForm h("mesareaspecial");
     for (int i = 0; i < 26; ++i) {
         if (h.visible("mesareaspecial", "nextPageButton")) h.click("mesareaspecial", "nextPageButton");
         h.click("mesareaspecial", "rows(0)");

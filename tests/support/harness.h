@@ -174,4 +174,9 @@ struct FormHarness : SceneHarness {
     std::string leave(const std::string& exit);
 };
 
+// The same with the form on screen from the start, for a test that plays it as it loads.
+struct OpenForm : FormHarness {
+    explicit OpenForm(std::string form) : FormHarness(std::move(form)) { open(); }
+};
+
 }  // namespace testing_support

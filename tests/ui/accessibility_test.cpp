@@ -26,8 +26,7 @@ std::string nameOf(SceneHarness& h, const std::string& form, const std::string& 
 }
 
 TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
-    SceneHarness h;
-    h.open("Hitandblow");
+    testing_support::OpenForm h("Hitandblow");
     struct Expect {
         const char* control;
         QAccessible::Role role;
@@ -60,8 +59,7 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
 // active accessibility bridge, so the events themselves cannot be heard in process; the name they
 // announce is what is checked.)
 TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
-    SceneHarness h;
-    h.open("mesarea1");
+    testing_support::OpenForm h("mesarea1");
     const std::string& line = scenes::script("mesarea1").lines.at(0);
     std::vector<std::string> names;
     auto name = [&] { return nameOf(h, "mesarea1", "rows(0)"); };

@@ -104,14 +104,13 @@ private:
 
 // Every probe form of this file registered, "probe", "keys", "grid" and "text", all logging to one log.
 struct ProbeHarness : SceneHarness {
-    ProbeHarness();
+    explicit ProbeHarness(const char* opened = nullptr);
     std::vector<std::string> log;
     Probe& probe() { return static_cast<Probe&>(form("probe")); }
 };
 
 TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     Probe* probe = &h.probe();
     probe->refuse = true;
     EXPECT_FALSE(h.app().unload(*probe));
@@ -130,8 +129,7 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
 }
 
 TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     h.click("probe", "clickLabel");
     h.pressAndRelease("probe", "clickLabel", "clickImage");  // dragged off: no click, here or there
     h.click("probe", "clickImage");
@@ -175,8 +173,7 @@ struct Paints final : QObject {
 // Controls look as they are told: a new picture is painted, labels align, a line keeps its points;
 // buttons stack above labels, and a form unloaded in its own handler survives the handler.
 TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     Paints paints;
     ui::qt::widgetOf(h.control("probe", "clickImage"))->installEventFilter(&paints);
     static_cast<ui::Image&>(h.control("probe", "clickImage")).setPicture(assets::picture("scenes/dice/star"));
@@ -259,8 +256,7 @@ public:
 };
 
 TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
-    ProbeHarness h;
-    h.open("keys");
+    ProbeHarness h("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
     const QImage face = ui::qt::widgetOf(one)->grab().toImage();
@@ -289,8 +285,7 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
 
 // A control that turns (a dial) takes Up and Down for itself (the lock's keyboard test shows tabOrder).
 TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
-    ProbeHarness h;
-    h.open("keys");
+    ProbeHarness h("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     auto& two = static_cast<ui::Button&>(h.control("keys", "secondButton"));
     std::vector<int> turns;
@@ -322,8 +317,7 @@ public:
 // The arrows stop at every edge of the grid, its ragged bottom too, and step over the cell that
 // cannot take the focus.
 TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
-    ProbeHarness h;
-    h.open("grid");
+    ProbeHarness h("grid");
     static_cast<GridProbe&>(h.form("grid")).cellButtons[0].setFocus();
     const QImage greyed = ui::qt::widgetOf(static_cast<GridProbe&>(h.form("grid")).cellButtons[4])->grab().toImage();
     int darkest = 255;
@@ -344,8 +338,7 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
 // that one: another control going away, even while the form itself holds the focus, leaves it be.
 // A control that comes back takes the focus only from the form.
 TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
-    ProbeHarness h;
-    h.open("grid");
+    ProbeHarness h("grid");
     auto& cells = static_cast<GridProbe&>(h.form("grid")).cellButtons;
     std::vector<std::string> focus;
     const auto now = [&] { focus.push_back(testing_support::focusedControl(h, "grid")); };
@@ -424,11 +417,12 @@ public:
     ui::Button& after;
 };
 
-ProbeHarness::ProbeHarness() {
+ProbeHarness::ProbeHarness(const char* opened) {
     app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
     app().registerForm("keys", [this](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
     app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
     app().registerForm("text", [this](app::App& a) { return std::make_unique<TextProbe>(a, log); });
+    if (opened) open(opened);
 }
 
 // Digits and letters go down as the characters on their keys and are typed as what they type,
@@ -437,8 +431,7 @@ ProbeHarness::ProbeHarness() {
 // The box gets the focus as the form opens and from another control, not from the window
 // activated again; Tab selects its text as it comes.
 TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
-    ProbeHarness h;
-    h.open("text");
+    ProbeHarness h("text");
     for (auto [key, text] : std::vector<std::pair<int, std::string>>{
              {Qt::Key_0, "0"}, {Qt::Key_9, "9"}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}, {Qt::Key_X, "x"},
              {Qt::Key_B, "b"}, {Qt::Key_Backspace, ""}, {Qt::Key_Return, "\r"}, {Qt::Key_Home, ""}, {Qt::Key_5, "5"}})
@@ -465,8 +458,7 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
 // A form that unloads itself again inside its onUnload goes once, and no other with it; the
 // program ends once, and with no test listening, the end stops the event loop.
 TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     h.open("grid");
     h.probe().whileUnloading = [&h] { h.app().unload(h.probe()); };
     int ends = 0;

@@ -191,8 +191,7 @@ TEST(Duels, TheLongestLinesFitTheirLabel) {
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
     };
     for (const auto& [form, lines] : duels) {
-        testing_support::FormHarness h(form);
-        h.open();
+        testing_support::OpenForm h(form);
         for (const auto& line : lines) {
             static_cast<ui::Label&>(h.ctl("opponentLineLabel")).setCaption(line);
             EXPECT_TRUE(h.fits("opponentLineLabel")) << line;
