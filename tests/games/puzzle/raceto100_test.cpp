@@ -93,20 +93,16 @@ struct Race : testing_support::FormHarness {
         runUntil([&] { return die(k) == "store/diceimg_" + std::to_string(face); });
         press(ui::indexed("stopButtons", k));
     }
-    // Her turn: die 0 stopped on `face`, die 1 anywhere, die 0 taken, the move run out; with the
-    // forbidden button pressed first (face 0), 66 squares or over the edge.
-    void heroMoves(int face) {
+    // Her turn: die 0 stopped on `face` (-1: wherever it stands), die 1 anywhere, die 0 taken, the
+    // move run out unless told; with the forbidden button pressed first (face 0), 66 squares or over
+    // the edge.
+    void heroMoves(int face, bool runOut = true) {
         runUntil([&] { return herTurn(); });
-        if (face == 0) {
-            press("heroinePicture");
-            press("forbiddenButton");
-            press("stopButtons(0)");
-        } else {
-            stop(0, face);
-        }
+        if (face == 0) press("heroinePicture"), press("forbiddenButton");
+        face > 0 ? stop(0, face) : press("stopButtons(0)");
         press("stopButtons(1)");
         press("heroineDicePictures(0)");
-        runMove();
+        if (runOut) runMove();
     }
     // The opponent's turn with both dice aimed at `face` and spinning seven ticks each, then the
     // draw of her next turn's 66 chance.
@@ -212,9 +208,7 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
     {
         Race h;
         toFiveLeft(h);
-        h.stop(0, 7);
-        h.press("stopButtons(1)");
-        h.press("heroineDicePictures(0)");
+        h.heroMoves(7, false);
         h.advance(5 * 150ms);
         EXPECT_EQ(h.squaresLeft(), 0);
         EXPECT_EQ(h.cap("squaresToGoLabel"), "4") << "four squares were left over the edge";
@@ -299,10 +293,7 @@ TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) 
     h.advance(1ms);
     EXPECT_EQ(h.die(0), "store/diceimg_3");
 
-    h.press("stopButtons(0)");
-    h.press("stopButtons(1)");
-    h.press("heroineDicePictures(0)");
-    h.runMove();
+    h.heroMoves(-1);
     EXPECT_EQ(h.interval(0), 45) << "the opponent's turn restores the dice";
     h.clickAnyway(F, "opponentPicture");
     EXPECT_EQ(h.interval(0), 45) << "and they cannot be slowed for the opponent";
