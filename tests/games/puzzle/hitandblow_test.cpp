@@ -22,8 +22,7 @@ TEST(HitAndBlowRules, EachSecretDigitCountsOnce) {
     for (const auto& c : {Case{{1, 2, 3, 4}, 4, 0}, Case{{4, 3, 2, 1}, 0, 4}, Case{{1, 1, 1, 1}, 1, 0},
                           Case{{2, 1, 1, 1}, 0, 2}, Case{{5, 6, 7, 8}, 0, 0}, Case{{1, 3, 2, 9}, 1, 2}}) {
         const Judgement j = judge(c.guess, secret);
-        EXPECT_EQ(j.hits, c.hits) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
-        EXPECT_EQ(j.blows, c.blows) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
+        EXPECT_EQ(std::pair(j.hits, j.blows), std::pair(c.hits, c.blows)) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
     }
     EXPECT_EQ(sortedMarks({1, 2}), (Digits{1, 2, 2, 0}));
     EXPECT_EQ(sortedMarks({0, 0}), (Digits{0, 0, 0, 0}));
