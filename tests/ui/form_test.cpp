@@ -299,6 +299,13 @@ TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
     EXPECT_EQ(turns.size(), 2u) << "a control that did not ask keeps its arrows";
 }
 
+// Another window takes the player's attention, as another program's would.
+void activate(QWidget& other) {
+    other.show();
+    other.activateWindow();
+    QCoreApplication::processEvents();
+}
+
 // Seven buttons, three to a row, the middle one of the second row disabled: a grid with a hole
 // and a short last row.
 class GridProbe final : public ui::Form {
@@ -361,9 +368,7 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     // In a window the player has left, the focus passes on as the window is activated again.
     cells[2].setFocus();
     QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QCoreApplication::processEvents();
+    activate(elsewhere);
     EXPECT_FALSE(ui::qt::windowOf(h.form("grid"))->isActiveWindow());
     cells[2].setVisible(false);
     ui::qt::windowOf(h.form("grid"))->activateWindow();
@@ -442,9 +447,7 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
     h.key("text", Qt::Key_Backtab);
     EXPECT_EQ(box->selectedText().toStdString(), "509a");
     QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QCoreApplication::processEvents();
+    activate(elsewhere);
     ui::qt::windowOf(h.form("text"))->activateWindow();
     QCoreApplication::processEvents();
     h.key("text", Qt::Key_Q, "q");

@@ -148,8 +148,7 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
         EXPECT_EQ(h.shows("choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
     }
     h.press("heroineDicePictures(0)");
-    EXPECT_FALSE(h.shows("choicePromptLabel"));
-    EXPECT_FALSE(h.on("choicePromptTimer")) << "and blinks no more";
+    EXPECT_FALSE(h.shows("choicePromptLabel") || h.on("choicePromptTimer")) << "and blinks no more";
     EXPECT_EQ(h.cap("squaresToGoLabel"), "9");
     EXPECT_EQ(h.ctl("heroineDicePictures(1)").spokenName(), "サイコロ2 3");
     EXPECT_EQ(h.said(), (std::vector<std::string>{
