@@ -218,10 +218,7 @@ TEST(ClosingSequence, CaptionsAtOneAndTwoSecondsPicturesAtSixWhateverTheClicks) 
         EXPECT_EQ(h.spoken("mesareaepi3").back(), "健吾呼ぶの") << "said as it shows";
         h.advance(1000ms);
         EXPECT_EQ(shown(), "++--");
-        h.advance(3999ms);
-        EXPECT_EQ(shown(), "++--");
-        h.advance(1ms);
-        EXPECT_EQ(shown(), "++++");
+        EXPECT_EQ(h.across(4000ms, shown), testing_support::Change("++--", "++++"));
         const auto said = h.spoken("mesareaepi3");
         EXPECT_EQ(std::vector(said.end() - 2, said.end()),
                   (std::vector<std::string>{"忘れてた！！", "完。おしまい。ウィンドウを閉じると、ゲームが終わる"}));

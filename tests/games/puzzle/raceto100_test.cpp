@@ -281,10 +281,7 @@ TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) 
     Race h;
     h.press("opponentPicture");
     EXPECT_EQ(h.interval(1), 167);
-    h.advance(1000ms + 144ms);
-    EXPECT_EQ(h.die(0), "store/diceimg_1");
-    h.advance(1ms);
-    EXPECT_EQ(h.die(0), "store/diceimg_2");
+    EXPECT_EQ(h.across(1000ms + 145ms, [&] { return h.die(0); }), Change("store/diceimg_1", "store/diceimg_2"));
     for (int i = 0; i < 30; ++i) h.press("opponentPicture");
     EXPECT_EQ(std::pair(h.interval(0), h.interval(1)), std::pair(45 + rules::kMaxSlowdown, 67 + rules::kMaxSlowdown));
     h.advance(944ms);
