@@ -88,8 +88,7 @@ TEST(RandomInput, AFailureIsReportedWithItsSeedAndTheStepsBeforeIt) {
 
 // A form that can no longer go on is a failure, a lost game is not.
 TEST(RandomInput, TheCheckerSeesAStoryThatStopped) {
-    testing_support::SceneHarness h;
-    h.open("mesarea1");
+    testing_support::OpenForm h("mesarea1");
     EXPECT_EQ(testing_support::progress(h, "mesarea1").stuck, "");
     for (const auto& t : h.form("mesarea1").timers()) t->setEnabled(false);
     EXPECT_NE(testing_support::progress(h, "mesarea1").stuck, "");

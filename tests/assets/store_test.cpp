@@ -60,8 +60,7 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
                 continue;
             }
             ASSERT_FALSE(p.isNull()) << array.name << "(" << i << ")";
-            EXPECT_EQ(p.width(), array.width) << array.name << "(" << i << ")";
-            EXPECT_EQ(p.height(), array.height) << array.name << "(" << i << ")";
+            EXPECT_EQ(std::pair(p.width(), p.height()), std::pair(array.width, array.height)) << array.name << "(" << i << ")";
             EXPECT_FALSE(p.description().empty()) << array.name << "(" << i << ") says nothing to a screen reader";
         }
         EXPECT_THROW(sozai.get(array.name, array.count), std::out_of_range);
@@ -115,14 +114,10 @@ TEST(Pictures, NoPictureIsCutOffByItsFrame) {
 TEST(Pictures, TheClosingPicturesHaveTheirSizes) {
     for (auto [name, w, h] : {std::tuple{"scenes/kanimg", 125, 125}, std::tuple{"scenes/rogoimg", 500, 70}}) {
         ui::Picture p = assets::picture(name);
-        EXPECT_EQ(p.width(), w) << name;
-        EXPECT_EQ(p.height(), h) << name;
+        EXPECT_EQ(std::pair(p.width(), p.height()), std::pair(w, h)) << name;
     }
 }
 
-}  // namespace
-
-namespace {
 
 QImage drawn(const std::string& name, int scale = 3) {
     ui::Picture p = assets::picture(name);

@@ -19,8 +19,7 @@ class Keyboard : public testing::TestWithParam<std::string> {};
 // the form or one of its showing, enabled controls holds the focus.
 TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
     const std::string& form = GetParam();
-    SceneHarness h;
-    h.open(form);
+    OpenForm h(form);
     ui::qt::assumeScreenReader(true);  // by ear, where the way on takes the focus
     KeyboardWatch watch(h, form);
     for (std::size_t i = 0; i <= h.form(form).controls().size(); ++i) {
@@ -47,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard, testing::ValuesIn(chain::gameForms
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
 // focus as they appear, so Space alone reads a story to its end.
 TEST(Keyboard, SpaceReadsAStoryToItsExit) {
-    SceneHarness h;
-    h.open("mesarea1");
+    OpenForm h("mesarea1");
     KeyboardWatch watch(h, "mesarea1");
     h.advance(470ms);
     h.key("mesarea1", Qt::Key_Space, " ");

@@ -22,8 +22,7 @@ class Player : public testing::TestWithParam<std::string> {};
 // is found), or a key.
 TEST_P(Player, AfterTheDecisionNothingChangesButByAnExit) {
     const std::string& form = GetParam();
-    SceneHarness h;
-    h.open(form);
+    OpenForm h(form);
     EXPECT_FALSE(h.form(form).decided());
     winScript(form).win(h);
     h.advance(3000ms);

@@ -38,9 +38,7 @@ TEST(SceneFile, PagesRunOnsAndSettingsReadAsTheEngineWantsThem) {
     EXPECT_EQ(f.script.runOn, (Ints{11, 16}));
     EXPECT_EQ(f.script.pageBreaks, (Ints{14, 15})) << "a full page turns by itself";
 
-    EXPECT_EQ(f.layout.form, "mesareaepi9");
-    EXPECT_EQ(f.layout.caption, "エピローグ");
-    EXPECT_EQ(f.layout.exitCaption, "NEXT AREA");
+    EXPECT_EQ(f.layout.form + "/" + f.layout.caption + "/" + f.layout.exitCaption, "mesareaepi9/エピローグ/NEXT AREA");
     EXPECT_EQ(f.layout.nextPageRect, (ui::Rect{4080, 6480, 1815, 495}));
     EXPECT_EQ(f.layout.exitRect, (ui::Rect{8040, 6, 1815, 495}));
     EXPECT_EQ(f.layout.rowLeft, 360);

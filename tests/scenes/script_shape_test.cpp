@@ -1,16 +1,15 @@
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "scenes/script.h"
+#include "scenes/utf16.h"
 
 namespace {
 
@@ -44,54 +43,7 @@ const std::vector<Shape> kShapes = {
     {"mesareaepi3", 13, {5, 9}, {}, {12, 1}, {}, {}},
 };
 
-constexpr char32_t kIdeographicSpace = U'\u3000';
-
-// Strict UTF-8 decoding; nullopt on any malformed, overlong or surrogate sequence, which a row
-// would otherwise show as replacement characters.
-std::optional<std::u32string> decodeUtf8(std::string_view text) {
-    std::u32string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = lead & 0x1F;
-            min = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = lead & 0x0F;
-            min = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = lead & 0x07;
-            min = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (text.size() - i <= static_cast<std::size_t>(extra)) return std::nullopt;  // cut short
-        for (int k = 1; k <= extra; ++k) {
-            const auto cont = static_cast<unsigned char>(text[i + k]);
-            if ((cont & 0xC0) != 0x80) return std::nullopt;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-        out.push_back(cp);
-        i += extra + 1;
-    }
-    return out;
-}
-
-// The engine counts a line in UTF-16 code units, as the toolkit's strings do.
-int utf16Length(const std::u32string& codePoints) {
-    int units = 0;
-    for (char32_t cp : codePoints) units += cp > 0xFFFF ? 2 : 1;
-    return units;
-}
+constexpr char16_t kIdeographicSpace = u'\u3000';
 
 // The engine's paging: a page ends after a flagged line or its twelfth line, and the scene's
 // last line ends the scene whatever its flags say.
@@ -123,9 +75,7 @@ TEST(ScriptShape, EveryScriptHasTheShapeOfItsScene) {
         std::set<int> blankLines;
         for (const auto& [index, spaces] : want.blanks) {
             blankLines.insert(index);
-            const auto decoded = decodeUtf8(got.lines[index]);
-            ASSERT_TRUE(decoded.has_value()) << "line " << index;
-            EXPECT_EQ(*decoded, std::u32string(static_cast<std::size_t>(spaces), kIdeographicSpace))
+            EXPECT_EQ(got.lines[index], scenes::toUtf8(std::u16string(static_cast<std::size_t>(spaces), kIdeographicSpace)))
                 << "line " << index << " should be " << spaces << " full-width spaces";
         }
         for (const auto& [a, b] : want.repeats) {
@@ -134,16 +84,17 @@ TEST(ScriptShape, EveryScriptHasTheShapeOfItsScene) {
 
         for (int i = 0; i < want.lines; ++i) {
             const std::string& line = got.lines[i];
-            const auto decoded = decodeUtf8(line);
-            ASSERT_TRUE(decoded.has_value()) << "line " << i << " is not valid UTF-8";
-            const int units = utf16Length(*decoded);
-            EXPECT_GE(units, 1) << "line " << i;
-            EXPECT_LE(units, 33) << "line " << i << ": " << line;
+            // The engine counts a line in UTF-16 units; a line that does not come back as written is
+            // no UTF-8 (malformed, overlong, a surrogate), and a row would show replacements for it.
+            const std::u16string units = scenes::toUtf16(line);
+            ASSERT_EQ(scenes::toUtf8(units), line) << "line " << i << " is not valid UTF-8";
+            EXPECT_GE(units.size(), 1u) << "line " << i;
+            EXPECT_LE(units.size(), 33u) << "line " << i << ": " << line;
             bool onlySpace = true;
-            for (char32_t cp : *decoded) {
+            for (char16_t c : units) {
                 // A row is one label line: a control character would break or garble it.
-                EXPECT_GE(cp, U' ') << "line " << i << " holds a control character";
-                if (cp != kIdeographicSpace && cp != U' ') onlySpace = false;
+                EXPECT_GE(static_cast<int>(c), ' ') << "line " << i << " holds a control character";
+                if (c != kIdeographicSpace && c != u' ') onlySpace = false;
             }
             // Blank lines are deliberate pauses in the text; any other one is a slip.
             EXPECT_TRUE(!onlySpace || blankLines.count(i) > 0) << "line " << i << " is blank";

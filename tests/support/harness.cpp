@@ -1,5 +1,8 @@
 #include "support/harness.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
@@ -92,19 +95,17 @@ QWidget* SceneHarness::target(const std::string& formName, const std::string& na
     return w;
 }
 
-void SceneHarness::click(const std::string& formName, const std::string& name) {
-    QWidget* w = target(formName, name);
-    QWidget* window = w->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
-    settle();
+void SceneHarness::click(const std::string& formName, const std::string& name) { clickWith(formName, name, Qt::LeftButton); }
+
+// The control's centre in its window, whether it shows or not.
+QPoint SceneHarness::centre(const std::string& formName, const std::string& name) {
+    QWidget* w = ui::qt::widgetOf(control(formName, name));
+    return w->parentWidget()->mapTo(ui::qt::windowOf(form(formName)), w->geometry().center());
 }
 
 void SceneHarness::clickAnyway(const std::string& formName, const std::string& name) {
     if (!onScreen(form(formName))) throw std::runtime_error(formName + " is not on screen");
-    QWidget* w = ui::qt::widgetOf(control(formName, name));
-    QWidget* window = ui::qt::windowOf(form(formName));
-    const QPoint centre = w->parentWidget()->mapTo(window, w->geometry().center());
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(ui::qt::windowOf(form(formName))->windowHandle(), Qt::LeftButton, {}, centre(formName, name));
     settle();
 }
 
@@ -188,12 +189,8 @@ void SceneHarness::advance(std::chrono::milliseconds ms) {
 void SceneHarness::pressAndRelease(const std::string& formName, const std::string& pressOn,
                                    const std::string& releaseOn, int qtButton) {
     QWidget* window = ui::qt::windowOf(form(formName));
-    auto centre = [&](const std::string& name) {
-        QWidget* w = ui::qt::widgetOf(control(formName, name));
-        return w->parentWidget()->mapTo(window, w->geometry().center());
-    };
     const auto button = static_cast<Qt::MouseButton>(qtButton);
-    const QPoint from = centre(pressOn), to = centre(releaseOn);
+    const QPoint from = centre(formName, pressOn), to = centre(formName, releaseOn);
     QTest::mousePress(window->windowHandle(), button, {}, from);
     QTest::mouseMove(window->windowHandle(), to);
     if (!form(formName).dead()) QTest::mouseRelease(window->windowHandle(), button, {}, to);
@@ -265,6 +262,42 @@ bool SceneHarness::visible(const std::string& formName, const std::string& name)
 
 bool SceneHarness::enabled(const std::string& formName, const std::string& name) {
     return control(formName, name).enabled();
+}
+
+std::vector<std::string> FormHarness::lastSaid(std::size_t n) const {
+    const auto all = said();
+    return {all.end() - static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end()};
+}
+
+namespace {
+std::string joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const auto& w : words) out += (out.empty() ? "" : " ") + w;
+    return out;
+}
+}  // namespace
+
+std::string FormHarness::showing(const std::vector<std::string>& controls) {
+    std::vector<std::string> shown;
+    std::copy_if(controls.begin(), controls.end(), std::back_inserter(shown), [this](const auto& c) { return shows(c); });
+    return joined(shown);
+}
+
+std::vector<std::string> FormHarness::timersOn() {
+    std::vector<std::string> on;
+    for (const auto& t : form(f).timers())
+        if (t->enabled()) on.push_back(t->name());
+    return on;
+}
+
+bool FormHarness::fits(const std::string& label) {
+    const auto& l = static_cast<ui::Label&>(ctl(label));
+    return l.textWidthPixels() <= ui::twipsToPixels(l.width());
+}
+
+std::string FormHarness::leave(const std::string& exit) {
+    click(f, exit);
+    return joined(openForms()) + (app().extraLoaded("sozai") ? " +store" : "");
 }
 
 }  // namespace testing_support

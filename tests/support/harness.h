@@ -15,6 +15,7 @@
 #include "ui/clock.h"
 #include "ui/form.h"
 
+class QPoint;
 class QWidget;
 
 namespace testing_support {
@@ -115,6 +116,7 @@ private:
     void boxOpen(const std::string& title, const std::string& text);
     ui::Timer& timer(const std::string& form, const std::string& name);
     QWidget* target(const std::string& form, const std::string& control);
+    QPoint centre(const std::string& form, const std::string& control);
 
     ui::ManualClock clock_;
     std::unique_ptr<ui::Clock> realClock_;
@@ -125,6 +127,56 @@ private:
     std::vector<std::pair<std::string, std::string>> boxes_;
     std::vector<Spoken> spoken_;
     std::chrono::milliseconds boxTime_{1000};
+};
+
+using Change = std::pair<std::string, std::string>;  // before, after
+
+// A harness for the tests of one game or scene: the form is named once, and every look and click
+// goes to it.
+struct FormHarness : SceneHarness {
+    explicit FormHarness(std::string form) : f(std::move(form)) {}
+    const std::string f;
+
+    using SceneHarness::open;
+    ui::Form& open() { return open(f); }
+    ui::Control& ctl(const std::string& c) { return control(f, c); }
+    std::string pic(const std::string& image) { return picture(f, image); }
+    std::string cap(const std::string& c) { return caption(f, c); }
+    bool shows(const std::string& c) { return visible(f, c); }
+    bool live(const std::string& c) { return enabled(f, c); }
+    bool on(const std::string& timer) { return timerEnabled(f, timer); }
+    void press(const std::string& c) { click(f, c); }
+    void down(int qtKey, bool autoRepeat = false) { keyDown(f, qtKey, autoRepeat); }
+    std::vector<std::string> said() const { return spoken(f); }
+    std::vector<std::string> lastSaid(std::size_t n) const;  // the last n sentences, or all there are
+    std::string next(const std::string& exit) { return nextForm(f, exit); }
+    // Of these controls, those that show, in the order given, a space between.
+    std::string showing(const std::vector<std::string>& controls);
+    std::vector<std::string> timersOn();
+    bool fits(const std::string& label);  // its caption within its width on screen
+    // What `look` finds a millisecond before `wait` has passed, and as it has: for a change due at
+    // exactly that moment.
+    template <class Look>
+    auto across(std::chrono::milliseconds wait, Look look) {
+        advance(wait - std::chrono::milliseconds(1));
+        auto before = look();
+        advance(std::chrono::milliseconds(1));
+        return std::pair(before, look());
+    }
+    Change picAcross(std::chrono::milliseconds wait, const std::string& image) {
+        return across(wait, [&] { return pic(image); });
+    }
+    std::pair<bool, bool> showsAcross(std::chrono::milliseconds wait, const std::string& control) {
+        return across(wait, [&] { return shows(control); });
+    }
+    // Takes the exit and says where it led: the forms on screen, and " +store" if the picture store
+    // outlived the game.
+    std::string leave(const std::string& exit);
+};
+
+// The same with the form on screen from the start, for a test that plays it as it loads.
+struct OpenForm : FormHarness {
+    explicit OpenForm(std::string form) : FormHarness(std::move(form)) { open(); }
 };
 
 }  // namespace testing_support

@@ -58,6 +58,18 @@ PressBy::~PressBy() { pressing() = std::move(before_); }
 
 namespace {
 
+// The game afresh, as a player who comes back to it.
+void reopen(SceneHarness& h, const std::string& form) {
+    h.app().unload(h.form(form));
+    h.open(form);
+}
+
+// Lets the time pass, then keeps the picture.
+void shootAfter(SceneHarness& h, const Shoot& shoot, std::chrono::milliseconds wait, const std::string& title) {
+    h.advance(wait);
+    shoot(title);
+}
+
 // The dial shows which digit it stands on by the store picture it carries.
 void dial(SceneHarness& h, const std::string& digits) {
     for (int i = 0; i < 4; ++i)
@@ -80,18 +92,15 @@ void hitAndBlowGallery(SceneHarness& h, const Shoot& shoot) {
     dial(h, near);
     shoot("dialling");
     h.click("Hitandblow", "padlockPicture");
-    h.advance(600ms);
-    shoot("roulette");
-    h.advance(3400ms);
-    shoot("judged");
+    shootAfter(h, shoot, 600ms, "roulette");
+    shootAfter(h, shoot, 3400ms, "judged");
     h.advance(2000ms);
     for (const std::string guess : {"5678", "0918", "2736", "4096", "8152"}) tryHitAndBlow(h, guess == secret ? near : guess);
     h.click("Hitandblow", "hintHotSpot");  // the last-chance hot spot shows the secret at the top left
     shoot("history and hint");
     tryHitAndBlow(h, near);
     shoot("lost");
-    h.app().unload(h.form("Hitandblow"));
-    h.open("Hitandblow");
+    reopen(h, "Hitandblow");
     winHitAndBlow(h);
     shoot("won");
 }
@@ -115,16 +124,13 @@ void keySearchGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("two opened, with the hint");
     h.click("keysearch", ui::indexed("boxPictures", key));
     shoot("key found");
-    h.advance(1500ms);
-    shoot("won");
-    h.app().unload(h.form("keysearch"));
-    h.open("keysearch");
+    shootAfter(h, shoot, 1500ms, "won");
+    reopen(h, "keysearch");
     const int again = keyBox(h);
     for (int box : {0, 40, 80, 44, 36})
         if (box != again && h.enabled("keysearch", ui::indexed("boxPictures", box)))
             h.click("keysearch", ui::indexed("boxPictures", box));
-    h.advance(1500ms);
-    shoot("lost");
+    shootAfter(h, shoot, 1500ms, "lost");
 }
 
 // Alternate feet all in one go: no second of the race clock passes, so neither the same foot nor
@@ -141,12 +147,10 @@ void winBootsDash(SceneHarness& h) {
 }
 
 void bootsDashGallery(SceneHarness& h, const Shoot& shoot) {
-    h.advance(3s);
-    shoot("countdown");
+    shootAfter(h, shoot, 3s, "countdown");
     h.advance(3s);
     for (int step = 0; step < 180; ++step) h.keyDown("nagagutsu", step % 2 ? Qt::Key_Right : Qt::Key_Left);
-    h.advance(1500ms);
-    shoot("running");
+    shootAfter(h, shoot, 1500ms, "running");
     // The same foot until she goes down; nothing else can trip her within this second.
     for (int guard = 0; guard < 100 && h.picture("nagagutsu", "runnerImage") != "store/nagagutsu_1"; ++guard)
         h.keyDown("nagagutsu", Qt::Key_Left);
@@ -154,10 +158,8 @@ void bootsDashGallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(1s);
     sprintBootsDash(h);
     shoot("won");
-    h.app().unload(h.form("nagagutsu"));
-    h.open("nagagutsu");
-    h.advance(46s);
-    shoot("lost");
+    reopen(h, "nagagutsu");
+    shootAfter(h, shoot, 46s, "lost");
 }
 
 // Pump and throw draws of the water balloon battle: the air a pump adds, and whether it bursts.
@@ -178,8 +180,7 @@ void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
     const auto seed = static_cast<std::uint64_t>(h.random().draw() * 0x1p53);
     // Three pumps of 300, a safe throw, and the balloon at the top of its arc.
     h.script({air(300), kHolds, air(300), kHolds, air(300), kHolds, kHolds});
-    h.advance(3000ms + 8 * 40ms);
-    shoot("balloon in flight");
+    shootAfter(h, shoot, 3000ms + 8 * 40ms, "balloon in flight");
     h.advance(8 * 40ms);
     h.script({air(300), kHolds, air(200), kHolds, air(300), kHolds});
     for (int i = 0; i < 2; ++i) {
@@ -193,17 +194,12 @@ void balloonBattleGallery(SceneHarness& h, const Shoot& shoot) {
     shoot("danger level revealed");
     h.script({kBursts});
     h.click("mizuhusen", "throwButton");
-    h.advance(40ms);
-    shoot("burst on her own throw");
-    h.advance(3000ms);
-    shoot("lost");
-    h.app().unload(h.form("mizuhusen"));
-    h.open("mizuhusen");
+    shootAfter(h, shoot, 40ms, "burst on her own throw");
+    shootAfter(h, shoot, 3000ms, "lost");
+    reopen(h, "mizuhusen");
     h.script({air(200), kBursts});
-    h.advance(1000ms);
-    shoot("burst on the opponent's pump");
-    h.advance(3000ms);
-    shoot("won");
+    shootAfter(h, shoot, 1000ms, "burst on the opponent's pump");
+    shootAfter(h, shoot, 3000ms, "won");
     h.random().useSeed(seed);
 }
 
@@ -244,64 +240,47 @@ void winCandleBlowing(SceneHarness& h) {
 }
 
 void candleBlowingGallery(SceneHarness& h, const Shoot& shoot) {
-    const auto again = [&h] {
-        h.app().unload(h.form("rosoku"));
-        h.open("rosoku");
-    };
     const double noLuck = SceneHarness::draw(10000, 9999);
     // Half a full breath's worth: Good at 100 %, 50 candles, counted by the scroll.
-    h.advance(3000ms);
-    shoot("countdown");
+    shootAfter(h, shoot, 3000ms, "countdown");
     h.advance(7000ms);
     breatheOnCandles(h, 45);
     shoot("breathing in");
     h.advance(10990ms);
     breatheOnCandles(h, 60);
-    h.advance(10ms);
-    shoot("breath measured");
-    h.advance(1000ms + 20 * 30ms);
-    shoot("marker running");
+    shootAfter(h, shoot, 10ms, "breath measured");
+    shootAfter(h, shoot, 1000ms + 20 * 30ms, "marker running");
     stopCandleMeter(h, 30, {noLuck});
     shoot("graded Good");
-    h.advance(3200ms);
-    shoot("blowing out");
-    h.advance(4800ms);
-    shoot("measuring");
-    h.advance(2800ms);
-    shoot("counting");
-    h.advance(1200ms + 1500ms);
-    shoot("announced 50");
+    shootAfter(h, shoot, 3200ms, "blowing out");
+    shootAfter(h, shoot, 4800ms, "measuring");
+    shootAfter(h, shoot, 2800ms, "counting");
+    shootAfter(h, shoot, 1200ms + 1500ms, "announced 50");
     // Her own breath, all of it.
-    again();
+    reopen(h, "rosoku");
     inhaleForCandles(h, 60);
     stopCandleMeter(h, 72, {noLuck});
     shoot("graded Super");
-    h.advance(1200ms + 100 * 100ms + 1500ms);
-    shoot("announced 100");
+    shootAfter(h, shoot, 1200ms + 100 * 100ms + 1500ms, "announced 100");
     // Perfect at 98.5 %: the count stops at 90 and shows candle 98 still lit.
-    again();
+    reopen(h, "rosoku");
     inhaleForCandles(h, 59);
     stopCandleMeter(h, 73, {noLuck, SceneHarness::draw(20, 19)});
     shoot("graded Perfect");
-    h.advance(1200ms + 9700ms + 3600ms + 90 * 50ms);
-    shoot("count stopped at 97");
+    shootAfter(h, shoot, 1200ms + 9700ms + 3600ms + 90 * 50ms, "count stopped at 97");
     // Two thirds of a breath at Good: fewer than half.
-    again();
+    reopen(h, "rosoku");
     inhaleForCandles(h, 40);
     stopCandleMeter(h, 50, {noLuck});
-    h.advance(1200ms + 3300ms + 3600ms + 27 * 50ms + 1500ms);
-    shoot("announced 33");
+    shootAfter(h, shoot, 1200ms + 3300ms + 3600ms + 27 * 50ms + 1500ms, "announced 33");
     // No breath at all, and the wind spirit.
-    again();
+    reopen(h, "rosoku");
     inhaleForCandles(h, 0);
     stopCandleMeter(h, 0, {SceneHarness::draw(10000, 0)});
     shoot("graded Poor");
-    h.advance(1300ms + 1000ms);
-    shoot("wind spirit arrives");
-    h.advance(500ms);
-    shoot("wind spirit blew them out");
-    h.advance(1500ms);
-    shoot("announced 100 by the wind");
+    shootAfter(h, shoot, 1300ms + 1000ms, "wind spirit arrives");
+    shootAfter(h, shoot, 500ms, "wind spirit blew them out");
+    shootAfter(h, shoot, 1500ms, "announced 100 by the wind");
 }
 
 // Don't exceed 100. The heroine stops her dice by watching them: a die shows each face in turn.
@@ -367,16 +346,13 @@ void forbiddenMove(SceneHarness& h) {
 }
 
 void raceTo100Gallery(SceneHarness& h, const Shoot& shoot) {
-    h.advance(1200ms);
-    shoot("both dice rolling");
+    shootAfter(h, shoot, 1200ms, "both dice rolling");
     h.click(kRaceTo100, "heroinePicture");  // the forbidden button shows
     stopRaceDie(h, 0, 7);
     stopRaceDie(h, 1, 3);
-    h.advance(1000ms);
-    shoot("choice it");
+    shootAfter(h, shoot, 1000ms, "choice it");
     h.click(kRaceTo100, "heroineDicePictures(0)");
-    h.advance(600ms);
-    shoot("the car moving");
+    shootAfter(h, shoot, 600ms, "the car moving");
     auto arrow = [&](int k) { return h.visible(kRaceTo100, ui::indexed("choiceArrowPictures", k)); };
     for (int guard = 0; guard < 10000 && !arrow(0) && !arrow(1); ++guard) h.advance(10ms);
     shoot("the opponent's choice");
@@ -385,8 +361,7 @@ void raceTo100Gallery(SceneHarness& h, const Shoot& shoot) {
     shoot(state == RaceState::Won ? "won" : "lost by a 66");
 
     // A second game, thrown away with the forbidden button, and the rare revival.
-    h.app().unload(h.form(kRaceTo100));
-    h.open(kRaceTo100);
+    reopen(h, kRaceTo100);
     h.advance(1000ms);
     h.click(kRaceTo100, "heroinePicture");
     forbiddenMove(h);  // 100 squares left: 66 of them go
@@ -397,8 +372,7 @@ void raceTo100Gallery(SceneHarness& h, const Shoot& shoot) {
     h.advance(1000ms);
     h.random().useSeed(1);
     shoot("the fall");
-    h.advance(1000ms);
-    shoot("lost");
+    shootAfter(h, shoot, 1000ms, "lost");
     h.close(kRaceTo100);
     shoot("revived");
     if (awaitRace(h) == RaceState::Won) shoot("won after the revival");
@@ -467,11 +441,9 @@ void duelGallery(SceneHarness& h, const Shoot& shoot, const std::string& form) {
         if (grins()) break;
     }
     reopen(h, form, seed);
-    h.advance(1000ms);
-    shoot("the opponent's line");
+    shootAfter(h, shoot, 1000ms, "the opponent's line");
     while (!shown(h, form, "throwButton")) h.advance(100ms);
-    h.advance(5 * 60ms);
-    shoot("aiming");
+    shootAfter(h, shoot, 5 * 60ms, "aiming");
     playDuel(h, form, [&] { return shown(h, form, "exclamationPicture"); });
     shoot("perfect throw");
     playDuel(h, form, [&] {

@@ -21,10 +21,12 @@ using testing_support::SceneHarness;
 QAccessibleInterface* a11y(SceneHarness& h, const std::string& form, const std::string& control) {
     return QAccessible::queryAccessibleInterface(ui::qt::widgetOf(h.control(form, control)));
 }
+std::string nameOf(SceneHarness& h, const std::string& form, const std::string& control) {
+    return a11y(h, form, control)->text(QAccessible::Name).toStdString();
+}
 
 TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
-    SceneHarness h;
-    h.open("Hitandblow");
+    testing_support::OpenForm h("Hitandblow");
     struct Expect {
         const char* control;
         QAccessible::Role role;
@@ -48,7 +50,7 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
               "鍵を開けろ！");
 
     h.click("Hitandblow", "dialUpButtons(2)");
-    EXPECT_EQ(a11y(h, "Hitandblow", "dialPictures(2)")->text(QAccessible::Name).toStdString(), "数字 3")
+    EXPECT_EQ(nameOf(h, "Hitandblow", "dialPictures(2)"), "数字 3")
         << "a new picture, a new name";
 }
 
@@ -57,11 +59,10 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
 // active accessibility bridge, so the events themselves cannot be heard in process; the name they
 // announce is what is checked.)
 TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
-    SceneHarness h;
-    h.open("mesarea1");
+    testing_support::OpenForm h("mesarea1");
     const std::string& line = scenes::script("mesarea1").lines.at(0);
     std::vector<std::string> names;
-    auto name = [&] { return a11y(h, "mesarea1", "rows(0)")->text(QAccessible::Name).toStdString(); };
+    auto name = [&] { return nameOf(h, "mesarea1", "rows(0)"); };
     names.push_back(name());
     h.advance(450ms);
     for (std::size_t tick = 0; tick <= scenes::toUtf16(line).size(); ++tick) {
@@ -71,11 +72,10 @@ TEST(Accessibility, AStoryLineIsReadWholeOnceItIsComplete) {
     EXPECT_EQ(names, (std::vector<std::string>{" ", line}));
     EXPECT_EQ(h.caption("mesarea1", "rows(0)"), line);
     h.click("mesarea1", "rows(0)");  // a hurried line is whole at once, and read at once
-    EXPECT_EQ(a11y(h, "mesarea1", "rows(1)")->text(QAccessible::Name).toStdString(),
-              scenes::script("mesarea1").lines.at(1));
+    EXPECT_EQ(nameOf(h, "mesarea1", "rows(1)"), scenes::script("mesarea1").lines.at(1));
     for (int i = 2; i < 11; ++i) h.click("mesarea1", "rows(0)");
     h.click("mesarea1", "nextPageButton");
-    EXPECT_EQ(a11y(h, "mesarea1", "rows(1)")->text(QAccessible::Name).toStdString(), " ") << "a new page reads blank";
+    EXPECT_EQ(nameOf(h, "mesarea1", "rows(1)"), " ") << "a new page reads blank";
 }
 
 // Each change a player sees raises an event on the control that changed, carrying its new name: a
@@ -128,8 +128,7 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
         SceneHarness h;
         act(h);
         for (const auto& [control, text] : expected) {
-            const std::string now = a11y(h, form, control)->text(QAccessible::Name).toStdString();
-            EXPECT_EQ(last[control], now) << form << "." << control;
+            EXPECT_EQ(last[control], nameOf(h, form, control)) << form << "." << control;
             EXPECT_EQ(last[control], text.empty() ? last[control] : text) << form << "." << control;
             EXPECT_FALSE(last[control].empty()) << form << "." << control;
         }

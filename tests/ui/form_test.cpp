@@ -102,17 +102,15 @@ private:
     ui::Timer& tickTimer;
 };
 
+// Every probe form of this file registered, "probe", "keys", "grid" and "text", all logging to one log.
 struct ProbeHarness : SceneHarness {
-    ProbeHarness() {
-        app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
-    }
+    explicit ProbeHarness(const char* opened = nullptr);
     std::vector<std::string> log;
     Probe& probe() { return static_cast<Probe&>(form("probe")); }
 };
 
 TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     Probe* probe = &h.probe();
     probe->refuse = true;
     EXPECT_FALSE(h.app().unload(*probe));
@@ -131,8 +129,7 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
 }
 
 TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     h.click("probe", "clickLabel");
     h.pressAndRelease("probe", "clickLabel", "clickImage");  // dragged off: no click, here or there
     h.click("probe", "clickImage");
@@ -176,8 +173,7 @@ struct Paints final : QObject {
 // Controls look as they are told: a new picture is painted, labels align, a line keeps its points;
 // buttons stack above labels, and a form unloaded in its own handler survives the handler.
 TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) {
-    ProbeHarness h;
-    h.open("probe");
+    ProbeHarness h("probe");
     Paints paints;
     ui::qt::widgetOf(h.control("probe", "clickImage"))->installEventFilter(&paints);
     static_cast<ui::Image&>(h.control("probe", "clickImage")).setPicture(assets::picture("scenes/dice/star"));
@@ -238,9 +234,6 @@ TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
     EXPECT_EQ(ui::pointsToPixels(27.75), 37);
 }
 
-}  // namespace
-
-namespace {
 
 // A form that sees keys first, as the dash and the candles do.
 class KeyProbe final : public ui::Form {
@@ -263,10 +256,7 @@ public:
 };
 
 TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
-    h.open("keys");
+    ProbeHarness h("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     ASSERT_TRUE(one.hasFocus());
     const QImage face = ui::qt::widgetOf(one)->grab().toImage();
@@ -288,17 +278,14 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     h.key("keys", Qt::Key_F35);     // a key without a code of ours goes by
     for (int k : {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Delete}) h.key("keys", k);
     h.key("keys", Qt::Key_A, "a");  // the button has no use for it, and hands it to the window
-    EXPECT_EQ(log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
+    EXPECT_EQ(h.log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
                                              "key Escape", "key Delete", "key A"}))
         << "Space clicked nothing, and each key came once";
 }
 
 // A control that turns (a dial) takes Up and Down for itself (the lock's keyboard test shows tabOrder).
 TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("keys", [&log](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
-    h.open("keys");
+    ProbeHarness h("keys");
     auto& one = static_cast<ui::Button&>(h.control("keys", "firstButton"));
     auto& two = static_cast<ui::Button&>(h.control("keys", "secondButton"));
     std::vector<int> turns;
@@ -310,6 +297,13 @@ TEST(Form, UpAndDownTurnAControlThatAsksForThem) {
     two.setFocus();
     h.key("keys", Qt::Key_Up);
     EXPECT_EQ(turns.size(), 2u) << "a control that did not ask keeps its arrows";
+}
+
+// Another window takes the player's attention, as another program's would.
+void activate(QWidget& other) {
+    other.show();
+    other.activateWindow();
+    QCoreApplication::processEvents();
 }
 
 // Seven buttons, three to a row, the middle one of the second row disabled: a grid with a hole
@@ -330,9 +324,7 @@ public:
 // The arrows stop at every edge of the grid, its ragged bottom too, and step over the cell that
 // cannot take the focus.
 TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
-    SceneHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
-    h.open("grid");
+    ProbeHarness h("grid");
     static_cast<GridProbe&>(h.form("grid")).cellButtons[0].setFocus();
     const QImage greyed = ui::qt::widgetOf(static_cast<GridProbe&>(h.form("grid")).cellButtons[4])->grab().toImage();
     int darkest = 255;
@@ -353,9 +345,7 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
 // that one: another control going away, even while the form itself holds the focus, leaves it be.
 // A control that comes back takes the focus only from the form.
 TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
-    SceneHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
-    h.open("grid");
+    ProbeHarness h("grid");
     auto& cells = static_cast<GridProbe&>(h.form("grid")).cellButtons;
     std::vector<std::string> focus;
     const auto now = [&] { focus.push_back(testing_support::focusedControl(h, "grid")); };
@@ -378,9 +368,7 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     // In a window the player has left, the focus passes on as the window is activated again.
     cells[2].setFocus();
     QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QCoreApplication::processEvents();
+    activate(elsewhere);
     EXPECT_FALSE(ui::qt::windowOf(h.form("grid"))->isActiveWindow());
     cells[2].setVisible(false);
     ui::qt::windowOf(h.form("grid"))->activateWindow();
@@ -434,16 +422,21 @@ public:
     ui::Button& after;
 };
 
+ProbeHarness::ProbeHarness(const char* opened) {
+    app().registerForm("probe", [this](app::App& a) { return std::make_unique<Probe>(a, log); });
+    app().registerForm("keys", [this](app::App& a) { return std::make_unique<KeyProbe>(a, log); });
+    app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
+    app().registerForm("text", [this](app::App& a) { return std::make_unique<TextProbe>(a, log); });
+    if (opened) open(opened);
+}
+
 // Digits and letters go down as the characters on their keys and are typed as what they type,
 // Backspace and Enter by name, keys with neither (Home) straight to the box; an accepted key goes
 // no further.
 // The box gets the focus as the form opens and from another control, not from the window
 // activated again; Tab selects its text as it comes.
 TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
-    SceneHarness h;
-    std::vector<std::string> log;
-    h.app().registerForm("text", [&log](app::App& a) { return std::make_unique<TextProbe>(a, log); });
-    h.open("text");
+    ProbeHarness h("text");
     for (auto [key, text] : std::vector<std::pair<int, std::string>>{
              {Qt::Key_0, "0"}, {Qt::Key_9, "9"}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}, {Qt::Key_X, "x"},
              {Qt::Key_B, "b"}, {Qt::Key_Backspace, ""}, {Qt::Key_Return, "\r"}, {Qt::Key_Home, ""}, {Qt::Key_5, "5"}})
@@ -454,13 +447,11 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
     h.key("text", Qt::Key_Backtab);
     EXPECT_EQ(box->selectedText().toStdString(), "509a");
     QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QCoreApplication::processEvents();
+    activate(elsewhere);
     ui::qt::windowOf(h.form("text"))->activateWindow();
     QCoreApplication::processEvents();
     h.key("text", Qt::Key_Q, "q");
-    EXPECT_EQ(log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
+    EXPECT_EQ(h.log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
                                              "down Z", "press z", "down X", "down B", "press b", "down Backspace",
                                              "press Backspace", "down Enter", "press Enter", "down 5", "press 5",
                                              "got focus", "down Q"}));
@@ -470,9 +461,7 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
 // A form that unloads itself again inside its onUnload goes once, and no other with it; the
 // program ends once, and with no test listening, the end stops the event loop.
 TEST(Form, AFormUnloadedWhileUnloadingGoesOnceAndTheEndStopsTheEventLoop) {
-    ProbeHarness h;
-    h.app().registerForm("grid", [](app::App& a) { return std::make_unique<GridProbe>(a); });
-    h.open("probe");
+    ProbeHarness h("probe");
     h.open("grid");
     h.probe().whileUnloading = [&h] { h.app().unload(h.probe()); };
     int ends = 0;

@@ -54,9 +54,6 @@ TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
     EXPECT_GT(differing(blurry), shown.width() * shown.height() / 50) << "the check tells the two apart";
 }
 
-}  // namespace
-
-namespace {
 
 // Pictures rendered ahead of time are rendered for the screen's ratio, so a window opening later
 // shows them crisp without rendering them again.
@@ -76,9 +73,6 @@ TEST(HighDpi, PicturesAreRenderedAheadAtThePixelRatioOfTheScreen) {
     EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore);
 }
 
-}  // namespace
-
-namespace {
 
 TEST(HighDpi, TheScaleIsANumberFromOneToFour) {
     for (const char* good : {"1", "1.5", "2", " 3.25 ", "4"})

@@ -107,8 +107,7 @@ TEST(Prerender, AnEndStopsTheWorkOrTakesItBackUnstarted) {
 TEST(Prerender, NeverChangesWhatAGameShowsAndNoGameWaitsForItsPictures) {
     std::map<std::string, QImage> onDemand;
     for (const auto& game : chain::gameForms()) {
-        SceneHarness h;
-        h.open(game);
+        testing_support::OpenForm h(game);
         onDemand[game] = shot(h, game);
     }
     SceneHarness h;

@@ -11,6 +11,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 namespace rules = games::bootsdashrules;
 
@@ -24,20 +25,20 @@ TEST(BootsDashRules, WholeMetresRoundDownAndTheBonusStaysWithinTheClock) {
 constexpr int kLeft = Qt::Key_Left;
 constexpr int kRight = Qt::Key_Right;
 
-// The dash with every draw scripted (an unscripted draw fails the test); the race starts at 6 s.
-struct Dash : SceneHarness {
-    Dash() {
+// The dash with every draw scripted (an unscripted draw fails the test); the race starts at 6 s,
+// and the dash is opened there unless the countdown is what is tested.
+struct Dash : testing_support::FormHarness {
+    explicit Dash(bool started = true) : FormHarness("nagagutsu") {
         script({});
-        open("nagagutsu");
+        open();
+        if (started) advance(6s);
     }
-    void go() { advance(6s); }
-    void press(int key, bool autoRepeat = false) { keyDown("nagagutsu", key, autoRepeat); }
     // Alternate steps of these gains, starting with the foot that did not go last.
     void run(std::initializer_list<int> gains) {
         for (int g : gains) {
             script({draw(3, g - 2)});
             foot = foot == kLeft ? kRight : kLeft;
-            press(foot);
+            down(foot);
         }
     }
     void runTo(int distanceLeft) {  // from the start, all at once, never leaving a single tenth to go
@@ -47,12 +48,11 @@ struct Dash : SceneHarness {
             d -= g;
         }
     }
-    std::string metres() { return caption("nagagutsu", "metresLeftLabel"); }
-    std::string clock() { return caption("nagagutsu", "secondsLeftLabel"); }
-    int marker() { return left("nagagutsu", "markerImage"); }
-    std::string runner() { return picture("nagagutsu", "runnerImage"); }
+    std::string metres() { return cap("metresLeftLabel"); }
+    std::string clock() { return cap("secondsLeftLabel"); }
+    int marker() { return left(f, "markerImage"); }
+    std::string runner() { return pic("runnerImage"); }
     bool draws() { return random().scriptLeft() > 0; }
-    bool shows(const char* c) { return visible("nagagutsu", c); }
     int foot = 0;
 };
 
@@ -60,87 +60,77 @@ const char* const kRaceView[] = {"headingLabels(0)", "headingLabels(1)", "headin
                                  "secondsLeftLabel", "metresLeftLabel", "runnerImage"};
 
 TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
-    Dash h;
-    h.press(kRight);
-    h.advance(999ms);
-    EXPECT_EQ(h.picture("nagagutsu", "countdownImage"), "");
+    Dash h(false);
+    h.down(kRight);
+    const auto shown = [](int digit) { return digit > 5 ? "" : "store/numberimg_" + std::to_string(digit); };
     for (int digit = 5; digit >= 1; --digit) {
-        h.advance(1ms);
-        EXPECT_EQ(h.picture("nagagutsu", "countdownImage"), "store/numberimg_" + std::to_string(digit));
-        h.press(digit % 2 ? kLeft : kRight);
-        h.advance(999ms);
+        EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
+        h.down(digit % 2 ? kLeft : kRight);
     }
-    EXPECT_TRUE(h.shows("countdownImage"));
-    EXPECT_FALSE(h.shows("runnerImage"));
+    EXPECT_EQ(h.across(1000ms, [&] { return h.showing({"countdownImage", "runnerImage"}); }), Change("countdownImage", "runnerImage"))
+        << "the 0 is never seen";
     EXPECT_EQ(h.marker(), 120) << "no key counted during the countdown";
-    h.advance(1ms);
-    EXPECT_FALSE(h.shows("countdownImage")) << "the 0 is never seen";
     for (const char* c : kRaceView) EXPECT_TRUE(h.shows(c)) << c;
     EXPECT_EQ(h.clock(), "40") << "kRaceSeconds, bootsdashrules.h";
     EXPECT_EQ(h.metres(), "100") << "kCourse, bootsdashrules.h";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    EXPECT_EQ(h.spoken("nagagutsu"),
+    EXPECT_EQ(h.said(),
               (std::vector<std::string>{"左右の矢印キーを交互に、40秒で100メートル", "3", "2", "1", "スタート！"}));
     for (auto [name, left, width] : {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695},
                                      {"headingLabels(2)", 6360, 1695}})
-        EXPECT_EQ(std::pair(h.left("nagagutsu", name), h.width("nagagutsu", name)), std::pair(left, width));
-    for (const char* c : {kRaceView[0], kRaceView[1], kRaceView[2], "rightKeyLabel", "leftKeyLabel", "howToRunLabel"}) {
-        auto& l = static_cast<ui::Label&>(h.control("nagagutsu", c));
-        EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << c;
-    }
+        EXPECT_EQ(std::pair(h.left(h.f, name), h.width(h.f, name)), std::pair(left, width));
+    for (const char* c : {kRaceView[0], kRaceView[1], kRaceView[2], "rightKeyLabel", "leftKeyLabel", "howToRunLabel"})
+        EXPECT_TRUE(h.fits(c)) << c;
 }
 
 TEST(BootsDash, TheSameFootAgainGainsNothingKeepsTheTurnAndTripsHalfTheTime) {
     Dash h;
-    h.go();
     h.forgetSpoken();
     h.run({2});
     h.script({h.draw(10, 5), h.draw(10, 9)});
-    h.press(kLeft);
-    h.press(kLeft, true);
+    h.down(kLeft);
+    h.down(kLeft, true);
     EXPECT_FALSE(h.draws()) << "a third Left, held down, is again the same foot";
     EXPECT_EQ(h.marker(), 138) << "and gains nothing";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0") << "5 of 10 stays up";
     h.script({h.draw(3, 2), h.draw(3, 1), h.draw(3, 2)});
-    for (int key : {kRight, kLeft, kRight}) h.press(key, true);
+    for (int key : {kRight, kLeft, kRight}) h.down(key, true);
     EXPECT_FALSE(h.draws()) << "auto-repeated presses count like any other";
     EXPECT_EQ(h.marker(), (2 + 4 + 3 + 4) * 9 + 120);
     EXPECT_EQ(h.metres(), "98") << "987 tenths";
 
     h.advance(500ms);
     h.script({h.draw(10, 4)});
-    h.press(kRight);
+    h.down(kRight);
     EXPECT_EQ(h.runner(), "store/nagagutsu_1") << "4 of 10 goes down";
     h.script({0.5});
-    h.press(kLeft);
+    h.down(kLeft);
     h.advance(500ms);
     EXPECT_EQ(h.clock(), "39") << "the race clock runs on while she is down";
     h.advance(499ms);
-    h.press(kRight);
+    h.down(kRight);
     EXPECT_TRUE(h.draws()) << "no key counts while she is down";
     h.advance(1ms);
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    EXPECT_FALSE(h.timerEnabled("nagagutsu", "fallTimer"));
+    EXPECT_FALSE(h.on("fallTimer"));
     h.random().useScript({h.draw(3, 2)});
-    h.press(kRight);
+    h.down(kRight);
     EXPECT_EQ(h.marker(), 17 * 9 + 120) << "after getting up either foot may start";
-    EXPECT_EQ(h.spoken("nagagutsu"), (std::vector<std::string>{"同じ足で転んだ！", "起きた"}));
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"同じ足で転んだ！", "起きた"}));
 }
 
 TEST(BootsDash, OnlyExactlyFourMetresInOneSecondRisksAFall) {
     for (int gained : {39, 40, 41}) {
         Dash h;
-        h.go();
         h.runTo(1000 - gained);
         if (gained == 40) h.script({h.draw(10, 1)});
         h.forgetSpoken();
         h.advance(1s);
         EXPECT_FALSE(h.draws()) << gained;
         EXPECT_EQ(h.runner(), gained == 40 ? "store/nagagutsu_1" : "store/nagagutsu_0") << gained;
-        EXPECT_EQ(h.spoken("nagagutsu"), gained == 40 ? std::vector<std::string>{"転んだ！"} : std::vector<std::string>{});
+        EXPECT_EQ(h.said(), gained == 40 ? std::vector<std::string>{"転んだ！"} : std::vector<std::string>{});
     }
     Dash h;
-    h.go();
     h.runTo(960);
     h.script({h.draw(10, 2)});
     h.advance(1s);
@@ -150,29 +140,25 @@ TEST(BootsDash, OnlyExactlyFourMetresInOneSecondRisksAFall) {
 TEST(BootsDash, ReachingTheLineWinsEvenPastItAndLeadsOn) {
     for (int last : {2, 4}) {
         Dash h;
-        h.go();
         h.runTo(2);
         EXPECT_EQ(h.metres(), "0");
         h.forgetSpoken();
         h.run({last});
-        EXPECT_EQ(h.spoken("nagagutsu"), std::vector<std::string>{"ゴール！のこり40秒"});
+        EXPECT_EQ(h.said(), std::vector<std::string>{"ゴール！のこり40秒"});
         EXPECT_EQ(h.marker(), 9120 + (last - 2) * 9) << "on the line or a little past it";
-        EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_1");
-        EXPECT_FALSE(h.timerEnabled("nagagutsu", "raceClockTimer")) << "the clock stops at the line";
+        EXPECT_EQ(h.pic("resultImage"), "store/hanmark_1");
+        EXPECT_FALSE(h.on("raceClockTimer")) << "the clock stops at the line";
         for (const char* c : kRaceView) EXPECT_FALSE(h.shows(c)) << c;
-        h.press(kLeft);
-        h.press(kRight);
+        h.down(kLeft);
+        h.down(kRight);
         h.advance(10s);
         EXPECT_FALSE(h.draws()) << "nothing runs after the goal";
-        h.click("nagagutsu", "nextButton");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("nagagutsu", "nextButton")});
-        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+        EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));
     }
     Dash h;
-    h.go();
     h.runTo(3);
     h.run({2});
-    EXPECT_TRUE(h.timerEnabled("nagagutsu", "raceClockTimer")) << "a tenth short of the line is no goal";
+    EXPECT_TRUE(h.on("raceClockTimer")) << "a tenth short of the line is no goal";
 }
 
 TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
@@ -180,7 +166,6 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
     // check on the last tick.
     for (bool byPace : {false, true}) {
         Dash h;
-        h.go();
         h.runTo(byPace ? 44 : 4);
         h.forgetSpoken();
         h.advance(39s);
@@ -194,45 +179,43 @@ TEST(BootsDash, TimeRunsOutEvenForARunnerDownInTheLastSecondAndNobodyRunsOn) {
         } else {
             h.advance(500ms);
             h.script({h.draw(10, 0)});
-            h.press(h.foot);
+            h.down(h.foot);
             EXPECT_EQ(h.runner(), "store/nagagutsu_1");
         }
         h.advance(byPace ? 1s : 500ms);
         if (!byPace) said.push_back("同じ足で転んだ！");
-        said.push_back(h.lostSaying("nagagutsu", "時間切れ、あと0メートル"));
-        EXPECT_EQ(h.spoken("nagagutsu"), said) << "every ten seconds, the last five, and the end";
+        said.push_back(h.lostSaying(h.f, "時間切れ、あと0メートル"));
+        EXPECT_EQ(h.said(), said) << "every ten seconds, the last five, and the end";
         EXPECT_FALSE(h.draws());
-        EXPECT_EQ(h.picture("nagagutsu", "resultImage"), "store/hanmark_0") << byPace;
-        EXPECT_FALSE(h.shows("runnerImage"));
-        EXPECT_FALSE(h.timerEnabled("nagagutsu", "fallTimer")) << "she does not get up to run on";
+        EXPECT_EQ(h.pic("resultImage") + h.showing({"runnerImage"}), "store/hanmark_0") << byPace << ": and she is gone";
+        EXPECT_FALSE(h.on("fallTimer")) << "she does not get up to run on";
         h.advance(2s);
-        h.press(kLeft);
-        h.press(kRight);
+        h.down(kLeft);
+        h.down(kRight);
         EXPECT_FALSE(h.draws());
         EXPECT_EQ(h.marker(), 996 * 9 + 120) << "nothing moves after time-up";
         EXPECT_FALSE(h.shows("nextButton")) << "and the goal is out of reach";
-        h.close("nagagutsu");
+        h.close(h.f);
         EXPECT_TRUE(h.ended());
     }
 }
 
 TEST(BootsDash, TheCodeLabelAddsThreeSecondsFromTheNextTickUpToWhatTheClockShows) {
-    Dash h;
-    h.click("nagagutsu", "codeLabel");
-    h.go();
+    Dash h(false);
+    h.press("codeLabel");
+    h.advance(6s);
     EXPECT_EQ(h.clock(), "40") << "43 left, but the label waits for the clock";
     h.advance(1s);
     EXPECT_EQ(h.clock(), "42");
     h.advance(500ms);
-    h.click("nagagutsu", "codeLabel");
+    h.press("codeLabel");
     EXPECT_EQ(h.clock(), "42");
     h.advance(500ms);
     EXPECT_EQ(h.clock(), "44");
-    for (int i = 0; i < 40; ++i) h.click("nagagutsu", "codeLabel");
+    for (int i = 0; i < 40; ++i) h.press("codeLabel");
     h.advance(1s);
     EXPECT_EQ(h.clock(), "98") << "bounded at 99";
-    auto& clock = static_cast<ui::Label&>(h.control("nagagutsu", "secondsLeftLabel"));
-    EXPECT_LE(clock.textWidthPixels(), ui::twipsToPixels(clock.width()));
+    EXPECT_TRUE(h.fits("secondsLeftLabel"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace games::candleblowingrules;
+using testing_support::Change;
 using testing_support::SceneHarness;
 
 const double kCalm = SceneHarness::draw(10, 5);
@@ -27,10 +28,9 @@ TEST(CandleBlowingRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
     };
     for (const auto& c : {Case{10, 40, 70}, Case{2000, 40, 70}, Case{2001, 50, 80}, Case{3000, 50, 80},
                           Case{3001, 60, 90}, Case{5000, 60, 90}, Case{5001, 70, 100}, Case{6000, 70, 100}}) {
-        EXPECT_EQ(drain(c.power, 3, 1), c.calm) << c.power;
-        EXPECT_EQ(drain(c.power, 2, 1), c.gust) << c.power;
-        EXPECT_EQ(drain(c.power, 9, 2), c.calm / 2) << c.power;
-        EXPECT_EQ(drain(c.power, 0, 2), c.gust / 2) << c.power;
+        EXPECT_EQ((std::vector{drain(c.power, 3, 1), drain(c.power, 2, 1), drain(c.power, 9, 2), drain(c.power, 0, 2)}),
+                  (std::vector{c.calm, c.gust, c.calm / 2, c.gust / 2}))
+            << c.power << ": calm, gust, and both halved";
     }
 }
 
@@ -55,8 +55,7 @@ void expectBlows(std::initializer_list<Drawn> cases) {
         app::Random random;
         random.useScript(d.draws);
         const Blow b = blow(d.grade, d.power, random);
-        EXPECT_EQ(b.blownOut, d.blownOut) << "grade " << d.grade << ", breath " << d.power;
-        EXPECT_EQ(b.windSpirit, d.wind) << "grade " << d.grade << ", breath " << d.power;
+        EXPECT_EQ(std::pair(b.blownOut, b.windSpirit), std::pair(d.blownOut, d.wind)) << "grade " << d.grade << ", breath " << d.power;
         EXPECT_EQ(random.scriptLeft(), 0u) << "grade " << d.grade;
     }
 }
@@ -84,20 +83,19 @@ TEST(CandleBlowingRules, TheWindComesOnlyWhenTheResultIsShortOfAHundred) {
 
 // The scene on the manual clock: the countdown ends at 6 s, then the inhale clock runs 15 s with
 // 227 gauge ticks of 66 ms (the last at 20.982 s); the marker starts a second later.
-struct CandleHarness : SceneHarness {
-    explicit CandleHarness(std::deque<double> gauge = std::deque<double>(227, kCalm)) {
+struct CandleHarness : testing_support::FormHarness {
+    explicit CandleHarness(std::deque<double> gauge = std::deque<double>(227, kCalm)) : FormHarness("rosoku") {
         random().useScript(std::move(gauge));
-        open("rosoku");
+        open();
     }
-    void press(int qtKey, bool autoRepeat = false) { keyDown("rosoku", qtKey, autoRepeat); }
     // n breaths in: the first key only sets which one must follow.
     void breathe(int n) {
-        press(Qt::Key_Right);
-        for (int i = 0; i < n; ++i) press(i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
+        down(Qt::Key_Right);
+        for (int i = 0; i < n; ++i) down(i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right);
     }
-    int gauge() { return width("rosoku", "breathGauge"); }
-    bool shows(const std::string& control) { return visible("rosoku", control); }
-    std::string slot(int i) { return picture("rosoku", ui::indexed("candleImages", i)); }
+    int gauge() { return width(f, "breathGauge"); }
+    std::string slot(int i) { return pic(ui::indexed("candleImages", i)); }
+    std::string number(int i) { return cap(ui::indexed("candleNumberLabels", i)); }
     // n breaths after the last gauge tick, so the breath ends at exactly 10 + 100 n (at most 6000),
     // then Space on the marker's tick (0: none, it runs out), with the draws the result takes.
     void play(int n, int spaceTick, std::initializer_list<double> blowDraws) {
@@ -105,16 +103,12 @@ struct CandleHarness : SceneHarness {
         breathe(n);
         script(blowDraws);
         advance(1010ms + (spaceTick > 0 ? spaceTick : 100) * 30ms);
-        if (spaceTick > 0) key("rosoku", Qt::Key_Space);
-    }
-    std::vector<std::string> lastSaid(std::size_t n) {
-        const auto said = spoken("rosoku");
-        return {said.end() - static_cast<std::ptrdiff_t>(std::min(n, said.size())), said.end()};
+        if (spaceTick > 0) key(f, Qt::Key_Space);
     }
     std::string exitShown() {
         std::string shown;
-        for (const auto& exit : app().facts("rosoku").exits)
-            if (visible("rosoku", exit.first)) shown += exit.first;
+        for (const auto& exit : app().facts(f).exits)
+            if (shows(exit.first)) shown += exit.first;
         return shown;
     }
 };
@@ -122,25 +116,17 @@ struct CandleHarness : SceneHarness {
 TEST(CandleBlowing, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
     CandleHarness h;
     // Under the candles 1 to 7, then 98 (out of view until the count reaches it), 99 and a red 100.
-    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)") + " " + h.caption("rosoku", "candleNumberLabels(7)") + " " +
-                  h.caption("rosoku", "candleNumberLabels(9)"),
-              "7 98 100");
-    EXPECT_EQ(static_cast<ui::Label&>(h.control("rosoku", "candleNumberLabels(9)")).foreColor(), (ui::Rgb{255, 0, 0}));
-    EXPECT_EQ(h.width("rosoku", "breathGauge"), 10) << "the least breath, kMinPower in candleblowingrules.h";
-    h.advance(999ms);
-    EXPECT_EQ(h.picture("rosoku", "countdownImage"), "");
-    for (int digit = 5; digit >= 1; --digit) {
-        h.advance(1ms);
-        EXPECT_EQ(h.picture("rosoku", "countdownImage"), "store/numberimg_" + std::to_string(digit));
-        h.advance(999ms);
-        EXPECT_EQ(h.picture("rosoku", "countdownImage"), "store/numberimg_" + std::to_string(digit));
-    }
-    EXPECT_FALSE(h.shows("secondsLeftLabel"));
-    h.advance(1ms);
-    EXPECT_FALSE(h.shows("countdownImage"));
-    EXPECT_TRUE(h.shows("timeHeadingLabel"));
-    EXPECT_TRUE(h.shows("secondsLeftLabel"));
-    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "15") << "kBreathSeconds, candleblowingrules.h";
+    EXPECT_EQ(h.number(6) + " " + h.number(7) + " " + h.number(9), "7 98 100");
+    EXPECT_EQ(static_cast<ui::Label&>(h.ctl("candleNumberLabels(9)")).foreColor(), (ui::Rgb{255, 0, 0}));
+    EXPECT_EQ(h.gauge(), 10) << "the least breath, kMinPower in candleblowingrules.h";
+    const auto shown = [](int digit) { return digit > 5 ? "" : "store/numberimg_" + std::to_string(digit); };
+    for (int digit = 5; digit >= 1; --digit)
+        EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
+    const auto clock = [&] {
+        return h.showing({"timeHeadingLabel", "secondsLeftLabel", "countdownImage"}) + (h.shows("countdownImage") ? " " + h.pic("countdownImage") : "");
+    };
+    EXPECT_EQ(h.across(1000ms, clock), Change("countdownImage " + shown(1), "timeHeadingLabel secondsLeftLabel"));
+    EXPECT_EQ(h.cap("secondsLeftLabel"), "15") << "kBreathSeconds, candleblowingrules.h";
 }
 
 TEST(CandleBlowing, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
@@ -154,7 +140,7 @@ TEST(CandleBlowing, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
         CandleHarness h({c.draw});
         if (c.clickAtMs > 0) {
             h.advance(std::chrono::milliseconds(c.clickAtMs));
-            h.click("rosoku", "countdownImage");
+            h.press("countdownImage");
         }
         h.advance(std::chrono::milliseconds(6000 - c.clickAtMs));
         h.breathe(1);
@@ -167,61 +153,57 @@ TEST(CandleBlowing, OnlyAClickWhileTheThreeShowsHalvesTheDrain) {
 TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     CandleHarness h;
     h.advance(5500ms);
-    h.press(Qt::Key_Right);  // too early: not even remembered
+    h.down(Qt::Key_Right);  // too early: not even remembered
     h.advance(500ms);
-    h.press(Qt::Key_Left);
-    for (int i = 0; i < 5; ++i) h.press(Qt::Key_Left, true);
+    h.down(Qt::Key_Left);
+    for (int i = 0; i < 5; ++i) h.down(Qt::Key_Left, true);
     EXPECT_EQ(h.gauge(), 10) << "the first key, whichever, and a held key add nothing";
-    h.press(Qt::Key_Right);
-    h.press(Qt::Key_Right);
-    h.press(Qt::Key_Left);
+    for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) h.down(key);
     EXPECT_EQ(h.gauge(), 210);
     h.breathe(70);
     EXPECT_EQ(h.gauge(), kMaxPower);
     h.advance(66ms);
     EXPECT_EQ(h.gauge(), kMaxPower - 70);
     h.advance(934ms);
-    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "14");
+    EXPECT_EQ(h.cap("secondsLeftLabel"), "14");
     h.advance(13999ms);
-    EXPECT_EQ(h.caption("rosoku", "secondsLeftLabel"), "1");
+    EXPECT_EQ(h.cap("secondsLeftLabel"), "1");
     EXPECT_EQ(h.gauge(), kMinPower) << "drained, but never below 10";
     h.breathe(3);
     h.advance(1ms);
-    EXPECT_FALSE(h.shows("secondsLeftLabel"));
-    EXPECT_FALSE(h.timerEnabled("rosoku", "breathClockTimer"));
-    EXPECT_FALSE(h.shows("timeHeadingLabel"));
-    for (auto shown : {"powerHeadingLabel", "percentLabel", "percentSignLabel"}) EXPECT_TRUE(h.shows(shown)) << shown;
-    EXPECT_EQ(h.caption("rosoku", "percentLabel"), "5") << "310 of 6000";
-    EXPECT_EQ(h.control("rosoku", "breathGauge").spokenName(), "パワー5％");
+    EXPECT_FALSE(h.on("breathClockTimer"));
+    EXPECT_EQ(h.showing({"secondsLeftLabel", "timeHeadingLabel", "powerHeadingLabel", "percentLabel", "percentSignLabel"}),
+              "powerHeadingLabel percentLabel percentSignLabel");
+    EXPECT_EQ(h.cap("percentLabel"), "5") << "310 of 6000";
+    EXPECT_EQ(h.ctl("breathGauge").spokenName(), "パワー5％");
     h.breathe(3);
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
     const std::vector<std::string> said{"左右の矢印キーを交互に15秒吸って、合図から2.2秒でスペースを押して吹く", "3", "2", "1", "吸って！",
                                         "13秒、パワー67％", "10秒、パワー28％", "5秒、パワー0％", "4秒、パワー0％", "3秒、パワー0％",
                                         "2秒、パワー0％", "1秒、パワー0％", "パワー吸い込み5％"};
-    EXPECT_EQ(h.spoken("rosoku"), said)
+    EXPECT_EQ(h.said(), said)
         << "the countdown, the start, the clock as she stops breathing, at ten and the last five, the breath";
 }
 
 TEST(CandleBlowing, TheMarkerVanishesAtFiveThousandFortyAndRunsOutToPoor) {
     CandleHarness h;
     h.advance(21000ms);
-    h.key("rosoku", Qt::Key_Space);  // the pause: Space does nothing yet
+    h.key(h.f, Qt::Key_Space);  // the pause: Space does nothing yet
     h.advance(1000ms + 29 * 30ms);
-    EXPECT_EQ(h.left("rosoku", "markerImage"), 4980);
+    EXPECT_EQ(h.left(h.f, "markerImage"), 4980);
     EXPECT_TRUE(h.shows("markerImage"));
     h.advance(30ms);
     EXPECT_FALSE(h.shows("markerImage"));
     h.script({kNoLuck});
     h.advance(69 * 30ms);
-    EXPECT_EQ(h.picture("rosoku", "gradeImage"), "");
+    EXPECT_EQ(h.pic("gradeImage"), "");
     h.advance(30ms);
-    EXPECT_FALSE(h.timerEnabled("rosoku", "meterTimer")) << "stopped by itself after 100 steps";
-    EXPECT_TRUE(h.shows("markerImage"));
-    EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterEnd);
-    EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_4");
+    EXPECT_TRUE(!h.on("meterTimer") && h.shows("markerImage")) << "stopped by itself after 100 steps, in view";
+    EXPECT_EQ(h.left(h.f, "markerImage"), kMeterEnd);
+    EXPECT_EQ(h.pic("gradeImage"), "store/seiseki_4");
     EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"スタート！", "Poor.."})) << "the cue as the marker starts";
-    h.key("rosoku", Qt::Key_Space);  // would draw again from a dry script
+    h.key(h.f, Qt::Key_Space);  // would draw again from a dry script
 }
 
 TEST(CandleBlowing, SpaceStopsTheMarkerWhereItStandsAndGradesIt) {
@@ -231,10 +213,10 @@ TEST(CandleBlowing, SpaceStopsTheMarkerWhereItStandsAndGradesIt) {
         CandleHarness h;
         h.play(0, tick, {kNoLuck, 0.5});
         h.advance(300ms);
-        EXPECT_EQ(h.picture("rosoku", "gradeImage"), "store/seiseki_" + std::to_string(grade)) << tick;
+        EXPECT_EQ(h.pic("gradeImage"), "store/seiseki_" + std::to_string(grade)) << tick;
         EXPECT_EQ(h.lastSaid(1), std::vector<std::string>{said});
         EXPECT_TRUE(h.shows("markerImage"));
-        EXPECT_EQ(h.left("rosoku", "markerImage"), kMeterStart + 60 * tick) << "it stays where it stopped";
+        EXPECT_EQ(h.left(h.f, "markerImage"), kMeterStart + 60 * tick) << "it stays where it stopped";
     }
 }
 
@@ -271,42 +253,33 @@ TEST(CandleBlowing, EachResultPutsOutItsCandlesAndOpensItsEpilogue) {
             candles += p == "store/rouimg_2" ? 'o' : p == "store/rouimg_1" ? 'l' : p == "scenes/rosoku/omission" ? '~' : '?';
         }
         EXPECT_EQ(candles, c.candles) << c.blownOut;
-        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), std::to_string(c.firstNumber)) << c.blownOut;
-        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), std::to_string(c.firstNumber + 6)) << c.blownOut;
+        EXPECT_EQ(h.number(0) + " " + h.number(6), std::to_string(c.firstNumber) + " " + std::to_string(c.firstNumber + 6))
+            << c.blownOut;
         EXPECT_EQ(h.shows("candleNumberLabels(7)"), c.blownOut >= 96 && c.blownOut <= 98) << "98 shows when counted to";
         EXPECT_FALSE(h.shows("windSpiritImage"));
-        EXPECT_EQ(h.caption("rosoku", "countLabel"), std::to_string(c.blownOut));
+        EXPECT_EQ(h.cap("countLabel"), std::to_string(c.blownOut));
         EXPECT_EQ(h.exitShown(), c.exit) << c.blownOut;
         const std::string count = "本数＝" + std::to_string(c.blownOut) + "本";
         EXPECT_EQ(h.lastSaid(2)[0] == "計測！", c.blownOut >= 7 && c.blownOut <= 98) << c.blownOut;
         EXPECT_EQ(h.lastSaid(1), std::vector<std::string>{count}) << "said once, last";
-        h.click("rosoku", c.exit);
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", c.exit)}) << c.blownOut;
-        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+        EXPECT_EQ(h.leave(c.exit), h.next(c.exit)) << c.blownOut;
     }
 }
 
 TEST(CandleBlowing, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
     CandleHarness h;
     h.play(30, 72, {kNoLuck});
-    h.advance(1199ms);
-    EXPECT_FALSE(h.shows("breathImage"));
-    h.advance(101ms);
-    EXPECT_TRUE(h.shows("breathImage")) << "her breath, 1.2 s after the stop";
-    EXPECT_EQ(h.slot(0), "store/rouimg_2");
-    EXPECT_EQ(h.slot(1), "store/rouimg_1") << "one candle per 100 ms";
-    h.advance(4900ms + 1799ms);  // the 50th candle went out at 6.2 s; "計測！" 1.8 s later
-    EXPECT_FALSE(h.shows("measuringLabel"));
-    h.advance(1ms);
-    EXPECT_TRUE(h.shows("measuringLabel"));
+    EXPECT_EQ(h.showsAcross(1200ms, "breathImage"), std::pair(false, true)) << "her breath, 1.2 s after the stop";
+    h.advance(100ms);
+    EXPECT_EQ(h.slot(0) + " " + h.slot(1), "store/rouimg_2 store/rouimg_1") << "one candle per 100 ms";
+    // The 50th candle went out at 6.2 s; "計測！" 1.8 s later.
+    EXPECT_EQ(h.showsAcross(4900ms + 1800ms, "measuringLabel"), std::pair(false, true));
     h.advance(1850ms);
-    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), "2") << "the scroll, 3.6 s after the last candle";
+    EXPECT_EQ(h.number(0), "2") << "the scroll, 3.6 s after the last candle";
     h.advance(42 * 50ms);
-    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), "50");
-    EXPECT_EQ(h.slot(6), "store/rouimg_2");
+    EXPECT_EQ(h.number(6) + " " + h.slot(6), "50 store/rouimg_2");
     h.advance(50ms);
-    EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(6)"), "51");
-    EXPECT_EQ(h.slot(6), "store/rouimg_1") << "candle 51, the first still burning";
+    EXPECT_EQ(h.number(6) + " " + h.slot(6), "51 store/rouimg_1") << "candle 51, the first still burning";
     EXPECT_FALSE(h.shows("measuringLabel"));
     const std::vector<const char*> steps{"countHeadingLabel", "countLabel", "countUnitLabel"};
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -317,9 +290,9 @@ TEST(CandleBlowing, FiftyCandlesAreMeasuredScrolledAndAnnouncedStepByStep) {
         EXPECT_TRUE(h.shows(steps[i])) << "step " << i;
     }
     EXPECT_EQ(h.lastSaid(4), (std::vector<std::string>{"スタート！", "Super!!", "計測！", "本数＝50本"}));
-    EXPECT_EQ(h.caption("rosoku", "countLabel"), "50");
+    EXPECT_EQ(h.cap("countLabel"), "50");
     EXPECT_EQ(h.exitShown(), "halfOutButton");
-    EXPECT_FALSE(h.timerEnabled("rosoku", "announceTimer"));
+    EXPECT_FALSE(h.on("announceTimer"));
 }
 
 TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
@@ -335,27 +308,20 @@ TEST(CandleBlowing, TheWindSpiritBlowsOutTheRestAndLeadsToItsOwnEpilogue) {
         CandleHarness h;
         h.play(c.breaths, c.tick, {c.luck});
         h.advance(c.toCount);
-        EXPECT_EQ(h.caption("rosoku", "countLabel"), std::to_string(c.blownOut));
-        h.advance(999ms);
-        EXPECT_FALSE(h.shows("windSpiritImage"));
-        h.advance(1ms);
-        EXPECT_TRUE(h.shows("windSpiritImage")) << c.blownOut;
-        EXPECT_TRUE(h.shows("spiritArrivesLabel"));
+        EXPECT_EQ(h.cap("countLabel"), std::to_string(c.blownOut));
+        EXPECT_EQ(h.showsAcross(1000ms, "windSpiritImage"), std::pair(false, true));
+        EXPECT_EQ(h.showing({"windSpiritImage", "spiritArrivesLabel"}), "windSpiritImage spiritArrivesLabel") << c.blownOut;
         EXPECT_EQ(h.slot(9), "store/rouimg_1");
         h.advance(500ms);
         for (int i = 0; i < 10; ++i)
             EXPECT_EQ(h.slot(i), i == 7 ? "scenes/rosoku/omission" : "store/rouimg_2") << c.blownOut << " slot " << i;
-        EXPECT_EQ(h.caption("rosoku", "candleNumberLabels(0)"), c.firstNumber);
-        EXPECT_EQ(h.caption("rosoku", "countLabel"), "100");
-        EXPECT_FALSE(h.timerEnabled("rosoku", "spiritBlowTimer")) << "the spirit blows once";
-        EXPECT_EQ(h.form("rosoku").find("candleImages(10)"), nullptr) << "ten candles";
-        h.advance(1499ms);
-        EXPECT_EQ(h.exitShown(), "");
-        h.advance(1ms);
-        EXPECT_EQ(h.exitShown(), "windSpiritButton");
+        EXPECT_EQ(h.number(0) + " " + h.cap("countLabel"), c.firstNumber + std::string(" 100"));
+        EXPECT_FALSE(h.on("spiritBlowTimer")) << "the spirit blows once";
+        EXPECT_EQ(h.form(h.f).find("candleImages(10)"), nullptr) << "ten candles";
+        EXPECT_EQ(h.across(1500ms, [&] { return h.exitShown(); }), Change("", "windSpiritButton"));
         EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"空丸降臨！！", "本数＝100本"}));
-        h.click("rosoku", "windSpiritButton");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("rosoku", "windSpiritButton")});
+        h.press("windSpiritButton");
+        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.next("windSpiritButton")});
     }
 }
 
@@ -381,22 +347,17 @@ TEST(CandleBlowing, ChanceIsSeededWhenTheSceneIsReachedStraightFromTheWarpZone) 
 }
 
 TEST(CandleBlowing, TheWidestCaptionsFitTheirLabelsAndCandleNumbersStayApart) {
-    SceneHarness h;
-    h.open("rosoku");
+    CandleHarness h;
     auto label = [&](const std::string& name, const std::string& caption) -> ui::Label& {
-        auto& l = static_cast<ui::Label&>(h.control("rosoku", name));
+        auto& l = static_cast<ui::Label&>(h.ctl(name));
         l.setCaption(caption);
         return l;
     };
-    auto fits = [&](const std::string& name, const std::string& caption) {
-        const ui::Label& l = label(name, caption);
-        EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " " << caption;
-    };
     for (const char* l : {"spiritArrivesLabel", "timeHeadingLabel", "secondsLeftLabel", "powerHeadingLabel",
                           "percentSignLabel", "measuringLabel", "countHeadingLabel", "countUnitLabel"})
-        fits(l, h.caption("rosoku", l));
+        EXPECT_TRUE(h.fits(l)) << l << " " << h.cap(l);
     for (const char* l : {"percentLabel", "countLabel", "candleNumberLabels(0)", "candleNumberLabels(9)"})
-        fits(l, "100");
+        EXPECT_TRUE(h.fits(label(l, "100").name())) << l;
     // In pixels, between the texts of two neighbouring candle numbers, centred under their candles.
     auto gap = [&](int i, const std::string& a, const std::string& b) {
         const ui::Label& l = label(ui::indexed("candleNumberLabels", i), a);

@@ -9,6 +9,7 @@
 namespace dice_testing {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 
 // Every draw a duel makes, written as what it means, in the order the duel makes them. Dice are
@@ -54,18 +55,12 @@ inline constexpr auto kGaugeTick = 60ms;
 inline std::chrono::milliseconds rollOf(int ticks) { return ticks * 100ms; }
 
 // A duel opened with its whole script: a draw it does not state fails the test.
-struct Duel : SceneHarness {
-    std::string f;
-    Duel(std::string form, const Draws& draws) : f(std::move(form)) {
+struct Duel : testing_support::FormHarness {
+    Duel(std::string form, const Draws& draws) : FormHarness(std::move(form)) {
         random().useScript(draws.values);
-        open(f);
+        open();
     }
-    std::string pic(const std::string& image) { return picture(f, image); }
-    std::string cap(const std::string& label) { return caption(f, label); }
-    bool shows(const std::string& control) { return visible(f, control); }
-    int top(const std::string& c) { return control(f, c).top(); }
-    bool on(const std::string& timer) { return timerEnabled(f, timer); }
-    void press(const std::string& control) { click(f, control); }
+    int top(const std::string& c) { return ctl(c).top(); }
     // The three dice as their pictures' last digits ("-" for none): pips, or index for small dice.
     std::string dice(const std::string& array = "dicePictures") {
         std::string out;
@@ -80,11 +75,6 @@ struct Duel : SceneHarness {
         advance(gaugeTicks * kGaugeTick);
         press("throwButton");
         advance(rollOf(7));
-    }
-    int timersOn() {
-        int n = 0;
-        for (const auto& t : form(f).timers()) n += t->enabled();
-        return n;
     }
 };
 

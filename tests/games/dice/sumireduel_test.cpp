@@ -27,25 +27,20 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
     EXPECT_TRUE(h.shows("opponentLineLabel")) << "her label stays, empty";
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "444") << "her rolling faces are loaded too";
-    h.advance(499ms);
-    EXPECT_FALSE(h.on("turnChangeTimer"));
-    h.advance(1ms);
-    EXPECT_EQ(h.dice(), "666");
-    EXPECT_TRUE(h.on("turnChangeTimer")) << "six frames, and her turn is over";
-    EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
+    EXPECT_EQ(h.across(500ms, [&] { return h.on("turnChangeTimer"); }), std::pair(false, true))
+        << "six frames, and her turn is over";
+    EXPECT_EQ(h.dice() + " " + h.pic("throwsLeftPicture"), "666 store/numberimg_3");
     h.advance(kTurnChange);
     EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
     h.press("throwButton");
     h.advance(100ms);
     EXPECT_EQ(h.dice(), "111") << "the heroine's rolling faces are fair";
-    h.advance(899ms);
-    EXPECT_EQ(h.cap("opponentLineLabel"), "☆☆ニヤリ☆☆");
-    h.advance(1ms);
-    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "cleared a second after the turn change";
+    EXPECT_EQ(h.across(900ms, [&] { return h.cap("opponentLineLabel"); }), Change("☆☆ニヤリ☆☆", ""))
+        << "cleared a second after the turn change";
     h.advance(700ms);
     EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
-    EXPECT_EQ(h.spoken("tintiro2"),
+    EXPECT_EQ(h.said(),
               (Forms{"先に2勝したほうの勝ち、スミレ・デ・ワールズが先に投げる", "スミレ・デ・ワールズ「ニヤリ。負けないよ！」",
                      "スミレ・デ・ワールズ、6、6、6、6のゾロ目",
                      "スミレ・デ・ワールズ「☆☆ニヤリ☆☆」、乃々香の番、スペースで投げる", "乃々香、1、1、1、ピンゾロ",
@@ -81,8 +76,7 @@ TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
     h.advance(kThrowAfterLine);
     EXPECT_EQ(h.dice(), "444") << "shown as they are until the first frame";
     h.advance(600ms + kTurnChange);
-    EXPECT_EQ(h.dice("smallDicePictures"), "535");
-    EXPECT_EQ(h.cap("opponentLineLabel"), "") << "a pair with a 4 earns no grin";
+    EXPECT_EQ(h.dice("smallDicePictures") + h.cap("opponentLineLabel"), "535") << "a pair with a 4 earns no grin";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
 }
 
@@ -129,7 +123,7 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         std::vector<std::string> seen;  // under the boxes
         h.whileBoxOpen = [&] { seen.push_back(h.pic("bannerPicture") + (h.shows("heroinePicture") ? "" : " alone")); };
         const auto closedAt = h.clock().now();
-        h.close("tintiro2");
+        h.close(h.f);
         if (way == Unarmed) {
             EXPECT_TRUE(h.ended());
             EXPECT_TRUE(h.messageBoxes().empty());
@@ -142,30 +136,24 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.clock().now() - closedAt, 7000);
         EXPECT_EQ(seen, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
             << "her banner never comes";
-        h.advance(999ms);
-        EXPECT_EQ(h.pic("bannerPicture"), way == BeforeHerBanner ? "" : "store/hanmark_0") << "her banner never comes";
-        h.advance(1ms);
-        EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_1");
-        const Forms heard = h.spoken("tintiro2");
-        EXPECT_EQ(Forms(heard.end() - 3, heard.end()),
+        EXPECT_EQ(h.picAcross(1000ms, "bannerPicture"), Change(way == BeforeHerBanner ? "" : "store/hanmark_0", "store/hanmark_1"))
+            << "her banner never comes";
+        EXPECT_EQ(h.lastSaid(3),
                   (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
-                                                : h.lostSaying("tintiro2", "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
+                                                : h.lostSaying(h.f, "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
                          "いかさま発覚、勝負は乃々香のもの", "勝負あり、乃々香の勝ち、NEXT AREAで次へ"}));
-        for (const char* back : {"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)",
-                                 "opponentStarPictures(1)", "caughtCheatingButton"})
-            EXPECT_TRUE(h.shows(back)) << back;
-        for (const char* gone : {"opponentPicture", "opponentNameLabel", "nextButton", "heroineStarPictures(0)"})
-            EXPECT_FALSE(h.shows(gone)) << gone;
-        EXPECT_EQ(h.timersOn(), 0);
+        EXPECT_EQ(h.showing({"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)", "opponentStarPictures(1)",
+                             "caughtCheatingButton", "opponentPicture", "opponentNameLabel", "nextButton",
+                             "heroineStarPictures(0)"}),
+                  "heroinePicture heroineNameLabel opponentStarPictures(0) opponentStarPictures(1) caughtCheatingButton");
+        EXPECT_EQ(h.timersOn(), Forms{});
         EXPECT_EQ(h.random().scriptLeft(), 0u);
         if (way == ThenCloseAgain) {
-            h.close("tintiro2");
+            h.close(h.f);
             EXPECT_TRUE(h.ended()) << "the exposure runs once";
             EXPECT_EQ(h.messageBoxes().size(), 7u);
         } else if (way == ThenNextArea) {
-            h.press("caughtCheatingButton");
-            EXPECT_EQ(h.openForms(), Forms{h.nextForm("tintiro2", "caughtCheatingButton")});
-            EXPECT_FALSE(h.app().extraLoaded("sozai"));
+            EXPECT_EQ(h.leave("caughtCheatingButton"), h.next("caughtCheatingButton"));
         }
     }
 }
@@ -178,17 +166,12 @@ TEST(SumireDuel, TheMiddleSmallDieSlowsTheGaugeUpToATickUnderASecond) {
     h.press("smallDicePictures(0)");
     h.press("smallDicePictures(2)");
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 105);
+    const auto gauge = [&] { return h.width(h.f, "powerGauge"); };
     h.advance(kLineIn + kThrowAfterLine + 600ms + kTurnChange);
-    h.advance(104ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 6000);
-    h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600);
+    EXPECT_EQ(h.across(105ms, gauge), std::pair(6000, 600));
     h.press("smallDicePictures(1)");
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 120);
-    h.advance(119ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 600) << "the slower tick starts afresh";
-    h.advance(1ms);
-    EXPECT_EQ(h.width("tintiro2", "powerGauge"), 1200);
+    EXPECT_EQ(h.across(120ms, gauge), std::pair(600, 1200)) << "the slower tick starts afresh";
     for (int i = 0; i < 100; ++i) h.press("smallDicePictures(1)");
     EXPECT_EQ(h.timerInterval("tintiro2", "gaugeTimer"), 960) << "sixty clicks at most";
     EXPECT_EQ(h.random().scriptLeft(), 0u);
@@ -201,12 +184,10 @@ TEST(Duels, TheLongestLinesFitTheirLabel) {
         {"tintiro2", {"おね・・あ、乃々香さんには負けないんだから。", "ニヤリ。負けないよ！", "☆☆ニヤリ☆☆"}},
     };
     for (const auto& [form, lines] : duels) {
-        SceneHarness h;
-        h.open(form);
-        auto& lineLabel = static_cast<ui::Label&>(h.control(form, "opponentLineLabel"));
+        testing_support::OpenForm h(form);
         for (const auto& line : lines) {
-            lineLabel.setCaption(line);
-            EXPECT_LE(lineLabel.textWidthPixels(), ui::twipsToPixels(lineLabel.width())) << line;
+            static_cast<ui::Label&>(h.ctl("opponentLineLabel")).setCaption(line);
+            EXPECT_TRUE(h.fits("opponentLineLabel")) << line;
         }
     }
 }
@@ -221,7 +202,7 @@ TEST(SumireDuel, TheExposureBoxesOpenCentredOnTheDuel) {
     std::vector<QPoint> offsets;
     const testing_support::BoxAnswerer answer(
         [&](QWidget& box) { offsets.push_back(box.frameGeometry().center() - duel->frameGeometry().center()); });
-    h.close("tintiro2");
+    h.close(h.f);
     ASSERT_EQ(offsets.size(), exposure().size());
     for (QPoint off : offsets) EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
 }

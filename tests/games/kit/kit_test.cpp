@@ -12,7 +12,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::SceneHarness;
 
 // A bare form running one of each motion, recording what the motions hand back to it.
 class Motions final : public ui::Form {
@@ -49,12 +48,12 @@ public:
     games::kit::RefusedClose story;
 };
 
-struct Harness : SceneHarness {
-    Harness() {
-        app().registerForm("motions", [this](app::App& a) { return std::make_unique<Motions>(a, program().sozai()); });
-        open("motions");
+struct Harness : testing_support::FormHarness {
+    Harness() : FormHarness("motions") {
+        app().registerForm(f, [this](app::App& a) { return std::make_unique<Motions>(a, program().sozai()); });
+        open();
     }
-    Motions& m() { return static_cast<Motions&>(form("motions")); }
+    Motions& m() { return static_cast<Motions&>(form(f)); }
 };
 
 // Each motion hands over once, at its end: the countdown after showing 0 (saying how to play on
@@ -64,14 +63,14 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     Harness h;
     h.m().counting.start(5, "how");
     h.advance(1000ms);
-    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_4");
+    EXPECT_EQ(h.pic("face"), "store/numberimg_4");
     EXPECT_EQ(h.m().counting.left(), 4);
     h.advance(3999ms);
     EXPECT_EQ(h.m().log, "");
     h.advance(5s);
-    EXPECT_EQ(h.picture("motions", "face"), "store/numberimg_0");
+    EXPECT_EQ(h.pic("face"), "store/numberimg_0");
     EXPECT_EQ(h.m().log, "go ");
-    EXPECT_EQ(h.spoken("motions"), (std::vector<std::string>{"how", "3", "2", "1"}));
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"how", "3", "2", "1"}));
 
     ui::qt::assumeScreenReader(true);  // a listener hears how to play, and the countdown waits for Space
     h.m().counting.start(2, "how");
@@ -80,11 +79,8 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     ui::KeyEvent left(ui::Key::Left), space(ui::Key::Space);
     EXPECT_FALSE(h.m().counting.keyDown(left) || left.accepted());
     EXPECT_TRUE(h.m().counting.keyDown(space) && space.accepted());
-    h.advance(1999ms);
-    EXPECT_EQ(h.m().log, "go ");
-    h.advance(1ms);
-    EXPECT_EQ(h.m().log, "go go ");
-    EXPECT_EQ(h.spoken("motions"), (std::vector<std::string>{"how", "3", "2", "1", "how。スペースで始める", "1"}));
+    EXPECT_EQ(h.across(2000ms, [&] { return h.m().log; }), testing_support::Change("go ", "go go "));
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"how", "3", "2", "1", "how。スペースで始める", "1"}));
 
     h.m().log.clear();
     h.m().rolling.start(3);
@@ -94,13 +90,11 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     h.m().log.clear();
     h.m().steps.start();
     h.advance(500ms);
-    EXPECT_TRUE(h.visible("motions", "first"));
+    EXPECT_EQ(h.showing({"first", "second"}) + "|" + h.m().log, "first|");
     h.advance(500ms);
-    EXPECT_FALSE(h.visible("motions", "second"));
-    EXPECT_EQ(h.m().log, "");
+    EXPECT_EQ(h.showing({"first", "second"}) + "|" + h.m().log, "first|") << "the empty step only waits";
     h.advance(5s);
-    EXPECT_TRUE(h.visible("motions", "second"));
-    EXPECT_EQ(h.m().log, "done ");
+    EXPECT_EQ(h.showing({"first", "second"}) + "|" + h.m().log, "first second|done ");
     h.m().steps.start();  // again, from its first step
     h.advance(2s);
     EXPECT_EQ(h.m().log, "done done ");
@@ -120,10 +114,10 @@ TEST(Kit, ArmedCloseStopsThePendingTimersThenTellsItsStoryOnce) {
     });
     h.m().banner.setEnabled(true);
     h.m().story.arm();
-    h.close("motions");
+    h.close(h.f);
     EXPECT_EQ(boxes, (std::vector<std::string>{"title:one", "title:two"}));
-    EXPECT_EQ(h.openForms(), std::vector<std::string>{"motions"});
-    h.close("motions");
+    EXPECT_EQ(h.openForms(), std::vector<std::string>{h.f});
+    h.close(h.f);
     EXPECT_TRUE(h.ended());
     EXPECT_EQ(boxes.size(), 2u);
     ui::setMessageBoxHandler(nullptr);

@@ -7,7 +7,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using games::keysearchrules::distance;
-using testing_support::SceneHarness;
 
 TEST(KeySearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
     struct Case {
@@ -20,25 +19,24 @@ TEST(KeySearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
 }
 
 // The key placed by its two draws, row then column.
-struct KeyHarness : SceneHarness {
-    KeyHarness(int row, int col) {
+struct KeyHarness : testing_support::FormHarness {
+    KeyHarness(int row, int col) : FormHarness("keysearch") {
         script({draw(9, row), draw(9, col)});
-        open("keysearch");
+        open();
         advance(1ms);  // the window shows: what to do is said
     }
-    void openBox(int box) { click("keysearch", ui::indexed("boxPictures", box)); }
-    std::string box(int i) { return picture("keysearch", ui::indexed("boxPictures", i)); }
-    std::string left() { return caption("keysearch", "checksLeftLabel"); }
+    void openBox(int box) { press(ui::indexed("boxPictures", box)); }
+    std::string box(int i) { return pic(ui::indexed("boxPictures", i)); }
+    std::string name(int i) { return ctl(ui::indexed("boxPictures", i)).spokenName(); }
+    std::string left() { return cap("checksLeftLabel"); }
 };
 
 TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     KeyHarness h(4, 4);
     EXPECT_EQ(h.left(), "4") << "the checks: kChecks in keysearchrules.h";
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
-    EXPECT_EQ(h.control("keysearch", "boxPictures(0)").spokenName() + "/" +
-                  h.control("keysearch", "boxPictures(80)").spokenName(),
-              "宝箱 1行1列/宝箱 9行9列");
-    EXPECT_EQ(h.form("keysearch").find("boxPictures(81)"), nullptr) << "nine rows of nine, kBoxes in keysearchrules.h";
+    EXPECT_EQ(h.name(0) + "/" + h.name(80), "宝箱 1行1列/宝箱 9行9列");
+    EXPECT_EQ(h.form(h.f).find("boxPictures(81)"), nullptr) << "nine rows of nine, kBoxes in keysearchrules.h";
     h.openBox(0);
     EXPECT_EQ(h.box(0), "store/mininumber_7") << "the digit 8";
     EXPECT_EQ(h.left(), "3");
@@ -51,11 +49,10 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     EXPECT_EQ(h.box(41), "store/mininumber_0");
     EXPECT_EQ(h.left(), "1");
     h.openBox(36);
-    EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "a box clicked again is not the fourth check";
-    EXPECT_EQ(h.control("keysearch", "boxPictures(41)").spokenName(), "宝箱 5行6列 1");
-    EXPECT_EQ(h.control("keysearch", "boxPictures(42)").spokenName(), "宝箱 5行7列");
+    EXPECT_FALSE(h.on("keyMissedTimer")) << "a box clicked again is not the fourth check";
+    EXPECT_EQ(h.name(41) + "/" + h.name(42), "宝箱 5行6列 1/宝箱 5行7列");
     // The box opened again at once is not said twice within a second.
-    EXPECT_EQ(h.spoken("keysearch"), (std::vector<std::string>{"9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは4回",
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは4回",
                                                                "1行1列、きょり8、のこり3回", "5行1列、きょり4、のこり2回", "5行6列、きょり1、のこり1回",
                                                                "5行1列、きょり4、のこり1回"}));
 }
@@ -64,28 +61,23 @@ TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
     KeyHarness h(0, 0);
     for (int b : {80, 9, 41}) h.openBox(b);
     EXPECT_EQ(h.box(80), "store/mininumber_8") << "the cross";
-    EXPECT_EQ(h.control("keysearch", "boxPictures(41)").spokenName(), "宝箱 5行6列 ×") << "nine steps away";
-    EXPECT_EQ(h.spoken("keysearch")[1], "9行9列、きょり9以上、のこり3回");
+    EXPECT_EQ(h.name(41), "宝箱 5行6列 ×") << "nine steps away";
+    EXPECT_EQ(h.said()[1], "9行9列、きょり9以上、のこり3回");
     h.openBox(79);
     EXPECT_EQ(h.left(), "0");
-    EXPECT_FALSE(h.enabled("keysearch", "boxPictures(0)") || h.enabled("keysearch", "boxPictures(79)"))
+    EXPECT_FALSE(h.live("boxPictures(0)") || h.live("boxPictures(79)"))
         << "no box reacts once the game is decided, the last one opened neither";
-    h.clickAnyway("keysearch", "boxPictures(0)");
+    h.clickAnyway(h.f, "boxPictures(0)");
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
-    h.advance(1499ms);
-    EXPECT_TRUE(h.visible("keysearch", "boxPictures(79)")) << "the opened boxes stay in view";
-    EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "");
-    h.advance(1ms);
-    EXPECT_FALSE(h.visible("keysearch", "boxPictures(79)"));
-    EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "store/hanmark_0");
-    EXPECT_FALSE(h.visible("keysearch", "nextButton"));
-    EXPECT_FALSE(h.visible("keysearch", "keyPicture"));
-    EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer"));
-    EXPECT_EQ(h.spoken("keysearch").back(), h.lostSaying("keysearch", "鍵は見つからなかった"));
-    EXPECT_EQ(h.spoken("keysearch").size(), 6u);
+    const auto verdict = [&] { return h.pic("verdictPicture") + "|" + h.showing({"boxPictures(79)", "nextButton", "keyPicture"}); };
+    EXPECT_EQ(h.across(1500ms, verdict), testing_support::Change("|boxPictures(79)", "store/hanmark_0|"))
+        << "the opened boxes stay in view until the verdict";
+    EXPECT_TRUE(h.timersOn().empty());
+    EXPECT_EQ(h.said().back(), h.lostSaying(h.f, "鍵は見つからなかった"));
+    EXPECT_EQ(h.said().size(), 6u);
     h.advance(5s);
-    EXPECT_FALSE(h.visible("keysearch", "nextButton"));
-    h.close("keysearch");
+    EXPECT_FALSE(h.shows("nextButton"));
+    h.close(h.f);
     EXPECT_TRUE(h.ended());
 }
 
@@ -95,36 +87,29 @@ TEST(KeySearch, TheKeyFoundOnTheFirstOrTheFourthCheckWins) {
         for (int b = 0; b < misses; ++b) h.openBox(b);
         h.openBox(74);
         EXPECT_EQ(h.box(74), "store/minikey") << misses;
-        EXPECT_EQ(h.control("keysearch", "boxPictures(74)").spokenName(), "宝箱 9行3列 鍵");
-        EXPECT_FALSE(h.timerEnabled("keysearch", "keyMissedTimer")) << "the fourth check found it: no loss";
+        EXPECT_EQ(h.name(74), "宝箱 9行3列 鍵");
+        EXPECT_FALSE(h.on("keyMissedTimer")) << "the fourth check found it: no loss";
         h.advance(1500ms);
-        EXPECT_TRUE(h.visible("keysearch", "keyPicture")) << misses;
-        EXPECT_EQ(h.picture("keysearch", "verdictPicture"), "store/hanmark_1");
-        EXPECT_FALSE(h.visible("keysearch", "boxPictures(74)"));
-        EXPECT_FALSE(h.timerEnabled("keysearch", "keyFoundTimer")) << "it shows the find once";
-        const auto said = h.spoken("keysearch");
-        EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
-                  (std::vector<std::string>{"9行3列に鍵があった！", "鍵を見つけた！ NEXT AREAで先へ"}));
-        h.click("keysearch", "nextButton");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm("keysearch", "nextButton")});
-        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+        EXPECT_EQ(h.showing({"keyPicture", "boxPictures(74)"}), "keyPicture") << misses;
+        EXPECT_EQ(h.pic("verdictPicture"), "store/hanmark_1");
+        EXPECT_TRUE(h.timersOn().empty()) << "it shows the find once";
+        EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"9行3列に鍵があった！", "鍵を見つけた！ NEXT AREAで先へ"}));
+        EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));
     }
 }
 
 TEST(KeySearch, TenClicksOnTheCountShowTheKeysRowAndColumnOnce) {
     KeyHarness h(3, 7);
-    for (int i = 0; i < 9; ++i) h.click("keysearch", "checksLeftLabel");
-    EXPECT_FALSE(h.visible("keysearch", "keyRowLabel"));
-    h.click("keysearch", "checksLeftLabel");
-    EXPECT_TRUE(h.visible("keysearch", "keyRowLabel"));
-    EXPECT_EQ(h.caption("keysearch", "keyRowLabel"), "3");
-    EXPECT_EQ(h.caption("keysearch", "keyColumnLabel"), "7");
-    EXPECT_TRUE(h.visible("keysearch", "keyColumnLabel"));
-    EXPECT_FALSE(h.visible("keysearch", "keyBoxLabel")) << "the box index never shows";
+    const auto hint = [&] { return h.showing({"keyRowLabel", "keyColumnLabel", "keyBoxLabel"}); };
+    for (int i = 0; i < 9; ++i) h.press("checksLeftLabel");
+    EXPECT_EQ(hint(), "");
+    h.press("checksLeftLabel");
+    EXPECT_EQ(hint(), "keyRowLabel keyColumnLabel") << "the box index never shows";
+    EXPECT_EQ(h.cap("keyRowLabel") + h.cap("keyColumnLabel"), "37");
     // The count runs 11..18 from here on; hiding the labels shows whether 10 ever comes back.
-    h.control("keysearch", "keyRowLabel").setVisible(false);
-    for (int i = 0; i < 40; ++i) h.click("keysearch", "checksLeftLabel");
-    EXPECT_FALSE(h.visible("keysearch", "keyRowLabel"));
+    h.ctl("keyRowLabel").setVisible(false);
+    for (int i = 0; i < 40; ++i) h.press("checksLeftLabel");
+    EXPECT_FALSE(h.shows("keyRowLabel"));
 }
 
 }  // namespace

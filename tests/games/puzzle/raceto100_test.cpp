@@ -13,6 +13,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::Change;
 using testing_support::SceneHarness;
 namespace rules = games::raceto100rules;
 
@@ -68,43 +69,40 @@ TEST(RaceTo100Rules, TheAimIsMostlyTheFavouriteSometimesANeighbourRoundTheSevenF
 
 // The game with every draw stated: the heroine's 66 chance at load and at each of her turns, the
 // opponent's aims and spins, the revival's chance at a loss.
-struct Race : SceneHarness {
+struct Race : testing_support::FormHarness {
     static constexpr int kNo66 = 9999;  // a 66 draw no rate reaches
 
-    explicit Race(int first66 = kNo66) {
+    explicit Race(int first66 = kNo66) : FormHarness(F) {
         script({draw(10000, first66)});
-        open(F);
+        open();
     }
-    int squaresLeft() { return std::stoi(caption(F, "squaresLeftLabel")); }
-    bool herTurn() { return enabled(F, "stopButtons(0)"); }
-    bool falling() { return timerEnabled(F, "fallTimer"); }
+    int squaresLeft() { return std::stoi(cap("squaresLeftLabel")); }
+    bool herTurn() { return live("stopButtons(0)"); }
+    bool falling() { return on("fallTimer"); }
+    std::string die(int k) { return pic(ui::indexed("heroineDicePictures", k)); }
+    int interval(int k) { return timerInterval(F, ui::indexed("diceTimers", k)); }
     void runUntil(const std::function<bool()>& done) {
         for (int ms = 0; ms < 300000 && !done(); ++ms) advance(1ms);
         ASSERT_TRUE(done()) << "the game stood still";
     }
-    void runMove() { runUntil([&] { return !timerEnabled(F, "carMoveTimer"); }); }
+    void runMove() { runUntil([&] { return !on("carMoveTimer"); }); }
 
     // Watches die k roll (it turns once first) and stops it on `face`.
     void stop(int k, int face) {
-        advance(std::chrono::milliseconds(timerInterval(F, ui::indexed("diceTimers", k))));
-        runUntil(
-            [&] { return picture(F, ui::indexed("heroineDicePictures", k)) == "store/diceimg_" + std::to_string(face); });
-        click(F, ui::indexed("stopButtons", k));
+        advance(std::chrono::milliseconds(interval(k)));
+        runUntil([&] { return die(k) == "store/diceimg_" + std::to_string(face); });
+        press(ui::indexed("stopButtons", k));
     }
-    // Her turn: die 0 stopped on `face`, die 1 anywhere, die 0 taken, the move run out; with the
-    // forbidden button pressed first (face 0), 66 squares or over the edge.
-    void heroMoves(int face) {
+    // Her turn: die 0 stopped on `face` (-1: wherever it stands), die 1 anywhere, die 0 taken, the
+    // move run out unless told; with the forbidden button pressed first (face 0), 66 squares or over
+    // the edge.
+    void heroMoves(int face, bool runOut = true) {
         runUntil([&] { return herTurn(); });
-        if (face == 0) {
-            click(F, "heroinePicture");
-            click(F, "forbiddenButton");
-            click(F, "stopButtons(0)");
-        } else {
-            stop(0, face);
-        }
-        click(F, "stopButtons(1)");
-        click(F, "heroineDicePictures(0)");
-        runMove();
+        if (face == 0) press("heroinePicture"), press("forbiddenButton");
+        face > 0 ? stop(0, face) : press("stopButtons(0)");
+        press("stopButtons(1)");
+        press("heroineDicePictures(0)");
+        if (runOut) runMove();
     }
     // The opponent's turn with both dice aimed at `face` and spinning seven ticks each, then the
     // draw of her next turn's 66 chance.
@@ -120,54 +118,51 @@ struct Race : SceneHarness {
 
 TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     Race h;
-    EXPECT_EQ(h.picture(F, "opponentDicePictures(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
-    for (const char* hidden : {"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton",
-                               "nextButton", "choiceArrowPictures(0)", "choiceArrowPictures(1)"})
-        EXPECT_FALSE(h.visible(F, hidden)) << hidden << " waits until it is due";
-    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName() + "/" + h.control(F, "heroineDicePictures(1)").spokenName(),
+    EXPECT_EQ(h.pic("opponentDicePictures(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
+    EXPECT_EQ(h.showing({"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton", "nextButton",
+                         "choiceArrowPictures(0)", "choiceArrowPictures(1)"}), "")
+        << "each waits until it is due";
+    EXPECT_EQ(h.ctl("heroineDicePictures(0)").spokenName() + "/" + h.ctl("heroineDicePictures(1)").spokenName(),
               "サイコロ1/サイコロ2");
     h.clickAnyway(F, "stopButtons(0)");
     h.advance(999ms);
-    EXPECT_FALSE(h.timerEnabled(F, "diceTimers(0)")) << "a disabled STOP does nothing";
+    EXPECT_FALSE(h.on("diceTimers(0)")) << "a disabled STOP does nothing";
     h.advance(1ms + 45ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_1");
+    EXPECT_EQ(h.die(0) + " " + h.die(1), "store/diceimg_2 store/diceimg_1");
     h.advance(22ms + 5 * 45ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_5") << "die 1 turns every 67 ms";
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "the seventh face shows nine pips";
-    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName(), "サイコロ1") << "a rolling die keeps its name";
-    h.click(F, "heroineDicePictures(0)");
-    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer")) << "a rolling die cannot be taken";
+    EXPECT_EQ(h.die(0) + " " + h.die(1), "store/diceimg_7 store/diceimg_5")
+        << "die 1 turns every 67 ms; the seventh face shows nine pips";
+    EXPECT_EQ(h.ctl("heroineDicePictures(0)").spokenName(), "サイコロ1") << "a rolling die keeps its name";
+    h.press("heroineDicePictures(0)");
+    EXPECT_FALSE(h.on("carMoveTimer")) << "a rolling die cannot be taken";
     h.advance(45ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
+    EXPECT_EQ(h.die(0), "store/diceimg_1");
 
     h.stop(0, 7);
     h.stop(1, 3);
     h.clickAnyway(F, "stopButtons(1)");
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_3") << "a stopped die stays stopped";
+    EXPECT_EQ(h.die(1), "store/diceimg_3") << "a stopped die stays stopped";
     for (auto [after, shown] : {std::pair{999ms, false}, std::pair{1ms, true}, std::pair{1000ms, false},
                                 std::pair{1000ms, true}}) {
         h.advance(after);
-        EXPECT_EQ(h.visible(F, "choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
+        EXPECT_EQ(h.shows("choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
     }
-    h.click(F, "heroineDicePictures(0)");
-    EXPECT_FALSE(h.visible(F, "choicePromptLabel"));
-    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "and blinks no more";
-    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9");
-    EXPECT_EQ(h.control(F, "heroineDicePictures(1)").spokenName(), "サイコロ2 3");
-    EXPECT_EQ(h.spoken(F), (std::vector<std::string>{
-                               "車を100マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ",
-                               "サイコロ1は9", "サイコロ2は3。9と3、どちらで進む？", "9マス進む、のこり91マス"}));
+    h.press("heroineDicePictures(0)");
+    EXPECT_FALSE(h.shows("choicePromptLabel") || h.on("choicePromptTimer")) << "and blinks no more";
+    EXPECT_EQ(h.cap("squaresToGoLabel"), "9");
+    EXPECT_EQ(h.ctl("heroineDicePictures(1)").spokenName(), "サイコロ2 3");
+    EXPECT_EQ(h.said(), (std::vector<std::string>{
+                            "車を100マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ",
+                            "サイコロ1は9", "サイコロ2は3。9と3、どちらで進む？", "9マス進む、のこり91マス"}));
     h.advance(150ms);
-    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "8");
+    EXPECT_EQ(h.cap("squaresToGoLabel"), "8");
     EXPECT_EQ(h.squaresLeft(), 99);
     EXPECT_EQ(h.left(F, "carPicture"), 72);
     EXPECT_EQ(h.left(F, "squaresToGoLabel"), 792) << "the count rides above the car";
-    h.click(F, "heroineDicePictures(1)");
+    h.press("heroineDicePictures(1)");
     h.advance(8 * 150ms);
     EXPECT_EQ(h.squaresLeft(), 91) << "a second click chose nothing more";
-    EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
-    EXPECT_TRUE(h.timerEnabled(F, "opponentTurnTimer"));
+    EXPECT_EQ(h.timersOn(), std::vector<std::string>{"opponentTurnTimer"}) << "the car stopped; the opponent is next";
 }
 
 TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDie) {
@@ -180,29 +175,23 @@ TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBette
     h.advance(1000ms);
     for (auto [die, face, ticks] : {std::tuple{0, 3, 7}, std::tuple{1, 7, 13}}) {
         int spun = 0;
-        for (; h.timerEnabled(F, ui::indexed("diceTimers", die)) && spun < 60000; ++spun) h.advance(1ms);
+        for (; h.on(ui::indexed("diceTimers", die)) && spun < 60000; ++spun) h.advance(1ms);
         EXPECT_GE(spun, ticks * 149) << "die " << die;
         EXPECT_EQ(spun % 149, 0) << "die " << die << " stops on a tick of its stop test";
-        EXPECT_EQ(h.picture(F, ui::indexed("opponentDicePictures", die)), "store/diceimg_" + std::to_string(face));
+        EXPECT_EQ(h.pic(ui::indexed("opponentDicePictures", die)), "store/diceimg_" + std::to_string(face));
     }
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_7") << "her dice keep their faces";
-    h.advance(999ms);
-    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)"));
-    h.advance(1ms);
-    EXPECT_TRUE(h.visible(F, "choiceArrowPictures(1)")) << "nine squares lead further than three";
-    EXPECT_EQ(h.spoken(F).back(), "相手は3と9から9マス進む、のこり82マス");
-    EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "9") << "the move it chose, before the car sets off";
-    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(0)"));
+    EXPECT_EQ(h.die(0), "store/diceimg_7") << "her dice keep their faces";
+    const auto arrows = [&] { return h.showing({"choiceArrowPictures(0)", "choiceArrowPictures(1)"}); };
+    EXPECT_EQ(h.across(1000ms, arrows), Change("", "choiceArrowPictures(1)")) << "nine squares lead further than three";
+    EXPECT_EQ(h.said().back(), "相手は3と9から9マス進む、のこり82マス");
+    EXPECT_EQ(h.cap("squaresToGoLabel"), "9") << "the move it chose, before the car sets off";
     h.advance(150ms);
-    EXPECT_FALSE(h.visible(F, "choiceArrowPictures(1)")) << "the arrow goes as the car moves";
+    EXPECT_EQ(arrows(), "") << "the arrow goes as the car moves";
     h.runMove();
     EXPECT_EQ(h.squaresLeft(), 82);
-    h.advance(999ms);
-    EXPECT_FALSE(h.herTurn());
-    h.advance(1ms);
-    EXPECT_TRUE(h.herTurn()) << "her turn a second after the car stops";
-    h.click(F, "stopButtons(0)");
-    EXPECT_FALSE(h.timerEnabled(F, "choicePromptTimer")) << "each turn needs both STOPs again";
+    EXPECT_EQ(h.across(1000ms, [&] { return h.herTurn(); }), std::pair(false, true)) << "her turn a second after the car stops";
+    h.press("stopButtons(0)");
+    EXPECT_FALSE(h.on("choicePromptTimer")) << "each turn needs both STOPs again";
 }
 
 // From the start to her turn with 5 squares left: the forbidden button's 66, then short moves.
@@ -218,31 +207,23 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
     {
         Race h;
         toFiveLeft(h);
-        h.stop(0, 7);
-        h.click(F, "stopButtons(1)");
-        h.click(F, "heroineDicePictures(0)");
+        h.heroMoves(7, false);
         h.advance(5 * 150ms);
         EXPECT_EQ(h.squaresLeft(), 0);
-        EXPECT_EQ(h.caption(F, "squaresToGoLabel"), "4") << "four squares were left over the edge";
+        EXPECT_EQ(h.cap("squaresToGoLabel"), "4") << "four squares were left over the edge";
         EXPECT_EQ(h.left(F, "carPicture"), 7200);
-        EXPECT_FALSE(h.timerEnabled(F, "carMoveTimer"));
-        EXPECT_FALSE(h.timerEnabled(F, "opponentTurnTimer")) << "nobody moves after a fall";
+        EXPECT_EQ(h.timersOn(), std::vector<std::string>{"fallTimer"}) << "nobody moves after a fall";
         h.script({Race::draw(99, 76)});
         h.advance(1000ms);
-        EXPECT_FALSE(h.visible(F, "carPicture"));
-        EXPECT_FALSE(h.visible(F, "squaresToGoLabel"));
-        EXPECT_TRUE(h.visible(F, "exclamationPicture"));
+        EXPECT_EQ(h.showing({"carPicture", "squaresToGoLabel", "exclamationPicture"}), "exclamationPicture");
         h.advance(1000ms);
-        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
-        EXPECT_FALSE(h.timerEnabled(F, "lossBannerTimer"));
-        EXPECT_FALSE(h.visible(F, "roadLine") || h.visible(F, "cliffLine")) << "the road goes with the banner";
-        EXPECT_FALSE(h.visible(F, "exclamationPicture"));
-        EXPECT_TRUE(h.visible(F, "fallenCarPicture")) << "the fallen car stays";
-        const auto said = h.spoken(F);
-        EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
-                  (std::vector<std::string>{"9マス進む、転落する！", h.lostSaying(F, "あなたが落ちた。あなたの負け")}));
+        EXPECT_EQ(h.pic("verdictPicture"), "store/hanmark_0");
+        EXPECT_FALSE(h.on("lossBannerTimer"));
+        EXPECT_EQ(h.showing({"roadLine", "cliffLine", "exclamationPicture", "fallenCarPicture"}), "fallenCarPicture")
+            << "the road goes with the banner; the fallen car stays";
+        EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"9マス進む、転落する！", h.lostSaying(F, "あなたが落ちた。あなたの負け")}));
         h.advance(10s);
-        EXPECT_FALSE(h.visible(F, "nextButton"));
+        EXPECT_FALSE(h.shows("nextButton"));
         h.close(F);
         EXPECT_TRUE(h.ended());
         EXPECT_TRUE(h.messageBoxes().empty());
@@ -253,16 +234,12 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         h.heroMoves(4);
         h.opponentMoves(1);  // from the last square any move lands on the edge
         EXPECT_EQ(h.left(F, "carPicture"), 7200);
-        h.advance(1999ms);
-        EXPECT_FALSE(h.visible(F, "nextButton"));
-        h.advance(1ms);
-        EXPECT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_1");
-        EXPECT_EQ(h.spoken(F).back(), "相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
-        EXPECT_FALSE(h.timerEnabled(F, "winBannerTimer"));
-        EXPECT_FALSE(h.visible(F, "exclamationPicture") || h.visible(F, "roadLine") || h.visible(F, "cliffLine"));
-        h.click(F, "nextButton");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
-        EXPECT_FALSE(h.app().extraLoaded("sozai"));
+        EXPECT_EQ(h.across(2000ms, [&] { return h.pic("verdictPicture") + (h.shows("nextButton") ? " and next" : ""); }),
+                  Change("", "store/hanmark_1 and next"));
+        EXPECT_EQ(h.said().back(), "相手が落ちた。あなたの勝ち！ NEXT AREAで先へ");
+        EXPECT_FALSE(h.on("winBannerTimer"));
+        EXPECT_EQ(h.showing({"exclamationPicture", "roadLine", "cliffLine"}), "");
+        EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));
     }
 }
 
@@ -270,65 +247,56 @@ TEST(RaceTo100, The66FaceComesByChanceOrByTheForbiddenButtonWhichSpoilsLaterTurn
     for (int draw : {37, 38}) {
         Race h(draw);
         h.advance(1000ms);
-        h.click(F, "stopButtons(0)");
-        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", draw < 38)
-            << "38 in 10000, drawn " << draw;
+        h.press("stopButtons(0)");
+        EXPECT_EQ(h.die(0) == "store/diceimg_8", draw < 38) << "38 in 10000, drawn " << draw;
     }
     // She reaches 67, 68 or 80 squares left; from then on her turns draw for the 66: 8507 of 10000
     // is still the 66 where the button spoiled the dice, 8508 is not.
     for (auto [at, opponents, hers, next] : {std::tuple{67, 6, 7, 100}, std::tuple{68, 5, 7, 100},
                                              std::tuple{80, 1, 1, 8507}, std::tuple{80, 1, 1, 8508}}) {
         Race h;
-        EXPECT_FALSE(h.visible(F, "forbiddenButton"));
+        EXPECT_FALSE(h.shows("forbiddenButton"));
         h.heroMoves(7);
         h.opponentMoves(7);
         h.heroMoves(hers);
         h.opponentMoves(opponents, 100);
         ASSERT_EQ(h.squaresLeft(), at);
         h.heroMoves(0);
-        EXPECT_EQ(h.picture(F, "heroineDicePictures(1)"), "store/diceimg_8");
+        EXPECT_EQ(h.die(1), "store/diceimg_8");
         EXPECT_EQ(h.squaresLeft(), at - 66);
-        EXPECT_FALSE(h.enabled(F, "forbiddenButton")) << "her first STOP put it away for the turn";
+        EXPECT_FALSE(h.live("forbiddenButton")) << "her first STOP put it away for the turn";
         h.opponentMoves(1, next);
         if (at == 67) {
             h.advance(2000ms);
-            EXPECT_TRUE(h.visible(F, "nextButton")) << "from the last square the opponent fell";
+            EXPECT_TRUE(h.shows("nextButton")) << "from the last square the opponent fell";
             continue;
         }
-        EXPECT_TRUE(h.enabled(F, "forbiddenButton"));
-        h.click(F, "stopButtons(0)");
-        EXPECT_EQ(h.picture(F, "heroineDicePictures(0)") == "store/diceimg_8", at == 80 && next < 8508)
-            << "a draw of " << next << " at " << at;
+        EXPECT_TRUE(h.live("forbiddenButton"));
+        h.press("stopButtons(0)");
+        EXPECT_EQ(h.die(0) == "store/diceimg_8", at == 80 && next < 8508) << "a draw of " << next << " at " << at;
     }
 }
 
 TEST(RaceTo100, HerPortraitSlowsHerDiceForThisTurnOnlyAndNoFurtherThanItsBound) {
     Race h;
-    h.click(F, "opponentPicture");
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 167);
-    h.advance(1000ms + 144ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_1");
-    h.advance(1ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_2");
-    for (int i = 0; i < 30; ++i) h.click(F, "opponentPicture");
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45 + rules::kMaxSlowdown);
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67 + rules::kMaxSlowdown);
+    h.press("opponentPicture");
+    EXPECT_EQ(h.interval(1), 167);
+    EXPECT_EQ(h.across(1000ms + 145ms, [&] { return h.die(0); }), Change("store/diceimg_1", "store/diceimg_2"));
+    for (int i = 0; i < 30; ++i) h.press("opponentPicture");
+    EXPECT_EQ(std::pair(h.interval(0), h.interval(1)), std::pair(45 + rules::kMaxSlowdown, 67 + rules::kMaxSlowdown));
     h.advance(944ms);
-    h.click(F, "opponentPicture");  // at the bound a click leaves the turning die alone
+    h.press("opponentPicture");  // at the bound a click leaves the turning die alone
     h.advance(1ms);
-    EXPECT_EQ(h.picture(F, "heroineDicePictures(0)"), "store/diceimg_3");
+    EXPECT_EQ(h.die(0), "store/diceimg_3");
 
-    h.click(F, "stopButtons(0)");
-    h.click(F, "stopButtons(1)");
-    h.click(F, "heroineDicePictures(0)");
-    h.runMove();
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "the opponent's turn restores the dice";
+    h.heroMoves(-1);
+    EXPECT_EQ(h.interval(0), 45) << "the opponent's turn restores the dice";
     h.clickAnyway(F, "opponentPicture");
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(0)"), 45) << "and they cannot be slowed for the opponent";
+    EXPECT_EQ(h.interval(0), 45) << "and they cannot be slowed for the opponent";
     h.opponentMoves(3);
-    EXPECT_TRUE(h.enabled(F, "opponentPicture"));
-    EXPECT_EQ(h.timerInterval(F, "diceTimers(1)"), 67);
-    EXPECT_EQ(h.control(F, "heroineDicePictures(0)").spokenName(), "サイコロ1")
+    EXPECT_TRUE(h.live("opponentPicture"));
+    EXPECT_EQ(h.interval(1), 67);
+    EXPECT_EQ(h.ctl("heroineDicePictures(0)").spokenName(), "サイコロ1")
         << "rolling again, named for itself, not for the face it stopped on last turn";
 }
 
@@ -345,7 +313,7 @@ void loseWithRevival(Race& h) {
 // Each box stays open a second with the clock running, as on screen.
 std::vector<std::string> closeUnderBoxes(Race& h) {
     std::vector<std::string> banners;
-    h.whileBoxOpen = [&] { banners.push_back(h.picture(F, "verdictPicture")); };
+    h.whileBoxOpen = [&] { banners.push_back(h.pic("verdictPicture")); };
     const auto closedAt = h.clock().now();
     h.close(F);
     EXPECT_EQ(h.clock().now() - closedAt, 5000);
@@ -357,7 +325,7 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         Race h;
         loseWithRevival(h);
         h.advance(1000ms);
-        ASSERT_EQ(h.picture(F, "verdictPicture"), "store/hanmark_0");
+        ASSERT_EQ(h.pic("verdictPicture"), "store/hanmark_0");
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "store/hanmark_0"));
         const std::vector<std::pair<std::string, std::string>> boxes{
             {"力ずく", "乃々香「私はここで・・・負けられない！」"}, {"力ずく", "ワールズ？「！？」"},
@@ -366,32 +334,28 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         EXPECT_EQ(h.messageBoxes(), boxes);
         EXPECT_EQ(h.openForms(), std::vector<std::string>{F});
         EXPECT_FALSE(h.app().extraLoaded("sozai")) << "the store goes even though the window stays";
-        EXPECT_EQ(h.picture(F, "verdictPicture"), "");
-        EXPECT_TRUE(h.visible(F, "roadLine") && h.visible(F, "cliffLine")) << "the cliff is back";
-        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "and the exclamation gone";
-        EXPECT_FALSE(h.visible(F, "fallenCarPicture"));
-        EXPECT_TRUE(h.visible(F, "carPicture"));
+        EXPECT_EQ(h.pic("verdictPicture"), "");
+        EXPECT_EQ(h.showing({"roadLine", "cliffLine", "exclamationPicture", "fallenCarPicture", "carPicture",
+                             "squaresToGoLabel"}), "roadLine cliffLine carPicture squaresToGoLabel")
+            << "the cliff is back, the exclamation gone, the count rides with the car again";
         EXPECT_EQ(h.left(F, "carPicture"), 99 * 72);
-        EXPECT_EQ(h.caption(F, "squaresLeftLabel"), "1");
-        EXPECT_TRUE(h.visible(F, "squaresToGoLabel")) << "the count rides with the car again";
-        EXPECT_EQ(h.caption(F, "squaresToGoLabel") + " at " + std::to_string(h.left(F, "squaresToGoLabel")),
+        EXPECT_EQ(h.cap("squaresLeftLabel"), "1");
+        EXPECT_EQ(h.cap("squaresToGoLabel") + " at " + std::to_string(h.left(F, "squaresToGoLabel")),
                   "0 at " + std::to_string(99 * 72 + 720))
             << "at rest, above the car";
-        EXPECT_EQ(h.squaresLeft(), 1);
         h.opponentMoves(4);  // her dice held 66: the opponent's must roll from 1 all the same
         h.advance(2000ms);
-        h.click(F, "nextButton");
-        EXPECT_EQ(h.openForms(), std::vector<std::string>{h.nextForm(F, "nextButton")});
+        EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));
     }
     {
         Race h;
         loseWithRevival(h);
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "")) << "the banner due under the first box never comes";
-        EXPECT_FALSE(h.visible(F, "exclamationPicture")) << "the revival takes the exclamation away";
+        EXPECT_FALSE(h.shows("exclamationPicture")) << "the revival takes the exclamation away";
         h.opponentMoves(1);
-        EXPECT_EQ(h.picture(F, "verdictPicture"), "") << "the losing banner never came";
+        EXPECT_EQ(h.pic("verdictPicture"), "") << "the losing banner never came";
         h.advance(2000ms);
-        EXPECT_TRUE(h.visible(F, "nextButton"));
+        EXPECT_TRUE(h.shows("nextButton"));
         h.close(F);
         EXPECT_TRUE(h.ended()) << "one revival only: the next close ends the program";
         EXPECT_EQ(h.messageBoxes().size(), 5u);
@@ -400,14 +364,12 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
 
 TEST(RaceTo100, EveryCaptionFitsItsLabelAtItsWidest) {
     Race h;
-    static_cast<ui::Label&>(h.control(F, "squaresToGoLabel")).setCaption("66");
+    static_cast<ui::Label&>(h.ctl("squaresToGoLabel")).setCaption("66");
     for (const char* name :
-         {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"}) {
-        const auto& l = static_cast<ui::Label&>(h.control(F, name));
-        EXPECT_LE(l.textWidthPixels(), ui::twipsToPixels(l.width())) << name << " \"" << l.caption() << "\"";
-    }
+         {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"})
+        EXPECT_TRUE(h.fits(name)) << name << " \"" << h.cap(name) << "\"";
     // The squares left are the road's big figure: the gothic at 48 points, narrowed to fit.
-    const ui::Font& big = static_cast<ui::Label&>(h.control(F, "squaresLeftLabel")).font();
+    const ui::Font& big = static_cast<ui::Label&>(h.ctl("squaresLeftLabel")).font();
     EXPECT_EQ(std::tuple(big.face, big.points, big.stretch), std::tuple(std::string(ui::kGothicFace), 48.0, 84));
 }
 
