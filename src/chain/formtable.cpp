@@ -26,8 +26,12 @@ namespace {
 
 template <class Scene>
 FormEntry story(std::string name, std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
-    return {name, Kind::Story, std::move(code), std::move(warp), std::move(exits),
-            [name](app::App& a, assets::Sozai&, const FormTable&) {
+    return {.name = name,
+            .kind = Kind::Story,
+            .code = std::move(code),
+            .warpCaption = std::move(warp),
+            .exits = std::move(exits),
+            .make = [name](app::App& a, assets::Sozai&, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Scene>(a, scenes::sceneLayout(name)));
             }};
 }
@@ -35,10 +39,20 @@ FormEntry story(std::string name, std::string code, std::string warp, std::vecto
 // A game's name is its own (Game::kName), so the row and the form can never disagree on it.
 template <class Game>
 FormEntry game(std::string code, std::string warp, std::vector<Exit> exits = {{"nextButton"}}) {
-    return {Game::kName, Kind::Game, std::move(code), std::move(warp), std::move(exits),
-            [](app::App& a, assets::Sozai& s, const FormTable&) {
+    return {.name = Game::kName,
+            .kind = Kind::Game,
+            .code = std::move(code),
+            .warpCaption = std::move(warp),
+            .exits = std::move(exits),
+            .make = [](app::App& a, assets::Sozai& s, const FormTable&) {
                 return std::unique_ptr<ui::Form>(std::make_unique<Game>(a, s));
             }};
+}
+
+std::unique_ptr<ui::Form> makeTitle(app::App& a, assets::Sozai&, const FormTable&) { return std::make_unique<TitleScreen>(a); }
+
+std::unique_ptr<ui::Form> makeWarpZone(app::App& a, assets::Sozai&, const FormTable& table) {
+    return std::make_unique<warp::WarpZone>(a, warpTargets(table));
 }
 
 using scenes::ClosingScene;
@@ -47,14 +61,11 @@ using scenes::SpecialScene;
 
 FormTable build() {
     FormTable table{
-        {"maintitle", Kind::Title, "", "", {{"startButton", "mesarea1"}, {"continueButton", "warpzone"}},
-         [](app::App& a, assets::Sozai&, const FormTable&) {
-             return std::unique_ptr<ui::Form>(std::make_unique<TitleScreen>(a));
-         }},
-        {"warpzone", Kind::Warp, "", "", {{"backButton", "maintitle"}},
-         [](app::App& a, assets::Sozai&, const FormTable& t) {
-             return std::unique_ptr<ui::Form>(std::make_unique<warp::WarpZone>(a, warpTargets(t)));
-         }},
+        {.name = "maintitle",
+         .kind = Kind::Title,
+         .exits = {{"startButton", "mesarea1"}, {"continueButton", "warpzone"}},
+         .make = makeTitle},
+        {.name = "warpzone", .kind = Kind::Warp, .exits = {{"backButton", "maintitle"}}, .make = makeWarpZone},
         story<MessageScene>("mesarea1", app::kNoCode, "メッセージパート１"),
         story<MessageScene>("mesarea2", "4140", "メッセージパート２"),
         game<games::HitAndBlow>("5339", "鍵開け"),
@@ -66,16 +77,17 @@ FormTable build() {
         story<MessageScene>("mesarea5", "7802", "メッセージパート５"),
         game<games::RaceTo100>("9140", "ＭＡＸ１００"),
         // caughtCheatingButton only once she has caught her sister cheating.
-        game<games::SumireDuel>("3896", "菫チンチロ",
-                                {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
+        game<games::SumireDuel>("3896", "菫チンチロ", {{"nextButton", "mesarea6"}, {"caughtCheatingButton", "mesareaspecial"}}),
         story<SpecialScene>("mesareaspecial", "", "", {Exit::end("nextButton")}),
         story<MessageScene>("mesarea6", "2383", "メッセージパート６"),
         game<games::KeySearch>("8202", "鍵探し"),
         story<MessageScene>("mesareaepi1", "0039", "エピローグ１"),
         // One epilogue of four, by how many candles went out and who blew them.
         game<games::CandleBlowing>("9107", "ろうそく消し",
-                                   {{"allOutButton", "mesareaepi21"}, {"halfOutButton", "mesareaepi22"},
-                                    {"fewOutButton", "mesareaepi23"}, {"windSpiritButton", "mesareaepi24"}}),
+                                   {{"allOutButton", "mesareaepi21"},
+                                    {"halfOutButton", "mesareaepi22"},
+                                    {"fewOutButton", "mesareaepi23"},
+                                    {"windSpiritButton", "mesareaepi24"}}),
         story<MessageScene>("mesareaepi21", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi22", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
         story<MessageScene>("mesareaepi23", app::kNoCode, "", {{"nextButton", "mesareaepi3"}}),
@@ -173,20 +185,18 @@ void check(const FormTable& table) {
     // one button too many, and anything but four digits could never be typed into its box.
     std::set<std::string> codes;
     for (const auto& e : table) {
-        const bool digits = e.code.size() == 4 && std::all_of(e.code.begin(), e.code.end(), [](unsigned char c) {
-            return std::isdigit(c) != 0;
-        });
+        const auto digit = [](unsigned char c) { return std::isdigit(c) != 0; };
+        const bool digits = e.code.size() == 4 && std::all_of(e.code.begin(), e.code.end(), digit);
         if (!digits && !e.code.empty() && e.code != app::kNoCode)
-            throw std::invalid_argument(e.name + "'s code is four digits, \"" + app::kNoCode + "\" or none, not \"" +
-                                        e.code + "\"");
+            throw std::invalid_argument(e.name + "'s code is four digits, \"" + app::kNoCode + "\" or none, not \"" + e.code +
+                                        "\"");
         if (digits && !e.warpCaption.empty() && !codes.insert(e.code).second)
             throw std::invalid_argument(e.name + "'s code " + e.code + " opens another warp button already");
     }
     for (const auto& e : table)
         for (const auto& [control, next] : facts(e, table).exits) {
-            const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(), [&](const Exit& x) {
-                return x.control == control && x.to == Exit::To::End;
-            });
+            const bool meantToEnd = std::any_of(e.exits.begin(), e.exits.end(),
+                                                [&](const Exit& x) { return x.control == control && x.to == Exit::To::End; });
             if (next.empty() ? !meantToEnd : !seen.count(next))
                 throw std::invalid_argument(e.name + "." + control + " leads nowhere");
         }

@@ -43,8 +43,8 @@ struct FormEntry {
     using Factory = std::function<std::unique_ptr<ui::Form>(app::App&, assets::Sozai&, const FormTable&)>;
     std::string name;
     Kind kind;
-    std::string code;         // four digits, or app::kNoCode; empty: the form has no code label
-    std::string warpCaption;  // empty: no warp button leads here
+    std::string code = {};         // four digits, or app::kNoCode; empty: the form has no code label
+    std::string warpCaption = {};  // empty: no warp button leads here
     std::vector<Exit> exits;
     Factory make;
 };

@@ -29,52 +29,56 @@ ui::Picture designed(const std::string& name) { return assets::picture(name); }
 // is recorded in the bottom row.
 int historyTop(int k) { return 1440 + 600 * (kTries - 1 - k); }
 
+// Where element i of each row stands.
+ui::Rect dialUp(int i) { return {840 + 1320 * i, 3960, 735, 735}; }
+ui::Rect dialDown(int i) { return {840 + 1320 * i, 6000, 735, 735}; }
+ui::Rect guessDigit(int i) { return {240 + 600 * i, 2040, 1050, 900}; }
+ui::Rect mark(int i) { return {3240 + 720 * i, 2040, 750, 750}; }
+ui::Rect historyGuess(int k) { return {7920, historyTop(k), 1575, 735}; }
+ui::Rect historyHits(int k) { return {9600, historyTop(k), 615, 615}; }
+ui::Rect historyBlows(int k) { return {10320, historyTop(k), 615, 615}; }
+ui::Rect secretDigit(int i) { return {240 + 240 * i, 120, 375, 375}; }
+
 }  // namespace
 
 HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "鍵を開けろ！", .client = {11235, 7095}, .background = kPink, .codeRect = {9960, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "鍵を開けろ！",
+                .client = {11235, 7095},
+                .background = kPink,
+                .codeRect = {9960, 0, 1335, 255}}),
       nextButton(button("nextButton", {8880, 6000, 1695, 735}, "NEXT AREA", &HitAndBlow::onNextClicked)),
       rouletteTimer(timer("rouletteTimer", 200)),
       recordTimer(timer("recordTimer", 2000, &HitAndBlow::onRecordTick)),
       padlockPicture(pictureBox("padlockPicture", {6120, 4680, 1260, 1560}, designed("scenes/hitandblow/padlock"),
                                 &HitAndBlow::onPadlockClicked)),
-      dialUpButtons(buttonArray("dialUpButtons", kDigits, [](int i) { return ui::Rect{840 + 1320 * i, 3960, 735, 735}; },
-                                "↑", &HitAndBlow::onDialUpClicked, ui::gothic(12))),
-      dialDownButtons(buttonArray("dialDownButtons", kDigits,
-                                  [](int i) { return ui::Rect{840 + 1320 * i, 6000, 735, 735}; }, "↓",
-                                  &HitAndBlow::onDialDownClicked, ui::gothic(12))),
-      dialPictures(array<ui::Image>("dialPictures", kDigits,
-                                    [this](const std::string& n, int i) -> ui::Image& {
-                                        return image(n, {600 + 1320 * i, 4800, 1125, 1125},
-                                                     designed("store/numberimg_" + std::to_string(i)));
-                                    })),
+      dialUpButtons(buttonArray("dialUpButtons", kDigits, dialUp, "↑", &HitAndBlow::onDialUpClicked, ui::gothic(12))),
+      dialDownButtons(buttonArray("dialDownButtons", kDigits, dialDown, "↓", &HitAndBlow::onDialDownClicked, ui::gothic(12))),
+      dialPictures(array<ui::Image>(
+          "dialPictures", kDigits,
+          [this](const std::string& n, int i) -> ui::Image& {
+              return image(n, {600 + 1320 * i, 4800, 1125, 1125}, designed("store/numberimg_" + std::to_string(i)));
+          })),
       promptPicture(image("promptPicture", {480, 2040, 6750, 900}, designed("scenes/hitandblow/passmes"))),
-      guessPictures(imageArray("guessPictures", kDigits, [](int i) { return ui::Rect{240 + 600 * i, 2040, 1050, 900}; })),
-      markPictures(imageArray("markPictures", kDigits, [](int i) { return ui::Rect{3240 + 720 * i, 2040, 750, 750}; })),
+      guessPictures(imageArray("guessPictures", kDigits, guessDigit)),
+      markPictures(imageArray("markPictures", kDigits, mark)),
       remainingPicture(image("remainingPicture", {720, 720, 2250, 900}, designed("scenes/hitandblow/nokori"))),
-      triesLeftPicture(image("triesLeftPicture", {2280, 600, 1050, 900},
-                             designed("store/sysnumberimg_" + std::to_string(kTries)))),
+      triesLeftPicture(
+          image("triesLeftPicture", {2280, 600, 1050, 900}, designed("store/sysnumberimg_" + std::to_string(kTries)))),
       timesPicture(image("timesPicture", {3360, 645, 1050, 900}, designed("scenes/hitandblow/kai"))),
       historyTitleLabel(label("historyTitleLabel", {7920, 360, 2775, 615}, "これまでの履歴", ui::gothic(20.25))),
-      legendPictures(array<ui::Image>("legendPictures", 2,
-                                      [this](const std::string& n, int i) -> ui::Image& {
-                                          return image(n, {9360 + 720 * i, 840, 750, 750},
-                                                       designed(i == 0 ? "store/star_1" : "store/star_2"));
-                                      },
-                                      &HitAndBlow::onLegendClicked)),
-      historyGuessLabels(labelArray("historyGuessLabels", kTries,
-                                    [](int k) { return ui::Rect{7920, historyTop(k), 1575, 735}; }, "0000",
-                                    kHistoryDigits)),
-      historyHitLabels(labelArray("historyHitLabels", kTries,
-                                  [](int k) { return ui::Rect{9600, historyTop(k), 615, 615}; }, "0", ui::gothic(36),
-                                  ui::Align::Center)),
-      historyBlowLabels(labelArray("historyBlowLabels", kTries,
-                                   [](int k) { return ui::Rect{10320, historyTop(k), 615, 615}; }, "0",
-                                   ui::gothic(36), ui::Align::Center)),
+      legendPictures(array<ui::Image>(
+          "legendPictures", 2,
+          [this](const std::string& n, int i) -> ui::Image& {
+              return image(n, {9360 + 720 * i, 840, 750, 750}, designed(i == 0 ? "store/star_1" : "store/star_2"));
+          },
+          &HitAndBlow::onLegendClicked)),
+      historyGuessLabels(labelArray("historyGuessLabels", kTries, historyGuess, "0000", kHistoryDigits)),
+      historyHitLabels(labelArray("historyHitLabels", kTries, historyHits, "0", ui::gothic(36), ui::Align::Center)),
+      historyBlowLabels(labelArray("historyBlowLabels", kTries, historyBlows, "0", ui::gothic(36), ui::Align::Center)),
       hintHotSpot(image("hintHotSpot", {7200, 0, 600, 600}, {}, &HitAndBlow::onHintHotSpotClicked)),
-      secretDigitLabels(labelArray("secretDigitLabels", kDigits,
-                                   [](int i) { return ui::Rect{240 + 240 * i, 120, 375, 375}; }, "0")),
+      secretDigitLabels(labelArray("secretDigitLabels", kDigits, secretDigit, "0")),
       verdictPicture(image("verdictPicture", {-120, 3720, 7500, 2775})),
       dividerLine(line("dividerLine", 7560, 0, 7560, 7080)),
       roulette_(rouletteTimer, {this, &HitAndBlow::drawRouletteFrame}, {this, &HitAndBlow::showRouletteFrame},
@@ -82,8 +86,8 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     for (ui::Image* aid : {&hintHotSpot, &legendPictures[0], &legendPictures[1]}) aid->setSecret();
     // The dials stay where the last guess left them, and their buttons and the padlock are named for
     // them; the tries, the history and the hint stay too.
-    carryOver(ui::cellsOf(dialPictures, dialUpButtons, dialDownButtons, historyGuessLabels, historyHitLabels,
-                          historyBlowLabels, secretDigitLabels));
+    carryOver(ui::cellsOf(dialPictures, dialUpButtons, dialDownButtons, historyGuessLabels, historyHitLabels, historyBlowLabels,
+                          secretDigitLabels));
     carryOver({&padlockPicture, &triesLeftPicture, &hintHotSpot});
     nextButton.setVisible(false);
     for (int i = 0; i < kDigits; ++i) {
@@ -103,8 +107,10 @@ HitAndBlow::HitAndBlow(app::App& app, assets::Sozai& sozai)
     for (int i = 0; i < kDigits; ++i) {
         for (ui::Button* b : {&dialUpButtons[i], &dialDownButtons[i]}) {
             ui::turnWithUpDown(*b, [this, i](int step) {
-                if (step > 0) onDialUpClicked(i);
-                else onDialDownClicked(i);
+                if (step > 0)
+                    onDialUpClicked(i);
+                else
+                    onDialDownClicked(i);
             });
             tabs.push_back(b);
         }
@@ -124,8 +130,8 @@ void HitAndBlow::onLoad() {
     afterFirstPaint([this] {
         // By ear the lock starts on its first dial, where the keys said next do something.
         if (ui::screenReaderRuns()) dialUpButtons[0].setFocus();
-        announce("4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり" +
-                 std::to_string(kTries) + "回");
+        announce("4桁の番号を当てる。上下キーで数字を回し、左右キーで桁を移る。南京錠で試す。のこり" + std::to_string(kTries) +
+                 "回");
     });
 }
 
@@ -189,8 +195,7 @@ void HitAndBlow::showRouletteFrame() {
 void HitAndBlow::showJudgement() {
     for (int k = 0; k < kDigits; ++k) markPictures[k].setPicture(sozai_.mark(marks_[k]));
     phases_.enter(Phase::Recording);
-    announce(hitandblowrules::resultSentence(dialDigits_, judgement_,
-                                             triesLeft_ - 1));
+    announce(hitandblowrules::resultSentence(dialDigits_, judgement_, triesLeft_ - 1));
 }
 
 void HitAndBlow::onRecordTick() {

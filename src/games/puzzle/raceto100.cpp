@@ -12,7 +12,7 @@ namespace rules = raceto100rules;
 namespace {
 
 constexpr ui::Rgb kSalmon{255, 128, 128};
-constexpr int kSquareTwips = 72;  // the car's step along the road
+constexpr int kSquareTwips = 72;     // the car's step along the road
 constexpr int kCountAboveCar = 720;  // the count of squares to go rides this far right of the car's left
 constexpr std::array<int, 2> kDiceIntervals{45, 67};
 
@@ -26,29 +26,33 @@ ui::Picture designed(const std::string& name) { return assets::picture(name); }
 
 int carLeft(int position) { return position * kSquareTwips; }
 
+// Where die i of each pair stands, and what goes with it.
+ui::Rect opponentDie(int i) { return {1920 + 1200 * i, 120, 1050, 1050}; }
+ui::Rect choiceArrow(int i) { return {2040 + 1200 * i, 1320, 750, 750}; }
+ui::Rect heroineDie(int i) { return {1920 + 1200 * i, 5280, 1050, 1050}; }
+ui::Rect stopButton(int i) { return {2040 + 1200 * i, 6480, 855, 495}; }
+
 }  // namespace
 
 RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "１００を越えるな", .client = {9885, 7095}, .background = kSalmon, .codeRect = {8640, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "１００を越えるな",
+                .client = {9885, 7095},
+                .background = kSalmon,
+                .codeRect = {8640, 0, 1335, 255}}),
       opponentPicture(image("opponentPicture", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"),
                             &RaceTo100::onOpponentPictureClicked)),
       heroinePicture(image("heroinePicture", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"),
                            &RaceTo100::onHeroinePictureClicked)),
-      opponentDicePictures(imageArray("opponentDicePictures", 2,
-                                      [](int i) { return ui::Rect{1920 + 1200 * i, 120, 1050, 1050}; },
-                                      designed("store/diceimg_7"))),
-      choiceArrowPictures(imageArray("choiceArrowPictures", 2,
-                                     [](int i) { return ui::Rect{2040 + 1200 * i, 1320, 750, 750}; },
-                                     designed("scenes/max100/arrow"))),
-      heroineDicePictures(imageArray("heroineDicePictures", 2,
-                                     [](int i) { return ui::Rect{1920 + 1200 * i, 5280, 1050, 1050}; },
-                                     designed("store/diceimg_1"), &RaceTo100::onHeroineDieClicked)),
-      stopButtons(buttonArray("stopButtons", 2, [](int i) { return ui::Rect{2040 + 1200 * i, 6480, 855, 495}; },
-                              "STOP", &RaceTo100::onStopClicked)),
+      opponentDicePictures(imageArray("opponentDicePictures", 2, opponentDie, designed("store/diceimg_7"))),
+      choiceArrowPictures(imageArray("choiceArrowPictures", 2, choiceArrow, designed("scenes/max100/arrow"))),
+      heroineDicePictures(
+          imageArray("heroineDicePictures", 2, heroineDie, designed("store/diceimg_1"), &RaceTo100::onHeroineDieClicked)),
+      stopButtons(buttonArray("stopButtons", 2, stopButton, "STOP", &RaceTo100::onStopClicked)),
       untilFallLabel(label("untilFallLabel", {4800, 240, 3135, 735}, "転落まで残り", ui::gothic(27.75))),
-      squaresLeftLabel(label("squaresLeftLabel", {5520, 960, 1575, 1215}, std::to_string(rules::kRoad),
-                             kSquaresLeftDigits, ui::Align::Center)),
+      squaresLeftLabel(label("squaresLeftLabel", {5520, 960, 1575, 1215}, std::to_string(rules::kRoad), kSquaresLeftDigits,
+                             ui::Align::Center)),
       squaresUnitLabel(label("squaresUnitLabel", {7080, 1200, 1335, 735}, "マス", ui::gothic(27.75))),
       carPicture(image("carPicture", {0, 2760, 2100, 885}, designed("scenes/max100/car"))),
       squaresToGoLabel(label("squaresToGoLabel", {720, 2280, 375, 375}, "0", kSquaresToGoDigits, ui::Align::Center)),
@@ -120,14 +124,15 @@ std::string RaceTo100::checkInvariants() const {
         if (choiceArrowPictures[k].visible() && (phases_.current() != Phase::CarMoves || turn_ != Side::Opponent))
             return "an arrow shows outside the opponent's move";
     }
-    if (choicePromptLabel.visible() && phases_.current() != Phase::HeroineChooses) return "Choice it shows with nothing to choose";
-    const bool fallen =
-        phases_.isAnyOf(Phase::WinDue, Phase::LossDue, Phase::Won, Phase::Lost);
+    if (choicePromptLabel.visible() && phases_.current() != Phase::HeroineChooses)
+        return "Choice it shows with nothing to choose";
+    const bool fallen = phases_.isAnyOf(Phase::WinDue, Phase::LossDue, Phase::Won, Phase::Lost);
     if (fallenCarPicture.visible() != fallen || carPicture.visible() == fallen) return "the car is where it is not";
     if (exclamationPicture.visible() != phases_.isAnyOf(Phase::WinDue, Phase::LossDue))
         return "the exclamation outside the second after the fall";
     if (nextButton.visible() != (phases_.current() == Phase::Won)) return "the way on without a win";
-    if (phases_.current() == Phase::Won && !verdictPicture.picture().sameAs(sozai_.banner(assets::Verdict::Won))) return "won without the banner";
+    if (phases_.current() == Phase::Won && !verdictPicture.picture().sameAs(sozai_.banner(assets::Verdict::Won)))
+        return "won without the banner";
     if (squaresLeft_ < 0 || squaresLeft_ > rules::kRoad) return "the car is past the cliff or before the start";
     if (carPicture.left() > carLeft(rules::kRoad)) return "the car is drawn past the cliff";
     if (squaresToGo_ < 0) return "a move of fewer than no squares";
@@ -149,9 +154,7 @@ void RaceTo100::drawSixtySix() {
     if (random().chance(sixtySixChance_, 10000)) stopsOnSixtySix_ = true;
 }
 
-void RaceTo100::onStartTick() {
-    rollHeroineDice();
-}
+void RaceTo100::onStartTick() { rollHeroineDice(); }
 
 void RaceTo100::rollHeroineDice() {
     nameHeroineDice();
@@ -295,8 +298,8 @@ void RaceTo100::takeOpponentDie(int die) {
     choiceArrowPictures[die].setVisible(true);
     squaresToGo_ = rules::squares(faces_[die]);
     squaresToGoLabel.setCaption(std::to_string(squaresToGo_));
-    announce("相手は" + std::to_string(rules::squares(faces_[0])) + "と" + std::to_string(rules::squares(faces_[1])) +
-             "から" + rules::moveSentence(squaresToGo_, squaresLeft_));
+    announce("相手は" + std::to_string(rules::squares(faces_[0])) + "と" + std::to_string(rules::squares(faces_[1])) + "から" +
+             rules::moveSentence(squaresToGo_, squaresLeft_));
     phases_.enter(Phase::CarMoves);
 }
 
