@@ -73,11 +73,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("nonoka"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NONOKA_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(
-        "乃々香誕生日記念ミニゲーム　～とらわれた和馬～\n"
-        "A birthday story told in Japanese, with mini-games between its scenes. Progress is kept only\n"
-        "as the four-digit codes the scenes show; enter one under 続きから to go back to that scene.\n"
-        "F11 shows the game full screen; F11 or Escape leaves it."));
+    parser.setApplicationDescription(
+        QString::fromUtf8("乃々香誕生日記念ミニゲーム　～とらわれた和馬～\n"
+                          "A birthday story told in Japanese, with mini-games between its scenes. Progress is kept only\n"
+                          "as the four-digit codes the scenes show; enter one under 続きから to go back to that scene.\n"
+                          "F11 shows the game full screen; F11 or Escape leaves it."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption selfTest(
@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
         QStringLiteral("Start, paint the title once and exit 0 (1 if it never paints or the Japanese font is missing)."));
     parser.addOption(selfTest);
     const QStringList scaleNames{QStringLiteral("scale")};
-    const QCommandLineOption scale(
-        scaleNames, QStringLiteral("Draw every window F times larger, from 1 to 4 (fractions such as 1.5 too)."),
-        QStringLiteral("F"));
+    const QCommandLineOption scale(scaleNames,
+                                   QStringLiteral("Draw every window F times larger, from 1 to 4 (fractions such as 1.5 too)."),
+                                   QStringLiteral("F"));
     parser.addOption(scale);
     {
         // A core application needs no display, and with one the help names the program.
@@ -102,14 +102,15 @@ int main(int argc, char** argv) {
     if (parser.isSet(scale)) {
         factor = ui::qt::parseScale(parser.value(scale));
         if (!factor)
-            return usageError(QStringLiteral("--scale takes a number from 1 to 4 (such as 2 or 1.5), not \"%1\"")
-                                  .arg(parser.value(scale)));
+            return usageError(
+                QStringLiteral("--scale takes a number from 1 to 4 (such as 2 or 1.5), not \"%1\"").arg(parser.value(scale)));
     }
 
     if (!ui::qt::displayAvailable()) {
-        std::fputs("nonoka: no display to show the game on. Start it on a desktop; on a machine without one, "
-                   "under a virtual display: xvfb-run -a nonoka (in the source tree: xvfb-run -a ./play).\n",
-                   stderr);
+        std::fputs(
+            "nonoka: no display to show the game on. Start it on a desktop; on a machine without one, "
+            "under a virtual display: xvfb-run -a nonoka (in the source tree: xvfb-run -a ./play).\n",
+            stderr);
         return 1;
     }
     ui::qt::DisplayFacts display = ui::qt::lookAtDisplay();
@@ -121,12 +122,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (factor && display.freeArea) {
-        const ui::Size largest{ui::twipsToPixels(chain::kLargestWindow.width),
-                               ui::twipsToPixels(chain::kLargestWindow.height)};
+        const ui::Size largest{ui::twipsToPixels(chain::kLargestWindow.width), ui::twipsToPixels(chain::kLargestWindow.height)};
         const double fits = ui::fittingScale(*factor, largest, *display.freeArea, display.pixelRatio);
         if (fits < *factor)
-            std::fprintf(stderr, "nonoka: --scale %g would make windows larger than the screen; using %g.\n", *factor,
-                         fits);
+            std::fprintf(stderr, "nonoka: --scale %g would make windows larger than the screen; using %g.\n", *factor, fits);
         factor = fits;
     }
     if (factor) ui::qt::setScale(*factor);

@@ -21,9 +21,9 @@ inline constexpr char kNoCode[] = "----";
 
 // What the chain tells a form about its place in the story.
 struct FormFacts {
-    std::string code;                           // its C-PASS label: four digits, or kNoCode; empty: no label
+    std::string code;                          // its C-PASS label: four digits, or kNoCode; empty: no label
     std::map<std::string, std::string> exits;  // exit button -> the form it shows; empty: the program ends
-    bool warpZone = false;                      // the form that opens others out of the story's order
+    bool warpZone = false;                     // the form that opens others out of the story's order
 };
 
 // Knows every form by name, loads a form on first reference, shows and unloads forms, and ends

@@ -37,8 +37,7 @@ public:
     void enter(Phase next) {
         const bool again = next == phase_;
         for (const Step& s : steps_)
-            if (s.phase == phase_ && (again ? s.start == Start::OnEntry : !listed(s.timer, next)))
-                s.timer->setEnabled(false);
+            if (s.phase == phase_ && (again ? s.start == Start::OnEntry : !listed(s.timer, next))) s.timer->setEnabled(false);
         phase_ = next;
         for (const Step& s : steps_)
             if (s.phase == next && s.start == Start::OnEntry) s.timer->setEnabled(true);
@@ -69,8 +68,7 @@ public:
 
 private:
     bool listed(const ui::Timer* timer, Phase phase) const {
-        return std::any_of(steps_.begin(), steps_.end(),
-                           [&](const Step& s) { return s.timer == timer && s.phase == phase; });
+        return std::any_of(steps_.begin(), steps_.end(), [&](const Step& s) { return s.timer == timer && s.phase == phase; });
     }
 
     Phase phase_;

@@ -6,9 +6,7 @@
 namespace app {
 
 namespace {
-std::uint64_t clockSeed() {
-    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-}
+std::uint64_t clockSeed() { return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()); }
 // 53 random bits give every double in [0, 1) on an even grid.
 double unit(std::mt19937_64& engine) { return static_cast<double>(engine() >> 11) * 0x1.0p-53; }
 }  // namespace

@@ -9,12 +9,10 @@ namespace assets {
 
 const std::vector<Sozai::Array>& Sozai::arrays() {
     static const std::vector<Array> kArrays{
-        {"numberimg", 10, 75, 75, false},   {"sysnumberimg", 10, 70, 60, false},
-        {"star", 3, 50, 50, true},          {"hanmark", 2, 500, 185, false},
-        {"diceimg", 9, 70, 70, true},       {"minidiceimg", 6, 40, 40, false},
-        {"minimark", 3, 200, 100, false},   {"mininumber", 9, 40, 40, false},
-        {"minikey", 1, 40, 40, false},      {"bombimg", 1, 100, 126, false},
-        {"nagagutsu", 2, 96, 96, false},    {"rouimg", 3, 25, 60, true},
+        {"numberimg", 10, 75, 75, false}, {"sysnumberimg", 10, 70, 60, false}, {"star", 3, 50, 50, true},
+        {"hanmark", 2, 500, 185, false},  {"diceimg", 9, 70, 70, true},        {"minidiceimg", 6, 40, 40, false},
+        {"minimark", 3, 200, 100, false}, {"mininumber", 9, 40, 40, false},    {"minikey", 1, 40, 40, false},
+        {"bombimg", 1, 100, 126, false},  {"nagagutsu", 2, 96, 96, false},     {"rouimg", 3, 25, 60, true},
         {"seiseki", 5, 200, 60, false},
     };
     return kArrays;

@@ -19,8 +19,8 @@ class Sozai {
 public:
     struct Array {
         std::string name;
-        int count;   // 1 for a single picture
-        int width;   // pixels
+        int count;  // 1 for a single picture
+        int width;  // pixels
         int height;
         bool firstIsEmpty;
     };

@@ -12,8 +12,7 @@ ClosingScene::ClosingScene(app::App& app, const SceneLayout& layout)
       logoImage(image("logoImage", {1200, 6120, 7500, 1050}, assets::picture("scenes/rogoimg"))),
       captionTimer(timer("captionTimer", 1000)),
       endMarkTimer(timer("endMarkTimer", 3000, &ClosingScene::onEndMarkTick)),
-      captionReveal_(captionTimer, {&captionFirstLabel, &captionSecondLabel, nullptr},
-                     {this, &ClosingScene::onCaptionsShown}) {
+      captionReveal_(captionTimer, {&captionFirstLabel, &captionSecondLabel, nullptr}, {this, &ClosingScene::onCaptionsShown}) {
     captionFirstLabel.setVisible(false);
     captionSecondLabel.setVisible(false);
     endMarkImage.setVisible(false);

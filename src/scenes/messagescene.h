@@ -66,7 +66,7 @@ protected:
     int row_ = 0;   // the row it goes on
     int typedUnits_ = 0;
     int lineLength_ = 0;
-    std::u16string untyped_;  // what is left of the line
+    std::u16string untyped_;   // what is left of the line
     int pauseTicksLeft_ = 10;  // an ordinary pause, before the first line too
 
 private:

@@ -118,8 +118,7 @@ Script readRows(Lines& lines, Reader& in) {
         }
         if (line.empty()) in.fail("a row needs a character; a blank row is made of full-width spaces");
         if (++onPage > kRowsPerPage) in.fail("a page holds " + std::to_string(kRowsPerPage) + " rows");
-        if (static_cast<int>(script.lines.size()) == kMostRows)
-            in.fail("a scene holds " + std::to_string(kMostRows) + " rows");
+        if (static_cast<int>(script.lines.size()) == kMostRows) in.fail("a scene holds " + std::to_string(kMostRows) + " rows");
         script.lines.emplace_back(line);
     }
     in.lineNo = 0;  // what is missing is the whole file's fault

@@ -13,7 +13,7 @@ struct SceneLayout {
     std::string caption;
     ui::Size client{9885, 7095};
     int rowLeft = 480;
-    std::string exitCaption;    // empty: the scene has no exit button
+    std::string exitCaption;  // empty: the scene has no exit button
     ui::Rect exitRect;
     ui::Rect nextPageRect;
 };

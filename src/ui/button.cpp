@@ -6,8 +6,7 @@
 namespace ui {
 
 Button::Button(Form& form, std::string name, Rect rect, std::string caption, Font font)
-    : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()),
-      caption_(std::move(caption)) {
+    : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()), caption_(std::move(caption)) {
     auto* w = new detail::ButtonWidget(*this, &form.window());
     widget().w = w;
     detail::setDesignFont(*w, font);

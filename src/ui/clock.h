@@ -54,7 +54,7 @@ private:
         Timer* timer;
         std::int64_t due;
     };
-    std::vector<Run> runs_;  // in the order the runs began: start() puts a timer's new run last
+    std::vector<Run> runs_;           // in the order the runs began: start() puts a timer's new run last
     std::vector<Timer*> delivering_;  // handlers under way, outermost first
     std::int64_t now_ = 0;
 };

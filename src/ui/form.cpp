@@ -13,7 +13,10 @@ namespace ui {
 std::string indexed(const std::string& array, int i) { return array + "(" + std::to_string(i) + ")"; }
 
 Form::Form(Clock& clock, std::string name, std::string caption, Size clientTwips, Rgb background)
-    : clock_(clock), name_(std::move(name)), client_(clientTwips), background_(background),
+    : clock_(clock),
+      name_(std::move(name)),
+      client_(clientTwips),
+      background_(background),
       window_(std::make_unique<detail::FormWindow>(*this)) {
     window_->setWindowTitle(QString::fromStdString(caption));
     window_->setObjectName(QString::fromStdString(name_));
@@ -90,16 +93,15 @@ ControlArray<Image>& Form::imageArray(const std::string& name, int count, const 
     return array<Image>(name, count, [&](const std::string& n, int i) -> Image& { return image(n, rect(i), picture); });
 }
 
-ControlArray<Label>& Form::labelArray(const std::string& name, int count, const RectOf& rect,
-                                      const std::string& caption, Font font, Align align) {
+ControlArray<Label>& Form::labelArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
+                                      Font font, Align align) {
     return array<Label>(name, count,
                         [&](const std::string& n, int i) -> Label& { return label(n, rect(i), caption, font, align); });
 }
 
-ControlArray<Button>& Form::buttonArray(const std::string& name, int count, const RectOf& rect,
-                                        const std::string& caption, Font font) {
-    return array<Button>(name, count,
-                         [&](const std::string& n, int i) -> Button& { return button(n, rect(i), caption, font); });
+ControlArray<Button>& Form::buttonArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
+                                        Font font) {
+    return array<Button>(name, count, [&](const std::string& n, int i) -> Button& { return button(n, rect(i), caption, font); });
 }
 
 ControlArray<Timer>& Form::timerArray(const std::string& name, int count, int intervalMs, bool enabled) {

@@ -40,9 +40,9 @@ private:
 // their design-time properties. Declaration order is stacking order: among labels, images and
 // lines a later one lies above an earlier one, and windowed controls (buttons, text boxes,
 // picture boxes) lie above them all, in their own declaration order, which is also the tab order.
-// Every control and timer name is unique on its form; declaring one twice throws. A form is unloaded only through its owner (the App): the close box
-// asks the owner, which runs onUnload (which may refuse), stops the timers and marks the form
-// dead; the window is destroyed later, never inside one of its own handlers.
+// Every control and timer name is unique on its form; declaring one twice throws. A form is unloaded only through its owner (the
+// App): the close box asks the owner, which runs onUnload (which may refuse), stops the timers and marks the form dead; the
+// window is destroyed later, never inside one of its own handlers.
 class Form {
 public:
     Form(Clock& clock, std::string name, std::string caption, Size clientTwips, Rgb background);
@@ -101,8 +101,7 @@ public:
     detail::FormWindow& window() const { return *window_; }
 
 protected:
-    Label& label(std::string name, Rect rect, std::string caption, Font font = dialogFont(),
-                 Align align = Align::Left);
+    Label& label(std::string name, Rect rect, std::string caption, Font font = dialogFont(), Align align = Align::Left);
     Button& button(std::string name, Rect rect, std::string caption, Font font = dialogFont());
     Image& image(std::string name, Rect rect, Picture picture = {});
     Image& pictureBox(std::string name, Rect rect, Picture picture = {});
@@ -118,8 +117,8 @@ protected:
     ControlArray<Image>& imageArray(const std::string& name, int count, const RectOf& rect, Picture picture = {});
     ControlArray<Label>& labelArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
                                     Font font = dialogFont(), Align align = Align::Left);
-    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect,
-                                      const std::string& caption, Font font = dialogFont());
+    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
+                                      Font font = dialogFont());
     ControlArray<Timer>& timerArray(const std::string& name, int count, int intervalMs, bool enabled = false);
 
     // The same declarators with the control's handler named where the control is declared: a
@@ -169,8 +168,8 @@ protected:
         return arr;
     }
     template <class F>
-    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect,
-                                      const std::string& caption, void (F::*handler)(int), Font font = dialogFont()) {
+    ControlArray<Button>& buttonArray(const std::string& name, int count, const RectOf& rect, const std::string& caption,
+                                      void (F::*handler)(int), Font font = dialogFont()) {
         ControlArray<Button>& arr = buttonArray(name, count, rect, caption, std::move(font));
         arr.onClick = bound(handler);
         return arr;

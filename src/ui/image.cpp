@@ -7,7 +7,8 @@ namespace ui {
 
 Image::Image(Form& form, std::string name, Rect rect, Picture picture, bool pictureBox)
     : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()),
-      picture_(std::move(picture)), pictureBox_(pictureBox) {
+      picture_(std::move(picture)),
+      pictureBox_(pictureBox) {
     widget().w = new detail::ImageWidget(*this, &form.window());
     applyGeometry();
 }
@@ -27,8 +28,7 @@ void Image::show(Picture picture, bool atRest) {
     moving_ = !atRest;
     widget().w->update();
     // A spoken name of its own ("サイコロ1 9") hides the picture's, and raises its own changes.
-    if (atRest && widget().w->accessibleName().isEmpty() && spokenName() != before)
-        detail::announceName(*widget().w, false);
+    if (atRest && widget().w->accessibleName().isEmpty() && spokenName() != before) detail::announceName(*widget().w, false);
 }
 
 }  // namespace ui

@@ -22,7 +22,9 @@ Qt::Alignment toQt(Align a) {
 
 Label::Label(Form& form, std::string name, Rect rect, std::string caption, Font font, Align align)
     : Control(form, std::move(name), rect, std::make_unique<detail::ControlWidget>()),
-      caption_(std::move(caption)), font_(std::move(font)), align_(align) {
+      caption_(std::move(caption)),
+      font_(std::move(font)),
+      align_(align) {
     auto* w = new detail::LabelWidget(*this, &form.window());
     widget().w = w;
     w->setTextFormat(Qt::PlainText);

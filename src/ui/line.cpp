@@ -17,7 +17,11 @@ Rect bounds(int x1, int y1, int x2, int y2) {
 
 Line::Line(Form& form, std::string name, int x1, int y1, int x2, int y2, Rgb color)
     : Control(form, std::move(name), bounds(x1, y1, x2, y2), std::make_unique<detail::ControlWidget>()),
-      x1_(x1), y1_(y1), x2_(x2), y2_(y2), color_(color) {
+      x1_(x1),
+      y1_(y1),
+      x2_(x2),
+      y2_(y2),
+      color_(color) {
     widget().w = new detail::LineWidget(*this, &form.window());
     // A line draws over what it crosses and takes none of its clicks.
     widget().w->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -21,9 +21,7 @@ void ManualClock::forget(Timer& timer) {
 
 void ManualClock::advance(std::int64_t ms) {
     const std::int64_t end = now_ + std::max<std::int64_t>(ms, 0);
-    auto busy = [this](const Run& r) {
-        return std::find(delivering_.begin(), delivering_.end(), r.timer) != delivering_.end();
-    };
+    auto busy = [this](const Run& r) { return std::find(delivering_.begin(), delivering_.end(), r.timer) != delivering_.end(); };
     for (;;) {
         // A handler may advance the clock itself, as a modal box's loop does on the real clock;
         // its own timer does not tick again until that handler has returned.

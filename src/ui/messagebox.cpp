@@ -23,8 +23,8 @@ void messageBox(Form& owner, const std::string& title, const std::string& text) 
     }
     // Parented to the game's own window, the box opens centred on it, not on whichever window
     // happens to be active.
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Ok, &owner.window());
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
+                    &owner.window());
     box.exec();
 }
 

@@ -18,7 +18,7 @@ class Prerender {
 public:
     struct Item {
         Picture picture;
-        int width = 0;   // device-independent pixels; 0 x 0: the size the picture was drawn for
+        int width = 0;  // device-independent pixels; 0 x 0: the size the picture was drawn for
         int height = 0;
     };
 

@@ -32,8 +32,7 @@ std::string sanitizeCode(const std::string& proposed) {
             digits += static_cast<char>(c);
             ++i;
         } else if (c == 0xEF && i + 2 < proposed.size() && static_cast<unsigned char>(proposed[i + 1]) == 0xBC &&
-                   static_cast<unsigned char>(proposed[i + 2]) >= 0x90 &&
-                   static_cast<unsigned char>(proposed[i + 2]) <= 0x99) {
+                   static_cast<unsigned char>(proposed[i + 2]) >= 0x90 && static_cast<unsigned char>(proposed[i + 2]) <= 0x99) {
             // U+FF10..U+FF19, the full-width digits, are EF BC 90..99 in UTF-8.
             digits += static_cast<char>('0' + (static_cast<unsigned char>(proposed[i + 2]) - 0x90));
             i += 3;

@@ -30,14 +30,13 @@ WarpZone::WarpZone(app::App& app, std::vector<WarpTarget> targets)
       app_(app),
       codeBox(textBox("codeBox", {2280, 360, 735, 375}, "0000", ui::gothic(12))),
       checkCodeButton(button("checkCodeButton", {3240, 240, 1815, 615}, "ＰＡＳＳ決定", &WarpZone::onCheckCodeClicked)),
-      backButton(
-          button("backButton", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る", &WarpZone::onBackClicked)),
+      backButton(button("backButton", {6840, 5400 + growth(targets.size()), 1095, 615}, "戻る", &WarpZone::onBackClicked)),
       targets_(std::move(targets)) {
     for (int i = 0; i < static_cast<int>(targets_.size()); ++i) {
         const auto& target = targets_[static_cast<std::size_t>(i)];
-        ui::Button& b = button(ui::indexed("warpButtons", i),
-                               {kLeft + kColumnStep * (i % kColumns), kTop + kRowStep * (i / kColumns), 1575, 735},
-                               target.caption);
+        ui::Button& b =
+            button(ui::indexed("warpButtons", i),
+                   {kLeft + kColumnStep * (i % kColumns), kTop + kRowStep * (i / kColumns), 1575, 735}, target.caption);
         b.setVisible(i == 0);
         codes_.push_back(target.code);
         b.onClick = [this, i] { onWarpClicked(i); };

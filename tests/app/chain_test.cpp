@@ -31,9 +31,9 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
     SceneHarness h;
     h.start();
     const auto line = chain::mainLine();
-    ASSERT_EQ(line, (Forms{"maintitle", "mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen",
-                           "mesarea4", "nagagutsu", "mesarea5", "max100game", "tintiro2", "mesarea6", "keysearch",
-                           "mesareaepi1", "rosoku", "mesareaepi21", "mesareaepi3"}));
+    ASSERT_EQ(line, (Forms{"maintitle", "mesarea1", "mesarea2", "Hitandblow", "mesarea3", "tintiro1", "mizuhusen", "mesarea4",
+                           "nagagutsu", "mesarea5", "max100game", "tintiro2", "mesarea6", "keysearch", "mesareaepi1", "rosoku",
+                           "mesareaepi21", "mesareaepi3"}));
     Forms warped, withButton;  // the warp buttons follow the story
     for (const auto& target : chain::warpTargets()) warped.push_back(target.form);
     for (const auto& form : line)
@@ -56,9 +56,9 @@ TEST(Chain, WalkingTheExitsFromTheTitleAlwaysLeavesExactlyOneWindow) {
 
 TEST(Chain, EveryBranchLeadsWhereItShould) {
     const std::vector<Step> branches{
-        {"tintiro2", "nextButton", "mesarea6"},    {"tintiro2", "caughtCheatingButton", "mesareaspecial"},
-        {"rosoku", "allOutButton", "mesareaepi21"}, {"rosoku", "halfOutButton", "mesareaepi22"},
-        {"rosoku", "fewOutButton", "mesareaepi23"}, {"rosoku", "windSpiritButton", "mesareaepi24"},
+        {"tintiro2", "nextButton", "mesarea6"},        {"tintiro2", "caughtCheatingButton", "mesareaspecial"},
+        {"rosoku", "allOutButton", "mesareaepi21"},    {"rosoku", "halfOutButton", "mesareaepi22"},
+        {"rosoku", "fewOutButton", "mesareaepi23"},    {"rosoku", "windSpiritButton", "mesareaepi24"},
         {"mesareaepi22", "nextButton", "mesareaepi3"}, {"mesareaepi23", "nextButton", "mesareaepi3"},
         {"mesareaepi24", "nextButton", "mesareaepi3"},
     };
@@ -82,7 +82,8 @@ TEST(Chain, TheSpecialSceneEndsTheProgramAndAnyCloseBoxDoesToo) {
     }
     for (const auto& name : chain::allForms()) {
         OpenForm h(name);
-        if (chain::entry(name).kind == chain::Kind::Game) h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
+        if (chain::entry(name).kind == chain::Kind::Game)
+            h.program().sozai().numberimg(1);  // a game that has used the store unloads it too
         h.close(name);
         EXPECT_TRUE(h.ended()) << "closing " << name;
         EXPECT_TRUE(h.app().nothingLoaded()) << "closing " << name;
@@ -108,8 +109,7 @@ TEST(Title, LooksAsLaidOutAndComesBackTheSameFromTheWarpZone) {
         EXPECT_EQ(window->size(), QSize(593, 477));
         EXPECT_EQ(window->windowTitle().toStdString(), "メインタイトル");
         EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 192, 255));
-        EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-                  Qt::WindowCloseButtonHint);
+        EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), Qt::WindowCloseButtonHint);
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "startButton")).hasFocus());
         h.key("maintitle", Qt::Key_Tab);
         EXPECT_TRUE(static_cast<ui::Button&>(h.control("maintitle", "continueButton")).hasFocus()) << "Tab goes on to 続きから";
@@ -147,8 +147,8 @@ TEST(Chain, EveryControlStandsWhereItIsLaidOutAndEveryContinueCodeInsideItsWindo
             }
             if (!l || !l->caption().starts_with("C-PASS")) continue;
             ++codes;
-            const int textLeft = l->alignment() == ui::Align::Right ? w->geometry().right() + 1 - l->textWidthPixels()
-                                                                    : w->geometry().left();
+            const int textLeft =
+                l->alignment() == ui::Align::Right ? w->geometry().right() + 1 - l->textWidthPixels() : w->geometry().left();
             EXPECT_GE(textLeft, 0) << name;
             EXPECT_LE(textLeft + l->textWidthPixels(), window - 1) << name << ": " << l->caption();
             EXPECT_LE(w->geometry().right(), window - 1) << name << ": the box ends inside the window";
@@ -170,6 +170,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
     // The warp zone grows a row for every four buttons beyond sixteen.
     const int warpRows = (static_cast<int>(chain::warpTargets().size()) + 3) / 4;
     const std::vector<Expect> all{
+        // clang-format off
         {"warpzone", "ワープゾーン", 8055, 6030 + 840 * std::max(0, warpRows - 4), nullptr},
         {"mesarea1", "メッセージパート", 9885, 7095, "----"}, {"mesarea2", "メッセージパート", 9885, 7095, "4140"},
         {"Hitandblow", "鍵を開けろ！", 11235, 7095, "5339"}, {"mesarea3", "メッセージパート", 9885, 7095, "3232"},
@@ -181,6 +182,7 @@ TEST(Chain, EveryFormHasItsCaptionSizeAndContinueCode) {
         {"mesareaepi1", "エピローグ", 9885, 7095, "0039"}, {"rosoku", "ろうそく消し", 9885, 7095, "9107"},
         {"mesareaepi21", "エピローグ", 9885, 7095, "----"}, {"mesareaepi22", "エピローグ", 9885, 7095, "----"},
         {"mesareaepi23", "エピローグ", 9915, 7125, "----"}, {"mesareaepi24", "エピローグ", 9885, 7095, "----"},
+        // clang-format on
         {"mesareaepi3", "エピローグ", 9885, 7095, "4586"},
     };
     Forms listed{"maintitle"}, forms = chain::allForms();
@@ -224,7 +226,9 @@ private:
 chain::FormTable withExtra() {
     chain::FormTable table = chain::formTable();
     auto at = std::find_if(table.begin(), table.end(), [](const auto& e) { return e.name == "mesarea2"; });
+    // clang-format off
     table.insert(at, {"extra", chain::Kind::Game, "2026", "おまけ", {{"nextButton"}},
+                      // clang-format on
                       [](app::App& a, assets::Sozai& s, const chain::FormTable&) {
                           return std::unique_ptr<ui::Form>(std::make_unique<Extra>(a, s));
                       }});

@@ -66,6 +66,7 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
         EXPECT_THROW(sozai.get(array.name, array.count), std::out_of_range);
     }
     // What a screen reader says for them, both sides of every array's odd ones out.
+    // clang-format off
     for (auto [array, i, said] :
          {std::tuple{"numberimg", 0, "数字 0"}, {"sysnumberimg", 9, "数字 9"}, {"star", 1, "☆"}, {"star", 2, "★"},
           {"hanmark", 0, "負け"}, {"hanmark", 1, "勝ち"}, {"diceimg", 6, "サイコロの目 6"}, {"diceimg", 7, "サイコロの目 9"},
@@ -74,6 +75,7 @@ TEST(Pictures, TheStoreHoldsEveryArrayWithItsSizesAndEmptyFirstEntries) {
           {"nagagutsu", 1, "転んだ乃々香"}, {"rouimg", 1, "火のついたろうそく"}, {"rouimg", 2, "消えたろうそく"},
           {"seiseki", 0, "Super!!"}, {"seiseki", 4, "Poor.."}, {"minikey", 0, "鍵"}, {"bombimg", 0, "BOMB"}})
         EXPECT_EQ(sozai.get(array, i).description(), said) << array << "(" << i << ")";
+    // clang-format on
     EXPECT_THROW(sozai.get("nosuch", 0), std::out_of_range);
     EXPECT_THROW(assets::picture("store/nosuch"), std::out_of_range);
     EXPECT_EQ(loads, 1);
@@ -117,7 +119,6 @@ TEST(Pictures, TheClosingPicturesHaveTheirSizes) {
         EXPECT_EQ(std::pair(p.width(), p.height()), std::pair(w, h)) << name;
     }
 }
-
 
 QImage drawn(const std::string& name, int scale = 3) {
     ui::Picture p = assets::picture(name);
@@ -174,16 +175,21 @@ TEST(Pictures, EachShowsWhatItMeans) {
     EXPECT_EQ(qAlpha(hollow.pixel(hollow.rect().center())), 0) << "☆ is hollow";
     EXPECT_EQ(qAlpha(filled.pixel(filled.rect().center())), 255) << "★ is filled";
     // A win is stamped in warm red or pink, a loss in blue, a draw in neither.
-    for (auto [name, won, lost] : {std::tuple{"store/hanmark_1", true, false}, {"store/hanmark_0", false, true},
-                                   {"store/minimark_0", true, false}, {"store/minimark_1", false, true},
+    for (auto [name, won, lost] : {std::tuple{"store/hanmark_1", true, false},
+                                   {"store/hanmark_0", false, true},
+                                   {"store/minimark_0", true, false},
+                                   {"store/minimark_1", false, true},
                                    {"store/minimark_2", false, false}}) {
         const QImage stamp = drawn(name, 1);
         EXPECT_EQ(share(stamp, 320, 359) + share(stamp, 0, 10) > 0.2, won) << name;
         EXPECT_EQ(share(stamp, 200, 240) > 0.2, lost) << name;
     }
     // 乃々香 is the one in pink; the women whose faces are hidden wear none but a blush.
-    for (auto [name, nonoka] : {std::pair{"scenes/portraits/nonoka", true}, {"scenes/figures/nonoka", true},
-                                {"scenes/portraits/sumire_masked", false}, {"scenes/figures/masked", false},
-                                {"scenes/dice/kozue_masked", false}, {"scenes/dice/kozue_question", false}})
+    for (auto [name, nonoka] : {std::pair{"scenes/portraits/nonoka", true},
+                                {"scenes/figures/nonoka", true},
+                                {"scenes/portraits/sumire_masked", false},
+                                {"scenes/figures/masked", false},
+                                {"scenes/dice/kozue_masked", false},
+                                {"scenes/dice/kozue_question", false}})
         EXPECT_EQ(share(drawn(name, 1), 320, 350) > 0.05, nonoka) << name;
 }

@@ -40,8 +40,7 @@ TEST_P(Keyboard, PlaysTheGameToItsExitWithoutLosingTheFocus) {
     EXPECT_EQ(watch.problems, Names{});
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard, testing::ValuesIn(chain::gameForms()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(EveryGame, Keyboard, testing::ValuesIn(chain::gameForms()), [](const auto& info) { return info.param; });
 
 // Space hurries the line being typed, as a click on the page does; NEXT PAGE and the exit take the
 // focus as they appear, so Space alone reads a story to its end.
@@ -72,19 +71,19 @@ TEST(Keyboard, ArrowsMoveWithinAGrid) {
     };
     h.open("keysearch");
     h.control("keysearch", "boxPictures(10)").setEnabled(false);
-    EXPECT_EQ(walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
-              (Names{"boxPictures(1)", "boxPictures(19)", "boxPictures(18)", "boxPictures(18)", "boxPictures(9)",
-                     "boxPictures(0)"}));
+    EXPECT_EQ(
+        walk("keysearch", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}),
+        (Names{"boxPictures(1)", "boxPictures(19)", "boxPictures(18)", "boxPictures(18)", "boxPictures(9)", "boxPictures(0)"}));
     ui::qt::assumeScreenReader(true);
     h.open("Hitandblow");
     h.settle(), h.settle();  // painted, and then
     ui::qt::assumeScreenReader(false);
     EXPECT_EQ(focusedControl(h, "Hitandblow"), "dialUpButtons(0)") << "by ear the lock opens on its first dial";
-    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Tab,
-                                  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
-              (Names{"dialUpButtons(0)", "dialUpButtons(0)", "dialUpButtons(1)", "dialUpButtons(1)",
-                     "dialDownButtons(1)", "dialUpButtons(2)", "dialDownButtons(2)", "dialUpButtons(3)",
-                     "dialDownButtons(3)", "padlockPicture", "dialUpButtons(0)"}))
+    EXPECT_EQ(walk("Hitandblow", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                                  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
+              (Names{"dialUpButtons(0)", "dialUpButtons(0)", "dialUpButtons(1)", "dialUpButtons(1)", "dialDownButtons(1)",
+                     "dialUpButtons(2)", "dialDownButtons(2)", "dialUpButtons(3)", "dialDownButtons(3)", "padlockPicture",
+                     "dialUpButtons(0)"}))
         << "Up and Down turn a dial, Left and Right go to the next, Tab reads each dial's ↑ then ↓";
     EXPECT_EQ(h.spoken("Hitandblow").back(), "2桁目 2");
     EXPECT_EQ(h.control("Hitandblow", "dialUpButtons(0)").spokenName(), "1桁目 8 上げる");

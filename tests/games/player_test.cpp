@@ -80,7 +80,6 @@ TEST_P(Player, ChanceIsDealtAnewOnEveryLoad) {
     EXPECT_NE(firstDraws(), firstDraws());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryGame, Player, testing::ValuesIn(chain::gameForms()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(EveryGame, Player, testing::ValuesIn(chain::gameForms()), [](const auto& info) { return info.param; });
 
 }  // namespace

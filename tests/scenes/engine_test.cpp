@@ -44,7 +44,7 @@ TEST(MessageEngine, TypesACharacterPerTickAfterTheRightPauses) {
     h.clickForm("mesarea1", 9700, 6000);  // the page itself hurries too
     EXPECT_EQ(row(h, "mesarea1", 3), line("mesarea1", 3));
     EXPECT_EQ(typedAround(h, "mesarea1", 4, 64ms), std::pair(0, 1)) << "line 3 runs on: one 45 ms tick of pause";
-    h.click("mesarea1", "codeLabel");  // the continue code does not hurry
+    h.click("mesarea1", "codeLabel");   // the continue code does not hurry
     h.key("mesarea1", Qt::Key_A, "a");  // nor does a key but Space and Enter
     EXPECT_EQ(units(row(h, "mesarea1", 4)), 1);
 }
@@ -86,9 +86,7 @@ struct ProbeHarness : SceneHarness {
         layout = scenes::sceneLayout("mesarea1");
         layout.form = "probe";
         if (windowWidth) layout.client.width = windowWidth;
-        app().registerForm("probe", [this](app::App& a) {
-            return std::make_unique<scenes::MessageScene>(a, layout, &script);
-        });
+        app().registerForm("probe", [this](app::App& a) { return std::make_unique<scenes::MessageScene>(a, layout, &script); });
         open("probe");
     }
     scenes::Script script;
@@ -104,8 +102,8 @@ TEST(MessageEngine, EachLineIsSpokenOnceWhenCompleteAndRReadsThePageAgain) {
     h.key("probe", Qt::Key_R, "r");
     for (int i = 0; i < 4; ++i) h.click("probe", "rows(0)");
     h.key("probe", Qt::Key_R, "r");
-    EXPECT_EQ(h.spoken("probe"), (std::vector<std::string>{"まだ何もありません", "一行目。", "続く行の終わり。",
-                                                             "一行目。\n続く行の\n終わり。"}));
+    EXPECT_EQ(h.spoken("probe"),
+              (std::vector<std::string>{"まだ何もありません", "一行目。", "続く行の終わり。", "一行目。\n続く行の\n終わり。"}));
     EXPECT_TRUE(h.visible("probe", "nextPageButton"));
     h.click("probe", "nextPageButton");
     h.advance(1s);
@@ -154,7 +152,7 @@ TEST(MessageEngine, ADoubleClickAdvancesTwoLinesButNotPastAPageEnd) {
     EXPECT_EQ(row(h, "mesarea1", 1), line("mesarea1", 1));
     EXPECT_EQ(row(h, "mesarea1", 2), "");
     for (int i = 0; i < 8; ++i) h.click("mesarea1", "rows(0)");  // lines 2..9
-    h.dblClickForm("mesarea1", 9700, 6000);                       // line 10 ends the page
+    h.dblClickForm("mesarea1", 9700, 6000);                      // line 10 ends the page
     EXPECT_EQ(row(h, "mesarea1", 10), line("mesarea1", 10));
     EXPECT_EQ(row(h, "mesarea1", 11), "");
     EXPECT_TRUE(h.visible("mesarea1", "nextPageButton"));
@@ -253,7 +251,6 @@ TEST(SpecialScene, TheBannerAndTheExitAppearTogetherAfterTheLastLine) {
     EXPECT_EQ(h.control("mesareaspecial", "nextButton").top(), 6600) << "and the exit sits in the corner";
 }
 
-
 TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
     QFont font(QString::fromUtf8(ui::kGothicFace));
     font.setPixelSize(ui::pointsToPixels(15.75));
@@ -264,7 +261,6 @@ TEST(StoryText, EveryLineFitsItsRowInTheRealFontWithoutWrapping) {
         for (const auto& text : scenes::script(form).lines)
             EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)), row) << form << ": " << text;
 }
-
 
 // The longest unbroken stretch of ink along the row of most ink, and the drawn width.
 std::pair<int, int> longestStroke(const QString& text, const QFont& font) {

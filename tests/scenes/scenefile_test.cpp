@@ -26,9 +26,10 @@ TEST(SceneFile, PagesRunOnsAndSettingsReadAsTheEngineWantsThem) {
         "exit at: 8040 6\n"
         "rows at: 360\n"
         "window: 9915 7125\n"
-        "---\n\n" +                                 // a blank line before the first row ends no page
-        page(11, "一") + "続く \\\r\n" +               // the twelfth row fills the page and runs on
-        "\n" + page(3, "二") + "\n\n" +              // two blank lines are one page end
+        "---\n\n" +  // a blank line before the first row ends no page
+        page(11, "一") +
+        "続く \\\r\n" +                                   // the twelfth row fills the page and runs on
+        "\n" + page(3, "二") + "\n\n" +                   // two blank lines are one page end
         "# not a row\n" + "　　　\n\n" + "終わり\\\n\n";  // a page of one row
     const scenes::SceneFile f = scenes::readSceneFile("mesareaepi9", text);
 

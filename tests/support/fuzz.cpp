@@ -39,7 +39,9 @@ public:
             any.push_back(c->name());
             if (c->enabled()) enabled.push_back(c->name());
         }
-        auto oneOf = [&](const std::vector<std::string>& v) { return v[static_cast<std::size_t>(pick(static_cast<int>(v.size())))]; };
+        auto oneOf = [&](const std::vector<std::string>& v) {
+            return v[static_cast<std::size_t>(pick(static_cast<int>(v.size())))];
+        };
         // On the title and the warp zone a player looks around before choosing a way on.
         const bool lingers = (form == "maintitle" || form == "warpzone") && pick(16) != 0;
         const int roll = lingers ? 650 + pick(350) : pick(1000);  // no clicks, no keys on a button
@@ -102,10 +104,10 @@ public:
         }
         if (roll < 690) {
             static const std::vector<std::pair<int, std::string>> keys{
-                {Qt::Key_Escape, ""}, {Qt::Key_Up, ""},      {Qt::Key_Down, ""},      {Qt::Key_Tab, ""},
-                {Qt::Key_Backspace, ""}, {Qt::Key_A, "a"},   {Qt::Key_Z, "z"},        {Qt::Key_4, "4"},
-                {Qt::Key_5, "5"},      {Qt::Key_8, "8"},     {Qt::Key_6, "6"},        {Qt::Key_0, "0"},
-                {Qt::Key_9, "9"},      {Qt::Key_3, "3"},     {0, "１"},               {0, "あ"},
+                {Qt::Key_Escape, ""},    {Qt::Key_Up, ""}, {Qt::Key_Down, ""}, {Qt::Key_Tab, ""},
+                {Qt::Key_Backspace, ""}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"},   {Qt::Key_4, "4"},
+                {Qt::Key_5, "5"},        {Qt::Key_8, "8"}, {Qt::Key_6, "6"},   {Qt::Key_0, "0"},
+                {Qt::Key_9, "9"},        {Qt::Key_3, "3"}, {0, "１"},          {0, "あ"},
             };
             const auto& [key, text] = keys[static_cast<std::size_t>(pick(static_cast<int>(keys.size())))];
             h_.key(form, key, text);
@@ -118,8 +120,10 @@ public:
             std::string wide;
             for (char c : code) wide += std::string("\xEF\xBC") + static_cast<char>('\x90' + (c - '0'));
             const std::vector<std::string> pastes{
+                // clang-format off
                 "12ab34567", wide, code.substr(std::min(code.find_first_not_of('0'), code.size() - 1)),
                 std::string("1\t2\n3\x01" "4"), std::string(5000, '7'), "", "−１２", code + " ",
+                // clang-format on
             };
             const std::string& text = pastes[static_cast<std::size_t>(pick(static_cast<int>(pastes.size())))];
             QApplication::clipboard()->setText(QString::fromStdString(text));
@@ -269,8 +273,8 @@ FuzzReport fuzz(const FuzzOptions& options) {
             if (round == 1) first = now;
             for (std::size_t i = 0; i < now.size() && i < first.size() && roundBroken.empty(); ++i)
                 if (now[i] != first[i])
-                    roundBroken = g.name() + ": round " + std::to_string(round) + " starts with " + now[i] +
-                                  ", the first with " + first[i];
+                    roundBroken =
+                        g.name() + ": round " + std::to_string(round) + " starts with " + now[i] + ", the first with " + first[i];
         });
         int killedTicks = 0;
         if (!options.realClock) h.clock().onDeliver = [&](const ui::Timer& t) { killedTicks += t.killed(); };
@@ -352,8 +356,8 @@ FuzzReport fuzz(const FuzzOptions& options) {
 
 std::string summary(const FuzzReport& r) {
     std::ostringstream out;
-    out << r.stepsRun << " steps over " << r.seedsRun << " seeds (" << r.seedsEndedByThePlayer
-        << " ended by the player), " << r.failures.size() << " failures\n  steps per form:";
+    out << r.stepsRun << " steps over " << r.seedsRun << " seeds (" << r.seedsEndedByThePlayer << " ended by the player), "
+        << r.failures.size() << " failures\n  steps per form:";
     for (const auto& name : chain::allForms()) {
         const auto it = r.stepsPerForm.find(name);
         const long n = it == r.stepsPerForm.end() ? 0 : it->second;

@@ -20,9 +20,9 @@ namespace testing_support {
 // closing scene done). A player left on an ended form closes the window after a few steps.
 struct FuzzOptions {
     std::uint64_t firstSeed = 1;
-    long budget = 100000;        // real steps to run, across as many seeds as that takes
+    long budget = 100000;  // real steps to run, across as many seeds as that takes
     int maxStepsPerSeed = 1500;
-    bool realClock = false;      // Qt's timers and real waits instead of the manual clock
+    bool realClock = false;  // Qt's timers and real waits instead of the manual clock
     int maxWaitMs = 4000;
     const chain::FormTable* table = nullptr;  // the game's own unless set
     // Where seeds start, in rotation; empty: the title, then every form of the table.

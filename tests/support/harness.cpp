@@ -112,8 +112,7 @@ void SceneHarness::clickAnyway(const std::string& formName, const std::string& n
 void SceneHarness::dblClick(const std::string& formName, const std::string& name, int qtButton) {
     QWidget* w = target(formName, name);
     QWidget* window = w->window();
-    QTest::mouseDClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {},
-                       w->mapTo(window, w->rect().center()));
+    QTest::mouseDClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {}, w->mapTo(window, w->rect().center()));
     settle();
 }
 
@@ -186,8 +185,8 @@ void SceneHarness::advance(std::chrono::milliseconds ms) {
     settle();
 }
 
-void SceneHarness::pressAndRelease(const std::string& formName, const std::string& pressOn,
-                                   const std::string& releaseOn, int qtButton) {
+void SceneHarness::pressAndRelease(const std::string& formName, const std::string& pressOn, const std::string& releaseOn,
+                                   int qtButton) {
     QWidget* window = ui::qt::windowOf(form(formName));
     const auto button = static_cast<Qt::MouseButton>(qtButton);
     const QPoint from = centre(formName, pressOn), to = centre(formName, releaseOn);
@@ -200,8 +199,7 @@ void SceneHarness::pressAndRelease(const std::string& formName, const std::strin
 void SceneHarness::clickWith(const std::string& formName, const std::string& name, int qtButton) {
     QWidget* w = target(formName, name);
     QWidget* window = w->window();
-    QTest::mouseClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {},
-                      w->mapTo(window, w->rect().center()));
+    QTest::mouseClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {}, w->mapTo(window, w->rect().center()));
     settle();
 }
 
@@ -248,21 +246,13 @@ ui::Timer& SceneHarness::timer(const std::string& formName, const std::string& n
     return *t;
 }
 
-bool SceneHarness::timerEnabled(const std::string& formName, const std::string& name) {
-    return timer(formName, name).enabled();
-}
+bool SceneHarness::timerEnabled(const std::string& formName, const std::string& name) { return timer(formName, name).enabled(); }
 
-int SceneHarness::timerInterval(const std::string& formName, const std::string& name) {
-    return timer(formName, name).interval();
-}
+int SceneHarness::timerInterval(const std::string& formName, const std::string& name) { return timer(formName, name).interval(); }
 
-bool SceneHarness::visible(const std::string& formName, const std::string& name) {
-    return control(formName, name).visible();
-}
+bool SceneHarness::visible(const std::string& formName, const std::string& name) { return control(formName, name).visible(); }
 
-bool SceneHarness::enabled(const std::string& formName, const std::string& name) {
-    return control(formName, name).enabled();
-}
+bool SceneHarness::enabled(const std::string& formName, const std::string& name) { return control(formName, name).enabled(); }
 
 std::vector<std::string> FormHarness::lastSaid(std::size_t n) const {
     const auto all = said();

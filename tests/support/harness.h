@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "chain/program.h"
 #include "app/random.h"
+#include "chain/program.h"
 #include "support/printers.h"
 #include "ui/clock.h"
 #include "ui/form.h"
@@ -41,7 +41,7 @@ public:
     app::Random& random() { return random_; }
     ui::ManualClock& clock() { return clock_; }
 
-    ui::Form& start();                         // the title, as at start-up
+    ui::Form& start();                        // the title, as at start-up
     ui::Form& open(const std::string& form);  // straight to a form, as the warp zone would
     ui::Form& form(const std::string& name);  // a loaded form; fails the test if there is none
 
@@ -63,12 +63,11 @@ public:
     // exit shows (or, on a scene without one, until clicks change nothing more).
     void readThrough(const std::string& form);
     void advance(std::chrono::milliseconds ms);
-    void settle();                        // lets queued work (deferred deletion, quit) run
+    void settle();  // lets queued work (deferred deletion, quit) run
     // While held, actions do not let queued work run after them (two events back to back).
     void holdSettling(bool on) { holdSettling_ = on; }
     // A press on one control and the release on another, with any button.
-    void pressAndRelease(const std::string& form, const std::string& pressOn, const std::string& releaseOn,
-                         int qtButton = 1);
+    void pressAndRelease(const std::string& form, const std::string& pressOn, const std::string& releaseOn, int qtButton = 1);
     void clickWith(const std::string& form, const std::string& control, int qtButton);
 
     // Shown, loaded forms in loading order (the hidden picture store is not a window).
@@ -104,8 +103,8 @@ public:
 
     std::string caption(const std::string& form, const std::string& control);
     std::string picture(const std::string& form, const std::string& image);  // store name, "" if empty
-    int left(const std::string& form, const std::string& control);   // twips
-    int width(const std::string& form, const std::string& control);  // twips
+    int left(const std::string& form, const std::string& control);           // twips
+    int width(const std::string& form, const std::string& control);          // twips
     bool timerEnabled(const std::string& form, const std::string& timer);
     int timerInterval(const std::string& form, const std::string& timer);
     bool visible(const std::string& form, const std::string& control);

@@ -50,9 +50,7 @@ void pressByKeys(SceneHarness& h, const std::string& form, const std::string& co
     h.key(form, Qt::Key_Space, " ");
 }
 
-BoxAnswerer::BoxAnswerer(std::function<void(QWidget&)> seen) : seen_(std::move(seen)) {
-    qApp->installEventFilter(this);
-}
+BoxAnswerer::BoxAnswerer(std::function<void(QWidget&)> seen) : seen_(std::move(seen)) { qApp->installEventFilter(this); }
 
 BoxAnswerer::~BoxAnswerer() { qApp->removeEventFilter(this); }
 

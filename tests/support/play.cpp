@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include <Qt>
 #include <QKeyEvent>
+#include <Qt>
 
 #include "chain/formtable.h"
 #include "games/kit/gameform.h"
@@ -73,8 +73,8 @@ void shootAfter(SceneHarness& h, const Shoot& shoot, std::chrono::milliseconds w
 // The dial shows which digit it stands on by the store picture it carries.
 void dial(SceneHarness& h, const std::string& digits) {
     for (int i = 0; i < 4; ++i)
-        for (int guard = 0; guard < 10 && h.picture("Hitandblow", ui::indexed("dialPictures", i)) !=
-                                              "store/numberimg_" + digits.substr(i, 1);
+        for (int guard = 0;
+             guard < 10 && h.picture("Hitandblow", ui::indexed("dialPictures", i)) != "store/numberimg_" + digits.substr(i, 1);
              ++guard)
             press(h, "Hitandblow", ui::indexed("dialUpButtons", i));
 }
@@ -487,14 +487,10 @@ void revealExit(SceneHarness& h, const std::string& form, const std::string& exi
 
 const std::vector<WinScript>& winScripts() {
     static const std::vector<WinScript> kScripts{
-        {"Hitandblow", winHitAndBlow},
-        {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
-        {"mizuhusen", winBalloonBattle},
-        {"nagagutsu", winBootsDash},
-        {"max100game", winRaceTo100},
-        {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
-        {"keysearch", winKeySearch},
-        {"rosoku", winCandleBlowing},
+        {"Hitandblow", winHitAndBlow},   {"tintiro1", [](SceneHarness& h) { winDuel(h, "tintiro1"); }},
+        {"mizuhusen", winBalloonBattle}, {"nagagutsu", winBootsDash},
+        {"max100game", winRaceTo100},    {"tintiro2", [](SceneHarness& h) { winDuel(h, "tintiro2"); }},
+        {"keysearch", winKeySearch},     {"rosoku", winCandleBlowing},
     };
     return kScripts;
 }

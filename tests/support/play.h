@@ -24,8 +24,8 @@ private:
 };
 
 // What the player sees of each control of the form, a line each: whether it shows and takes clicks,
-// its caption, colour or picture, and the name a screen reader reads for it. Only what each round starts from, leaving out what a game
-// carries over from earlier rounds, when `roundStart`.
+// its caption, colour or picture, and the name a screen reader reads for it. Only what each round starts from, leaving out what a
+// game carries over from earlier rounds, when `roundStart`.
 std::vector<std::string> screen(SceneHarness& h, const std::string& form, bool roundStart = false);
 
 // How each game is won, for the walk through the whole story: the moves that show its first exit.

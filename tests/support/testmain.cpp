@@ -26,7 +26,7 @@ void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& me
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("XDG_RUNTIME_DIR", "/tmp");
-    qputenv("QT_STYLE_OVERRIDE", "Windows");  // as a desktop with a style of its own would ask
+    qputenv("QT_STYLE_OVERRIDE", "Windows");               // as a desktop with a style of its own would ask
     if (!ui::qt::takeScaleArgument(argc, argv)) return 2;  // the game's own option, for hidpi_tests
     QApplication app(argc, argv);
     ui::qt::setUpApplication(app);

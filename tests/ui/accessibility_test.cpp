@@ -32,26 +32,26 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNamesAndDecorationsNone) {
         QAccessible::Role role;
         const char* name;
     };
-    for (const auto& e : {Expect{"dialUpButtons(0)", QAccessible::Button, "1桁目 0 上げる"},
-                          Expect{"historyTitleLabel", QAccessible::StaticText, "これまでの履歴"},
-                          Expect{"padlockPicture", QAccessible::Graphic, "南京錠 0123で試す"},
-                          Expect{"dialPictures(2)", QAccessible::Graphic, "数字 2"},
-                          Expect{"dialDownButtons(3)", QAccessible::Button, "4桁目 3 下げる"},
-                          Expect{"legendPictures(0)", QAccessible::Graphic, "☆ ヒット"},
-                          Expect{"legendPictures(1)", QAccessible::Graphic, "★ ブロー"},
-                          Expect{"verdictPicture", QAccessible::Graphic, ""}}) {
+    for (const auto& e :
+         {Expect{"dialUpButtons(0)", QAccessible::Button, "1桁目 0 上げる"},
+          Expect{"historyTitleLabel", QAccessible::StaticText, "これまでの履歴"},
+          Expect{"padlockPicture", QAccessible::Graphic, "南京錠 0123で試す"},
+          Expect{"dialPictures(2)", QAccessible::Graphic, "数字 2"},
+          Expect{"dialDownButtons(3)", QAccessible::Button, "4桁目 3 下げる"},
+          Expect{"legendPictures(0)", QAccessible::Graphic, "☆ ヒット"},
+          Expect{"legendPictures(1)", QAccessible::Graphic, "★ ブロー"}, Expect{"verdictPicture", QAccessible::Graphic, ""}}) {
         QAccessibleInterface* i = a11y(h, "Hitandblow", e.control);
         ASSERT_NE(i, nullptr) << e.control;
         EXPECT_EQ(i->role(), e.role) << e.control;
         EXPECT_EQ(i->text(QAccessible::Name).toStdString(), e.name) << e.control;
         EXPECT_EQ(i->text(QAccessible::Description).toStdString(), "") << e.control << ": read once, as its name";
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(ui::qt::windowOf(h.form("Hitandblow")))->text(QAccessible::Name).toStdString(),
-              "鍵を開けろ！");
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(ui::qt::windowOf(h.form("Hitandblow")))->text(QAccessible::Name).toStdString(),
+        "鍵を開けろ！");
 
     h.click("Hitandblow", "dialUpButtons(2)");
-    EXPECT_EQ(nameOf(h, "Hitandblow", "dialPictures(2)"), "数字 3")
-        << "a new picture, a new name";
+    EXPECT_EQ(nameOf(h, "Hitandblow", "dialPictures(2)"), "数字 3") << "a new picture, a new name";
 }
 
 // Read at every tick, the row's name changes once, from nothing to the whole line: a screen reader
@@ -106,15 +106,17 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
              for (int i = 0; i < 4; ++i) s += h.caption("Hitandblow", ui::indexed("secretDigitLabels", i));
              testing_support::tryHitAndBlow(h, {s[1], s[0], s[2], s[3]});  // two hits, two blows
              testing_support::winHitAndBlow(h);
+             // clang-format off
          },
          {{"historyHitLabels(6)", "2"}, {"historyBlowLabels(6)", "2"}, {"historyHitLabels(5)", "4"},
           {"markPictures(3)", "☆"}, {"verdictPicture", "勝ち"}}},
         {"tintiro1", play("tintiro1"),
+         // clang-format on
          {{"dicePictures(0)", ""}, {"smallDicePictures(2)", ""}, {"heroineResultPicture", ""}, {"bannerPicture", "勝ち"}}},
-        {"max100game", play("max100game"),
-         {{"squaresLeftLabel", "転落まで残り0マス"}, {"verdictPicture", "勝ち"}}},
+        {"max100game", play("max100game"), {{"squaresLeftLabel", "転落まで残り0マス"}, {"verdictPicture", "勝ち"}}},
         {"nagagutsu", play("nagagutsu"), {{"headingLabels(0)", ""}}},  // shown as the race starts, never renamed
-        {"mesarea1", [](SceneHarness& h) { h.open("mesarea1"), h.click("mesarea1", "rows(0)"); },
+        {"mesarea1",
+         [](SceneHarness& h) { h.open("mesarea1"), h.click("mesarea1", "rows(0)"); },
          {{"rows(0)", scenes::script("mesarea1").lines.at(0)}}}};
     std::map<std::string, std::string> last;  // control, the name its last event carried
     std::map<std::string, int> events;
@@ -136,7 +138,8 @@ TEST(Accessibility, EachChangeIsAnnouncedWithItsNewText) {
             EXPECT_EQ(events["headingLabels(0)"], 1) << "once, as it comes into view";
         }
         if (form == "max100game") {
-            const auto moves = std::ranges::count_if(h.spoken(form), [](const std::string& s) { return s.find("マス進む") != s.npos; });
+            const auto moves =
+                std::ranges::count_if(h.spoken(form), [](const std::string& s) { return s.find("マス進む") != s.npos; });
             EXPECT_EQ(events["squaresLeftLabel"], 2 + moves) << "as each of the script's two races loads, then once a move";
         }
     }

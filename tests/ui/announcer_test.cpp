@@ -93,7 +93,9 @@ TEST(Announcer, EachSentenceIsANotificationThatAppearsAndTheScreenStaysAsItWas) 
     EXPECT_EQ(h.spoken("speaking").size(), 9u);
 
     // Said as a window opens, a sentence waits for the activation, the turn after it.
-    h.app().registerForm("later", [](app::App& a) { return std::make_unique<ui::Form>(a.clock(), "later", "", ui::Size{900, 900}, ui::kButtonFace); });
+    h.app().registerForm("later", [](app::App& a) {
+        return std::make_unique<ui::Form>(a.clock(), "later", "", ui::Size{900, 900}, ui::kButtonFace);
+    });
     ui::qt::assumeScreenReader(true);
     h.app().show("later").announce("開いたときの文");
     EXPECT_EQ(ear.heard.size(), 7u);
@@ -123,8 +125,8 @@ TEST(Announcer, AControlsSpokenNameReplacesItsCaptionUntilCleared) {
     int renamed = 0;
     ui::qt::setNameListener([&](const QWidget&, const QString&) { ++renamed; });
     using Step = std::pair<const char*, bool>;  // a picture, and whether it is at rest
-    for (const auto& [picture, atRest] : {Step{"scenes/kanimg", true}, Step{"scenes/rogoimg", false},
-                                          Step{"scenes/kanimg", true}, Step{"scenes/kanimg", true}})
+    for (const auto& [picture, atRest] :
+         {Step{"scenes/kanimg", true}, Step{"scenes/rogoimg", false}, Step{"scenes/kanimg", true}, Step{"scenes/kanimg", true}})
         atRest ? form.box.setPicture(assets::picture(picture)) : form.box.setFrame(assets::picture(picture));
     ui::qt::setNameListener(nullptr);
     EXPECT_EQ(renamed, 1) << "once at rest, with its new name; never for a frame, nor back at rest as it was";

@@ -55,7 +55,10 @@ TEST(ManualClock, DeliversTicksByTheRules) {
          [](auto& c, auto& ts, auto& log) {
              auto& a = make(c, ts, log, "a", 10, true);
              auto& b = make(c, ts, log, "b", 10, true);
-             a.onTick = [&] { log.push_back("a@" + std::to_string(c.now())); b.setEnabled(false); };
+             a.onTick = [&] {
+                 log.push_back("a@" + std::to_string(c.now()));
+                 b.setEnabled(false);
+             };
              c.advance(25);
          },
          {"a@10", "a@20"}},
@@ -63,7 +66,9 @@ TEST(ManualClock, DeliversTicksByTheRules) {
          [](auto& c, auto& ts, auto& log) {
              auto& later = make(c, ts, log, "later", 45, false);
              auto& a = make(c, ts, log, "a", 30, true);
+             // clang-format off
              a.onTick = [&] { log.push_back("a@" + std::to_string(c.now())); a.setEnabled(false); later.setEnabled(true); };
+             // clang-format on
              c.advance(200);
          },
          {"a@30", "later@75", "later@120", "later@165"}},
@@ -141,7 +146,8 @@ TEST(QtClock, DeliversTicksThroughTheEventLoop) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
     t.reset();
     QElapsedTimer due;
-    for (due.start(); due.elapsed() < 5;) {}  // its next ticks fall due, and nothing is processed
+    for (due.start(); due.elapsed() < 5;) {
+    }  // its next ticks fall due, and nothing is processed
     const std::int64_t began = clock->elapsedMs();
     std::int64_t first = -1;
     t.emplace(*clock, "slow", 100, true);

@@ -12,6 +12,7 @@ using Log = std::vector<std::string>;
 
 // Arrays of every kind, each handler logging the index it was given.
 class Arrays final : public ui::Form {
+    // clang-format off
 public:
     Arrays(app::App& app, Log& sink)
         : ui::Form(app.clock(), "arrays", "arrays", {6000, 4500}, ui::kButtonFace),
@@ -19,6 +20,7 @@ public:
           images(imageArray("images", 3, [](int i) { return ui::Rect{300 + 900 * i, 300, 600, 600}; })),
           labels(labelArray("labels", 2, [](int i) { return ui::Rect{300 + 900 * i, 1200, 600, 300}; }, "x")),
           buttons(buttonArray("buttons", 2, [](int i) { return ui::Rect{300 + 1500 * i, 2400, 1200, 450}; }, "go")),
+          // clang-format on
           tickTimers(timerArray("tickTimers", 2, 45)) {
         images.onClick = [this](int i) { log.push_back("image click " + std::to_string(i)); };
         images.onDblClick = [this](int i) { log.push_back("image double-click " + std::to_string(i)); };
@@ -64,8 +66,8 @@ TEST(ControlArrays, ElementsAreNamedByIndexAndTheirHandlersReceiveIt) {
     h.click("arrays", "buttons(0)");
     f.tickTimers[1].setEnabled(true);
     h.advance(45ms);
-    EXPECT_EQ(h.log, (Log{"image click 2", "image click 0", "image double-click 0", "label click 1", "button click 0",
-                          "tick 1"}));
+    EXPECT_EQ(h.log,
+              (Log{"image click 2", "image click 0", "image double-click 0", "label click 1", "button click 0", "tick 1"}));
 }
 
 TEST(ControlArrays, DisabledControlsSwallowTheirClicksAndHiddenOnesNeverFire) {

@@ -20,6 +20,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 #endif
 
 #include "assets/library.h"
+#include "support/harness.h"
+#include "support/keyboard.h"
 #include "ui/clock.h"
 #include "ui/form.h"
 #include "ui/keyboard.h"
@@ -28,8 +30,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 #include "ui/messagebox.h"
 #include "ui/qt/access.h"
 #include "ui/qt/application.h"
-#include "support/harness.h"
-#include "support/keyboard.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ using namespace std::chrono_literals;
 using testing_support::SceneHarness;
 
 std::string spelt(const ui::KeyEvent& key) {
-    static constexpr const char* kNames[] = {"Other", "Backspace", "Tab",  "Enter", "Escape", "Space",
-                                             "Left",  "Up",        "Right", "Down", "Delete"};
+    static constexpr const char* kNames[] = {"Other", "Backspace", "Tab",   "Enter", "Escape", "Space",
+                                             "Left",  "Up",        "Right", "Down",  "Delete"};
     if (key.key() == ui::Key::Character) return std::string(1, static_cast<char>(key.character()));
     return kNames[static_cast<int>(key.key())];
 }
@@ -85,17 +85,17 @@ public:
 
     bool refuse = false;
     std::function<void()> whileUnloading;  // once, inside the next onUnload
-    std::vector<std::string>& log;  // kept by the test: the form itself is gone after unloading
+    std::vector<std::string>& log;         // kept by the test: the form itself is gone after unloading
 
 private:
     app::App& app_;
     ui::Image& clickImage;  // the bottom of the stack
     ui::Label& clickLabel;
-    ui::Line& crossLine;  // drawn over the label, yet the label's clicks pass it
+    ui::Line& crossLine;      // drawn over the label, yet the label's clicks pass it
     ui::Label& captionLabel;  // no click of its own: it hands clicks to what lies beneath
     ui::Label& coveredLabel;
     ui::Button& unloadButton;
-    ui::Line& slopeLine;  // drawn right to left and downwards, within its bounding box
+    ui::Line& slopeLine;   // drawn right to left and downwards, within its bounding box
     ui::Label& lateLabel;  // made after the button it covers, and still beneath it
     ui::Label& centredLabel;
     ui::Label& rightLabel;
@@ -124,8 +124,7 @@ TEST(Form, UnloadCanBeRefusedAndNoTimerFiresAfterUnloading) {
     EXPECT_TRUE(h.openForms().empty());
     EXPECT_TRUE(h.ended()) << "closing the last window ends the program";
     h.advance(1000ms);
-    EXPECT_EQ(h.log, (std::vector<std::string>{"onUnload", "tick", "onUnload"}))
-        << "no tick after unloading";
+    EXPECT_EQ(h.log, (std::vector<std::string>{"onUnload", "tick", "onUnload"})) << "no tick after unloading";
 }
 
 TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
@@ -140,7 +139,7 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     h.dblClick("probe", "clickLabel");
     h.dblClickForm("probe", 4800, 3600);
     EXPECT_EQ(h.log, (std::vector<std::string>{"label click", "image click", "onClick", "label click", "label click",
-                                                "label double-click", "onClick", "onDoubleClick"}));
+                                               "label double-click", "onClick", "onDoubleClick"}));
     // Through the caption: a pixel inside its corner lies 60 pixels inside the image both ways,
     // and the image's last pixel is still the image's, one further is nobody's.
     h.log.clear();
@@ -156,7 +155,8 @@ TEST(Form, ClicksStopAtTheControlAndDoubleClicksComeAsClickThenDoubleClick) {
     const QImage framed = ui::qt::widgetOf(image)->grab().toImage();
     EXPECT_EQ(framed.pixelColor(1, framed.height() / 2), QColor(0, 120, 215));
     h.log.clear();
-    for (auto [key, text] : std::vector<std::pair<int, std::string>>{{Qt::Key_Return, "\r"}, {Qt::Key_Space, " "}, {Qt::Key_A, "a"}})
+    for (auto [key, text] :
+         std::vector<std::pair<int, std::string>>{{Qt::Key_Return, "\r"}, {Qt::Key_Space, " "}, {Qt::Key_A, "a"}})
         h.key("probe", key, text), h.log.push_back("key " + text);
     EXPECT_EQ(h.log, (std::vector<std::string>{"image click", "key \r", "image click", "key  ", "key a"}));
 }
@@ -200,7 +200,8 @@ TEST(Form, ControlsLookAsToldAndAFormUnloadedInItsOwnHandlerSurvivesTheHandler) 
     const QColor red(200, 0, 0);
     EXPECT_EQ((std::vector{drawn.pixelColor(119, 0) == red, drawn.pixelColor(58, 40) == red, drawn.pixelColor(0, 79) == red,
                            drawn.pixelColor(0, 0) == red, drawn.pixelColor(119, 79) == red}),
-              (std::vector{true, true, true, false, false})) << "from its top right corner to its bottom left, in its colour";
+              (std::vector{true, true, true, false, false}))
+        << "from its top right corner to its bottom left, in its colour";
     const auto sized = [&](int width, int height) {
         h.control("probe", "captionLabel").setRect({3300, 1500, width, height});
         return ui::qt::widgetOf(h.control("probe", "captionLabel"))->size();
@@ -233,7 +234,6 @@ TEST(Geometry, TwipsBecomePixelsAndSmallLengthsStayVisible) {
     EXPECT_EQ(ui::pointsToPixels(15.75), 21);
     EXPECT_EQ(ui::pointsToPixels(27.75), 37);
 }
-
 
 // A form that sees keys first, as the dash and the candles do.
 class KeyProbe final : public ui::Form {
@@ -275,11 +275,11 @@ TEST(Form, AFormThatSeesKeysFirstKeepsItsKeysFromTheFocusedButton) {
     EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "secondButton")).hasFocus()) << "other keys behave as usual";
     h.app().show("keys");
     EXPECT_TRUE(static_cast<ui::Button&>(h.control("keys", "secondButton")).hasFocus()) << "shown again, it keeps its focus";
-    h.key("keys", Qt::Key_F35);     // a key without a code of ours goes by
+    h.key("keys", Qt::Key_F35);  // a key without a code of ours goes by
     for (int k : {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Delete}) h.key("keys", k);
     h.key("keys", Qt::Key_A, "a");  // the button has no use for it, and hands it to the window
-    EXPECT_EQ(h.log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace",
-                                             "key Escape", "key Delete", "key A"}))
+    EXPECT_EQ(h.log, (std::vector<std::string>{"key Space", "key Right", "key Left", "key Tab", "key Backspace", "key Escape",
+                                               "key Delete", "key A"}))
         << "Space clicked nothing, and each key came once";
 }
 
@@ -313,7 +313,10 @@ public:
     explicit GridProbe(app::App& app)
         : ui::Form(app.clock(), "grid", "grid", {6000, 4500}, ui::kButtonFace),
           cellButtons(buttonArray(
-              "cellButtons", 7, [](int i) { return ui::Rect{600 + 1500 * (i % 3), 600 + 900 * (i / 3), 1200, 600}; },
+              "cellButtons", 7,
+              [](int i) {
+                  return ui::Rect{600 + 1500 * (i % 3), 600 + 900 * (i / 3), 1200, 600};
+              },
               "cell")) {
         ui::arrowGrid(3, ui::cellsOf(cellButtons));
         cellButtons[4].setEnabled(false);
@@ -337,8 +340,8 @@ TEST(Form, ArrowsMoveWithinAGridAndStopAtEveryEdge) {
         h.key("grid", key);
         visited.push_back(testing_support::focusedControl(h, "grid").substr(std::string("cellButtons").size()));
     }
-    EXPECT_EQ(visited, (std::vector<std::string>{"(0)", "(0)", "(1)", "(2)", "(2)", "(5)", "(5)", "(3)", "(3)", "(6)",
-                                                  "(6)", "(6)", "(3)", "(0)"}));
+    EXPECT_EQ(visited, (std::vector<std::string>{"(0)", "(0)", "(1)", "(2)", "(2)", "(5)", "(5)", "(3)", "(3)", "(6)", "(6)",
+                                                 "(6)", "(3)", "(0)"}));
 }
 
 // The focus leaves a control that is disabled or hidden for the next that can take it, and only
@@ -373,9 +376,8 @@ TEST(Form, TheFocusPassesOnOnlyFromTheControlThatGoes) {
     cells[2].setVisible(false);
     ui::qt::windowOf(h.form("grid"))->activateWindow();
     QCoreApplication::processEvents(), now();
-    EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", "",
-                                               "cellButtons(3)", "cellButtons(3)", "", "cellButtons(2)",
-                                               "cellButtons(3)"}));
+    EXPECT_EQ(focus, (std::vector<std::string>{"cellButtons(0)", "cellButtons(2)", "cellButtons(3)", "", "", "", "cellButtons(3)",
+                                               "cellButtons(3)", "", "cellButtons(2)", "cellButtons(3)"}));
 }
 
 // Work held for the window's first paint waits for it, whatever else reaches the window first (a
@@ -437,10 +439,12 @@ ProbeHarness::ProbeHarness(const char* opened) {
 // activated again; Tab selects its text as it comes.
 TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls) {
     ProbeHarness h("text");
+    // clang-format off
     for (auto [key, text] : std::vector<std::pair<int, std::string>>{
              {Qt::Key_0, "0"}, {Qt::Key_9, "9"}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}, {Qt::Key_X, "x"},
              {Qt::Key_B, "b"}, {Qt::Key_Backspace, ""}, {Qt::Key_Return, "\r"}, {Qt::Key_Home, ""}, {Qt::Key_5, "5"}})
         h.key("text", key, text);
+    // clang-format on
     auto* box = static_cast<QLineEdit*>(ui::qt::widgetOf(static_cast<TextProbe&>(h.form("text")).box));
     EXPECT_EQ(box->text().toStdString(), "509a");
     h.key("text", Qt::Key_Tab);
@@ -451,10 +455,10 @@ TEST(TextBox, KeysGoDownThenTypeEitherCanBeSwallowedAndTheFocusComesFromControls
     ui::qt::windowOf(h.form("text"))->activateWindow();
     QCoreApplication::processEvents();
     h.key("text", Qt::Key_Q, "q");
-    EXPECT_EQ(h.log, (std::vector<std::string>{"got focus", "down 0", "press 0", "down 9", "press 9", "down A", "press a",
-                                             "down Z", "press z", "down X", "down B", "press b", "down Backspace",
-                                             "press Backspace", "down Enter", "press Enter", "down 5", "press 5",
-                                             "got focus", "down Q"}));
+    EXPECT_EQ(h.log, (std::vector<std::string>{"got focus",   "down 0",  "press 0",        "down 9",          "press 9",
+                                               "down A",      "press a", "down Z",         "press z",         "down X",
+                                               "down B",      "press b", "down Backspace", "press Backspace", "down Enter",
+                                               "press Enter", "down 5",  "press 5",        "got focus",       "down Q"}));
     EXPECT_TRUE(h.openForms().empty());
 }
 
@@ -492,8 +496,7 @@ TEST(MessageBox, TheRealBoxOpensOverItsFormAndReturnsOnOk) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seen = {box->windowTitle().toStdString(), box->text().toStdString(),
-                std::to_string(box->parentWidget() == ui::qt::windowOf(title)),
-                std::to_string(box->buttons().size())};
+                std::to_string(box->parentWidget() == ui::qt::windowOf(title)), std::to_string(box->buttons().size())};
         QTest::keyClick(box->windowHandle(), Qt::Key_Return);
     });
     ui::messageBox(title, "いかさま発覚", "梢「お姉ちゃん、ずるい！」");

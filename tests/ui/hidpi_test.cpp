@@ -54,7 +54,6 @@ TEST(HighDpi, AFormKeepsItsLayoutAndItsPicturesAreDrawnAtTheFullResolution) {
     EXPECT_GT(differing(blurry), shown.width() * shown.height() / 50) << "the check tells the two apart";
 }
 
-
 // Pictures rendered ahead of time are rendered for the screen's ratio, so a window opening later
 // shows them crisp without rendering them again.
 TEST(HighDpi, PicturesAreRenderedAheadAtThePixelRatioOfTheScreen) {
@@ -72,7 +71,6 @@ TEST(HighDpi, PicturesAreRenderedAheadAtThePixelRatioOfTheScreen) {
     ui::qt::windowOf(h.form("Hitandblow"))->grab();
     EXPECT_EQ(ui::qt::onDemandRenders(), missesBefore);
 }
-
 
 TEST(HighDpi, TheScaleIsANumberFromOneToFour) {
     for (const char* good : {"1", "1.5", "2", " 3.25 ", "4"})

@@ -65,8 +65,8 @@ TEST(WarpZone, RevealingIsCumulativeAndUnknownOrEmptyCodesDoNothing) {
     // A listener hears what each check opened, or that it opened nothing.
     const std::string open = "が開きました。開いているワープ先は" + std::to_string(buttonOf("mizuhusen") + 1) + "個";
     const std::string none = "このコードで開くワープ先はありません";
-    EXPECT_EQ(h.said(), (std::vector<std::string>{"ワープコード、数字4桁。入れてエンターで開く", none,
-                                                              "「水風船投げ」" + open, "「メッセージパート３」" + open, none}));
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"ワープコード、数字4桁。入れてエンターで開く", none, "「水風船投げ」" + open,
+                                                  "「メッセージパート３」" + open, none}));
     EXPECT_EQ(h.ctl("codeBox").spokenName(), "ワープコード、数字4桁");
     ui::qt::assumeScreenReader(true);  // by ear the button a code opened takes the focus
     h.press("codeBox");
@@ -127,7 +127,9 @@ TEST(WarpZone, EveryButtonOpensItsSceneWhoseCodeRevealsItAndEveryOneBefore) {
         EXPECT_EQ(h.cap("codeBox"), "") << "the box opens empty";
         h.enter(lastCode());
         h.press("backButton");
-        EXPECT_EQ(h.spoken("maintitle"), std::vector<std::string>{"タブで選び、スペースかエンターで決める。物語のページもスペースかエンターでめくり、Rでもう一度聞ける"})
+        EXPECT_EQ(h.spoken("maintitle"),
+                  std::vector<std::string>{
+                      "タブで選び、スペースかエンターで決める。物語のページもスペースかエンターでめくり、Rでもう一度聞ける"})
             << "the keys once a run, not again on the way back";
         h.click("maintitle", "continueButton");
         EXPECT_EQ(h.revealed(), upTo(0)) << "back and again starts fresh";
@@ -155,8 +157,8 @@ TEST(WarpZone, EveryButtonOpensItsSceneWhoseCodeRevealsItAndEveryOneBefore) {
 
 TEST(PassCode, SanitizingAndCheckingAreSafeOnAnyInput) {
     EXPECT_EQ(warp::sanitizeCode("12ab34567"), "1234");
-    EXPECT_EQ(warp::sanitizeCode("\xEF\xBC\x90\xEF\xBC\x99"), "09");  // full-width 0 and 9
-    EXPECT_EQ(warp::sanitizeCode("\xEF\xBC"), "");                      // a truncated sequence
+    EXPECT_EQ(warp::sanitizeCode("\xEF\xBC\x90\xEF\xBC\x99"), "09");           // full-width 0 and 9
+    EXPECT_EQ(warp::sanitizeCode("\xEF\xBC"), "");                             // a truncated sequence
     const std::vector<std::string> codes{"", "0012", "3456", "0012", "----"};  // the first scene has no code
     EXPECT_EQ(warp::warpButtonForCode("12", codes), 3) << "of two buttons with one code, the later";
     EXPECT_EQ(warp::warpButtonForCode("3456", codes), 2);

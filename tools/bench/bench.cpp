@@ -52,8 +52,7 @@ struct Child {
 
 // Runs `argv`, collecting its output lines; `onLine` may answer true to stop the child there
 // (it is then killed, as the idle runs are). Dies with the child's output if it fails or hangs.
-Child run(const std::vector<std::string>& argv, int timeoutS,
-          const std::function<bool(pid_t, const std::string&)>& onLine = {}) {
+Child run(const std::vector<std::string>& argv, int timeoutS, const std::function<bool(pid_t, const std::string&)>& onLine = {}) {
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC)) die("pipe failed");
     posix_spawn_file_actions_t actions;
@@ -108,8 +107,11 @@ Child run(const std::vector<std::string>& argv, int timeoutS,
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    const bool ok = stopped ? (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) : (WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    if (!ok) die(argv[0] + " " + (argv.size() > 1 ? argv[1] : "") + " failed (status " + std::to_string(status) + "); it said:\n" + errors);
+    const bool ok =
+        stopped ? (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) : (WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (!ok)
+        die(argv[0] + " " + (argv.size() > 1 ? argv[1] : "") + " failed (status " + std::to_string(status) + "); it said:\n" +
+            errors);
     return child;
 }
 
@@ -210,10 +212,14 @@ int main(int argc, char** argv) {
         --argc;
     }
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--runs")) runs = std::atoi(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--ticks")) ticks = std::atoi(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--idle-seconds")) idleSeconds = std::atoi(argv[i + 1]);
-        else die("usage: bench [--runs N] [--ticks N] [--idle-seconds S] [--startup-only]");
+        if (!std::strcmp(argv[i], "--runs"))
+            runs = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--ticks"))
+            ticks = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--idle-seconds"))
+            idleSeconds = std::atoi(argv[i + 1]);
+        else
+            die("usage: bench [--runs N] [--ticks N] [--idle-seconds S] [--startup-only]");
     }
     if (argc % 2 == 0) die("usage: bench [--runs N] [--ticks N] [--idle-seconds S] [--startup-only]");
     std::string platform = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
@@ -269,7 +275,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "; timers");
     {
         // Side by side, so that whatever else the machine does falls on both alike.
-        auto bareTimers = std::async(std::launch::async, [&] { return run({bare, "--timers", std::to_string(ticks)}, ticks / 10 + 60); });
+        auto bareTimers = std::async(std::launch::async, [&] {
+            return run({bare, "--timers", std::to_string(ticks)}, ticks / 10 + 60);
+        });
         collect(ours, "", run({driver, "--timers", std::to_string(ticks)}, ticks / 10 + 60));
         collect(base, "", bareTimers.get());
     }
@@ -292,13 +300,12 @@ int main(int argc, char** argv) {
     const auto idleBare = idle(bare, "--idle");
 
     // ---- the table ----
-    std::printf("\nbench: %s, %ld cores, load average %s before, %s after; %d runs each, interleaved\n\n",
-                platform.c_str(), sysconf(_SC_NPROCESSORS_ONLN), loadBefore.c_str(), loadAverage().c_str(), runs);
-    std::printf("%-56s %8s %8s %8s   %8s %8s %8s   %6s   %s\n", "ms unless said; ratio of the medians", "median", "min",
-                "max", "bare Qt", "min", "max", "ratio", "target");
+    std::printf("\nbench: %s, %ld cores, load average %s before, %s after; %d runs each, interleaved\n\n", platform.c_str(),
+                sysconf(_SC_NPROCESSORS_ONLN), loadBefore.c_str(), loadAverage().c_str(), runs);
+    std::printf("%-56s %8s %8s %8s   %8s %8s %8s   %6s   %s\n", "ms unless said; ratio of the medians", "median", "min", "max",
+                "bare Qt", "min", "max", "ratio", "target");
     const Stats title = stats(ours["startup"]), bareTitle = stats(base["startup"]);
-    row("first painted title, from before exec", title, bareTitle, "<= 1.15x",
-        verdict(title.median <= 1.15 * bareTitle.median));
+    row("first painted title, from before exec", title, bareTitle, "<= 1.15x", verdict(title.median <= 1.15 * bareTitle.median));
 
     // Scene changes by the kinds of the two forms, each kind shown by its slowest change.
     std::map<std::string, std::vector<std::string>> kinds;
@@ -327,22 +334,22 @@ int main(int argc, char** argv) {
     double waited = 0;
     for (const auto& g : games)
         for (double w : ours["open.waited " + g]) waited = std::max(waited, w);
-    std::printf("%-56s %8.2f %55s   %-10s %s\n", "  rendering a game waited for at its first paint, worst", waited, "",
-                "0", verdict(waited == 0));
+    std::printf("%-56s %8.2f %55s   %-10s %s\n", "  rendering a game waited for at its first paint, worst", waited, "", "0",
+                verdict(waited == 0));
     for (int interval : {20, 45}) {
         const std::string k = "timer" + std::to_string(interval);
         const std::string label = "timer " + std::to_string(interval) + " ms, tick-to-tick deviation: mean, p99, max";
         std::printf("%-56s %8.3f %8.3f %8.3f   %8.3f %8.3f %8.3f   %6s   %-10s %s\n", label.c_str(), ours[k + ".mean"][0],
-                    ours[k + ".p99"][0], ours[k + ".max"][0], base[k + ".mean"][0], base[k + ".p99"][0],
-                    base[k + ".max"][0], "", "p99 <= 1", verdict(ours[k + ".p99"][0] <= 1));
+                    ours[k + ".p99"][0], ours[k + ".max"][0], base[k + ".mean"][0], base[k + ".p99"][0], base[k + ".max"][0], "",
+                    "p99 <= 1", verdict(ours[k + ".p99"][0] <= 1));
     }
     const Stats rss = stats(ours["rss_kb"]), bareRss = stats(base["rss_kb"]);
     std::printf("%-56s %8.1f %8.1f %8.1f   %8.1f %8.1f %8.1f   %6.2f   %-10s %s\n", "peak RSS after walking the chain, MB",
-                rss.median / 1024, rss.min / 1024, rss.max / 1024, bareRss.median / 1024, bareRss.min / 1024,
-                bareRss.max / 1024, rss.median / bareRss.median, "<= 1.3x", verdict(rss.median <= 1.3 * bareRss.median));
+                rss.median / 1024, rss.min / 1024, rss.max / 1024, bareRss.median / 1024, bareRss.min / 1024, bareRss.max / 1024,
+                rss.median / bareRss.median, "<= 1.3x", verdict(rss.median <= 1.3 * bareRss.median));
     std::printf("%-56s %8.3f %8ld %8s   %8.3f %8ld %8s   %6s   %-10s %s\n",
-                "idle while a scene waits: CPU ms per s, wake-ups per s", idleOurs.first, idleOurs.second, "",
-                idleBare.first, idleBare.second, "", "", "0", verdict(idleOurs.first < 0.05));
+                "idle while a scene waits: CPU ms per s, wake-ups per s", idleOurs.first, idleOurs.second, "", idleBare.first,
+                idleBare.second, "", "", "0", verdict(idleOurs.first < 0.05));
 
     // ---- details ----
     std::printf("\nevery scene change, median ms:\n");

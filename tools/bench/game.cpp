@@ -112,8 +112,7 @@ void timedExit(SceneHarness& h, probe::PaintWatch& watch, const std::string& fro
     probe::click(button);
     if (!h.app().isLoaded(to)) probe::fail(from + "." + exit + " did not open " + to);
     const double ms = (watch.waitPainted(windowOf(h, to), to) - start) / 1e6;
-    probe::report("change", std::string(kindName(entry(from).kind)) + ">" + kindName(entry(to).kind) + " " + from + ">" + to,
-                  ms);
+    probe::report("change", std::string(kindName(entry(from).kind)) + ">" + kindName(entry(to).kind) + " " + from + ">" + to, ms);
     h.settle();
 }
 
@@ -129,7 +128,8 @@ int session() {
     probe::report("store.prerender", h.program().prerender().elapsedMs());
     const auto pictures = storePictures(ui::qt::windowOf(h.form("maintitle"))->devicePixelRatioF());
     const long long start = probe::nowNs();
-    for (const auto& p : pictures) ui::qt::imageOf(p.picture, p.pixels, ui::qt::windowOf(h.form("maintitle"))->devicePixelRatioF());
+    for (const auto& p : pictures)
+        ui::qt::imageOf(p.picture, p.pixels, ui::qt::windowOf(h.form("maintitle"))->devicePixelRatioF());
     probe::report("store.cached", probe::msSince(start));
 
     const int missesBefore = ui::qt::onDemandRenders();

@@ -37,7 +37,10 @@ public:
             image.fill(Qt::transparent);
             QPainter(&image).drawImage(0, 0, ui::qt::imageOf(pic, image.size()));
             take_({QStringLiteral("picture_%1@%2x").arg(base).arg(scale),
-                   QStringLiteral("%1 ×%2").arg(QString::fromStdString(name)).arg(scale), image, {}, false});
+                   QStringLiteral("%1 ×%2").arg(QString::fromStdString(name)).arg(scale),
+                   image,
+                   {},
+                   false});
         }
     }
 
@@ -45,7 +48,10 @@ public:
         QWidget* window = ui::qt::windowOf(form);
         QApplication::processEvents();
         Shot shot{QStringLiteral("form_%1").arg(QString(title).replace(' ', '_')),
-                  title + "  —  " + window->windowTitle(), window->grab().toImage(), {}, true};
+                  title + "  —  " + window->windowTitle(),
+                  window->grab().toImage(),
+                  {},
+                  true};
         const qreal dpr = shot.image.devicePixelRatio();
         for (const auto& control : form.controls()) {
             const QWidget* widget = ui::qt::widgetOf(*control);

@@ -31,10 +31,14 @@ std::string hashOf(const QImage& source) {
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -101,8 +105,7 @@ Approved readApproved(const QString& path) {
 
 void writeApproved(const QString& path, const std::vector<std::pair<QString, Fingerprint>>& prints) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw std::runtime_error("cannot write " + path.toStdString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) throw std::runtime_error("cannot write " + path.toStdString());
     QTextStream out(&file);
     out << "# Every state the gallery draws, as approved: the hash of its pixels, then for a form each\n"
            "# visible control's part with the text it shows. Written by the approve-snapshots target\n"
@@ -198,8 +201,8 @@ int checkAgainst(const QString& approvedPath, const QString& outDir) {
                 said += "\n    (this machine never drew the approved picture, so nothing to mark the differences on)";
             }
         }
-        std::printf("DIFFERS %s (%s): %s\n    new picture %s\n", qPrintable(shot.name), qPrintable(shot.title),
-                    said.c_str(), qPrintable(fresh));
+        std::printf("DIFFERS %s (%s): %s\n    new picture %s\n", qPrintable(shot.name), qPrintable(shot.title), said.c_str(),
+                    qPrintable(fresh));
     });
     for (const auto& [name, print] : approved)
         if (!drawn.count(name)) {

@@ -36,7 +36,11 @@ ui::Rect spray(int i) {
 
 BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "水風船投げバトル", .client = {9885, 7095}, .background = kLightYellow, .codeRect = {8640, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "水風船投げバトル",
+                .client = {9885, 7095},
+                .background = kLightYellow,
+                .codeRect = {8640, 0, 1335, 255}}),
       pumpButton(button("pumpButton", {3600, 5760, 1215, 735}, "Push", &BalloonBattle::onPumpClicked)),
       throwButton(button("throwButton", {5040, 5760, 1335, 735}, "Throw", &BalloonBattle::onThrowClicked)),
       nextButton(button("nextButton", {7800, 5880, 1815, 615}, "NEXT AREA", &BalloonBattle::onNextClicked)),
@@ -196,7 +200,8 @@ std::string BalloonBattle::checkInvariants() const {
         return "the balloon is not with the one who pumps it";
     // After a burst her arrow's timer may still enable the buttons, but they are gone by then.
     for (const ui::Button* b : {&pumpButton, &throwButton})
-        if (b->visible() && b->enabled() && phases_.current() != Phase::HeroinePumps) return "the heroine may act out of her turn";
+        if (b->visible() && b->enabled() && phases_.current() != Phase::HeroinePumps)
+            return "the heroine may act out of her turn";
     // A doomed throw flies on with its flag set; the burst itself is the spray.
     if (sprayImage.visible() != (phases_.current() == Phase::Burst)) return "the spray shows outside the burst";
     if (phases_.current() == Phase::Burst && (pumpButton.visible() || throwButton.visible()))
@@ -211,8 +216,8 @@ void BalloonBattle::onPumpClicked() {
     --heroinePumpsLeft_;
     // Before the focus leaves Push, so that a screen reader says it first.
     if (!burstNow)
-        announce(dangerSaid(danger_) + (heroinePumpsLeft_ == 0 ? "、あとは投げるだけ"
-                                                                : "、あと" + std::to_string(heroinePumpsLeft_) + "回"));
+        announce(dangerSaid(danger_) +
+                 (heroinePumpsLeft_ == 0 ? "、あとは投げるだけ" : "、あと" + std::to_string(heroinePumpsLeft_) + "回"));
     heroineArrowImage.setVisible(true);
     heroineArrowTimer.setEnabled(true);
     pumpButton.setEnabled(false);

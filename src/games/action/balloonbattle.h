@@ -1,7 +1,7 @@
 #pragma once
 
-#include "games/action/balloonbattlerules.h"
 #include "app/phases.h"
+#include "games/action/balloonbattlerules.h"
 #include "games/kit/gameform.h"
 
 namespace games {
@@ -48,7 +48,7 @@ private:
     ui::Label& dangerHeadingLabel;
     ui::ControlArray<ui::Label>& nameLabels;  // the opponent's, the heroine's
     ui::Label& dangerLabel;                   // the danger level, shown by a click on the heroine
-    ui::Image& sprayImage;  // the water spraying out behind the burst, drawn under the figures
+    ui::Image& sprayImage;                    // the water spraying out behind the burst, drawn under the figures
     ui::Image& opponentImage;
     ui::Image& heroineImage;
     ui::ControlArray<ui::Image>& balloonImages;  // one at each step of the arc
@@ -75,8 +75,8 @@ private:
     short danger_ = 0;
     short opponentPumpsLeft_ = 3;
     short heroinePumpsLeft_ = 0;
-    bool doomedThrow_ = false;     // the balloon in flight bursts one step out
-    bool opponentSoaked_ = false;  // decided when it bursts: it was on her side
+    bool doomedThrow_ = false;       // the balloon in flight bursts one step out
+    bool opponentSoaked_ = false;    // decided when it bursts: it was on her side
     bool hasHeardTheRules_ = false;  // said with the opponent's first pump
     bool hasHeardTheKeys_ = false;   // said on the heroine's first turn
 };

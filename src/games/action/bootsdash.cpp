@@ -24,7 +24,11 @@ ui::Rect heading(int i) {
 
 BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "長靴１００ｍ走", .client = {9885, 7095}, .background = kLightCyan, .codeRect = {8520, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "長靴１００ｍ走",
+                .client = {9885, 7095},
+                .background = kLightCyan,
+                .codeRect = {8520, 0, 1335, 255}}),
       // The running track lies beneath everything, the layout's own lines drawn on top of it.
       trackImage(image("trackImage", {240, 4440, 9240, 720}, assets::picture("scenes/nagagutsu/track"))),
       howToRunLabel(label("howToRunLabel", {2520, 6120, 2655, 375}, "走り方：左右交互", ui::gothic(15.75))),
@@ -35,10 +39,10 @@ BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
                                          constexpr const char* captions[] = {"状態", "残り時間", "残り距離"};
                                          return label(n, heading(i), captions[i], ui::gothic(20.25));
                                      })),
-      secondsLeftLabel(label("secondsLeftLabel", {4200, 1320, 855, 615}, std::to_string(rules::kRaceSeconds),
-                             ui::gothic(27.75), ui::Align::Center)),
-      metresLeftLabel(label("metresLeftLabel", {6480, 1320, 1455, 615},
-                            std::to_string(rules::wholeMetres(rules::kCourse)), ui::gothic(27.75), ui::Align::Center)),
+      secondsLeftLabel(label("secondsLeftLabel", {4200, 1320, 855, 615}, std::to_string(rules::kRaceSeconds), ui::gothic(27.75),
+                             ui::Align::Center)),
+      metresLeftLabel(label("metresLeftLabel", {6480, 1320, 1455, 615}, std::to_string(rules::wholeMetres(rules::kCourse)),
+                            ui::gothic(27.75), ui::Align::Center)),
       countdownImage(image("countdownImage", {4320, 3480, 1125, 1125})),
       markerImage(image("markerImage", {120, 3960, 540, 855}, assets::picture("scenes/figures/nonoka"))),
       runnerImage(image("runnerImage", {1560, 1080, 1440, 1440}, assets::picture("store/nagagutsu_0"))),

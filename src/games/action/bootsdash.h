@@ -1,7 +1,7 @@
 #pragma once
 
-#include "games/action/bootsdashrules.h"
 #include "app/phases.h"
+#include "games/action/bootsdashrules.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 #include "games/kit/pausewatch.h"
@@ -67,8 +67,8 @@ private:
     Foot lastFoot_ = Foot::Either;
     short distanceLeft_ = bootsdashrules::kCourse;  // tenths of a metre
     short secondsLeft_ = bootsdashrules::kRaceSeconds;
-    short gainedThisTick_ = 0;  // tenths gained since the last tick of the race clock
-    kit::PauseWatch pause_;  // the arrows, to say the clock when she stops to listen
+    short gainedThisTick_ = 0;                 // tenths gained since the last tick of the race clock
+    kit::PauseWatch pause_;                    // the arrows, to say the clock when she stops to listen
     mutable short lowestDistanceLeft_ = 1000;  // what the invariants have seen so far
 };
 

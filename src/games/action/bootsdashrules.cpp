@@ -4,7 +4,6 @@
 
 namespace games::bootsdashrules {
 
-
 int stride(app::Random& random) { return random.below(3) + 2; }
 
 bool tripsOnSameFoot(app::Random& random) { return random.chance(5, 10); }
@@ -18,8 +17,7 @@ int wholeMetres(int distanceLeft) { return app::floorToInt(distanceLeft / 10.0);
 short withBonus(short secondsLeft) { return static_cast<short>(std::min(secondsLeft + kBonusSeconds, kMostSeconds)); }
 
 std::string howToRun() {
-    return "左右の矢印キーを交互に、" + std::to_string(kRaceSeconds) + "秒で" + std::to_string(wholeMetres(kCourse)) +
-           "メートル";
+    return "左右の矢印キーを交互に、" + std::to_string(kRaceSeconds) + "秒で" + std::to_string(wholeMetres(kCourse)) + "メートル";
 }
 
 bool clockWorthSaying(int secondsLeft) { return secondsLeft % 10 == 0 || secondsLeft <= 5; }

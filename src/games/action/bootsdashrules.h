@@ -6,14 +6,14 @@
 
 namespace games::bootsdashrules {
 
-constexpr int kCourse = 1000;       // tenths of a metre: the 100 m
+constexpr int kCourse = 1000;  // tenths of a metre: the 100 m
 constexpr int kRaceSeconds = 40;
-constexpr int kBonusSeconds = 3;    // a click on the continue code
+constexpr int kBonusSeconds = 3;  // a click on the continue code
 // The clock label holds two digits; the count stays within them (and far from the 16-bit limit)
 // however often the code is clicked.
 constexpr int kMostSeconds = 99;
-constexpr int kFallChance = 2;     // in ten, of a fall at the risky pace
-constexpr int kRiskyPace = 40;      // exactly 4 m within one tick of the race clock
+constexpr int kFallChance = 2;  // in ten, of a fall at the risky pace
+constexpr int kRiskyPace = 40;  // exactly 4 m within one tick of the race clock
 
 // One alternate step: 2, 3 or 4 tenths of a metre with equal chance.
 int stride(app::Random& random);

@@ -34,7 +34,11 @@ std::string candleNumber(int i) { return i < 7 ? std::to_string(i + 1) : std::to
 
 CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "ろうそく消し", .client = {9885, 7095}, .background = kPink, .codeRect = {8520, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "ろうそく消し",
+                .client = {9885, 7095},
+                .background = kPink,
+                .codeRect = {8520, 0, 1335, 255}}),
       // The cake the candles stand on lies beneath everything.
       cakeImage(image("cakeImage", {2160, 3960, 4080, 1800}, assets::picture("scenes/rosoku/cake"))),
       candleImages(array<ui::Image>("candleImages", kSlots,
@@ -45,8 +49,7 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
                                     })),
       candleNumberLabels(array<ui::Label>("candleNumberLabels", kSlots,
                                           [this](const std::string& n, int i) -> ui::Label& {
-                                              return label(n, number(i), candleNumber(i), kCandleNumber,
-                                                           ui::Align::Center);
+                                              return label(n, number(i), candleNumber(i), kCandleNumber, ui::Align::Center);
                                           })),
       heroineImage(image("heroineImage", {120, 3360, 540, 855}, assets::picture("scenes/figures/nonoka"))),
       breathImage(image("breathImage", {1320, 3360, 600, 420}, assets::picture("scenes/rosoku/breath"))),
@@ -54,8 +57,8 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
       spiritArrivesLabel(label("spiritArrivesLabel", {600, 4080, 2415, 495}, "空丸降臨！！", ui::gothic(18))),
       countdownImage(image("countdownImage", {4200, 2040, 1125, 1125}, {}, &CandleBlowing::onCountdownClicked)),
       timeHeadingLabel(label("timeHeadingLabel", {6960, 240, 2535, 615}, "残り時間", ui::gothic(26.25))),
-      secondsLeftLabel(label("secondsLeftLabel", {7320, 1080, 1335, 1095}, std::to_string(rules::kBreathSeconds),
-                             ui::gothic(48), ui::Align::Center)),
+      secondsLeftLabel(label("secondsLeftLabel", {7320, 1080, 1335, 1095}, std::to_string(rules::kBreathSeconds), ui::gothic(48),
+                             ui::Align::Center)),
       breathGauge(image("breathGauge", {3360, 5880, rules::kMinPower, 150}, assets::picture("scenes/common/redbar"))),
       powerHeadingLabel(label("powerHeadingLabel", {6720, 2520, 2775, 495}, "パワー吸い込み", ui::gothic(18))),
       percentLabel(label("percentLabel", {7440, 3240, 1320, 1095}, "0", kBigCount, ui::Align::Center)),
@@ -85,15 +88,14 @@ CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
       announceTimer(timer("announceTimer", 500)),
       countdown_(countdownTimer, countdownImage, sozai, {this, &CandleBlowing::startInhaling}),
       measuring_(measureTimer, {&measuringLabel, nullptr}, {this, &CandleBlowing::startScroll}),
-      announcement_(announceTimer, {&countHeadingLabel, &countLabel, &countUnitLabel},
-                    {this, &CandleBlowing::showWayOn}) {
+      announcement_(announceTimer, {&countHeadingLabel, &countLabel, &countUnitLabel}, {this, &CandleBlowing::showWayOn}) {
     countdownImage.setSecret();
     candleNumberLabels[kOmissionSlot].setVisible(false);
     candleNumberLabels[9].setForeColor(kRed);
     for (ui::Control* c : std::initializer_list<ui::Control*>{
-             &breathImage, &windSpiritImage, &spiritArrivesLabel, &timeHeadingLabel, &secondsLeftLabel,
-             &powerHeadingLabel, &percentLabel, &percentSignLabel, &measuringLabel, &countHeadingLabel, &countLabel,
-             &countUnitLabel, &allOutButton, &halfOutButton, &fewOutButton, &windSpiritButton})
+             &breathImage, &windSpiritImage, &spiritArrivesLabel, &timeHeadingLabel, &secondsLeftLabel, &powerHeadingLabel,
+             &percentLabel, &percentSignLabel, &measuringLabel, &countHeadingLabel, &countLabel, &countUnitLabel, &allOutButton,
+             &halfOutButton, &fewOutButton, &windSpiritButton})
         c->setVisible(false);
     setKeyPreview(true);
 

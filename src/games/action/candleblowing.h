@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/phases.h"
 #include "app/steppedreveal.h"
 #include "games/action/candleblowingrules.h"
-#include "app/phases.h"
 #include "games/kit/countdown.h"
 #include "games/kit/gameform.h"
 #include "games/kit/pausewatch.h"
@@ -124,7 +124,7 @@ private:
                                 {Phase::SpiritBlowing, &spiritBlowTimer},
                                 {Phase::Announcing, &announceTimer}}};
     short power_ = candleblowingrules::kMinPower;
-    kit::PauseWatch pause_;  // the arrows, to say the clock when she stops to listen
+    kit::PauseWatch pause_;               // the arrows, to say the clock when she stops to listen
     ui::Key lastArrow_ = ui::Key::Other;  // the arrow that must not come next; none before the first
     short secondsLeft_ = 0;
     short drain_ = 0;

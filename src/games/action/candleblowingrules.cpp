@@ -37,8 +37,7 @@ Blow blow(int grade, int power, app::Random& random) {
         default: b.efficiency = 15; break;
     }
     b.blownOut = app::floorToInt((power / 60.0) * b.efficiency / 100.0);
-    if (grade == 0 && ((power >= 80 && r < 3333) || (power > 50 && r < 2500) || power == 50 || r < 1428))
-        b.blownOut = 100;
+    if (grade == 0 && ((power >= 80 && r < 3333) || (power > 50 && r < 2500) || power == 50 || r < 1428)) b.blownOut = 100;
     if (grade == 1 && ((power == 100 && r < 500) || (power >= 80 && r < 101))) b.blownOut = 100;
     b.windSpirit = r < 101 && b.blownOut != 100;
     return b;
@@ -47,8 +46,8 @@ Blow blow(int grade, int power, app::Random& random) {
 std::string howToBlow() {
     // In tenths of a second, rounded: 72 ticks of 30 ms are 2.2 s.
     const int tenths = ((kSweetSpot - kMeterStart) / kMeterStep * kMeterTickMs + 50) / 100;
-    return "左右の矢印キーを交互に" + std::to_string(kBreathSeconds) + "秒吸って、合図から" +
-           std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "秒でスペースを押して吹く";
+    return "左右の矢印キーを交互に" + std::to_string(kBreathSeconds) + "秒吸って、合図から" + std::to_string(tenths / 10) + "." +
+           std::to_string(tenths % 10) + "秒でスペースを押して吹く";
 }
 
 bool clockWorthSaying(int secondsLeft) { return secondsLeft == 10 || secondsLeft <= 5; }

@@ -7,16 +7,16 @@
 namespace games::candleblowingrules {
 
 constexpr int kBreathSeconds = 15;  // the clock she breathes in against
-constexpr int kMinPower = 10;    // the gauge never empties below this
-constexpr int kMaxPower = 6000;  // a full breath: 100 %
+constexpr int kMinPower = 10;       // the gauge never empties below this
+constexpr int kMaxPower = 6000;     // a full breath: 100 %
 constexpr int kInhaleStep = 100;
 
 constexpr int kMeterStart = 3240;  // the marker's Left before its first step
 constexpr int kMeterTickMs = 30;
-constexpr int kMeterStep = 60;     // twips a tick
-constexpr int kMeterHide = 5040;   // the marker vanishes here
-constexpr int kMeterEnd = 9240;    // and stops by itself here
-constexpr int kSweetSpot = 7560;   // its centre on the red stripe
+constexpr int kMeterStep = 60;    // twips a tick
+constexpr int kMeterHide = 5040;  // the marker vanishes here
+constexpr int kMeterEnd = 9240;   // and stops by itself here
+constexpr int kSweetSpot = 7560;  // its centre on the red stripe
 
 // Breath lost on one gauge tick, from the breath before the loss and the draw r = random.below(10)
 // (below 3 a gust blows), divided by `divisor` (2 once the countdown's 3 has been clicked).

@@ -12,11 +12,11 @@ using Dice = std::array<short, 3>;
 
 // Hand codes: the lower the stronger. 0 is "no hand yet" and is never compared.
 inline constexpr short kNoHandYet = 0;
-inline constexpr short kThreeSixes = 1;   // 6-6-6
-inline constexpr short kFourFiveSix = 6;  // 4-5-6
-inline constexpr short kNoHand = 13;      // nothing after the third throw
-inline constexpr short kOneTwoThree = 14; // 1-2-3
-inline constexpr short kThreeOnes = 15;   // 1-1-1, the weakest of all
+inline constexpr short kThreeSixes = 1;    // 6-6-6
+inline constexpr short kFourFiveSix = 6;   // 4-5-6
+inline constexpr short kNoHand = 13;       // nothing after the third throw
+inline constexpr short kOneTwoThree = 14;  // 1-2-3
+inline constexpr short kThreeOnes = 15;    // 1-1-1, the weakest of all
 
 // The hand of a finished throw, found by counting the faces; kNoHandYet when the throw has none
 // and the side may throw again.

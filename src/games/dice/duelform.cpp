@@ -10,7 +10,7 @@ using dicerules::Bout;
 using dicerules::kBoutsToWin;
 using dicerules::kThrowsPerTurn;
 
-constexpr ui::Rect kSmallDie{5520, 720, 600, 600};  // the first; the others follow at 720 twips
+constexpr ui::Rect kSmallDie{5520, 720, 600, 600};     // the first; the others follow at 720 twips
 constexpr ui::Rect kLargeDie{3480, 2880, 1050, 1050};  // the first; the others follow at 1440 twips
 constexpr int kDice = 3;
 
@@ -32,15 +32,18 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
       layout_(layout),
       opponentNameLabel(label("opponentNameLabel", layout.opponentNameRect, layout.opponentName)),
       opponentPicture(image("opponentPicture", {480, 360, 1500, 1500}, assets::picture(layout.opponentPortrait))),
-      opponentStarPictures(array<ui::Image>("opponentStarPictures", kBoutsToWin,
-                                            [this](const std::string& name, int i) -> ui::Image& {
-                                                return image(name, {0, i == 0 ? 600 : 1080, 450, 450},
-                                                             scenePicture("scenes/dice/star"));
-                                            })),
+      opponentStarPictures(
+          array<ui::Image>("opponentStarPictures", kBoutsToWin,
+                           [this](const std::string& name, int i) -> ui::Image& {
+                               return image(name, {0, i == 0 ? 600 : 1080, 450, 450}, scenePicture("scenes/dice/star"));
+                           })),
       opponentResultPicture(image("opponentResultPicture", {2040, 360, 3000, 1500})),
       opponentLineLabel(label("opponentLineLabel", layout.opponentLineRect, "", ui::gothic(15.75))),
       smallDicePictures(imageArray(
-          "smallDicePictures", kDice, [](int i) { return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600}; },
+          "smallDicePictures", kDice,
+          [](int i) {
+              return ui::Rect{kSmallDie.left + 720 * i, kSmallDie.top, 600, 600};
+          },
           {}, &DuelForm::onSmallDieClicked)),
       bannerPicture(image("bannerPicture", {1320, 2040, 7500, 2775})),
       throwsLeftLabels(array<ui::Label>("throwsLeftLabels", 2,
@@ -49,22 +52,19 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
                                                           : label(name, {1320, 3600, 855, 375}, "かい", ui::gothic(18));
                                         })),
       throwsLeftPicture(image("throwsLeftPicture", {120, 3120, 1125, 1125}, storeNumber(kThrowsPerTurn))),
-      dicePictures(array<ui::Image>("dicePictures", kDice,
-                                    [this, &layout](const std::string& name, int i) -> ui::Image& {
-                                        return image(name, {kLargeDie.left + 1440 * i, kLargeDie.top, 1050, 1050},
-                                                     storeFace(layout.firstFace + i));
-                                    })),
+      dicePictures(array<ui::Image>(
+          "dicePictures", kDice,
+          [this, &layout](const std::string& name, int i) -> ui::Image& {
+              return image(name, {kLargeDie.left + 1440 * i, kLargeDie.top, 1050, 1050}, storeFace(layout.firstFace + i));
+          })),
       heroinePicture(image("heroinePicture", {480, 5160, 1500, 1500}, scenePicture("scenes/portraits/nonoka"))),
       heroineStarPictures(array<ui::Image>("heroineStarPictures", kBoutsToWin,
                                            [this, &layout](const std::string& name, int i) -> ui::Image& {
-                                               return image(name,
-                                                            i == 0 ? ui::Rect{0, 6000, 450, 450}
-                                                                   : layout.heroineSecondStar,
+                                               return image(name, i == 0 ? ui::Rect{0, 6000, 450, 450} : layout.heroineSecondStar,
                                                             scenePicture("scenes/dice/star"));
                                            })),
       heroineResultPicture(image("heroineResultPicture", {2160, 5160, 3000, 1500})),
-      exclamationPicture(
-          image("exclamationPicture", layout.exclamationRect, scenePicture("scenes/common/exclamation"))),
+      exclamationPicture(image("exclamationPicture", layout.exclamationRect, scenePicture("scenes/common/exclamation"))),
       throwButton(button("throwButton", {5280, 6240, 1695, 495}, "Throw Dice", &DuelForm::onThrowClicked)),
       powerGauge(image("powerGauge", {3720, 6840, dicerules::kGaugeFull, 150}, scenePicture("scenes/common/redbar"))),
       heroineNameLabel(label("heroineNameLabel", {840, 6720, 975, 255}, "白瀬 乃々香")),
@@ -78,20 +78,17 @@ DuelForm::DuelForm(app::App& app, assets::Sozai& sozai, const DuelLayout& layout
       opponentBannerTimer(timer("opponentBannerTimer", 1000, &DuelForm::onOpponentBannerTick)),
       heroineBannerTimer(timer("heroineBannerTimer", 1000, &DuelForm::onHeroineBannerTick)),
       exclamationTimer(timer("exclamationTimer", 1000, &DuelForm::onExclamationTick)),
-      rolling(rollTimer, {this, &DuelForm::drawRollingFaces}, {this, &DuelForm::showRollingFaces},
-              {this, &DuelForm::land}) {
+      rolling(rollTimer, {this, &DuelForm::drawRollingFaces}, {this, &DuelForm::showRollingFaces}, {this, &DuelForm::land}) {
     for (ui::Image& die : smallDicePictures) die.setSecret();
     // The bouts won; and her line, which one layout leaves up and the other takes down.
     carryOver(ui::cellsOf(opponentStarPictures, heroineStarPictures));
     carryOver({&opponentLineLabel});
-    for (ui::Label* l :
-         {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
+    for (ui::Label* l : {&opponentNameLabel, &opponentLineLabel, &throwsLeftLabels[0], &throwsLeftLabels[1], &heroineNameLabel})
         l->setForeColor(ui::kWhite);
     for (ui::Image& star : opponentStarPictures) star.setVisible(false);
     for (ui::Image& star : heroineStarPictures) star.setVisible(false);
     for (ui::Image& die : dicePictures) die.setVisible(false);
-    for (ui::Control* c :
-         std::initializer_list<ui::Control*>{&exclamationPicture, &throwButton, &powerGauge, &nextButton})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&exclamationPicture, &throwButton, &powerGauge, &nextButton})
         c->setVisible(false);
     for (int i = 0; i < kBoutsToWin; ++i) {
         opponentStarPictures[i].setSpokenName(layout.opponentName + "の星" + std::to_string(i + 1) + "つ目");
@@ -125,10 +122,8 @@ std::string DuelForm::takeHeardLine() {
 }
 
 void DuelForm::nameResults(const std::string& opponentWords, const std::string& heroineWords) {
-    opponentResultPicture.setSpokenName(layout_.opponentName + "の結果" + (opponentWords.empty() ? "" : " ") +
-                                        opponentWords);
-    heroineResultPicture.setSpokenName(std::string(kHeroine) + "の結果" + (heroineWords.empty() ? "" : " ") +
-                                       heroineWords);
+    opponentResultPicture.setSpokenName(layout_.opponentName + "の結果" + (opponentWords.empty() ? "" : " ") + opponentWords);
+    heroineResultPicture.setSpokenName(std::string(kHeroine) + "の結果" + (heroineWords.empty() ? "" : " ") + heroineWords);
 }
 
 void DuelForm::nameThrowsLeft(int n) { throwsLeftPicture.setSpokenName("あと" + std::to_string(n) + "回"); }
@@ -257,8 +252,8 @@ void DuelForm::roll(short frames) {
 
 // Her loaded dice roll loaded faces too; the heroine's always roll fair ones.
 void DuelForm::drawRollingFaces() {
-    rollingFaces_ = hasLoadedDice_ && !isHeroinesTurn_ ? dicerules::loadedThrow(app_.random())
-                                                       : dicerules::fairThrow(app_.random());
+    rollingFaces_ =
+        hasLoadedDice_ && !isHeroinesTurn_ ? dicerules::loadedThrow(app_.random()) : dicerules::fairThrow(app_.random());
 }
 
 void DuelForm::showRollingFaces() {
@@ -319,12 +314,10 @@ void DuelForm::onJudgementTick() {
     }
     switch (bout) {
         case Bout::Opponent:
-            boutWon(opponentResultPicture, heroineResultPicture, opponentStarPictures, opponentWins_,
-                    Phase::OpponentWonMatch);
+            boutWon(opponentResultPicture, heroineResultPicture, opponentStarPictures, opponentWins_, Phase::OpponentWonMatch);
             break;
         case Bout::Heroine:
-            boutWon(heroineResultPicture, opponentResultPicture, heroineStarPictures, heroineWins_,
-                    Phase::HeroineWonMatch);
+            boutWon(heroineResultPicture, opponentResultPicture, heroineStarPictures, heroineWins_, Phase::HeroineWonMatch);
             break;
         case Bout::Draw:
             opponentResultPicture.setPicture(sozai_.boutMark(assets::BoutMark::Drawn));

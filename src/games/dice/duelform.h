@@ -112,8 +112,7 @@ private:
     void land();
     void throwAgain();
     void turnEnds(short hand);
-    void boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins,
-                 Phase matchWon);
+    void boutWon(ui::Image& winnerMark, ui::Image& loserMark, ui::ControlArray<ui::Image>& stars, int& wins, Phase matchWon);
     void boutBegins();
     void matchEnds(ui::Image& loserPicture, ui::Label& loserName, assets::Verdict verdict);
     // Whose a stamp is and what it says, for a screen reader; empty words for a blank stamp.
@@ -166,9 +165,9 @@ private:
     dicerules::Dice dice_{};          // the throw's faces
     dicerules::Dice rollingFaces_{};  // the faces shown while the dice roll
     bool isHeroinesTurn_ = false;
-    int bout_ = 0;                 // the bout being played, 0 the first; a drawn bout counts too
-    bool hasLoadedDice_ = false;   // her dice, this bout
-    int opponentWaitSeconds_ = 0;  // to her throw: her line at 2, the throw at 0
+    int bout_ = 0;                                // the bout being played, 0 the first; a drawn bout counts too
+    bool hasLoadedDice_ = false;                  // her dice, this bout
+    int opponentWaitSeconds_ = 0;                 // to her throw: her line at 2, the throw at 0
     int throwsLeft_ = dicerules::kThrowsPerTurn;  // in this turn
     short opponentHand_ = dicerules::kNoHandYet;  // the hand each side ended its turn with
     short heroineHand_ = dicerules::kNoHandYet;

@@ -41,13 +41,12 @@ constexpr short kGrinsBelow = 9;
 
 SumireDuel::SumireDuel(app::App& app, assets::Sozai& sozai)
     : DuelForm(app, sozai, layout()),
-      caughtCheatingButton(button("caughtCheatingButton", {8160, 6480, 1695, 615}, "NEXT AREA",
-                                  &SumireDuel::onCaughtCheatingClicked)),
+      caughtCheatingButton(
+          button("caughtCheatingButton", {8160, 6480, 1695, 615}, "NEXT AREA", &SumireDuel::onCaughtCheatingClicked)),
       lineClearTimer(timer("lineClearTimer", 1000, &SumireDuel::onLineClearTick)),
       // Closed within the second before her banner: the exposure overturns it before it shows.
       exposure(*this, "いかさま発覚",
-               {"乃々香「ワールズさん、【ずる】したよね？」", "ワールズ？「！！」",
-                "乃々香「なんかおかしいなっておもったんだ」",
+               {"乃々香「ワールズさん、【ずる】したよね？」", "ワールズ？「！！」", "乃々香「なんかおかしいなっておもったんだ」",
                 "乃々香「見てたんだけど、今のサイコロ４と５と６しかないよね？」", "乃々香「違うなら見せてみて・・・」",
                 "乃々香「・・・？いかさまなのかな？」", "ワールズ？「・・・ごめんなさい・・・」"},
                stepTimers()) {
@@ -82,9 +81,7 @@ void SumireDuel::opponentWonMatch() {
     if (surpriseComes()) exposure.arm();
 }
 
-ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) {
-    return wasCaughtCheating_ ? caughtCheatingButton : nextButton;
-}
+ui::Button& SumireDuel::exitAfterWin(ui::Button& nextButton) { return wasCaughtCheating_ ? caughtCheatingButton : nextButton; }
 
 void SumireDuel::onUnload(ui::UnloadRequest& request) {
     if (exposure.tell(request)) {

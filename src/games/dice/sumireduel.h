@@ -28,7 +28,7 @@ private:
     void onCaughtCheatingClicked();
 
     ui::Button& caughtCheatingButton;
-    ui::Timer& lineClearTimer;  // her grin goes a second after the turn change
+    ui::Timer& lineClearTimer;   // her grin goes a second after the turn change
     kit::RefusedClose exposure;  // armed by the rare draw at her match win
 
     bool wasCaughtCheating_ = false;

@@ -4,8 +4,7 @@
 
 namespace games::kit {
 
-RefusedClose::RefusedClose(ui::Form& form, const char* title, std::vector<const char*> lines,
-                           std::vector<ui::Timer*> pending)
+RefusedClose::RefusedClose(ui::Form& form, const char* title, std::vector<const char*> lines, std::vector<ui::Timer*> pending)
     : form_(form), title_(title), lines_(std::move(lines)), pending_(std::move(pending)) {}
 
 bool RefusedClose::tell(ui::UnloadRequest& request) {

@@ -23,12 +23,16 @@ ui::Rect box(int i) { return {360 + 720 * (i % kColumns), 360 + 720 * (i / kColu
 
 KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName, .caption = "鍵を探せ！", .client = {9885, 7095}, .background = kLightBlue, .codeRect = {8520, 0, 1335, 255}}),
+               {.name = kName,
+                .caption = "鍵を探せ！",
+                .client = {9885, 7095},
+                .background = kLightBlue,
+                .codeRect = {8520, 0, 1335, 255}}),
       // The stamp lies beneath the boxes: empty, it would otherwise swallow the clicks of the four
       // rows it covers, and once it shows, the boxes have gone.
       verdictPicture(image("verdictPicture", {0, 1680, 7500, 2775})),
-      boxPictures(imageArray("boxPictures", kBoxes, box, assets::picture("scenes/keysearch/takarabako"),
-                             &KeySearch::onBoxClicked)),
+      boxPictures(
+          imageArray("boxPictures", kBoxes, box, assets::picture("scenes/keysearch/takarabako"), &KeySearch::onBoxClicked)),
       instructionLabel(label("instructionLabel", {2400, 120, 2655, 375}, "宝箱を選んでください", ui::gothic(14.25))),
       checksLeftTitleLabel(label("checksLeftTitleLabel", {6960, 840, 2775, 615}, "残りチェック回数", ui::gothic(18))),
       checksLeftLabel(label("checksLeftLabel", {7680, 1440, 975, 975}, "0", ui::gothic(48), ui::Align::Center,
@@ -60,8 +64,8 @@ void KeySearch::onLoad() {
     keyBox_ = keyRow_ * kColumns + keyColumn_;
     keyBoxLabel.setCaption(std::to_string(keyBox_));
     afterFirstPaint([this] {
-        announce(std::to_string(kRows) + "行" + std::to_string(kColumns) + "列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは" + std::to_string(kChecks) +
-                 "回");
+        announce(std::to_string(kRows) + "行" + std::to_string(kColumns) +
+                 "列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは" + std::to_string(kChecks) + "回");
     });
 }
 
@@ -80,7 +84,8 @@ void KeySearch::onBoxClicked(int box) {
         return;
     }
     const int d = keysearchrules::distance(box, keyBox_);
-    boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " + (d < keysearchrules::kFar ? std::to_string(d) : "×"));
+    boxPictures[box].setSpokenName("宝箱 " + keysearchrules::place(box) + " " +
+                                   (d < keysearchrules::kFar ? std::to_string(d) : "×"));
     boxPictures[box].setPicture(sozai_.mininumber(d - 1));
     if (outcome == Outcome::Missed) keyMissed(box);
     announce(keysearchrules::checkSentence(box, keyBox_, checksLeft_));

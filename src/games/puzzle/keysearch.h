@@ -46,8 +46,7 @@ private:
     ui::Timer& keyFoundTimer;
     ui::Timer& keyMissedTimer;
 
-    app::Phases<Phase> phases_{Phase::Searching,
-                               {{Phase::KeyFound, &keyFoundTimer}, {Phase::KeyMissed, &keyMissedTimer}}};
+    app::Phases<Phase> phases_{Phase::Searching, {{Phase::KeyFound, &keyFoundTimer}, {Phase::KeyMissed, &keyMissedTimer}}};
     std::array<bool, keysearchrules::kBoxes> opened_{};
     int checksLeft_ = 0;
     int keyRow_ = 0;

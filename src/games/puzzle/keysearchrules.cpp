@@ -16,9 +16,7 @@ Outcome outcome(int box, int keyBox, int checksLeft) {
     return checksLeft == 0 ? Outcome::Missed : Outcome::GoOn;
 }
 
-std::string place(int box) {
-    return std::to_string(box / kColumns + 1) + "行" + std::to_string(box % kColumns + 1) + "列";
-}
+std::string place(int box) { return std::to_string(box / kColumns + 1) + "行" + std::to_string(box % kColumns + 1) + "列"; }
 
 std::string checkSentence(int box, int keyBox, int checksLeft) {
     const int d = distance(box, keyBox);

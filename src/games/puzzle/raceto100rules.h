@@ -9,7 +9,7 @@ class Random;
 
 namespace games::raceto100rules {
 
-constexpr int kRoad = 100;         // squares to the cliff; landing on the last one is the fall
+constexpr int kRoad = 100;           // squares to the cliff; landing on the last one is the fall
 constexpr int kRankedSquares = 109;  // position 99 plus the longest move, 9, stays inside
 
 // How good each landing position is for the mover, lower being better; a fall ranks 99.

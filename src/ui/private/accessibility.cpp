@@ -42,9 +42,7 @@ void announceName(QWidget& w, bool raisedByQt) {
     nameListener()(w, i ? i->text(QAccessible::Name) : QString());
 }
 
-void setNameListener(std::function<void(const QWidget&, const QString&)> listener) {
-    nameListener() = std::move(listener);
-}
+void setNameListener(std::function<void(const QWidget&, const QString&)> listener) { nameListener() = std::move(listener); }
 
 void installAccessibility() {
     static bool installed = false;

@@ -33,8 +33,7 @@ QWidget* controlBeneath(QWidget& self, QPoint pos) {
     const QObjectList& siblings = parent->children();  // in stacking order, bottom first
     for (qsizetype i = siblings.indexOf(&self) - 1; i >= 0; --i) {
         auto* w = qobject_cast<QWidget*>(siblings[i]);
-        if (w && !w->isHidden() && !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->geometry().contains(at))
-            return w;
+        if (w && !w->isHidden() && !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->geometry().contains(at)) return w;
     }
     return nullptr;
 }
@@ -46,8 +45,7 @@ void PassThrough::forward(QWidget& self, QMouseEvent* e) {
     if (e->type() == QEvent::MouseButtonPress) target_ = controlBeneath(self, e->position().toPoint());
     if (!target_) return;
     const QPointF local = e->position() + QPointF(self.pos() - target_->pos());
-    QMouseEvent copy(e->type(), local, e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
-                     e->modifiers());
+    QMouseEvent copy(e->type(), local, e->scenePosition(), e->globalPosition(), e->button(), e->buttons(), e->modifiers());
     QApplication::sendEvent(target_, &copy);
 }
 

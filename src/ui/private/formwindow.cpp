@@ -21,9 +21,7 @@ namespace {
 std::optional<Rect> lastPlace;
 bool fullScreenWanted = false;
 
-QSize designSize(const Form& form) {
-    return {twipsToPixels(form.clientSize().width), twipsToPixels(form.clientSize().height)};
-}
+QSize designSize(const Form& form) { return {twipsToPixels(form.clientSize().width), twipsToPixels(form.clientSize().height)}; }
 }  // namespace
 
 FormWindow::FormWindow(Form& owner) : QWidget(nullptr), owner_(owner) {
@@ -36,9 +34,10 @@ FormWindow::FormWindow(Form& owner) : QWidget(nullptr), owner_(owner) {
 }
 
 void FormWindow::showPlaced() {
-    QScreen* screen = lastPlace ? QGuiApplication::screenAt(QPoint(lastPlace->left + lastPlace->width / 2,
-                                                                   lastPlace->top + lastPlace->height / 2))
-                                : nullptr;
+    QScreen* screen =
+        lastPlace
+            ? QGuiApplication::screenAt(QPoint(lastPlace->left + lastPlace->width / 2, lastPlace->top + lastPlace->height / 2))
+            : nullptr;
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
@@ -75,8 +74,7 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
         return;
     }
     // The form as large as the window allows, its proportions kept, centred on its background.
-    const double zoom = std::min(static_cast<double>(width()) / design.width(),
-                                 static_cast<double>(height()) / design.height());
+    const double zoom = std::min(static_cast<double>(width()) / design.width(), static_cast<double>(height()) / design.height());
     const QPoint origin((width() - static_cast<int>(std::lround(design.width() * zoom))) / 2,
                         (height() - static_cast<int>(std::lround(design.height() * zoom))) / 2);
     if (zoom != zoom_ || origin != origin_) {

@@ -18,9 +18,7 @@ void LineWidget::paintEvent(QPaintEvent*) {
     auto px = [zoom](int t) { return static_cast<int>(std::lround(t * zoom / kTwipsPerPixel)); };
     const QPoint a = QPoint(px(owner().x1()), px(owner().y1())) - origin;
     const QPoint b = QPoint(px(owner().x2()), px(owner().y2())) - origin;
-    auto clampIn = [this](QPoint q) {
-        return QPoint(std::clamp(q.x(), 0, width() - 1), std::clamp(q.y(), 0, height() - 1));
-    };
+    auto clampIn = [this](QPoint q) { return QPoint(std::clamp(q.x(), 0, width() - 1), std::clamp(q.y(), 0, height() - 1)); };
     p.drawLine(clampIn(a), clampIn(b));
 }
 

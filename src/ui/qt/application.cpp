@@ -114,8 +114,7 @@ std::vector<std::uint8_t> rootProperty(xcb_connection_t* c, xcb_window_t root, c
     const xcb_atom_t id = atom->atom;
     std::free(atom);
     if (id == XCB_ATOM_NONE) return {};
-    xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, root, id, type, 0, longs), nullptr);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(c, xcb_get_property(c, 0, root, id, type, 0, longs), nullptr);
     if (!reply) return {};
     const auto* bytes = static_cast<const std::uint8_t*>(xcb_get_property_value(reply));
     std::vector<std::uint8_t> value(bytes, bytes + xcb_get_property_value_length(reply));

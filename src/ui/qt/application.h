@@ -36,9 +36,9 @@ bool displayAvailable();
 // The display the game is about to open its windows on, looked at before Qt connects to it (Qt
 // ends the program when it cannot).
 struct DisplayFacts {
-    bool reachable = true;                // false: DISPLAY names an X display that cannot be opened
-    std::optional<ui::Size> freeArea;     // device pixels free for windows, where the display says
-    double pixelRatio = 1.0;              // the display's own scale (Xft.dpi / 96), which Qt follows
+    bool reachable = true;             // false: DISPLAY names an X display that cannot be opened
+    std::optional<ui::Size> freeArea;  // device pixels free for windows, where the display says
+    double pixelRatio = 1.0;           // the display's own scale (Xft.dpi / 96), which Qt follows
     // The connection it was looked at through. An X server with no client left resets, and a
     // connection made meanwhile fails: let it go once Qt has connected.
     std::shared_ptr<void> connection;

@@ -34,7 +34,8 @@ TEST(BalloonBattleRules, EachBandBurstsBelowItsThresholdForPumpsAndThrows) {
             const auto at = [&](const auto& risky, int r) { return bursts(risky, danger, drawing(risk(r))); };
             EXPECT_EQ((std::vector{at(kPumpRisk, push[b] - 1), at(kPumpRisk, push[b]), at(kThrowRisk, thrown[b] - 1),
                                    at(kThrowRisk, thrown[b])}),
-                      (std::vector{true, false, true, false})) << danger;
+                      (std::vector{true, false, true, false}))
+                << danger;
         }
 }
 
@@ -89,10 +90,8 @@ struct Battle : testing_support::FormHarness {
 TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps) {
     Battle h;
     // The balloon's arc, from her to the heroine; it starts with her.
-    const int lefts[] = {1080, 1320, 1680, 2040, 2400, 2880, 3240, 3600, 4080,
-                         4560, 4920, 5280, 5640, 5880, 6240, 6480, 6600};
-    const int tops[] = {2880, 2400, 1920, 1680, 1440, 1320, 1200, 1080, 1080,
-                        1080, 1200, 1320, 1440, 1680, 2040, 2400, 2760};
+    const int lefts[] = {1080, 1320, 1680, 2040, 2400, 2880, 3240, 3600, 4080, 4560, 4920, 5280, 5640, 5880, 6240, 6480, 6600};
+    const int tops[] = {2880, 2400, 1920, 1680, 1440, 1320, 1200, 1080, 1080, 1080, 1200, 1320, 1440, 1680, 2040, 2400, 2760};
     for (int i = 0; i < 17; ++i) {
         const ui::Control& balloon = h.ctl(ui::indexed("balloonImages", i));
         EXPECT_EQ(std::tuple(balloon.left(), balloon.top(), balloon.visible()), std::tuple(lefts[i], tops[i], i == 0));
@@ -107,7 +106,9 @@ TEST(BalloonBattle, ARoundKeepsItsPaceAndThrowComesAfterTheFirstOfAtMostSixPumps
     h.advance(300ms);
     EXPECT_FALSE(h.shows("opponentArrowImage"));
     h.script({Battle::air(300), Battle::check(false), Battle::air(100), Battle::check(false), Battle::check(false)});
-    const auto flown = [&] { return h.showing({"balloonImages(15)", "balloonImages(16)"}) + (h.live("pumpButton") ? " pump" : ""); };
+    const auto flown = [&] {
+        return h.showing({"balloonImages(15)", "balloonImages(16)"}) + (h.live("pumpButton") ? " pump" : "");
+    };
     EXPECT_EQ(h.across(1700ms + 16 * 40ms, flown), Change("balloonImages(15)", "balloonImages(16) pump"));
     EXPECT_EQ(h.danger(), "600");
     EXPECT_TRUE(h.live("pumpButton") && !h.live("throwButton")) << "she must pump before she throws";
@@ -187,11 +188,10 @@ TEST(BalloonBattle, DangerStopsAtSixThousandWhileTheHiddenNumberReadsOn) {
     h.advance(100ms);
     h.script({Battle::air(100), risk(3332)});
     h.press("pumpButton");
-    EXPECT_EQ(h.danger() + " " + std::to_string(h.width(h.f, "dangerGauge")), "6100 6000")
-        << "the next sum starts from the cap";
+    EXPECT_EQ(h.danger() + " " + std::to_string(h.width(h.f, "dangerGauge")), "6100 6000") << "the next sum starts from the cap";
     EXPECT_EQ(h.at(16), "store/bombimg");
-    EXPECT_EQ(h.lastSaid(5), (Names{"乃々香の番、危険度90％", "危険度95％、あと5回", "危険度100％、あと4回", "危険度100％、あと3回",
-                                 "危険度100％で破裂！乃々香がずぶぬれ"}))
+    EXPECT_EQ(h.lastSaid(5), (Names{"乃々香の番、危険度90％", "危険度95％、あと5回", "危険度100％、あと4回",
+                                    "危険度100％、あと3回", "危険度100％で破裂！乃々香がずぶぬれ"}))
         << "the keys only on her first turn";
     EXPECT_EQ(h.ctl("dangerGauge").spokenName(), "危険度100％");
 }
@@ -207,7 +207,8 @@ TEST(BalloonBattle, ABurstOnTheOpponentsPumpIsTheHeroinesWin) {
     EXPECT_TRUE(h.shows("dangerLabel"));
     EXPECT_EQ(h.picAcross(3000ms, "resultImage"), Change("", "store/hanmark_1"));
     EXPECT_EQ(h.showing({"opponentImage", "nameLabels(0)", "balloonImages(0)", "sprayImage", "pumpButton", "throwButton",
-                         "heroineImage"}), "heroineImage");
+                         "heroineImage"}),
+              "heroineImage");
     EXPECT_EQ(h.random().scriptLeft(), 0u) << "her third pump never came";
     EXPECT_EQ(h.lastSaid(2), (Names{"危険度5％で破裂！相手がずぶぬれ", "勝ち！"}));
     EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));

@@ -57,7 +57,7 @@ struct Dash : testing_support::FormHarness {
 };
 
 const char* const kRaceView[] = {"headingLabels(0)", "headingLabels(1)", "headingLabels(2)",
-                                 "secondsLeftLabel", "metresLeftLabel", "runnerImage"};
+                                 "secondsLeftLabel", "metresLeftLabel",  "runnerImage"};
 
 TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
     Dash h(false);
@@ -67,17 +67,18 @@ TEST(BootsDash, CountsDownFiveToOneThenTheRaceStartsAndNoKeyRunsBefore) {
         EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
         h.down(digit % 2 ? kLeft : kRight);
     }
+    // clang-format off
     EXPECT_EQ(h.across(1000ms, [&] { return h.showing({"countdownImage", "runnerImage"}); }), Change("countdownImage", "runnerImage"))
+        // clang-format on
         << "the 0 is never seen";
     EXPECT_EQ(h.marker(), 120) << "no key counted during the countdown";
     for (const char* c : kRaceView) EXPECT_TRUE(h.shows(c)) << c;
     EXPECT_EQ(h.clock(), "40") << "kRaceSeconds, bootsdashrules.h";
     EXPECT_EQ(h.metres(), "100") << "kCourse, bootsdashrules.h";
     EXPECT_EQ(h.runner(), "store/nagagutsu_0");
-    EXPECT_EQ(h.said(),
-              (std::vector<std::string>{"左右の矢印キーを交互に、40秒で100メートル", "3", "2", "1", "スタート！"}));
-    for (auto [name, left, width] : {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695},
-                                     {"headingLabels(2)", 6360, 1695}})
+    EXPECT_EQ(h.said(), (std::vector<std::string>{"左右の矢印キーを交互に、40秒で100メートル", "3", "2", "1", "スタート！"}));
+    for (auto [name, left, width] :
+         {std::tuple{"headingLabels(0)", 1800, 975}, {"headingLabels(1)", 3840, 1695}, {"headingLabels(2)", 6360, 1695}})
         EXPECT_EQ(std::pair(h.left(h.f, name), h.width(h.f, name)), std::pair(left, width));
     for (const char* c : {kRaceView[0], kRaceView[1], kRaceView[2], "rightKeyLabel", "leftKeyLabel", "howToRunLabel"})
         EXPECT_TRUE(h.fits(c)) << c;

@@ -26,8 +26,8 @@ TEST(CandleBlowingRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
     struct Case {
         int power, calm, gust;
     };
-    for (const auto& c : {Case{10, 40, 70}, Case{2000, 40, 70}, Case{2001, 50, 80}, Case{3000, 50, 80},
-                          Case{3001, 60, 90}, Case{5000, 60, 90}, Case{5001, 70, 100}, Case{6000, 70, 100}}) {
+    for (const auto& c : {Case{10, 40, 70}, Case{2000, 40, 70}, Case{2001, 50, 80}, Case{3000, 50, 80}, Case{3001, 60, 90},
+                          Case{5000, 60, 90}, Case{5001, 70, 100}, Case{6000, 70, 100}}) {
         EXPECT_EQ((std::vector{drain(c.power, 3, 1), drain(c.power, 2, 1), drain(c.power, 9, 2), drain(c.power, 0, 2)}),
                   (std::vector{c.calm, c.gust, c.calm / 2, c.gust / 2}))
             << c.power << ": calm, gust, and both halved";
@@ -35,10 +35,9 @@ TEST(CandleBlowingRules, DrainFollowsTheBreathBandsTheGustsAndTheHalving) {
 }
 
 TEST(CandleBlowingRules, TheGradeFollowsTheStopPosition) {
-    const std::vector<std::pair<int, int>> cases{{7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2},
-                                                 {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3}, {8760, 3},
-                                                 {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {7621, 2},
-                                                 {8281, 3}, {8761, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
+    const std::vector<std::pair<int, int>> cases{
+        {7560, 0}, {7620, 1}, {7500, 2}, {7680, 2}, {6780, 2}, {8280, 2}, {6720, 3}, {8340, 3}, {5580, 3},        {8760, 3},
+        {7501, 1}, {6721, 2}, {5521, 3}, {5520, 4}, {7621, 2}, {8281, 3}, {8761, 4}, {8820, 4}, {kMeterStart, 4}, {kMeterEnd, 4}};
     for (const auto& [markerLeft, expected] : cases) EXPECT_EQ(grade(markerLeft), expected) << markerLeft;
 }
 
@@ -55,30 +54,37 @@ void expectBlows(std::initializer_list<Drawn> cases) {
         app::Random random;
         random.useScript(d.draws);
         const Blow b = blow(d.grade, d.power, random);
-        EXPECT_EQ(std::pair(b.blownOut, b.windSpirit), std::pair(d.blownOut, d.wind)) << "grade " << d.grade << ", breath " << d.power;
+        EXPECT_EQ(std::pair(b.blownOut, b.windSpirit), std::pair(d.blownOut, d.wind))
+            << "grade " << d.grade << ", breath " << d.power;
         EXPECT_EQ(random.scriptLeft(), 0u) << "grade " << d.grade;
     }
 }
 
 TEST(CandleBlowingRules, EachGradeBlowsItsShareOfTheBreath) {
+    // clang-format off
     expectBlows({{0, 6000, {kNoLuck}, 100}, {0, 3010, {kNoLuck}, 50},
                  {1, 6000, {kNoLuck, eff(20, 0)}, 80}, {1, 6000, {kNoLuck, eff(20, 19)}, 99},
                  {2, 6000, {kNoLuck, eff(21, 0)}, 50}, {2, 6000, {kNoLuck, eff(21, 20)}, 70},
                  {3, 6000, {kNoLuck}, 50}, {3, 5910, {kNoLuck}, 49}, {4, 6000, {kNoLuck}, 15}, {4, 10, {kNoLuck}, 0}});
+    // clang-format on
 }
 
 // The lucky draws read the raw breath (10..6000): 80 is barely one per cent of the gauge.
 TEST(CandleBlowingRules, LuckyDrawsMakeItAHundredOnTheRawBreath) {
+    // clang-format off
     expectBlows({{0, 80, {luck(3332)}, 100}, {0, 80, {luck(3333)}, 1}, {0, 79, {luck(3332)}, 1}, {0, 51, {luck(2499)}, 100},
                  {0, 51, {luck(2500)}, 0}, {0, 50, {kNoLuck}, 100}, {0, 10, {luck(1427)}, 100}, {0, 10, {luck(1428)}, 0},
                  {1, 100, {luck(499), eff(20, 0)}, 100}, {1, 100, {luck(500), eff(20, 0)}, 1},
                  {1, 80, {luck(100), eff(20, 0)}, 100}, {1, 80, {luck(101), eff(20, 0)}, 1}});
+    // clang-format on
 }
 
 TEST(CandleBlowingRules, TheWindComesOnlyWhenTheResultIsShortOfAHundred) {
+    // clang-format off
     expectBlows({{3, 6000, {luck(100)}, 50, true}, {3, 6000, {luck(101)}, 50, false}, {4, 10, {luck(0)}, 0, true},
                  {2, 6000, {luck(0), eff(21, 20)}, 70, true}, {0, 10, {luck(0)}, 100, false},
                  {1, 79, {luck(100), eff(20, 0)}, 1, true}, {1, 80, {luck(0), eff(20, 0)}, 100, false}});
+    // clang-format on
 }
 
 // The scene on the manual clock: the countdown ends at 6 s, then the inhale clock runs 15 s with
@@ -123,7 +129,8 @@ TEST(CandleBlowing, TheCountdownShowsFiveToOneForASecondEachAndNeverTheZero) {
     for (int digit = 5; digit >= 1; --digit)
         EXPECT_EQ(h.picAcross(1000ms, "countdownImage"), Change(shown(digit + 1), shown(digit)));
     const auto clock = [&] {
-        return h.showing({"timeHeadingLabel", "secondsLeftLabel", "countdownImage"}) + (h.shows("countdownImage") ? " " + h.pic("countdownImage") : "");
+        return h.showing({"timeHeadingLabel", "secondsLeftLabel", "countdownImage"}) +
+               (h.shows("countdownImage") ? " " + h.pic("countdownImage") : "");
     };
     EXPECT_EQ(h.across(1000ms, clock), Change("countdownImage " + shown(1), "timeHeadingLabel secondsLeftLabel"));
     EXPECT_EQ(h.cap("secondsLeftLabel"), "15") << "kBreathSeconds, candleblowingrules.h";
@@ -179,9 +186,11 @@ TEST(CandleBlowing, OnlyAlternatingArrowsFillTheGaugeAndOnlyWhileTheClockRuns) {
     h.breathe(3);
     h.advance(500ms);
     EXPECT_EQ(h.gauge(), 310) << "the gauge neither fills nor drains any more";
+    // clang-format off
     const std::vector<std::string> said{"左右の矢印キーを交互に15秒吸って、合図から2.2秒でスペースを押して吹く", "3", "2", "1", "吸って！",
                                         "13秒、パワー67％", "10秒、パワー28％", "5秒、パワー0％", "4秒、パワー0％", "3秒、パワー0％",
                                         "2秒、パワー0％", "1秒、パワー0％", "パワー吸い込み5％"};
+    // clang-format on
     EXPECT_EQ(h.said(), said)
         << "the countdown, the start, the clock as she stops breathing, at ten and the last five, the breath";
 }
@@ -353,8 +362,8 @@ TEST(CandleBlowing, TheWidestCaptionsFitTheirLabelsAndCandleNumbersStayApart) {
         l.setCaption(caption);
         return l;
     };
-    for (const char* l : {"spiritArrivesLabel", "timeHeadingLabel", "secondsLeftLabel", "powerHeadingLabel",
-                          "percentSignLabel", "measuringLabel", "countHeadingLabel", "countUnitLabel"})
+    for (const char* l : {"spiritArrivesLabel", "timeHeadingLabel", "secondsLeftLabel", "powerHeadingLabel", "percentSignLabel",
+                          "measuringLabel", "countHeadingLabel", "countUnitLabel"})
         EXPECT_TRUE(h.fits(l)) << l << " " << h.cap(l);
     for (const char* l : {"percentLabel", "countLabel", "candleNumberLabels(0)", "candleNumberLabels(9)"})
         EXPECT_TRUE(h.fits(label(l, "100").name())) << l;

@@ -50,11 +50,11 @@ TEST(DiceRules, TheGaugeStepsAndWrapsPastTheFullBar) {
 TEST(ThrowZones, EachDuelReadsTheGaugeAtItsBoundaries) {
     using Z = Zone;
     const std::vector<std::tuple<short, Zone, Zone>> cases{
-        {0, Z::Feeble, Z::Feeble},     {199, Z::Feeble, Z::Feeble},   {200, Z::Weak, Z::Weak},
-        {999, Z::Weak, Z::Weak},       {1000, Z::Normal, Z::Weak},    {2999, Z::Normal, Z::Weak},
-        {3000, Z::Perfect, Z::Perfect}, {3001, Z::Normal, Z::Normal}, {4999, Z::Normal, Z::Normal},
-        {5000, Z::Strong, Z::Strong},  {5979, Z::Strong, Z::Strong},  {5980, Z::Strong, Z::Perfect},
-        {5999, Z::Strong, Z::Perfect}, {6000, Z::Perfect, Z::Perfect}};
+        {0, Z::Feeble, Z::Feeble},      {199, Z::Feeble, Z::Feeble},   {200, Z::Weak, Z::Weak},
+        {999, Z::Weak, Z::Weak},        {1000, Z::Normal, Z::Weak},    {2999, Z::Normal, Z::Weak},
+        {3000, Z::Perfect, Z::Perfect}, {3001, Z::Normal, Z::Normal},  {4999, Z::Normal, Z::Normal},
+        {5000, Z::Strong, Z::Strong},   {5979, Z::Strong, Z::Strong},  {5980, Z::Strong, Z::Perfect},
+        {5999, Z::Strong, Z::Perfect},  {6000, Z::Perfect, Z::Perfect}};
     for (const auto& [gauge, a, b] : cases) {
         EXPECT_EQ(zone(kDuelA, gauge), a) << "duel A at " << gauge;
         EXPECT_EQ(zone(kDuelB, gauge), b) << "duel B at " << gauge;
@@ -77,7 +77,10 @@ TEST(ThrowZones, EachDieDrawsItsChanceThenItsFaceInOrder) {
     EXPECT_EQ(throwIn(Zone::Perfect, kDuelB, random), pips(6, 6, 6)) << "the perfect throw draws nothing";
     // Every other zone throws its own way: the same draws give what its own throw gives.
     const std::deque<double> draws{draw(10, 8), draw(6, 5), draw(10, 8), draw(6, 1), draw(10, 8), draw(6, 3)};
-    auto on = [&](auto dice) { random.useScript(draws); return dice(); };
+    auto on = [&](auto dice) {
+        random.useScript(draws);
+        return dice();
+    };
     EXPECT_EQ(on([&] { return throwIn(Zone::Strong, kDuelA, random); }), on([&] { return strongThrow(kDuelA, random); }));
     EXPECT_EQ(on([&] { return throwIn(Zone::Normal, kDuelA, random); }), on([&] { return normalThrow(random); }));
     EXPECT_EQ(on([&] { return throwIn(Zone::Weak, kDuelA, random); }), on([&] { return weakThrow(random); }));

@@ -25,7 +25,7 @@ struct Draws {
     Draws& line(int r) { return add(draw(10, r)); }  // her line, one second into her wait
     Draws& dice(int a, int b, int c, int ticks = 7) { return faces(6, 1, {a, b, c}).roll(ticks); }
     Draws& feeble(int a, int b, int c) { return faces(3, 1, {a, b, c}).roll(7); }  // from an empty gauge
-    Draws& perfect() { return roll(7); }  // three sixes draw no die
+    Draws& perfect() { return roll(7); }                                           // three sixes draw no die
     // Loaded dice: the roll's length is drawn, but it is always six frames.
     Draws& loaded(int a, int b, int c) { return faces(3, 4, {a, b, c}).add(draw(13, 12)).frames(6); }
     Draws& roll(int ticks) { return add(draw(13, ticks - 7)).frames(ticks); }

@@ -18,10 +18,13 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     Duel h("tintiro1", d);
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3") << "kThrowsPerTurn, in dicerules.h";
     // Named before they show, for a listener: whose each star and result is.
-    for (const auto& [control, name] : std::map<std::string, std::string>{
-             {"opponentStarPictures(0)", "シルバー・ファントムの星1つ目"}, {"heroineStarPictures(1)", "乃々香の星2つ目"},
-             {"opponentResultPicture", "シルバー・ファントムの結果"}, {"heroineResultPicture", "乃々香の結果"},
-             {"throwsLeftPicture", "あと3回"}, {"powerGauge", "投げる力のゲージ"}})
+    for (const auto& [control, name] :
+         std::map<std::string, std::string>{{"opponentStarPictures(0)", "シルバー・ファントムの星1つ目"},
+                                            {"heroineStarPictures(1)", "乃々香の星2つ目"},
+                                            {"opponentResultPicture", "シルバー・ファントムの結果"},
+                                            {"heroineResultPicture", "乃々香の結果"},
+                                            {"throwsLeftPicture", "あと3回"},
+                                            {"powerGauge", "投げる力のゲージ"}})
         EXPECT_EQ(h.ctl(control).spokenName(), name) << control;
     EXPECT_EQ(h.cap("throwsLeftLabels(0)") + h.cap("throwsLeftLabels(1)"), "あとかい");
     EXPECT_EQ(h.across(1000ms, [&] { return h.cap("opponentLineLabel"); }), Change("", "乃々香には負けない！"));
@@ -75,13 +78,11 @@ TEST(KozueDuel, TwoPerfectThrowsWinTheMatchTwoNil) {
     EXPECT_EQ(h.timersOn(), Forms{});
     EXPECT_EQ(h.random().scriptLeft(), 0u);
     EXPECT_EQ(h.said(),
-              (Forms{"先に2勝したほうの勝ち、シルバー・ファントムが先に投げる",
-                     "シルバー・ファントム「乃々香には負けない！」", "シルバー・ファントム、2、2、5、5の目",
-                     "乃々香の番、スペースで投げる", "乃々香、6、6、6、6のゾロ目",
+              (Forms{"先に2勝したほうの勝ち、シルバー・ファントムが先に投げる", "シルバー・ファントム「乃々香には負けない！」",
+                     "シルバー・ファントム、2、2、5、5の目", "乃々香の番、スペースで投げる", "乃々香、6、6、6、6のゾロ目",
                      "乃々香の勝ち、乃々香1勝、シルバー・ファントム0勝", "シルバー・ファントム「私に勝てるかな？」",
-                     "シルバー・ファントム、3、3、1、1の目", "乃々香の番、スペースで投げる",
-                     "乃々香、6、6、6、6のゾロ目", "乃々香の勝ち、乃々香2勝、シルバー・ファントム0勝",
-                     "勝負あり、乃々香の勝ち、NEXT BUTTLEで次へ"}));
+                     "シルバー・ファントム、3、3、1、1の目", "乃々香の番、スペースで投げる", "乃々香、6、6、6、6のゾロ目",
+                     "乃々香の勝ち、乃々香2勝、シルバー・ファントム0勝", "勝負あり、乃々香の勝ち、NEXT BUTTLEで次へ"}));
     EXPECT_EQ(h.leave("nextButton"), h.next("nextButton"));
 }
 
@@ -99,7 +100,8 @@ TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     EXPECT_TRUE(h.on("judgementTimer") && !h.shows("throwButton")) << "1-1-1 ends her turn at once";
     EXPECT_EQ(h.pic("throwsLeftPicture"), "store/numberimg_3");
     h.advance(kJudgement);
-    EXPECT_EQ(h.pic("opponentResultPicture") + " " + h.showing({"opponentStarPictures(0)"}), "store/minimark_0 opponentStarPictures(0)");
+    EXPECT_EQ(h.pic("opponentResultPicture") + " " + h.showing({"opponentStarPictures(0)"}),
+              "store/minimark_0 opponentStarPictures(0)");
 
     h.advance(kNextBout + kLineIn);
     EXPECT_EQ(h.cap("opponentLineLabel"), "決めにいくわよ！") << "she has one bout";
@@ -117,14 +119,14 @@ TEST(KozueDuel, ALostMatchStopsOnTheBannerAndOnlyClosingGoesOn) {
     h.advance(1000ms);
     EXPECT_EQ(h.pic("bannerPicture"), "store/hanmark_0");
     EXPECT_EQ(h.timersOn(), Forms{});
-    EXPECT_EQ(h.showing({"heroinePicture", "heroineNameLabel", "dicePictures(0)", "smallDicePictures(0)",
-                         "opponentResultPicture", "nextButton", "opponentPicture"}), "opponentPicture");
+    EXPECT_EQ(h.showing({"heroinePicture", "heroineNameLabel", "dicePictures(0)", "smallDicePictures(0)", "opponentResultPicture",
+                         "nextButton", "opponentPicture"}),
+              "opponentPicture");
     EXPECT_EQ(h.random().scriptLeft(), 0u);
-    EXPECT_EQ(h.lastSaid(6),
-              (Forms{"シルバー・ファントム、1、2、4、目なし、あと2回", "シルバー・ファントム、5、5、5、5のゾロ目",
-                     "乃々香の番、スペースで投げる", "乃々香、2、3、1、ヒフミ",
-                     "シルバー・ファントムの勝ち、乃々香0勝、シルバー・ファントム2勝",
-                     h.lostSaying(h.f, "勝負あり、シルバー・ファントムの勝ち、乃々香の負け")}))
+    EXPECT_EQ(h.lastSaid(6), (Forms{"シルバー・ファントム、1、2、4、目なし、あと2回", "シルバー・ファントム、5、5、5、5のゾロ目",
+                                    "乃々香の番、スペースで投げる", "乃々香、2、3、1、ヒフミ",
+                                    "シルバー・ファントムの勝ち、乃々香0勝、シルバー・ファントム2勝",
+                                    h.lostSaying(h.f, "勝負あり、シルバー・ファントムの勝ち、乃々香の負け")}))
         << "her line-less throw says nothing before it";
     h.close(h.f);
     EXPECT_TRUE(h.ended());
@@ -135,7 +137,7 @@ TEST(KozueDuel, NoHandAgainstNoHandIsADrawnBoutReplayed) {
     Draws d;
     d.line(0).dice(1, 2, 4).line(7).dice(2, 3, 5).line(9).dice(1, 3, 6);
     d.gauge(2).dice(1, 2, 4).gauge(1).dice(2, 3, 5).dice(1, 3, 6);  // fair dice from 1000 on
-    d.line(3).dice(1, 2, 4).line(9).dice(2, 3, 5).line(8);  // the bout again
+    d.line(3).dice(1, 2, 4).line(9).dice(2, 3, 5).line(8);          // the bout again
     Duel h("tintiro1", d);
     h.key(h.f, Qt::Key_Space, " ");  // only her turn throws on Space
     h.oppThrows();

@@ -40,11 +40,10 @@ TEST(SumireDuel, LoadedDiceAlwaysMakeAHandOnHerFirstThrowInSixFramesAndSheGrins)
     h.advance(700ms);
     EXPECT_TRUE(h.shows("opponentStarPictures(0)"));
     EXPECT_EQ(h.random().scriptLeft(), 0u);
-    EXPECT_EQ(h.said(),
-              (Forms{"先に2勝したほうの勝ち、スミレ・デ・ワールズが先に投げる", "スミレ・デ・ワールズ「ニヤリ。負けないよ！」",
-                     "スミレ・デ・ワールズ、6、6、6、6のゾロ目",
-                     "スミレ・デ・ワールズ「☆☆ニヤリ☆☆」、乃々香の番、スペースで投げる", "乃々香、1、1、1、ピンゾロ",
-                     "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ1勝"}))
+    EXPECT_EQ(h.said(), (Forms{"先に2勝したほうの勝ち、スミレ・デ・ワールズが先に投げる",
+                               "スミレ・デ・ワールズ「ニヤリ。負けないよ！」", "スミレ・デ・ワールズ、6、6、6、6のゾロ目",
+                               "スミレ・デ・ワールズ「☆☆ニヤリ☆☆」、乃々香の番、スペースで投げる", "乃々香、1、1、1、ピンゾロ",
+                               "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ1勝"}))
         << "her grin and the turn in one sentence";
 }
 
@@ -52,7 +51,7 @@ TEST(SumireDuel, AFairFirstBoutThenLoadedDiceEvenAfterADraw) {
     Draws d;
     d.add(fair()).line(0).dice(1, 2, 4).line(4).dice(2, 3, 5).line(5).dice(1, 3, 6);
     d.gauge(4, 2).dice(1, 2, 4).dice(2, 3, 5).dice(1, 3, 6);  // 3600: fair dice
-    d.line(4).loaded(6, 4, 6);                               // a pair of sixes and a 4
+    d.line(4).loaded(6, 4, 6);                                // a pair of sixes and a 4
     Duel h("tintiro2", d);
     h.advance(kLineIn);
     EXPECT_EQ(h.cap("opponentLineLabel"), "ニヤリ。負けないよ！");
@@ -136,16 +135,17 @@ TEST(SumireDuel, OnlyAnArmedLossTurnsTheCloseIntoTheExposure) {
         EXPECT_EQ(h.clock().now() - closedAt, 7000);
         EXPECT_EQ(seen, std::vector<std::string>(7, way == BeforeHerBanner ? "" : "store/hanmark_0 alone"))
             << "her banner never comes";
-        EXPECT_EQ(h.picAcross(1000ms, "bannerPicture"), Change(way == BeforeHerBanner ? "" : "store/hanmark_0", "store/hanmark_1"))
+        EXPECT_EQ(h.picAcross(1000ms, "bannerPicture"),
+                  Change(way == BeforeHerBanner ? "" : "store/hanmark_0", "store/hanmark_1"))
             << "her banner never comes";
         EXPECT_EQ(h.lastSaid(3),
                   (Forms{way == BeforeHerBanner ? "スミレ・デ・ワールズの勝ち、乃々香0勝、スミレ・デ・ワールズ2勝"
                                                 : h.lostSaying(h.f, "勝負あり、スミレ・デ・ワールズの勝ち、乃々香の負け"),
                          "いかさま発覚、勝負は乃々香のもの", "勝負あり、乃々香の勝ち、NEXT AREAで次へ"}));
-        EXPECT_EQ(h.showing({"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)", "opponentStarPictures(1)",
-                             "caughtCheatingButton", "opponentPicture", "opponentNameLabel", "nextButton",
-                             "heroineStarPictures(0)"}),
-                  "heroinePicture heroineNameLabel opponentStarPictures(0) opponentStarPictures(1) caughtCheatingButton");
+        EXPECT_EQ(
+            h.showing({"heroinePicture", "heroineNameLabel", "opponentStarPictures(0)", "opponentStarPictures(1)",
+                       "caughtCheatingButton", "opponentPicture", "opponentNameLabel", "nextButton", "heroineStarPictures(0)"}),
+            "heroinePicture heroineNameLabel opponentStarPictures(0) opponentStarPictures(1) caughtCheatingButton");
         EXPECT_EQ(h.timersOn(), Forms{});
         EXPECT_EQ(h.random().scriptLeft(), 0u);
         if (way == ThenCloseAgain) {

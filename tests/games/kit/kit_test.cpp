@@ -6,8 +6,8 @@
 #include "games/kit/rollreveal.h"
 #include "support/harness.h"
 #include "ui/keys.h"
-#include "ui/qt/access.h"
 #include "ui/messagebox.h"
+#include "ui/qt/access.h"
 
 namespace {
 

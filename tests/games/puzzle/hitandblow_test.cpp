@@ -19,8 +19,8 @@ TEST(HitAndBlowRules, EachSecretDigitCountsOnce) {
         Digits guess;
         short hits, blows;
     };
-    for (const auto& c : {Case{{1, 2, 3, 4}, 4, 0}, Case{{4, 3, 2, 1}, 0, 4}, Case{{1, 1, 1, 1}, 1, 0},
-                          Case{{2, 1, 1, 1}, 0, 2}, Case{{5, 6, 7, 8}, 0, 0}, Case{{1, 3, 2, 9}, 1, 2}}) {
+    for (const auto& c : {Case{{1, 2, 3, 4}, 4, 0}, Case{{4, 3, 2, 1}, 0, 4}, Case{{1, 1, 1, 1}, 1, 0}, Case{{2, 1, 1, 1}, 0, 2},
+                          Case{{5, 6, 7, 8}, 0, 0}, Case{{1, 3, 2, 9}, 1, 2}}) {
         const Judgement j = judge(c.guess, secret);
         EXPECT_EQ(std::pair(j.hits, j.blows), std::pair(c.hits, c.blows)) << c.guess[0] << c.guess[1] << c.guess[2] << c.guess[3];
     }
@@ -92,7 +92,8 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     };
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(h.showing({ui::indexed("historyGuessLabels", k), ui::indexed("historyHitLabels", k),
-                             ui::indexed("historyBlowLabels", k)}), "");
+                             ui::indexed("historyBlowLabels", k)}),
+                  "");
     EXPECT_EQ(judged(), "");
     h.advance(1ms);  // the window shows: what to do is said
     h.scriptRoulette();
@@ -105,8 +106,9 @@ TEST(HitAndBlow, TheRouletteRollsElevenTicksThenShowsTheMarksAndRecordsTwoSecond
     EXPECT_EQ(h.showing({"padlockPicture", "promptPicture"}), "") << "the padlock is put away while rolling";
     EXPECT_FALSE(h.live("dialUpButtons(0)") || h.live("dialDownButtons(3)"));
     EXPECT_EQ(h.pic("guessPictures(0)"), "store/sysnumberimg_4");
-    EXPECT_EQ(judged(), "markPictures(0) markPictures(1) markPictures(2) markPictures(3) guessPictures(0) "
-                        "guessPictures(1) guessPictures(2) guessPictures(3)");
+    EXPECT_EQ(judged(),
+              "markPictures(0) markPictures(1) markPictures(2) markPictures(3) guessPictures(0) "
+              "guessPictures(1) guessPictures(2) guessPictures(3)");
     EXPECT_EQ(h.pic("markPictures(0)"), "");
     h.advance(200ms);
     EXPECT_EQ(h.row("markPictures", 0, 2), "store/star_1 ") << "a random frame";
@@ -143,8 +145,10 @@ TEST(HitAndBlow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
     LockHarness h;
     EXPECT_EQ(h.pic("triesLeftPicture"), "store/sysnumberimg_7") << "the tries: kTries in hitandblowrules.h";
     EXPECT_EQ(h.row("legendPictures", 0, 2), "store/star_1 store/star_2");
-    const auto hints = [&] { return h.showing({"secretDigitLabels(0)", "secretDigitLabels(1)", "secretDigitLabels(2)",
-                                               "secretDigitLabels(3)", "hintHotSpot"}); };
+    const auto hints = [&] {
+        return h.showing(
+            {"secretDigitLabels(0)", "secretDigitLabels(1)", "secretDigitLabels(2)", "secretDigitLabels(3)", "hintHotSpot"});
+    };
     h.press("legendPictures(0)");
     EXPECT_EQ(hints(), "");
     for (int t = 0; t < 5; ++t) h.tryGuess("5678");
@@ -159,7 +163,8 @@ TEST(HitAndBlow, SevenFailedTriesLoseAndTheHintsShowOnlyWithOneTryLeft) {
 
     h.tryGuess("5679");
     EXPECT_EQ(h.cap("historyGuessLabels(0)") + " " + h.pic("verdictPicture") + " " + h.pic("promptPicture"),
-              "5679 store/hanmark_0 ") << "the prompt empties";
+              "5679 store/hanmark_0 ")
+        << "the prompt empties";
     EXPECT_EQ(h.said().back(), h.lostSaying(h.f, "鍵は開かなかった"));
     expectDialAway(h);
     EXPECT_FALSE(h.shows("nextButton"));

@@ -12,9 +12,9 @@ TEST(KeySearchRules, DistanceIsStepsAcrossPlusDownAndNineOrMoreIsTheCross) {
     struct Case {
         int box, key, d;
     };
-    for (const auto& c : {Case{0, 40, 8}, Case{36, 40, 4}, Case{41, 40, 1}, Case{31, 40, 1}, Case{80, 0, 9},
-                          Case{9, 0, 1}, Case{8, 72, 9}, Case{4, 0, 4}, Case{45, 0, 5}, Case{50, 0, 9}, Case{49, 0, 9},
-                          Case{48, 0, 8}, Case{40, 40, 0}})
+    for (const auto& c :
+         {Case{0, 40, 8}, Case{36, 40, 4}, Case{41, 40, 1}, Case{31, 40, 1}, Case{80, 0, 9}, Case{9, 0, 1}, Case{8, 72, 9},
+          Case{4, 0, 4}, Case{45, 0, 5}, Case{50, 0, 9}, Case{49, 0, 9}, Case{48, 0, 8}, Case{40, 40, 0}})
         EXPECT_EQ(distance(c.box, c.key), c.d) << "box " << c.box << ", key " << c.key;
 }
 
@@ -53,8 +53,8 @@ TEST(KeySearch, DigitsTellTheDistanceAndAReopenedBoxCostsNothing) {
     EXPECT_EQ(h.name(41) + "/" + h.name(42), "宝箱 5行6列 1/宝箱 5行7列");
     // The box opened again at once is not said twice within a second.
     EXPECT_EQ(h.said(), (std::vector<std::string>{"9行9列の宝箱から鍵を探す。矢印キーで選び、スペースで開ける。チェックは4回",
-                                                               "1行1列、きょり8、のこり3回", "5行1列、きょり4、のこり2回", "5行6列、きょり1、のこり1回",
-                                                               "5行1列、きょり4、のこり1回"}));
+                                                  "1行1列、きょり8、のこり3回", "5行1列、きょり4、のこり2回",
+                                                  "5行6列、きょり1、のこり1回", "5行1列、きょり4、のこり1回"}));
 }
 
 TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
@@ -69,7 +69,9 @@ TEST(KeySearch, TheFourthNewBoxWithoutTheKeyLosesAfterOneAndAHalfSeconds) {
         << "no box reacts once the game is decided, the last one opened neither";
     h.clickAnyway(h.f, "boxPictures(0)");
     EXPECT_EQ(h.box(0), "scenes/keysearch/takarabako");
-    const auto verdict = [&] { return h.pic("verdictPicture") + "|" + h.showing({"boxPictures(79)", "nextButton", "keyPicture"}); };
+    const auto verdict = [&] {
+        return h.pic("verdictPicture") + "|" + h.showing({"boxPictures(79)", "nextButton", "keyPicture"});
+    };
     EXPECT_EQ(h.across(1500ms, verdict), testing_support::Change("|boxPictures(79)", "store/hanmark_0|"))
         << "the opened boxes stay in view until the verdict";
     EXPECT_TRUE(h.timersOn().empty());

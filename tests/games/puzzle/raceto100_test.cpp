@@ -21,7 +21,7 @@ constexpr const char* F = "max100game";
 const auto kRanks = rules::squareRanks();
 
 TEST(RaceTo100Rules, TheLastSquareRanksFirstAndEveryFallLast) {
-    const std::pair<int, int> cases[] = {{99, 1}, {92, 2},  {91, 3},  {98, 4},  {89, 7}, {96, 8},
+    const std::pair<int, int> cases[] = {{99, 1}, {92, 2},  {91, 3},  {98, 4},  {89, 7},  {96, 8},
                                          {88, 9}, {81, 16}, {95, 17}, {93, 19}, {80, 20}, {1, 99}};
     for (auto [position, r] : cases) EXPECT_EQ(kRanks[position], r) << "position " << position;
     for (int p = 100; p < rules::kRankedSquares; ++p) EXPECT_EQ(kRanks[p], 99) << "fall at " << p;
@@ -37,8 +37,7 @@ TEST(RaceTo100Rules, TheOpponentRatesSixFacesWhereItStandsTheNineWhereItLeadsAnd
     struct Case {
         int position, face, rank;
     };
-    for (const auto& c : {Case{1, 7, 90}, Case{50, 7, 41}, Case{82, 7, 3}, Case{84, 1, 13}, Case{91, 1, 3},
-                          Case{95, 1, 17}}) {
+    for (const auto& c : {Case{1, 7, 90}, Case{50, 7, 41}, Case{82, 7, 3}, Case{84, 1, 13}, Case{91, 1, 3}, Case{95, 1, 17}}) {
         const auto r = rules::rate(kRanks, c.position);
         EXPECT_EQ(std::make_pair(r.bestFace, r.bestRank), std::make_pair(c.face, c.rank)) << "at " << c.position;
     }
@@ -85,7 +84,9 @@ struct Race : testing_support::FormHarness {
         for (int ms = 0; ms < 300000 && !done(); ++ms) advance(1ms);
         ASSERT_TRUE(done()) << "the game stood still";
     }
-    void runMove() { runUntil([&] { return !on("carMoveTimer"); }); }
+    void runMove() {
+        runUntil([&] { return !on("carMoveTimer"); });
+    }
 
     // Watches die k roll (it turns once first) and stops it on `face`.
     void stop(int k, int face) {
@@ -120,7 +121,8 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     Race h;
     EXPECT_EQ(h.pic("opponentDicePictures(0)"), "store/diceimg_7") << "the opponent's dice wait on nine pips";
     EXPECT_EQ(h.showing({"choicePromptLabel", "exclamationPicture", "fallenCarPicture", "forbiddenButton", "nextButton",
-                         "choiceArrowPictures(0)", "choiceArrowPictures(1)"}), "")
+                         "choiceArrowPictures(0)", "choiceArrowPictures(1)"}),
+              "")
         << "each waits until it is due";
     EXPECT_EQ(h.ctl("heroineDicePictures(0)").spokenName() + "/" + h.ctl("heroineDicePictures(1)").spokenName(),
               "サイコロ1/サイコロ2");
@@ -142,8 +144,8 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     h.stop(1, 3);
     h.clickAnyway(F, "stopButtons(1)");
     EXPECT_EQ(h.die(1), "store/diceimg_3") << "a stopped die stays stopped";
-    for (auto [after, shown] : {std::pair{999ms, false}, std::pair{1ms, true}, std::pair{1000ms, false},
-                                std::pair{1000ms, true}}) {
+    for (auto [after, shown] :
+         {std::pair{999ms, false}, std::pair{1ms, true}, std::pair{1000ms, false}, std::pair{1000ms, true}}) {
         h.advance(after);
         EXPECT_EQ(h.shows("choicePromptLabel"), shown) << "Choice it blinks from a second after the second STOP";
     }
@@ -151,9 +153,9 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
     EXPECT_FALSE(h.shows("choicePromptLabel") || h.on("choicePromptTimer")) << "and blinks no more";
     EXPECT_EQ(h.cap("squaresToGoLabel"), "9");
     EXPECT_EQ(h.ctl("heroineDicePictures(1)").spokenName(), "サイコロ2 3");
-    EXPECT_EQ(h.said(), (std::vector<std::string>{
-                            "車を100マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ",
-                            "サイコロ1は9", "サイコロ2は3。9と3、どちらで進む？", "9マス進む、のこり91マス"}));
+    EXPECT_EQ(h.said(),
+              (std::vector<std::string>{"車を100マス目の崖から落とした方の負け。STOPで2つのサイコロを止め、進むサイコロを選ぶ",
+                                        "サイコロ1は9", "サイコロ2は3。9と3、どちらで進む？", "9マス進む、のこり91マス"}));
     h.advance(150ms);
     EXPECT_EQ(h.cap("squaresToGoLabel"), "8");
     EXPECT_EQ(h.squaresLeft(), 99);
@@ -167,7 +169,7 @@ TEST(RaceTo100, HerDiceRollAfterASecondAndTheCarGoesASquareEvery150ms) {
 
 TEST(RaceTo100, TheOpponentSpinsAtLeastItsTicksStopsOnItsTargetsAndTakesTheBetterDie) {
     Race h;
-    h.heroMoves(7);  // 91 squares left: the opponent favours the nine pips
+    h.heroMoves(7);                                   // 91 squares left: the opponent favours the nine pips
     h.script({Race::draw(100, 85), Race::draw(7, 2),  // die 0: any face, 3
               Race::draw(100, 10),                    // die 1: the favourite, nine pips
               Race::draw(7, 0), Race::draw(7, 6),     // spins of 7 and 13 ticks
@@ -221,7 +223,8 @@ TEST(RaceTo100, TheEdgeStopsEveryMoveAndWhoeverReachesItLoses) {
         EXPECT_FALSE(h.on("lossBannerTimer"));
         EXPECT_EQ(h.showing({"roadLine", "cliffLine", "exclamationPicture", "fallenCarPicture"}), "fallenCarPicture")
             << "the road goes with the banner; the fallen car stays";
-        EXPECT_EQ(h.lastSaid(2), (std::vector<std::string>{"9マス進む、転落する！", h.lostSaying(F, "あなたが落ちた。あなたの負け")}));
+        EXPECT_EQ(h.lastSaid(2),
+                  (std::vector<std::string>{"9マス進む、転落する！", h.lostSaying(F, "あなたが落ちた。あなたの負け")}));
         h.advance(10s);
         EXPECT_FALSE(h.shows("nextButton"));
         h.close(F);
@@ -252,8 +255,8 @@ TEST(RaceTo100, The66FaceComesByChanceOrByTheForbiddenButtonWhichSpoilsLaterTurn
     }
     // She reaches 67, 68 or 80 squares left; from then on her turns draw for the 66: 8507 of 10000
     // is still the 66 where the button spoiled the dice, 8508 is not.
-    for (auto [at, opponents, hers, next] : {std::tuple{67, 6, 7, 100}, std::tuple{68, 5, 7, 100},
-                                             std::tuple{80, 1, 1, 8507}, std::tuple{80, 1, 1, 8508}}) {
+    for (auto [at, opponents, hers, next] :
+         {std::tuple{67, 6, 7, 100}, std::tuple{68, 5, 7, 100}, std::tuple{80, 1, 1, 8507}, std::tuple{80, 1, 1, 8508}}) {
         Race h;
         EXPECT_FALSE(h.shows("forbiddenButton"));
         h.heroMoves(7);
@@ -327,16 +330,18 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
         h.advance(1000ms);
         ASSERT_EQ(h.pic("verdictPicture"), "store/hanmark_0");
         EXPECT_EQ(closeUnderBoxes(h), std::vector<std::string>(5, "store/hanmark_0"));
-        const std::vector<std::pair<std::string, std::string>> boxes{
-            {"力ずく", "乃々香「私はここで・・・負けられない！」"}, {"力ずく", "ワールズ？「！？」"},
-            {"力ずく", "乃々香「私の・・・１００％の力！！」"},     {"力ずく", "乃々香「おおおおおお！」"},
-            {"力ずく", "ワールズ？「車を１人で・・・持ち上げた！？」"}};
+        const std::vector<std::pair<std::string, std::string>> boxes{{"力ずく", "乃々香「私はここで・・・負けられない！」"},
+                                                                     {"力ずく", "ワールズ？「！？」"},
+                                                                     {"力ずく", "乃々香「私の・・・１００％の力！！」"},
+                                                                     {"力ずく", "乃々香「おおおおおお！」"},
+                                                                     {"力ずく", "ワールズ？「車を１人で・・・持ち上げた！？」"}};
         EXPECT_EQ(h.messageBoxes(), boxes);
         EXPECT_EQ(h.openForms(), std::vector<std::string>{F});
         EXPECT_FALSE(h.app().extraLoaded("sozai")) << "the store goes even though the window stays";
         EXPECT_EQ(h.pic("verdictPicture"), "");
-        EXPECT_EQ(h.showing({"roadLine", "cliffLine", "exclamationPicture", "fallenCarPicture", "carPicture",
-                             "squaresToGoLabel"}), "roadLine cliffLine carPicture squaresToGoLabel")
+        EXPECT_EQ(
+            h.showing({"roadLine", "cliffLine", "exclamationPicture", "fallenCarPicture", "carPicture", "squaresToGoLabel"}),
+            "roadLine cliffLine carPicture squaresToGoLabel")
             << "the cliff is back, the exclamation gone, the count rides with the car again";
         EXPECT_EQ(h.left(F, "carPicture"), 99 * 72);
         EXPECT_EQ(h.cap("squaresLeftLabel"), "1");
@@ -365,8 +370,7 @@ TEST(RaceTo100, ClosingAfterALossWithTheRareDrawRevivesHerAndTheOpponentFalls) {
 TEST(RaceTo100, EveryCaptionFitsItsLabelAtItsWidest) {
     Race h;
     static_cast<ui::Label&>(h.ctl("squaresToGoLabel")).setCaption("66");
-    for (const char* name :
-         {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"})
+    for (const char* name : {"untilFallLabel", "squaresLeftLabel", "squaresUnitLabel", "squaresToGoLabel", "choicePromptLabel"})
         EXPECT_TRUE(h.fits(name)) << name << " \"" << h.cap(name) << "\"";
     // The squares left are the road's big figure: the gothic at 48 points, narrowed to fit.
     const ui::Font& big = static_cast<ui::Label&>(h.ctl("squaresLeftLabel")).font();
