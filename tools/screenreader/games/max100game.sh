@@ -61,12 +61,15 @@ close_race() {
 }
 
 ear_start
-plays=0 result=1
+plays=0 result=1 code=9140
 while (( plays < ${EAR_PLAYS:-5} )); do
     plays=$((plays + 1))
-    ear_check "the warp zone opens the race (play $plays)" ear_warp 9140 ＭＡＸ１００ １００を越えるな || break
+    ear_check "the warp zone opens the race (play $plays, code $code)" ear_warp "$code" ＭＡＸ１００ １００を越えるな || break
     play_race; result=$?
     (( result == 1 )) || break
+    # The next play comes back with the code the loss said.
+    code=$(ear_heard '続きのコードは[0-9]+' 10 | grep -oE 'コードは[0-9]+' | grep -oE '[0-9]+$')
+    ear_check "the lost race says its code ($code)" test "$code" = 9140 || break
     # A lost race has no way on: close its window, as Alt+F4 asks a desktop's window manager to
     # (bare Xvfb has none, and the key alone closes nothing), and start the game again.
     ear_check "closing the lost race ends the game" close_race || break

@@ -59,11 +59,11 @@ battle() {
 }
 
 ear_start
-won=0
+won=0 code=3164
 plays=${EAR_PLAYS:-8}
 for (( play = 1; play <= plays; play++ )); do
     if (( play > 1 )); then ear_check "the title again" relaunch || break; fi
-    ear_check "the warp zone opens the battle (play $play)" ear_warp 3164 水風船投げ 水風船投げバトル || break
+    ear_check "the warp zone opens the battle (play $play, code $code)" ear_warp "$code" 水風船投げ 水風船投げバトル || break
     ear_mark
     result=$(battle) || { ear_check "a verdict heard (play $play)" false; echo "# heard: $(since)"; break; }
     echo "# play $play: $result; heard: $(since)"
@@ -76,6 +76,8 @@ for (( play = 1; play <= plays; play++ )); do
     fi
     ear_check "a burst on the heroine's side, then the loss with the code that leads back" \
         eval "ear_since | grep -qE '破裂！乃々香がずぶぬれ' && ear_since | grep -qF '負け。続きのコードは3164。'"
+    # The next play comes back with the code as it was heard.
+    code=$(ear_since | grep -oE '続きのコードは[0-9]+' | grep -oE '[0-9]+$' | tail -n1)
 done
 ear_check "a win within $plays plays (it took $won)" test "$won" -gt 0
 ear_finish
