@@ -1,4 +1,4 @@
-// Our fonts, colours and key codes in Qt's terms.
+// Our fonts, colours and keys in Qt's terms.
 
 #include <QKeyEvent>
 #include <QVariant>
