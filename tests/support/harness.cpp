@@ -110,10 +110,7 @@ void SceneHarness::clickAnyway(const std::string& formName, const std::string& n
 }
 
 void SceneHarness::dblClick(const std::string& formName, const std::string& name, int qtButton) {
-    QWidget* w = target(formName, name);
-    QWidget* window = w->window();
-    QTest::mouseDClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {}, w->mapTo(window, w->rect().center()));
-    settle();
+    clickWith(formName, name, qtButton, true);
 }
 
 void SceneHarness::clickForm(const std::string& formName, int x, int y) {
@@ -196,10 +193,13 @@ void SceneHarness::pressAndRelease(const std::string& formName, const std::strin
     settle();
 }
 
-void SceneHarness::clickWith(const std::string& formName, const std::string& name, int qtButton) {
+void SceneHarness::clickWith(const std::string& formName, const std::string& name, int qtButton, bool twice) {
     QWidget* w = target(formName, name);
     QWidget* window = w->window();
-    QTest::mouseClick(window->windowHandle(), static_cast<Qt::MouseButton>(qtButton), {}, w->mapTo(window, w->rect().center()));
+    const auto button = static_cast<Qt::MouseButton>(qtButton);
+    const QPoint at = w->mapTo(window, w->rect().center());
+    twice ? QTest::mouseDClick(window->windowHandle(), button, {}, at)
+          : QTest::mouseClick(window->windowHandle(), button, {}, at);
     settle();
 }
 

@@ -68,7 +68,7 @@ public:
     void holdSettling(bool on) { holdSettling_ = on; }
     // A press on one control and the release on another, with any button.
     void pressAndRelease(const std::string& form, const std::string& pressOn, const std::string& releaseOn, int qtButton = 1);
-    void clickWith(const std::string& form, const std::string& control, int qtButton);
+    void clickWith(const std::string& form, const std::string& control, int qtButton, bool twice = false);
 
     // Shown, loaded forms in loading order (the hidden picture store is not a window).
     std::vector<std::string> openForms();

@@ -57,4 +57,5 @@ for (( try = 0; try < 7; try++ )); do
     sleep 2.5  # the guess goes into the history and the padlock comes back
 done
 ear_check "the lock opens" said '鍵が開いた！' 10
+ear_check "the window's title read once, never again after a try" test "$(orca_said_since 0 | grep -c '^鍵を開けろ！')" = 1
 ear_finish

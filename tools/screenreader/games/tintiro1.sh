@@ -27,5 +27,7 @@ for (( try = 1; try <= ${DUEL_TRIES:-8}; try++ )); do
     entry=$EAR_MARK
 done
 duel_check_match "$opponent"
+ear_check "the window's title read once a match, never again after a throw" \
+    test "$(orca_said_since 0 | grep -c '^ちんちろ勝負Ａ')" = "$try"
 ear_check "a match won within $try plays, with the way on" duel_heard '^勝負あり、乃々香の勝ち、NEXT BUTTLEで次へ$'
 ear_finish
