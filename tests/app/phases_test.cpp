@@ -23,7 +23,7 @@ TEST(Phases, OnlyThePhasesOwnTimersRunAndASharedOneRunsOnThroughTheChange) {
         Step::Waiting,
         {{Step::Waiting, &countdown, P::Start::ByItsMotion}, {Step::Running, &race}, {Step::Down, &race}, {Step::Down, &fall}});
     phases.enter(Step::Waiting);
-    EXPECT_FALSE(countdown.enabled()) << "the motion starts it";
+    EXPECT_TRUE(!countdown.enabled() && phases.ownTimersRun()) << "the motion starts it; until then nothing has stalled";
     countdown.setEnabled(true);
     phases.enter(Step::Running);
     clock.advance(700);
@@ -33,6 +33,8 @@ TEST(Phases, OnlyThePhasesOwnTimersRunAndASharedOneRunsOnThroughTheChange) {
     phases.enter(Step::Down);
     clock.advance(299);
     EXPECT_EQ(ticks, "rf") << "entered again at 1100, the fall starts over";
+    fall.setEnabled(false);
+    EXPECT_FALSE(phases.ownTimersRun()) << "down, and never getting up";
     phases.enter(Step::Over);
     EXPECT_TRUE(phases.onlyItsOwnTimersRun() && !phases.anyRuns());
     fall.setEnabled(true);
