@@ -79,6 +79,8 @@ TEST(Kit, EachMotionHandsOverOnceAtItsEnd) {
     ui::KeyEvent left(ui::Key::Left), space(ui::Key::Space);
     EXPECT_FALSE(h.m().counting.keyDown(left) || left.accepted());
     EXPECT_TRUE(h.m().counting.keyDown(space) && space.accepted());
+    ui::KeyEvent again(ui::Key::Space);  // counting now: Space is the player's again
+    EXPECT_FALSE(h.m().counting.waiting() || h.m().counting.keyDown(again) || again.accepted());
     EXPECT_EQ(h.across(2000ms, [&] { return h.m().log; }), testing_support::Change("go ", "go go "));
     EXPECT_EQ(h.said(), (std::vector<std::string>{"how", "3", "2", "1", "how。スペースで始める", "1"}));
 
