@@ -36,11 +36,7 @@ ui::Rect spray(int i) {
 
 BalloonBattle::BalloonBattle(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName,
-                .caption = "水風船投げバトル",
-                .client = {9885, 7095},
-                .background = kLightYellow,
-                .codeRect = {8640, 0, 1335, 255}}),
+               {.name = kName, .caption = "水風船投げバトル", .background = kLightYellow, .codeRect = {8640, 0, 1335, 255}}),
       pumpButton(button("pumpButton", {3600, 5760, 1215, 735}, "Push", &BalloonBattle::onPumpClicked)),
       throwButton(button("throwButton", {5040, 5760, 1335, 735}, "Throw", &BalloonBattle::onThrowClicked)),
       nextButton(button("nextButton", {7800, 5880, 1815, 615}, "NEXT AREA", &BalloonBattle::onNextClicked)),

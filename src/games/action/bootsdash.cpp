@@ -23,12 +23,7 @@ ui::Rect heading(int i) {
 }  // namespace
 
 BootsDash::BootsDash(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai,
-               {.name = kName,
-                .caption = "長靴１００ｍ走",
-                .client = {9885, 7095},
-                .background = kLightCyan,
-                .codeRect = {8520, 0, 1335, 255}}),
+    : GameForm(app, sozai, {.name = kName, .caption = "長靴１００ｍ走", .background = kLightCyan}),
       // The running track lies beneath everything, the layout's own lines drawn on top of it.
       trackImage(image("trackImage", {240, 4440, 9240, 720}, assets::picture("scenes/nagagutsu/track"))),
       howToRunLabel(label("howToRunLabel", {2520, 6120, 2655, 375}, "走り方：左右交互", ui::gothic(15.75))),

@@ -33,12 +33,7 @@ std::string candleNumber(int i) { return i < 7 ? std::to_string(i + 1) : std::to
 }  // namespace
 
 CandleBlowing::CandleBlowing(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai,
-               {.name = kName,
-                .caption = "ろうそく消し",
-                .client = {9885, 7095},
-                .background = kPink,
-                .codeRect = {8520, 0, 1335, 255}}),
+    : GameForm(app, sozai, {.name = kName, .caption = "ろうそく消し", .background = kPink}),
       // The cake the candles stand on lies beneath everything.
       cakeImage(image("cakeImage", {2160, 3960, 4080, 1800}, assets::picture("scenes/rosoku/cake"))),
       candleImages(array<ui::Image>("candleImages", kSlots,

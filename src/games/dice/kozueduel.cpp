@@ -7,12 +7,7 @@ enum Line { kWontLose, kGoingForIt, kPlea, kCanYouBeatMe, kMustNotLose };
 
 const DuelLayout& layout() {
     static const DuelLayout kLayout{
-        .form = {.name = KozueDuel::kName,
-                 .caption = "ちんちろ勝負Ａ",
-                 .client = {9885, 7095},
-                 .background = {0, 64, 0},
-                 .codeRect = {8520, 0, 1335, 255},
-                 .codeColor = ui::kWhite},
+        .form = {.name = KozueDuel::kName, .caption = "ちんちろ勝負Ａ", .background = {0, 64, 0}, .codeColor = ui::kWhite},
         .opponentName = "シルバー・ファントム",
         .opponentNameRect = {240, 120, 2055, 255},
         .opponentPortrait = "scenes/dice/kozue_masked",

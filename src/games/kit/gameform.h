@@ -20,9 +20,9 @@ public:
     struct Layout {
         std::string name;
         std::string caption;
-        ui::Size client;
+        ui::Size client = {9885, 7095};  // most games' window
         ui::Rgb background;
-        ui::Rect codeRect;
+        ui::Rect codeRect = {8520, 0, 1335, 255};  // the C-PASS label, top right
         ui::Rgb codeColor = ui::kBlack;
     };
 

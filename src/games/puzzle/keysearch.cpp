@@ -22,12 +22,7 @@ ui::Rect box(int i) { return {360 + 720 * (i % kColumns), 360 + 720 * (i / kColu
 }  // namespace
 
 KeySearch::KeySearch(app::App& app, assets::Sozai& sozai)
-    : GameForm(app, sozai,
-               {.name = kName,
-                .caption = "鍵を探せ！",
-                .client = {9885, 7095},
-                .background = kLightBlue,
-                .codeRect = {8520, 0, 1335, 255}}),
+    : GameForm(app, sozai, {.name = kName, .caption = "鍵を探せ！", .background = kLightBlue}),
       // The stamp lies beneath the boxes: empty, it would otherwise swallow the clicks of the four
       // rows it covers, and once it shows, the boxes have gone.
       verdictPicture(image("verdictPicture", {0, 1680, 7500, 2775})),

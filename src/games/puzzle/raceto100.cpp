@@ -36,11 +36,7 @@ ui::Rect stopButton(int i) { return {2040 + 1200 * i, 6480, 855, 495}; }
 
 RaceTo100::RaceTo100(app::App& app, assets::Sozai& sozai)
     : GameForm(app, sozai,
-               {.name = kName,
-                .caption = "１００を越えるな",
-                .client = {9885, 7095},
-                .background = kSalmon,
-                .codeRect = {8640, 0, 1335, 255}}),
+               {.name = kName, .caption = "１００を越えるな", .background = kSalmon, .codeRect = {8640, 0, 1335, 255}}),
       opponentPicture(image("opponentPicture", {120, 240, 1500, 1500}, designed("scenes/portraits/sumire_masked"),
                             &RaceTo100::onOpponentPictureClicked)),
       heroinePicture(image("heroinePicture", {120, 5160, 1500, 1500}, designed("scenes/portraits/nonoka"),
